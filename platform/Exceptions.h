@@ -1,0 +1,31 @@
+#pragma once
+// The exception family every unit raises and the guard catches.
+#include <QString>
+#include <exception>
+#include <string>
+
+class Exception : public std::exception {
+public:
+    explicit Exception(QString message) : FMessage(std::move(message)), FUtf8(FMessage.toStdString()) {}
+    const QString& Message() const { return FMessage; }
+    const char* what() const noexcept override { return FUtf8.c_str(); }
+private:
+    QString FMessage;
+    std::string FUtf8;
+};
+
+// The silent abort: the guard ends the handler without a message.
+class EAbort : public Exception {
+public:
+    EAbort() : Exception(QStringLiteral("Operation aborted")) {}
+    explicit EAbort(QString message) : Exception(std::move(message)) {}
+};
+
+class EConvertError : public Exception { using Exception::Exception; };
+class EOleError : public Exception { using Exception::Exception; };
+class EListError : public Exception { using Exception::Exception; };
+class ERegistryException : public Exception { using Exception::Exception; };
+class EIniFileException : public Exception { using Exception::Exception; };
+
+// Raises EAbort ("Operation aborted").
+[[noreturn]] void Abort();

@@ -1,0 +1,29 @@
+#include "tests/TestSupport.h"
+
+#include <QTemporaryDir>
+#include <memory>
+
+namespace {
+Dialogs::ScriptedDialogs* g_dialogs = nullptr;
+}
+
+void InstallTestDialogs()
+{
+    auto dialogs = std::make_unique<Dialogs::ScriptedDialogs>();
+    g_dialogs = dialogs.get();
+    Dialogs::Install(std::move(dialogs));
+}
+
+Dialogs::ScriptedDialogs& TestDialogs()
+{
+    if (!g_dialogs)
+        InstallTestDialogs();
+    return *g_dialogs;
+}
+
+QString TestTempDir()
+{
+    static std::vector<std::unique_ptr<QTemporaryDir>> dirs;
+    dirs.push_back(std::make_unique<QTemporaryDir>());
+    return dirs.back()->path();
+}
