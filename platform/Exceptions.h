@@ -9,6 +9,12 @@ public:
     explicit Exception(QString message) : FMessage(std::move(message)), FUtf8(FMessage.toStdString()) {}
     const QString& Message() const { return FMessage; }
     const char* what() const noexcept override { return FUtf8.c_str(); }
+    // The message may be changed before the exception is raised again.
+    void SetMessage(QString message)
+    {
+        FMessage = std::move(message);
+        FUtf8 = FMessage.toStdString();
+    }
 private:
     QString FMessage;
     std::string FUtf8;

@@ -1,0 +1,21 @@
+#include "platform/orvek/OrvekHandlers.h"
+
+namespace {
+OrvekHandlerTable BuildHandlers()
+{
+    OrvekHandlerTable t;
+    AddConnectionHandlers(t);
+    AddStatusHandlers(t);
+    AddTableHandlers(t);
+    AddPrintHandlers(t);
+    AddServiceHandlers(t);
+    AddDialogHandlers(t);
+    return t;
+}
+} // namespace
+
+const OrvekHandlerTable& OrvekHandlers()
+{
+    static const OrvekHandlerTable table = BuildHandlers();
+    return table;
+}

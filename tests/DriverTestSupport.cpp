@@ -1,0 +1,61 @@
+#include "tests/DriverTestSupport.h"
+
+#include <deque>
+#include <mutex>
+
+namespace {
+std::mutex ScriptLock;
+std::deque<std::function<int(QDialog&)>> Scripts;
+int Unexpected = 0;
+
+int RunScript(QDialog& dialog)
+{
+    std::function<int(QDialog&)> script;
+    {
+        std::lock_guard lock(ScriptLock);
+        if (Scripts.empty()) {
+            ++Unexpected;
+            return QDialog::Rejected;
+        }
+        script = std::move(Scripts.front());
+        Scripts.pop_front();
+    }
+    return script(dialog);
+}
+} // namespace
+
+void ResetEmulatedDriver()
+{
+    FreeDriver();
+    InstallEmulatedOrvek();
+    Bench().Clear();
+    Bench().Add(RegisterConfig{});
+    {
+        std::lock_guard lock(ScriptLock);
+        Scripts.clear();
+        Unexpected = 0;
+    }
+    SetOrvekDialogRunner(&RunScript);
+}
+
+EmulatedRegister& TestRegister()
+{
+    return *Bench().Register(0);
+}
+
+EmulatedOrvek& TestComponent()
+{
+    return *EmulatedComponentOf(Driver());
+}
+
+void ScriptOrvekDialog(std::function<int(QDialog&)> script)
+{
+    std::lock_guard lock(ScriptLock);
+    Scripts.push_back(std::move(script));
+}
+
+int UnexpectedOrvekDialogs()
+{
+    std::lock_guard lock(ScriptLock);
+    return Unexpected;
+}
