@@ -146,7 +146,7 @@ std::int32_t EmulatedOrvek::Invoke(std::int32_t dispId)
     }
 
     bool withPassword = entry.Access == OrvekAccess::Device;
-    std::int32_t code = EnsureConnected();
+    std::int32_t code = entry.KeepLink && FRegister ? OrvekResult::Ok : EnsureConnected();
     if (code != OrvekResult::Ok) {
         Finish(call, code, entry.Command, true, false, withPassword);
         return code;

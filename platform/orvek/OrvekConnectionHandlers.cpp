@@ -114,7 +114,8 @@ void AddConnectionHandlers(OrvekHandlerTable& t)
     t.Add(M::WaitConnection, OrvekAccess::DeviceNoPassword, 0x10, &WaitConnection);
     t.Add(M::LockPort, OrvekAccess::DeviceNoPassword, 0x10, &LockPort);
     t.Add(M::UnlockPort, OrvekAccess::Local, 0, &UnlockPort);
-    t.Add(M::GetExchangeParam, OrvekAccess::Device, 0x15, &GetExchangeParam);
-    t.Add(M::SetExchangeParam, OrvekAccess::Device, 0x14, &SetExchangeParam);
+    t.Add(M::GetExchangeParam, OrvekAccess::Device, 0x15, &GetExchangeParam, true);
+    // BaudRate is the port's new rate here, not the one to reach the register at.
+    t.Add(M::SetExchangeParam, OrvekAccess::Device, 0x14, &SetExchangeParam, true);
     t.Add(M::FindDevice, OrvekAccess::Local, 0, &FindDevice);
 }

@@ -216,7 +216,7 @@ TfmOrvekTables::TfmOrvekTables(EmulatedRegister& reg, QWidget* parent) : QDialog
 {
     setObjectName(QStringLiteral("fmOrvekTables"));
     setWindowTitle(QStringLiteral("Таблицы"));
-    resize(760, 480);
+    resize(960, 520);
     lvTables = new QTreeWidget(this);
     lvTables->setObjectName(QStringLiteral("lvTables"));
     lvTables->setHeaderLabels({QStringLiteral("№"), QStringLiteral("Таблица"), QStringLiteral("Рядов"),
@@ -228,8 +228,8 @@ TfmOrvekTables::TfmOrvekTables(EmulatedRegister& reg, QWidget* parent) : QDialog
                                                     QString::number(t->Fields.size())});
         item->setData(0, Qt::UserRole, n);
     }
-    lvTables->resizeColumnToContents(0);
-    lvTables->resizeColumnToContents(1);
+    for (int column = 0; column < lvTables->columnCount(); ++column)
+        lvTables->resizeColumnToContents(column);
     seRow = new QSpinBox(this);
     seRow->setObjectName(QStringLiteral("seRow"));
     seRow->setRange(1, 1);
@@ -252,8 +252,8 @@ TfmOrvekTables::TfmOrvekTables(EmulatedRegister& reg, QWidget* parent) : QDialog
     right->addLayout(rowLine);
     right->addWidget(lvFields, 1);
     auto* body = new QHBoxLayout;
-    body->addWidget(lvTables, 2);
-    body->addLayout(right, 3);
+    body->addWidget(lvTables, 4);
+    body->addLayout(right, 5);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(body, 1);
     layout->addWidget(buttons);
@@ -291,8 +291,8 @@ void TfmOrvekTables::ShowTable()
                                                         FRegister.Tables().Value(t->Number, seRow->value(), f).toString()});
             item->setFlags(item->flags() | Qt::ItemIsEditable);
         }
-        lvFields->resizeColumnToContents(0);
-        lvFields->resizeColumnToContents(1);
+        for (int column = 0; column < 3; ++column)
+            lvFields->resizeColumnToContents(column);
     }
     FFilling = false;
 }

@@ -59,13 +59,15 @@ struct OrvekHandlerEntry {
     OrvekHandler Handler = nullptr;
     OrvekAccess Access = OrvekAccess::Device;
     std::uint16_t Command = 0xFC;  // command code shown in ECRInput (above 0xFF: two bytes)
+    bool KeepLink = false;         // uses an open connection even when the settings changed since
 };
 
 class OrvekHandlerTable {
 public:
-    void Add(OrvekMethod method, OrvekAccess access, std::uint16_t command, OrvekHandler handler)
+    void Add(OrvekMethod method, OrvekAccess access, std::uint16_t command, OrvekHandler handler,
+             bool keepLink = false)
     {
-        FEntries[std::size_t(method)] = {handler, access, command};
+        FEntries[std::size_t(method)] = {handler, access, command, keepLink};
     }
     const OrvekHandlerEntry& operator[](OrvekMethod method) const { return FEntries[std::size_t(method)]; }
 
