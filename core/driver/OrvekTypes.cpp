@@ -61,8 +61,29 @@ const char* OrvekKindName(OrvekKind kind)
     return "?";
 }
 
+namespace {
+// The boundary form of each kind (Variant takes anything).
+int BoundaryType(OrvekKind kind)
+{
+    switch (kind) {
+    case OrvekKind::Integer:
+    case OrvekKind::Enum: return QMetaType::Int;
+    case OrvekKind::WideString: return QMetaType::QString;
+    case OrvekKind::WordBool: return QMetaType::Short;
+    case OrvekKind::Currency: return QMetaType::LongLong;
+    case OrvekKind::DateTime:
+    case OrvekKind::Double: return QMetaType::Double;
+    case OrvekKind::Variant: break;
+    }
+    return QMetaType::UnknownType;
+}
+} // namespace
+
 bool CoerceToKind(OrvekKind kind, QVariant& value)
 {
+    int type = value.typeId();
+    if (type == BoundaryType(kind) && (kind != OrvekKind::WordBool || value.toInt() == 0 || value.toInt() == -1))
+        return true;
     bool ok = true;
     switch (kind) {
     case OrvekKind::Integer:

@@ -44,48 +44,54 @@ int EmulatedOrvek::BaudOfCode(int code)
     return code >= 0 && code < int(std::size(rates)) ? rates[code] : 0;
 }
 
-QString EmulatedOrvek::AddressKey(const OrvekPropertyStore& props)
+EmulatedOrvek::Address EmulatedOrvek::AddressOf(const OrvekPropertyStore& props)
 {
-    switch (props.Int(OrvekProp::ConnectionType)) {
+    Address a;
+    a.Type = props.Int(OrvekProp::ConnectionType);
+    switch (a.Type) {
     case 0:
     case 1:
     case 2:
-        return QStringLiteral("COM%1:%2").arg(props.Int(OrvekProp::ComNumber)).arg(props.Int(OrvekProp::BaudRate));
+        a.Kind = Address::Serial;
+        a.Port = props.Int(OrvekProp::ComNumber);
+        a.Baud = props.Int(OrvekProp::BaudRate);
+        break;
     case 6: {
-        QString ip = props.Str(OrvekProp::IPAddress);
-        QString name = props.Str(OrvekProp::ComputerName);
-        QString host = props.Bool(OrvekProp::UseIPAddress) ? (ip.isEmpty() ? name : ip)
-                                                             : (name.isEmpty() ? ip : name);
-        return QStringLiteral("TCP:%1:%2").arg(host).arg(props.Int(OrvekProp::TCPPort));
+        a.Kind = Address::Tcp;
+        const QString& ip = props.Get(OrvekProp::IPAddress).toString();
+        const QString& name = props.Get(OrvekProp::ComputerName).toString();
+        a.Host = props.Bool(OrvekProp::UseIPAddress) ? (ip.isEmpty() ? name : ip) : (name.isEmpty() ? ip : name);
+        a.Port = props.Int(OrvekProp::TCPPort);
+        break;
     }
     default:
-        return {};
+        break;
     }
+    return a;
 }
 
 std::shared_ptr<EmulatedRegister> EmulatedOrvek::AddressedRegister(const OrvekPropertyStore& props)
 {
-    QString key = AddressKey(props);
-    if (key.startsWith(QLatin1String("COM")))
-        return Bench().FindSerial(props.Int(OrvekProp::ComNumber), BaudOfCode(props.Int(OrvekProp::BaudRate)));
-    if (key.startsWith(QLatin1String("TCP:"))) {
-        int colon = key.lastIndexOf(QLatin1Char(':'));
-        return Bench().FindTcp(key.mid(4, colon - 4), props.Int(OrvekProp::TCPPort));
+    Address a = AddressOf(props);
+    switch (a.Kind) {
+    case Address::Serial: return Bench().FindSerial(a.Port, BaudOfCode(a.Baud));
+    case Address::Tcp: return Bench().FindTcp(a.Host, a.Port);
+    case Address::None: break;
     }
     return nullptr;
 }
 
 std::int32_t EmulatedOrvek::EnsureConnected()
 {
-    QString key = AddressKey(FProps);
-    if (FRegister && key == FAddress)
+    Address address = AddressOf(FProps);
+    if (FRegister && address == FAddress)
         return OrvekResult::Ok;
     DisconnectNow();
     auto reg = AddressedRegister();
     if (!reg)
         return OrvekResult::NoLink;
     FRegister = std::move(reg);
-    FAddress = key;
+    FAddress = address;
     FProps.Set(OrvekProp::Connected, true);
     return OrvekResult::Ok;
 }
@@ -98,7 +104,7 @@ void EmulatedOrvek::DisconnectNow()
             FRegister->SetPortOwner(nullptr);
     }
     FRegister.reset();
-    FAddress.clear();
+    FAddress = {};
     FProps.Set(OrvekProp::Connected, false);
 }
 

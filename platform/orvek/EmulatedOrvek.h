@@ -43,14 +43,22 @@ public:
     static int BaudOfCode(int code);
 
 private:
-    static QString AddressKey(const OrvekPropertyStore& props);
+    struct Address {
+        enum { None, Serial, Tcp } Kind = None;
+        int Type = 0;
+        int Port = 0;  // COM number or TCP port
+        int Baud = 0;  // baud-rate code
+        QString Host;
+        bool operator==(const Address&) const = default;
+    };
+    static Address AddressOf(const OrvekPropertyStore& props);
     void Finish(struct OrvekCall& call, std::int32_t code, std::uint16_t command, bool sent, bool answered,
                 bool withPassword);
 
     mutable std::recursive_mutex FMutex;
     OrvekPropertyStore FProps;
     std::shared_ptr<EmulatedRegister> FRegister;
-    QString FAddress;
+    Address FAddress;
 };
 
 // Makes the emulated component the one that driver objects create.
