@@ -1,12 +1,53 @@
 #include "core/driver/untDriver.h"
 
+#include "core/support/BinUtils.h"
+#include "core/support/CodePage.h"
+#include "core/support/Format.h"
 #include "platform/Exceptions.h"
 
+#include <QRegularExpression>
+#include <QThread>
+#include <cmath>
 #include <memory>
+#include <mutex>
 
 namespace {
 std::unique_ptr<TDriver> FDriver;
+
+std::mutex SleepLock;
+TDriver::SleepFunction& Sleeper()
+{
+    static TDriver::SleepFunction sleep = [](int ms) { QThread::msleep(ulong(ms)); };
+    return sleep;
 }
+
+void Sleep(int ms)
+{
+    TDriver::SleepFunction sleep;
+    {
+        std::lock_guard lock(SleepLock);
+        sleep = Sleeper();
+    }
+    sleep(ms);
+}
+
+// A model parameter's value read as a decimal integer.
+std::int32_t VariantToInt(const QVariant& value)
+{
+    QString text = value.typeId() == QMetaType::Bool ? (value.toBool() ? QStringLiteral("True") : QStringLiteral("False"))
+                                                     : value.toString();
+    bool ok = false;
+    std::int32_t n = text.trimmed().toInt(&ok);
+    if (!ok)
+        throw EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(text));
+    return n;
+}
+
+bool IsBusy(std::int32_t code)
+{
+    return code == 80 || code == 75;
+}
+} // namespace
 
 TDriver::TDriver() = default;
 
@@ -17,6 +58,261 @@ void TDriver::Check(std::int32_t ResultCode)
     if (ResultCode != 0)
         Abort();
 }
+
+TDriver::SleepFunction TDriver::SetSleep(SleepFunction sleep)
+{
+    std::lock_guard lock(SleepLock);
+    if (!sleep)
+        sleep = [](int ms) { QThread::msleep(ulong(ms)); };
+    std::swap(Sleeper(), sleep);
+    return sleep;
+}
+
+// Device tables
+
+std::int32_t TDriver::CorrectTableNumber(std::int32_t Number)
+{
+    if (Number != 18 && Number != 19)
+        return Number;
+    setModelParamNumber(Number == 18 ? 72 : 73);
+    Check(ReadModelParamValue());
+    return VariantToInt(ModelParamValue());
+}
+
+std::int32_t TDriver::ReadTableDef(std::int32_t Table, std::int32_t Row, std::int32_t Field, std::int32_t Default)
+{
+    setRowNumber(Row);
+    setTableNumber(Table);
+    setFieldNumber(Field);
+    if (ReadTable() != 0)
+        return Default;
+    return ValueOfFieldInteger();
+}
+
+std::int32_t TDriver::ReadTableInt(std::int32_t Table, std::int32_t Row, std::int32_t Field)
+{
+    setRowNumber(Row);
+    setTableNumber(CorrectTableNumber(Table));
+    setFieldNumber(Field);
+    Check(ReadTable());
+    return ValueOfFieldInteger();
+}
+
+QByteArray TDriver::ReadTableStr(std::int32_t Table, std::int32_t Row, std::int32_t Field)
+{
+    setRowNumber(Row);
+    setTableNumber(CorrectTableNumber(Table));
+    setFieldNumber(Field);
+    Check(ReadTable());
+    return WideToAnsi(ValueOfFieldString());
+}
+
+void TDriver::WriteTableInt(std::int32_t Table, std::int32_t Row, std::int32_t Field, std::int32_t Value)
+{
+    setTableNumber(Table);
+    setRowNumber(Row);
+    setFieldNumber(Field);
+    setValueOfFieldInteger(Value);
+    Check(WriteTable());
+}
+
+// Model parameters
+
+std::int32_t TDriver::ReadIntParam(std::int32_t Number)
+{
+    TDriver& d = Driver();
+    d.setModelParamNumber(Number);
+    Check(d.ReadModelParamValue());
+    return VariantToInt(d.ModelParamValue());
+}
+
+bool TDriver::ReadBoolParam(std::int32_t Number)
+{
+    TDriver& d = Driver();
+    d.setModelParamNumber(Number);
+    Check(d.ReadModelParamValue());
+    return d.ModelParamValue().toBool();
+}
+
+bool TDriver::IsModelType2()
+{
+    switch (GetModelID()) {
+    case 16: case 19: case 20: case 21: case 27: case 28: case 29: case 30: case 32: case 33:
+    case 34: case 35: case 36: case 38: case 39: case 40: case 41: case 42: case 45: case 46:
+        return true;
+    default:
+        return false;
+    }
+}
+
+#define TDRIVER_READ_Bool ReadBoolParam
+#define TDRIVER_READ_Int ReadIntParam
+#define TDRIVER_DEFINE_PARAM(Number, Name, Kind) \
+    TDRIVER_PARAM_TYPE_##Kind TDriver::Name() { return TDRIVER_READ_##Kind(Number); }
+TDRIVER_MODEL_PARAMS(TDRIVER_DEFINE_PARAM)
+#undef TDRIVER_DEFINE_PARAM
+
+// FN tags
+
+void TDriver::SetTag(std::int32_t Tag, std::int32_t Type)
+{
+    setTagNumber(Tag);
+    setTagType(Type);
+}
+
+void TDriver::AddTagByte(std::int32_t Tag, std::uint8_t Value)
+{
+    SetTag(Tag, 0);
+    setTagValueInt(Value);
+    Check(FNAddTag());
+}
+
+void TDriver::AddTagStr(std::int32_t Tag, const QString& Value)
+{
+    SetTag(Tag, 7);
+    setTagValueStr(Value);
+    Check(FNAddTag());
+}
+
+void TDriver::AddTagUnixTime(std::int32_t Tag, TDateTime Value)
+{
+    SetTag(Tag, 6);
+    setTagValueDateTime(Value);
+    Check(FNAddTag());
+}
+
+void TDriver::AddTagVLN(std::int32_t Tag, const QString& Value)
+{
+    SetTag(Tag, 3);
+    setTagValueVLN(Value);
+    Check(FNAddTag());
+}
+
+void TDriver::SendTagStr(std::int32_t Tag, const QString& Value)
+{
+    SetTag(Tag, 7);
+    setTagValueStr(Value);
+    Check(FNSendTag());
+}
+
+void TDriver::SendTagStrOperation(std::int32_t Tag, const QString& Value)
+{
+    SetTag(Tag, 7);
+    setTagValueStr(Value);
+    Check(FNSendTagOperation());
+}
+
+void TDriver::SendTagUnixTime(std::int32_t Tag, TDateTime Value)
+{
+    SetTag(Tag, 6);
+    setTagValueDateTime(Value);
+    Check(FNSendTag());
+}
+
+void TDriver::SendTagUnixTimeOperation(std::int32_t Tag, TDateTime Value)
+{
+    SetTag(Tag, 6);
+    setTagValueDateTime(Value);
+    Check(FNSendTagOperation());
+}
+
+void TDriver::BeginSTLVTag(std::int32_t Tag)
+{
+    setTagNumber(Tag);
+    Check(FNBeginSTLVTag());
+}
+
+void TDriver::SendSTLVTag(std::int32_t Tag)
+{
+    setTagNumber(Tag);
+    Check(FNSendSTLVTag());
+}
+
+void TDriver::SendSTLVTagOperation(std::int32_t Tag)
+{
+    setTagNumber(Tag);
+    Check(FNSendSTLVTagOperation());
+}
+
+// Amounts and printing
+
+QString TDriver::AmountToStr(Currency Value)
+{
+    if (PointPosition())
+        return Format(QStringLiteral("%.2f"), {CurrencyToDouble(Value)});
+    return QString::number(Value / 10000);
+}
+
+std::int32_t TDriver::GetPrintStringWidth(std::int32_t Font)
+{
+    TDriver& d = Driver();
+    std::int32_t password = d.Password();
+    struct RestorePassword {
+        TDriver& Driver;
+        std::int32_t Password;
+        ~RestorePassword() { Driver.setPassword(Password); }
+    } restore{d, password};
+    d.setPassword(d.SysAdminPassword());
+    d.setFontType(Font);
+    Check(d.GetFontMetrics());
+    std::int32_t charWidth = d.CharWidth();
+    if (charWidth == 0)
+        return 40;
+    return std::int32_t(std::trunc(double(d.PrintWidth()) / double(charWidth)));
+}
+
+void TDriver::PrintText(const QString& Text, std::int32_t Font)
+{
+    TDriver& d = Driver();
+    if (Font == 0) {
+        d.setStringForPrinting(Text);
+        Check(d.PrintStringWithWrap());
+        return;
+    }
+    std::int32_t width = GetPrintStringWidth(Font);
+    static const QRegularExpression breaks(QStringLiteral("\r\n|\n|\r"));
+    QStringList lines = Text.split(breaks);
+    if (lines.last().isEmpty())
+        lines.removeLast();  // nothing after the last break, or an empty text
+    for (const QString& line : lines) {
+        QString rest = line;
+        do {
+            // A width of 0 (PrintWidth below CharWidth) prints the line whole.
+            QString piece = width > 0 ? rest.left(width) : rest;
+            d.setStringForPrinting(piece);
+            std::int32_t code = 0;
+            int tries = 0;
+            do {
+                d.setFontType(Font);
+                code = d.PrintStringWithFont();
+                ++tries;
+                if (IsBusy(code))
+                    Sleep(50);
+            } while (IsBusy(code) && tries < 5);
+            if (code != 0)
+                Check(code);
+            rest = rest.mid(piece.size());
+        } while (!rest.isEmpty());
+    }
+}
+
+// Raw commands
+
+std::int32_t TDriver::SendCommand(const QByteArray& Bytes)
+{
+    setBinaryConversion(1);
+    setTransferBytes(BytesToHex(Bytes));
+    return ExchangeBytes();
+}
+
+std::int32_t TDriver::SendCommand(const QByteArray& Bytes, QByteArray& Answer)
+{
+    std::int32_t code = SendCommand(Bytes);
+    Answer = HexToBytes(TransferBytes());
+    return code;
+}
+
+// The driver object
 
 TDriver& Driver()
 {

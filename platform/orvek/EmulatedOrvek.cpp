@@ -203,11 +203,13 @@ void EmulatedOrvek::Finish(OrvekCall& call, std::int32_t code, std::uint16_t com
         return;
     }
     QByteArray body;
-    AppendCommand(body, command);
-    if (withPassword) {
-        std::uint32_t pwd = std::uint32_t(FProps.Int(OrvekProp::Password));
-        for (int i = 0; i < 4; ++i)
-            body.append(char((pwd >> (8 * i)) & 0xFF));
+    if (!call.Raw) {
+        AppendCommand(body, command);
+        if (withPassword) {
+            std::uint32_t pwd = std::uint32_t(FProps.Int(OrvekProp::Password));
+            for (int i = 0; i < 4; ++i)
+                body.append(char((pwd >> (8 * i)) & 0xFF));
+        }
     }
     body.append(call.Request);
     FProps.Set(OrvekProp::ECRInput, BytesToHex(Frame(body)));
@@ -216,15 +218,19 @@ void EmulatedOrvek::Finish(OrvekCall& call, std::int32_t code, std::uint16_t com
         return;
     }
     QByteArray answer;
-    AppendCommand(answer, command);
-    answer.append(char(code & 0xFF));
-    if (withPassword && call.Register) {
-        int op = call.Register->State().Operator;
-        answer.append(char(op & 0xFF));
-        FProps.Set(OrvekProp::OperatorNumber, op);
+    if (call.Raw) {
+        answer = call.Answer;
+    } else {
+        AppendCommand(answer, command);
+        answer.append(char(code & 0xFF));
+        if (withPassword && call.Register) {
+            int op = call.Register->State().Operator;
+            answer.append(char(op & 0xFF));
+            FProps.Set(OrvekProp::OperatorNumber, op);
+        }
+        if (code == OrvekResult::Ok)
+            answer.append(call.Answer);
     }
-    if (code == OrvekResult::Ok)
-        answer.append(call.Answer);
     FProps.Set(OrvekProp::ECROutput, BytesToHex(Frame(answer)));
 }
 

@@ -10,6 +10,8 @@ OrvekHandlerTable BuildHandlers()
     AddPrintHandlers(t);
     AddServiceHandlers(t);
     AddDialogHandlers(t);
+    AddTagHandlers(t);
+    AddRawExchangeHandlers(t);
     return t;
 }
 } // namespace

@@ -37,6 +37,7 @@ struct OrvekCall {
     QString Description;                   // a text of its own for the result (empty: the code's text)
     QByteArray Request;                    // data bytes of the command sent
     QByteArray Answer;                     // data bytes of the register's answer
+    bool Raw = false;                      // Request and Answer are the whole command and answer
 
     EmulatedRegister& Reg() const { return *Register; }
     std::int32_t Int(OrvekProp p) const { return Props.Int(p); }
@@ -85,3 +86,5 @@ void AddTableHandlers(OrvekHandlerTable& t);
 void AddPrintHandlers(OrvekHandlerTable& t);
 void AddServiceHandlers(OrvekHandlerTable& t);
 void AddDialogHandlers(OrvekHandlerTable& t);
+void AddTagHandlers(OrvekHandlerTable& t);
+void AddRawExchangeHandlers(OrvekHandlerTable& t);
