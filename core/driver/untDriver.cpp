@@ -154,66 +154,53 @@ TDRIVER_MODEL_PARAMS(TDRIVER_DEFINE_PARAM)
 
 // FN tags
 
-void TDriver::SetTag(std::int32_t Tag, std::int32_t Type)
+void TDriver::SendTagValue(std::int32_t Tag, std::int32_t Type, OrvekProp ValueProp, const QVariant& Value,
+                           std::int32_t (TOrvek::*Method)())
 {
     setTagNumber(Tag);
     setTagType(Type);
+    PutProperty(ValueProp, Value);
+    Check((this->*Method)());
 }
 
 void TDriver::AddTagByte(std::int32_t Tag, std::uint8_t Value)
 {
-    SetTag(Tag, 0);
-    setTagValueInt(Value);
-    Check(FNAddTag());
+    SendTagValue(Tag, 0, OrvekProp::TagValueInt, int(Value), &TOrvek::FNAddTag);
 }
 
 void TDriver::AddTagStr(std::int32_t Tag, const QString& Value)
 {
-    SetTag(Tag, 7);
-    setTagValueStr(Value);
-    Check(FNAddTag());
+    SendTagValue(Tag, 7, OrvekProp::TagValueStr, Value, &TOrvek::FNAddTag);
 }
 
 void TDriver::AddTagUnixTime(std::int32_t Tag, TDateTime Value)
 {
-    SetTag(Tag, 6);
-    setTagValueDateTime(Value);
-    Check(FNAddTag());
+    SendTagValue(Tag, 6, OrvekProp::TagValueDateTime, Value, &TOrvek::FNAddTag);
 }
 
 void TDriver::AddTagVLN(std::int32_t Tag, const QString& Value)
 {
-    SetTag(Tag, 3);
-    setTagValueVLN(Value);
-    Check(FNAddTag());
+    SendTagValue(Tag, 3, OrvekProp::TagValueVLN, Value, &TOrvek::FNAddTag);
 }
 
 void TDriver::SendTagStr(std::int32_t Tag, const QString& Value)
 {
-    SetTag(Tag, 7);
-    setTagValueStr(Value);
-    Check(FNSendTag());
+    SendTagValue(Tag, 7, OrvekProp::TagValueStr, Value, &TOrvek::FNSendTag);
 }
 
 void TDriver::SendTagStrOperation(std::int32_t Tag, const QString& Value)
 {
-    SetTag(Tag, 7);
-    setTagValueStr(Value);
-    Check(FNSendTagOperation());
+    SendTagValue(Tag, 7, OrvekProp::TagValueStr, Value, &TOrvek::FNSendTagOperation);
 }
 
 void TDriver::SendTagUnixTime(std::int32_t Tag, TDateTime Value)
 {
-    SetTag(Tag, 6);
-    setTagValueDateTime(Value);
-    Check(FNSendTag());
+    SendTagValue(Tag, 6, OrvekProp::TagValueDateTime, Value, &TOrvek::FNSendTag);
 }
 
 void TDriver::SendTagUnixTimeOperation(std::int32_t Tag, TDateTime Value)
 {
-    SetTag(Tag, 6);
-    setTagValueDateTime(Value);
-    Check(FNSendTagOperation());
+    SendTagValue(Tag, 6, OrvekProp::TagValueDateTime, Value, &TOrvek::FNSendTagOperation);
 }
 
 void TDriver::BeginSTLVTag(std::int32_t Tag)

@@ -136,7 +136,9 @@ public:
     static SleepFunction SetSleep(SleepFunction sleep);
 
 private:
-    void SetTag(std::int32_t Tag, std::int32_t Type);
+    // TagNumber, TagType and the value, then the tag method, checked.
+    void SendTagValue(std::int32_t Tag, std::int32_t Type, OrvekProp ValueProp, const QVariant& Value,
+                      std::int32_t (TOrvek::*Method)());
 };
 
 // The driver object; created on the first call. A failed creation raises the
