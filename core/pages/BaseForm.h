@@ -1,0 +1,38 @@
+#pragma once
+// TBaseForm: the form base of the main window, the pages and the dialogs.
+#include <QPointer>
+#include <QWidget>
+
+class TBaseForm : public QWidget {
+    Q_OBJECT
+public:
+    explicit TBaseForm(QWidget* parent = nullptr);
+
+    // Base variant: disables the enabled push buttons of the form, marking
+    // each with Tag 1, and remembers the focused one; enabling again enables
+    // exactly the marked buttons and gives the focus back.
+    virtual void EnableButtons(bool Value);
+
+private:
+    QPointer<QWidget> FActiveControl;
+};
+
+// Frames a handler's work: EnableButtons(false) now and EnableButtons(true)
+// when the frame ends, on every path (return, Check's abort, any exception):
+//
+//   void TfmPrintLine::btnPrintLineClick()
+//   {
+//       TEnableButtonsFrame frame(this);
+//       Driver().setLineNumber(...);
+//       Driver().PrintLine();
+//   }
+class TEnableButtonsFrame {
+public:
+    explicit TEnableButtonsFrame(TBaseForm* form);
+    ~TEnableButtonsFrame();
+    TEnableButtonsFrame(const TEnableButtonsFrame&) = delete;
+    TEnableButtonsFrame& operator=(const TEnableButtonsFrame&) = delete;
+
+private:
+    QPointer<TBaseForm> FForm;
+};

@@ -1,0 +1,18 @@
+#pragma once
+// An INI file: named sections holding key=value lines. Each write goes to the
+// file at once (temporary file, then rename).
+#include <QString>
+
+class TIniFile {
+public:
+    explicit TIniFile(QString fileName) : FFileName(std::move(fileName)) {}
+    QString FileName() const { return FFileName; }
+
+    // The value, or `defaultValue` when the file, the section or the key is missing.
+    QString ReadString(const QString& section, const QString& key, const QString& defaultValue) const;
+    // Creates the file when missing; raises EIniFileException when it cannot be written.
+    void WriteString(const QString& section, const QString& key, const QString& value);
+
+private:
+    QString FFileName;
+};

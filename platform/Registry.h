@@ -1,0 +1,102 @@
+#pragma once
+// The current user's registry: keys holding typed values (32-bit integer,
+// string, binary), kept in one file under $XDG_CONFIG_HOME.
+//
+// Key paths are separated by "\"; a path starting with "\" is taken from the
+// root, any other from the key open now. Key and value names are compared
+// without regard to case. Changes are written when the key is closed (or the
+// object destroyed): the file is read again, the changes applied, and the
+// result written to a temporary file that then replaces the file, so a crash
+// never leaves half a file and another program's changes are kept.
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <vector>
+
+enum TRegDataType { rdUnknown, rdString, rdExpandString, rdInteger, rdBinary };
+
+class TRegistry {
+public:
+    TRegistry();                                // the current user's file
+    explicit TRegistry(QString fileName);
+    ~TRegistry();                               // CloseKey; a failed write is dropped
+    TRegistry(const TRegistry&) = delete;
+    TRegistry& operator=(const TRegistry&) = delete;
+
+    // $XDG_CONFIG_HOME/lumaq/registry.json
+    static QString DefaultFileName();
+    QString FileName() const { return FFileName; }
+
+    // Opens a key; with canCreate a missing key (and its parents) is made.
+    bool OpenKey(const QString& key, bool canCreate);
+    bool OpenKeyReadOnly(const QString& key);
+    // Writes the pending changes (raises ERegistryException when the file
+    // cannot be written; the changes stay pending) and closes the key.
+    void CloseKey();
+    QString CurrentPath() const { return FCurrentPath; }
+    bool KeyExists(const QString& key);
+    bool DeleteKey(const QString& key);
+
+    bool ValueExists(const QString& name);
+    TRegDataType GetDataType(const QString& name);
+    QStringList GetValueNames();
+    bool DeleteValue(const QString& name);
+
+    // Readers raise ERegistryException "Invalid data type for '%s'" for a value
+    // of another type and "Failed to get data for '%s'" for a missing one.
+    int32_t ReadInteger(const QString& name);
+    bool ReadBool(const QString& name);
+    QString ReadString(const QString& name);
+    QByteArray ReadBinaryData(const QString& name);
+    // 8 bytes: a little-endian double counting days from 30 December 1899.
+    double ReadDateTime(const QString& name);
+
+    void WriteInteger(const QString& name, int32_t value);
+    void WriteBool(const QString& name, bool value);
+    void WriteString(const QString& name, const QString& value);
+    void WriteBinaryData(const QString& name, const QByteArray& value);
+    void WriteDateTime(const QString& name, double value);
+
+    // Fault injection for tests: runs after the temporary file is written and
+    // before it replaces the file; an exception stops the write there.
+    static void SetBeforeReplaceHook(std::function<void()> hook);
+
+    struct Value {
+        QString name;
+        TRegDataType type = rdUnknown;
+        int32_t integer = 0;
+        QString text;
+        QByteArray data;
+    };
+    struct Key {
+        QString path;
+        std::map<QString, Value> values;   // by folded name
+    };
+    using Hive = std::map<QString, Key>;   // by folded path
+
+private:
+    struct Change {
+        enum Kind { SetValue, RemoveValue, CreateKey, RemoveKey } kind;
+        QString path;
+        Value value;
+    };
+
+    void Load();
+    QString Resolve(const QString& key) const;
+    Key* Current();
+    const Value& Get(const QString& name, TRegDataType type);
+    void Put(Value value);
+    void Apply(Hive& hive, const Change& change) const;
+    void Flush();
+
+    QString FFileName;
+    bool FLoaded = false;
+    Hive FHive;
+    std::vector<Change> FChanges;
+    QString FCurrentPath;
+    bool FOpen = false;
+    bool FReadOnly = false;
+};

@@ -1,0 +1,47 @@
+#include "platform/ui/Controls.h"
+
+#include <QScrollArea>
+#include <QVariant>
+#include <QWidget>
+
+int Tag(const QObject* control)
+{
+    return control->property("tag").toInt();
+}
+
+void SetTag(QObject* control, int value)
+{
+    control->setProperty("tag", value);
+}
+
+namespace {
+bool AddsNoLevel(const QWidget* w)
+{
+    if (w->objectName().startsWith(QLatin1String("qt_")))
+        return true;
+    // The content widget of a scroll area sits in its (flattened) viewport.
+    const QWidget* viewport = w->parentWidget();
+    auto* area = viewport ? qobject_cast<const QScrollArea*>(viewport->parentWidget()) : nullptr;
+    return area && area->widget() == w;
+}
+
+void Collect(const QWidget* parent, QList<QWidget*>& out)
+{
+    for (QObject* child : parent->children()) {
+        auto* w = qobject_cast<QWidget*>(child);
+        if (!w || w->isWindow())
+            continue;
+        if (AddsNoLevel(w))
+            Collect(w, out);
+        else
+            out.append(w);
+    }
+}
+} // namespace
+
+QList<QWidget*> ChildControls(const QWidget* control)
+{
+    QList<QWidget*> result;
+    Collect(control, result);
+    return result;
+}

@@ -1,0 +1,18 @@
+#pragma once
+// The control tree as the forms see it: a control's Tag and the window
+// controls directly under a control.
+#include <QList>
+
+class QObject;
+class QWidget;
+
+// A control's Tag is its dynamic property "tag" (0 when unset).
+int Tag(const QObject* control);
+void SetTag(QObject* control, int value);
+
+// The window controls directly under `control`, in creation order. Qt's own
+// helper widgets (named "qt_...": a tab widget's stack and tab bar, a spin
+// box's line edit, scroll area viewports) and a scroll area's content widget
+// add no level: their children stand in their place. Windows (dialogs,
+// pop-ups) are not children.
+QList<QWidget*> ChildControls(const QWidget* control);
