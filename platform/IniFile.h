@@ -1,6 +1,7 @@
 #pragma once
-// An INI file: named sections holding key=value lines. Each write goes to the
-// file at once (temporary file, then rename).
+// An INI file: [section] headers and key=value lines. Section and key names
+// are compared without regard to case. Each write goes to the file at once
+// (temporary file, then rename); the rest of the file is kept as it is.
 #include <QString>
 
 class TIniFile {

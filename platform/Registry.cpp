@@ -5,8 +5,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QJsonDocument>
-#include <QJsonObject>
+#include <QStringTokenizer>
+#include <algorithm>
 #include <QLockFile>
 #include <QSaveFile>
 #include <QStandardPaths>
@@ -39,49 +39,115 @@ bool KeyExistsIn(const TRegistry::Hive& hive, const QString& path)
     return it != hive.end() && it->first.startsWith(folded + QLatin1Char('\\'));
 }
 
-const char* TypeName(TRegDataType type)
+// The file: one [key path] line per key, then one line per value, as
+//   "PageIndex"=dword:00000003
+//   "edtName"="text with \" \\ \n escaped"
+//   "Date"=hex:00,00,00,00,20,1F,E6,40
+//   "Path"=expand:"%HOME%"
+// Lines starting with ";" are comments.
+void AppendQuoted(QString& out, QStringView s)
 {
-    switch (type) {
-    case rdString: return "string";
-    case rdExpandString: return "expand";
-    case rdInteger: return "integer";
-    case rdBinary: return "binary";
-    default: return "";
+    out += QLatin1Char('"');
+    for (QChar c : s) {
+        switch (c.unicode()) {
+        case '"': out += QLatin1String("\\\""); break;
+        case '\\': out += QLatin1String("\\\\"); break;
+        case '\n': out += QLatin1String("\\n"); break;
+        case '\r': out += QLatin1String("\\r"); break;
+        case '\t': out += QLatin1String("\\t"); break;
+        default:
+            if (c.unicode() < 0x20)
+                out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+            else
+                out += c;
+        }
     }
+    out += QLatin1Char('"');
 }
 
-QJsonValue ToJson(const TRegistry::Value& v)
+// Reads a quoted text at `pos`; false when it is not one.
+bool ReadQuoted(QStringView line, qsizetype& pos, QString& out)
 {
-    QJsonValue data;
-    switch (v.type) {
-    case rdInteger: data = qint64(v.integer); break;
-    case rdBinary: data = QString::fromLatin1(v.data.toHex().toUpper()); break;
-    default: data = v.text; break;
+    if (pos >= line.size() || line[pos] != QLatin1Char('"'))
+        return false;
+    out.clear();
+    for (++pos; pos < line.size(); ++pos) {
+        const QChar c = line[pos];
+        if (c == QLatin1Char('"')) {
+            ++pos;
+            return true;
+        }
+        if (c != QLatin1Char('\\')) {
+            out += c;
+            continue;
+        }
+        if (++pos >= line.size())
+            return false;
+        switch (line[pos].unicode()) {
+        case 'n': out += QLatin1Char('\n'); break;
+        case 'r': out += QLatin1Char('\r'); break;
+        case 't': out += QLatin1Char('\t'); break;
+        case 'u': {
+            bool ok = false;
+            const uint code = line.mid(pos + 1, 4).toUInt(&ok, 16);
+            if (!ok || pos + 4 >= line.size())
+                return false;
+            out += QChar(char16_t(code));
+            pos += 4;
+            break;
+        }
+        default: out += line[pos]; break;
+        }
     }
-    return QJsonObject{{QLatin1String(TypeName(v.type)), data}};
+    return false;
 }
 
-bool FromJson(const QString& name, const QJsonValue& json, TRegistry::Value& v)
+// Eight hex digits.
+bool ReadHex32(QStringView text, int32_t& value)
 {
-    const QJsonObject o = json.toObject();
-    if (o.size() != 1)
+    if (text.size() != 8)
         return false;
-    v.name = name;
-    const QString type = o.begin().key();
-    const QJsonValue data = o.begin().value();
-    if (type == QLatin1String("integer")) {
-        v.type = rdInteger;
-        v.integer = int32_t(data.toInteger());
-    } else if (type == QLatin1String("string") || type == QLatin1String("expand")) {
-        v.type = type == QLatin1String("string") ? rdString : rdExpandString;
-        v.text = data.toString();
-    } else if (type == QLatin1String("binary")) {
-        v.type = rdBinary;
-        v.data = QByteArray::fromHex(data.toString().toLatin1());
-    } else {
-        return false;
+    quint32 n = 0;
+    for (QChar c : text) {
+        const char16_t u = c.unicode();
+        const int digit = u >= '0' && u <= '9' ? u - '0'
+                        : u >= 'a' && u <= 'f' ? u - 'a' + 10
+                        : u >= 'A' && u <= 'F' ? u - 'A' + 10 : -1;
+        if (digit < 0)
+            return false;
+        n = n << 4 | quint32(digit);
     }
+    value = int32_t(n);
     return true;
+}
+
+bool ReadValue(QStringView line, TRegistry::Value& v)
+{
+    qsizetype pos = 0;
+    if (!ReadQuoted(line, pos, v.name) || pos >= line.size() || line[pos] != QLatin1Char('='))
+        return false;
+    const QStringView data = line.mid(pos + 1);
+    if (data.startsWith(QLatin1Char('"'))) {
+        v.type = rdString;
+        qsizetype at = 0;
+        return ReadQuoted(data, at, v.text) && at == data.size();
+    }
+    if (data.startsWith(QLatin1String("expand:"))) {
+        v.type = rdExpandString;
+        qsizetype at = 7;
+        return ReadQuoted(data, at, v.text) && at == data.size();
+    }
+    if (data.startsWith(QLatin1String("dword:"))) {
+        v.type = rdInteger;
+        return ReadHex32(data.mid(6), v.integer);
+    }
+    if (data.startsWith(QLatin1String("hex:"))) {
+        v.type = rdBinary;
+        const QByteArray hex = data.mid(4).toLatin1();
+        v.data = QByteArray::fromHex(hex);
+        return v.data.size() == (hex.size() + 1) / 3;
+    }
+    return false;
 }
 
 // Reads the file; false when it exists but cannot be understood.
@@ -93,36 +159,73 @@ bool ReadHive(const QString& fileName, TRegistry::Hive& hive)
         return true;
     if (!f.open(QIODevice::ReadOnly))
         return false;
-    QJsonParseError error;
-    const QJsonDocument doc = QJsonDocument::fromJson(f.readAll(), &error);
-    if (error.error != QJsonParseError::NoError || !doc.isObject())
-        return false;
-    const QJsonObject keys = doc.object().value(QLatin1String("keys")).toObject();
-    for (auto k = keys.begin(); k != keys.end(); ++k) {
-        const QString path = Normalize(k.key());
-        TRegistry::Key& key = hive[Fold(path)];
-        key.path = path;
-        const QJsonObject values = k.value().toObject();
-        for (auto v = values.begin(); v != values.end(); ++v) {
-            TRegistry::Value value;
-            if (FromJson(v.key(), v.value(), value))
-                key.values[Fold(value.name)] = std::move(value);
+    const QString text = QString::fromUtf8(f.readAll());
+    const qsizetype lines = text.count(QLatin1Char('\n'));
+    TRegistry::Key* key = &hive[QString()];
+    for (QStringView line : QStringTokenizer(text, QLatin1Char('\n'))) {
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+        if (line.isEmpty() || line.startsWith(QLatin1Char(';')))
+            continue;
+        if (line.startsWith(QLatin1Char('['))) {
+            if (!line.endsWith(QLatin1Char(']')))
+                return false;
+            const QString path = Normalize(line.mid(1, line.size() - 2).toString());
+            key = &hive[Fold(path)];
+            key->path = path;
+            key->values.reserve(lines);
+            continue;
+        }
+        TRegistry::Value value;
+        if (!ReadValue(line, value))
+            return false;
+        key->values.insert({value.name}, std::move(value));
+    }
+    if (hive[QString()].values.isEmpty())
+        hive.erase(QString());
+    return true;
+}
+
+// The file's text: keys and values sorted by name.
+QByteArray HiveText(const TRegistry::Hive& hive)
+{
+    QString out;
+    out.reserve(1 << 16);
+    out += QLatin1String("; Lumaq registry\n");
+    for (const auto& [folded, key] : hive) {
+        out += QLatin1Char('[') + key.path + QLatin1String("]\n");
+        QList<const TRegistry::Value*> values;
+        values.reserve(key.values.size());
+        for (const TRegistry::Value& v : key.values)
+            values << &v;
+        std::sort(values.begin(), values.end(), [](auto* a, auto* b) { return a->name < b->name; });
+        for (const TRegistry::Value* v : values) {
+            AppendQuoted(out, v->name);
+            out += QLatin1Char('=');
+            switch (v->type) {
+            case rdInteger:
+                out += QStringLiteral("dword:%1").arg(quint32(v->integer), 8, 16, QLatin1Char('0'));
+                break;
+            case rdBinary:
+                out += QLatin1String("hex:") + QString::fromLatin1(v->data.toHex(',').toUpper());
+                break;
+            case rdExpandString:
+                out += QLatin1String("expand:");
+                AppendQuoted(out, v->text);
+                break;
+            default:
+                AppendQuoted(out, v->text);
+                break;
+            }
+            out += QLatin1Char('\n');
         }
     }
-    return true;
+    return out.toUtf8();
 }
 
 void WriteHive(const QString& fileName, const TRegistry::Hive& hive)
 {
-    QJsonObject keys;
-    for (const auto& [folded, key] : hive) {
-        QJsonObject values;
-        for (const auto& [n, value] : key.values)
-            values.insert(value.name, ToJson(value));
-        keys.insert(key.path, values);
-    }
-    const QByteArray text = QJsonDocument(QJsonObject{{QLatin1String("keys"), keys}}).toJson();
-
+    const QByteArray text = HiveText(hive);
     QDir().mkpath(QFileInfo(fileName).absolutePath());
     QSaveFile f(fileName);
     if (!f.open(QIODevice::WriteOnly) || f.write(text) != text.size())
@@ -149,7 +252,7 @@ TRegistry::~TRegistry()
 
 QString TRegistry::DefaultFileName()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/lumaq/registry.json");
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/lumaq/registry.reg");
 }
 
 void TRegistry::SetBeforeReplaceHook(std::function<void()> hook)
@@ -161,7 +264,11 @@ void TRegistry::Load()
 {
     if (FLoaded)
         return;
-    ReadHive(FFileName, FHive);
+    const QFileInfo info(FFileName);
+    FFileTime = info.lastModified();
+    FFileSize = info.exists() ? info.size() : -1;
+    if (!ReadHive(FFileName, FHive))
+        FFileSize = -2;   // unreadable: Flush looks at it again and keeps it aside
     FLoaded = true;
 }
 
@@ -185,6 +292,7 @@ bool TRegistry::OpenKey(const QString& key, bool canCreate)
     }
     auto it = FHive.find(Fold(path));
     FCurrentPath = it != FHive.end() ? it->second.path : path;
+    FCurrentFolded = Fold(FCurrentPath);
     FOpen = true;
     FReadOnly = false;
     return true;
@@ -204,6 +312,7 @@ void TRegistry::CloseKey()
     FOpen = false;
     FReadOnly = false;
     FCurrentPath.clear();
+    FCurrentFolded.clear();
 }
 
 bool TRegistry::KeyExists(const QString& key)
@@ -227,31 +336,37 @@ bool TRegistry::DeleteKey(const QString& key)
 TRegistry::Key* TRegistry::Current()
 {
     Load();
-    auto it = FHive.find(Fold(FCurrentPath));
+    auto it = FHive.find(FCurrentFolded);
     return it == FHive.end() ? nullptr : &it->second;
+}
+
+const TRegistry::Value* TRegistry::Find(const QString& name)
+{
+    Key* key = Current();
+    if (!key)
+        return nullptr;
+    auto it = key->values.constFind({name});
+    return it == key->values.cend() ? nullptr : &*it;
 }
 
 bool TRegistry::ValueExists(const QString& name)
 {
-    Key* key = Current();
-    return key && key->values.count(Fold(name));
+    return Find(name) != nullptr;
 }
 
 TRegDataType TRegistry::GetDataType(const QString& name)
 {
-    Key* key = Current();
-    if (!key)
-        return rdUnknown;
-    auto it = key->values.find(Fold(name));
-    return it == key->values.end() ? rdUnknown : it->second.type;
+    const Value* value = Find(name);
+    return value ? value->type : rdUnknown;
 }
 
 QStringList TRegistry::GetValueNames()
 {
     QStringList names;
     if (Key* key = Current())
-        for (const auto& [folded, value] : key->values)
+        for (const Value& value : key->values)
             names << value.name;
+    names.sort(Qt::CaseInsensitive);
     return names;
 }
 
@@ -271,13 +386,7 @@ bool TRegistry::DeleteValue(const QString& name)
 
 const TRegistry::Value& TRegistry::Get(const QString& name, TRegDataType type)
 {
-    Key* key = Current();
-    const Value* value = nullptr;
-    if (key) {
-        auto it = key->values.find(Fold(name));
-        if (it != key->values.end())
-            value = &it->second;
-    }
+    const Value* value = Find(name);
     if (!value)
         throw ERegistryException(QStringLiteral("Failed to get data for '%1'").arg(name));
     const TRegDataType found = value->type == rdExpandString ? rdString : value->type;
@@ -322,9 +431,11 @@ void TRegistry::Put(Value value)
     if (FReadOnly)
         throw ERegistryException(QStringLiteral("Failed to set data for '%1'").arg(value.name));
     Load();
-    Change change{Change::SetValue, FCurrentPath, std::move(value)};
-    Apply(FHive, change);
-    FChanges.push_back(std::move(change));
+    Key& key = FHive[FCurrentFolded];
+    if (key.path.isEmpty())
+        key.path = FCurrentPath;
+    key.values.insert({value.name}, value);
+    FChanges.push_back({Change::SetValue, FCurrentPath, std::move(value)});
 }
 
 void TRegistry::WriteInteger(const QString& name, int32_t value)
@@ -366,12 +477,12 @@ void TRegistry::Apply(Hive& hive, const Change& change) const
         if (key.path.isEmpty())
             key.path = change.path;
         if (change.kind == Change::SetValue)
-            key.values[Fold(change.value.name)] = change.value;
+            key.values.insert({change.value.name}, change.value);
         break;
     }
     case Change::RemoveValue:
         if (auto it = hive.find(folded); it != hive.end())
-            it->second.values.erase(Fold(change.value.name));
+            it->second.values.remove({change.value.name});
         break;
     case Change::RemoveKey:
         for (auto it = hive.begin(); it != hive.end();) {
@@ -388,18 +499,25 @@ void TRegistry::Flush()
 {
     if (FChanges.empty())
         return;
-    QLockFile lock(FFileName + QStringLiteral(".lock"));
     QDir().mkpath(QFileInfo(FFileName).absolutePath());
+    QLockFile lock(FFileName + QStringLiteral(".lock"));
     lock.tryLock(5000);
-    Hive hive;
-    if (!ReadHive(FFileName, hive)) {
-        // Keep a file we cannot read beside the new one rather than lose it.
-        QFile::remove(FFileName + QStringLiteral(".bad"));
-        QFile::copy(FFileName, FFileName + QStringLiteral(".bad"));
+    QFileInfo info(FFileName);
+    if (info.lastModified() != FFileTime || (info.exists() ? info.size() : -1) != FFileSize) {
+        // Another writer was here since we read the file: apply our changes to its version.
+        Hive hive;
+        if (!ReadHive(FFileName, hive)) {
+            // Keep a file we cannot read beside the new one rather than lose it.
+            QFile::remove(FFileName + QStringLiteral(".bad"));
+            QFile::copy(FFileName, FFileName + QStringLiteral(".bad"));
+        }
+        for (const Change& change : FChanges)
+            Apply(hive, change);
+        FHive = std::move(hive);
     }
-    for (const Change& change : FChanges)
-        Apply(hive, change);
-    WriteHive(FFileName, hive);
+    WriteHive(FFileName, FHive);
     FChanges.clear();
-    FHive = std::move(hive);
+    info.refresh();
+    FFileTime = info.lastModified();
+    FFileSize = info.size();
 }

@@ -9,6 +9,8 @@
 // result written to a temporary file that then replaces the file, so a crash
 // never leaves half a file and another program's changes are kept.
 #include <QByteArray>
+#include <QDateTime>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -26,7 +28,7 @@ public:
     TRegistry(const TRegistry&) = delete;
     TRegistry& operator=(const TRegistry&) = delete;
 
-    // $XDG_CONFIG_HOME/lumaq/registry.json
+    // $XDG_CONFIG_HOME/lumaq/registry.reg
     static QString DefaultFileName();
     QString FileName() const { return FFileName; }
 
@@ -71,9 +73,29 @@ public:
         QString text;
         QByteArray data;
     };
+    // A value name compared and hashed without regard to case.
+    struct Name {
+        QString text;
+        friend bool operator==(const Name& a, const Name& b)
+        {
+            return a.text.compare(b.text, Qt::CaseInsensitive) == 0;
+        }
+        friend size_t qHash(const Name& n, size_t seed = 0)
+        {
+            for (QChar c : n.text) {
+                char16_t u = c.unicode();
+                if (u >= 'A' && u <= 'Z')
+                    u += 'a' - 'A';
+                else if (u >= 0x80)
+                    u = c.toCaseFolded().unicode();
+                seed = seed * 31 + u;
+            }
+            return seed;
+        }
+    };
     struct Key {
         QString path;
-        std::map<QString, Value> values;   // by folded name
+        QHash<Name, Value> values;
     };
     using Hive = std::map<QString, Key>;   // by folded path
 
@@ -87,6 +109,7 @@ private:
     void Load();
     QString Resolve(const QString& key) const;
     Key* Current();
+    const Value* Find(const QString& name);
     const Value& Get(const QString& name, TRegDataType type);
     void Put(Value value);
     void Apply(Hive& hive, const Change& change) const;
@@ -94,9 +117,12 @@ private:
 
     QString FFileName;
     bool FLoaded = false;
+    QDateTime FFileTime;     // the file as last read or written here
+    qint64 FFileSize = -1;
     Hive FHive;
     std::vector<Change> FChanges;
     QString FCurrentPath;
+    QString FCurrentFolded;
     bool FOpen = false;
     bool FReadOnly = false;
 };

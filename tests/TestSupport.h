@@ -3,9 +3,15 @@
 #include "platform/ui/Dialogs.h"
 
 #include <QString>
+#include <QStringList>
+#include <ostream>
 
 // The scripted dialogs installed for the whole test run (reset before each test).
 Dialogs::ScriptedDialogs& TestDialogs();
 
 // A fresh temporary folder for this test; removed when the program ends.
 QString TestTempDir();
+
+// Readable QString values in test failure messages.
+void PrintTo(const QString& s, std::ostream* os);
+void PrintTo(const QStringList& list, std::ostream* os);

@@ -28,6 +28,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <type_traits>
 
 // Any control class: created under parent and named.
 template <class W, class... Args>
@@ -52,59 +53,43 @@ QSpinBox* NewSpinEdit(QWidget* parent, const char* name, int min, int max, int v
 TRadioGroup* NewRadioGroup(QWidget* parent, const char* name, const QString& caption, const QStringList& items,
                            int itemIndex = 0);
 
-template <class T, class H>
-void OnClick(QPushButton* button, T* object, H handler)
+namespace named_detail {
+// The signal that stands for a control's OnClick / OnChange (see the table above).
+template <class W>
+constexpr auto ClickSignal()
 {
-    QObject::connect(button, &QPushButton::clicked, object, Guarded(object, handler));
+    if constexpr (std::is_base_of_v<TRadioGroup, W>) return &TRadioGroup::clicked;
+    else if constexpr (std::is_base_of_v<QPushButton, W>) return &QPushButton::clicked;
+    else return &QAbstractButton::toggled;   // check boxes, radio buttons
 }
 
-template <class T, class H>
-void OnClick(QCheckBox* box, T* object, H handler)
+template <class W>
+constexpr auto ChangeSignal()
 {
-    QObject::connect(box, &QCheckBox::toggled, object, Guarded(object, handler));
+    if constexpr (std::is_base_of_v<QLineEdit, W>) return &QLineEdit::textChanged;
+    else if constexpr (std::is_base_of_v<QPlainTextEdit, W>) return &QPlainTextEdit::textChanged;
+    else if constexpr (std::is_base_of_v<QSpinBox, W>) return &QSpinBox::valueChanged;
+    else if constexpr (std::is_base_of_v<QComboBox, W>) return &QComboBox::activated;
+    else return &QDateTimeEdit::dateTimeChanged;
+}
+} // namespace named_detail
+
+// Connects a control's OnClick handler through the guard.
+template <class W, class T, class H>
+void OnClick(W* control, T* object, H handler)
+{
+    if constexpr (std::is_base_of_v<QRadioButton, W>)
+        QObject::connect(control, &QRadioButton::toggled, object,
+                         Guarded([object, handler](bool checked) { if (checked) (object->*handler)(); }));
+    else
+        QObject::connect(control, named_detail::ClickSignal<W>(), object, Guarded(object, handler));
 }
 
-template <class T, class H>
-void OnClick(QRadioButton* button, T* object, H handler)
+// Connects a control's OnChange handler through the guard.
+template <class W, class T, class H>
+void OnChange(W* control, T* object, H handler)
 {
-    QObject::connect(button, &QRadioButton::toggled, object,
-                     Guarded([object, handler](bool checked) { if (checked) (object->*handler)(); }));
-}
-
-template <class T, class H>
-void OnClick(TRadioGroup* group, T* object, H handler)
-{
-    QObject::connect(group, &TRadioGroup::clicked, object, Guarded(object, handler));
-}
-
-template <class T, class H>
-void OnChange(QLineEdit* edit, T* object, H handler)
-{
-    QObject::connect(edit, &QLineEdit::textChanged, object, Guarded(object, handler));
-}
-
-template <class T, class H>
-void OnChange(QPlainTextEdit* memo, T* object, H handler)
-{
-    QObject::connect(memo, &QPlainTextEdit::textChanged, object, Guarded(object, handler));
-}
-
-template <class T, class H>
-void OnChange(QSpinBox* spin, T* object, H handler)
-{
-    QObject::connect(spin, &QSpinBox::valueChanged, object, Guarded(object, handler));
-}
-
-template <class T, class H>
-void OnChange(QComboBox* combo, T* object, H handler)
-{
-    QObject::connect(combo, &QComboBox::activated, object, Guarded(object, handler));
-}
-
-template <class T, class H>
-void OnChange(QDateTimeEdit* edit, T* object, H handler)
-{
-    QObject::connect(edit, &QDateTimeEdit::dateTimeChanged, object, Guarded(object, handler));
+    QObject::connect(control, named_detail::ChangeSignal<W>(), object, Guarded(object, handler));
 }
 
 // A push button with its click handler; hint: the tool tip (the driver member it uses).

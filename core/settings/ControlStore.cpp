@@ -149,7 +149,7 @@ bool Accepts(QWidget* w, Kind kind, const QVariant& v)
 
 void Restore(TRegistry& reg, const QString& name, QWidget* w, Kind kind)
 {
-    if (IsReadOnly(w, kind) || !reg.ValueExists(name))
+    if (IsReadOnly(w, kind) || reg.GetDataType(name) == rdUnknown)
         return;
     QVariant value;
     try {
@@ -157,45 +157,50 @@ void Restore(TRegistry& reg, const QString& name, QWidget* w, Kind kind)
     } catch (const ERegistryException&) {
         return;   // a value of another type: skipped
     }
-    if (!Accepts(w, kind, value))
-        return;
     const QVariant previous = ValueOf(w, kind);
+    if (value == previous || !Accepts(w, kind, value))
+        return;   // an unchanged value runs no handler, as the setters do
     try {
         Apply(w, kind, value);
     } catch (const std::exception&) {
-        // The control's handler refused the value: it keeps its value.
+        // The control's handler refused the value: it gets its value back.
         const QSignalBlocker blocker(w);
         Apply(w, kind, previous);
     }
 }
 } // namespace
 
-void SaveControlParams(const QString& Prefix, QWidget* Control, TRegistry& Registry)
+namespace {
+// The walk both directions share: every window control under `control` but
+// those with Tag 1000 (and their insides), children before their container;
+// `visit` gets each stored control with its value name.
+template <class Visit>
+void Walk(const QString& prefix, QWidget* control, Visit&& visit)
 {
-    for (QWidget* child : ChildControls(Control)) {
+    for (QWidget* child : ChildControls(control)) {
         if (Tag(child) == SkipTag)
             continue;
-        const QString name = Prefix + QLatin1Char('.') + child->objectName();
+        const QString name = prefix + QLatin1Char('.') + child->objectName();
         const Kind kind = KindOf(child);
         if (!IsLeaf(kind))
-            SaveControlParams(name, child, Registry);
-        if (kind != Kind::None && !IsReadOnly(child, kind))
-            Write(Registry, name, kind, ValueOf(child, kind));
+            Walk(name, child, visit);
+        if (kind != Kind::None)
+            visit(name, child, kind);
     }
+}
+} // namespace
+
+void SaveControlParams(const QString& Prefix, QWidget* Control, TRegistry& Registry)
+{
+    Walk(Prefix, Control, [&](const QString& name, QWidget* w, Kind kind) {
+        if (!IsReadOnly(w, kind))
+            Write(Registry, name, kind, ValueOf(w, kind));
+    });
 }
 
 void LoadControlParams(const QString& Prefix, QWidget* Control, TRegistry& Registry)
 {
-    for (QWidget* child : ChildControls(Control)) {
-        if (Tag(child) == SkipTag)
-            continue;
-        const QString name = Prefix + QLatin1Char('.') + child->objectName();
-        const Kind kind = KindOf(child);
-        if (!IsLeaf(kind))
-            LoadControlParams(name, child, Registry);
-        if (kind != Kind::None)
-            Restore(Registry, name, child, kind);
-    }
+    Walk(Prefix, Control, [&](const QString& name, QWidget* w, Kind kind) { Restore(Registry, name, w, kind); });
 }
 
 void LoadFormParams(QWidget* Form)

@@ -6,6 +6,9 @@
 
 int Tag(const QObject* control)
 {
+    // Most controls carry no dynamic property: skip the property lookup.
+    if (control->dynamicPropertyNames().isEmpty())
+        return 0;
     return control->property("tag").toInt();
 }
 

@@ -12,7 +12,7 @@ const QString Key = QStringLiteral("\\SOFTWARE\\Brannic\\Tests\\Lumaq\\A4\\Param
 class RegistryTest : public ::testing::Test {
 protected:
     QString dir = TestTempDir();
-    QString file = dir + "/registry.json";
+    QString file = dir + "/registry.reg";
     void TearDown() override { TRegistry::SetBeforeReplaceHook({}); }
 
     QByteArray FileBytes() const
@@ -39,14 +39,14 @@ TEST_F(RegistryTest, TypedValuesSurviveTheFileAndWrongTypesRaise)
         TRegistry reg(file);
         ASSERT_TRUE(reg.OpenKey(Key, true));
         reg.WriteInteger("PageIndex", -7);
-        reg.WriteString("edtName", QString::fromUtf8("Печать\nстроки"));
+        reg.WriteString("edtName", QString::fromUtf8("Печать \"строки\"\r\n\\x\t"));
         reg.WriteBinaryData("Raw", QByteArray("\x00\x01\xFE", 3));
         reg.WriteDateTime("Date", 45306.5);
     }
     TRegistry reg(file);
     ASSERT_TRUE(reg.OpenKey(Key, false));
     EXPECT_EQ(reg.ReadInteger("pageindex"), -7);   // names ignore case
-    EXPECT_EQ(reg.ReadString("edtName"), QString::fromUtf8("Печать\nстроки"));
+    EXPECT_EQ(reg.ReadString("edtName"), QString::fromUtf8("Печать \"строки\"\r\n\\x\t"));
     EXPECT_EQ(reg.ReadBinaryData("Raw"), QByteArray("\x00\x01\xFE", 3));
     EXPECT_EQ(reg.ReadDateTime("Date"), 45306.5);
     EXPECT_EQ(reg.GetDataType("Date"), rdBinary);
@@ -102,7 +102,7 @@ TEST_F(RegistryTest, AFailedWriteKeepsThePreviousFileWhole)
     TRegistry::SetBeforeReplaceHook([] { throw std::runtime_error("crash"); });
     EXPECT_THROW(reg.CloseKey(), std::runtime_error);
     EXPECT_EQ(FileBytes(), before);
-    EXPECT_EQ(QDir(dir).entryList(QDir::Files), QStringList{"registry.json"});   // no stray temporary file
+    EXPECT_EQ(QDir(dir).entryList(QDir::Files), QStringList{"registry.reg"});   // no stray temporary file
 
     TRegistry::SetBeforeReplaceHook({});
     reg.CloseKey();   // the change is still pending and goes out now
@@ -132,7 +132,7 @@ TEST_F(RegistryTest, AnUnreadableFileIsKeptAsideNotLost)
     QDir().mkpath(dir);
     QFile f(file);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("{ not json");
+    f.write("{ not a registry");
     f.close();
 
     TRegistry reg(file);
@@ -142,7 +142,7 @@ TEST_F(RegistryTest, AnUnreadableFileIsKeptAsideNotLost)
     reg.CloseKey();
     QFile bad(file + ".bad");
     ASSERT_TRUE(bad.open(QIODevice::ReadOnly));
-    EXPECT_EQ(bad.readAll(), "{ not json");
+    EXPECT_EQ(bad.readAll(), "{ not a registry");
     TRegistry check(file);
     check.OpenKey(Key, false);
     EXPECT_EQ(check.ReadInteger("A"), 1);
@@ -150,5 +150,5 @@ TEST_F(RegistryTest, AnUnreadableFileIsKeptAsideNotLost)
 
 TEST_F(RegistryTest, DefaultFileLiesUnderTheUsersConfigFolder)
 {
-    EXPECT_EQ(TRegistry::DefaultFileName(), qEnvironmentVariable("XDG_CONFIG_HOME") + "/lumaq/registry.json");
+    EXPECT_EQ(TRegistry::DefaultFileName(), qEnvironmentVariable("XDG_CONFIG_HOME") + "/lumaq/registry.reg");
 }

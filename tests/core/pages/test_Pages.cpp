@@ -264,3 +264,44 @@ TEST(TabbedPage, WithoutAPageInTheActiveTabNothingIsForwarded)
     EXPECT_EQ(empty.TabPage(0), nullptr);
     EXPECT_NO_THROW(empty.UpdatePage());
 }
+
+namespace {
+struct Counter : QObject {
+    int n = 0;
+    void Handler() { ++n; }
+};
+} // namespace
+
+TEST(NamedControls, HandlersRunOnTheEventsTheOriginalControlsRaise)
+{
+    QWidget form;
+    Counter combo, check, radio, group, spin;
+    auto* cb = NewComboBox(&form, "cbKind", {"a", "b"});
+    auto* chb = NewCheckBox(&form, "chbFlag", "");
+    auto* rb = NewRadioButton(&form, "rbOne", "");
+    auto* rg = NewRadioGroup(&form, "rgMode", "", {"x", "y"});
+    auto* se = NewSpinEdit(&form, "seCount", 0, 0, 0);
+    OnChange(cb, &combo, &Counter::Handler);
+    OnClick(chb, &check, &Counter::Handler);
+    OnClick(rb, &radio, &Counter::Handler);
+    OnClick(rg, &group, &Counter::Handler);
+    OnChange(se, &spin, &Counter::Handler);
+    EXPECT_EQ(cb->objectName(), "cbKind");
+
+    cb->setCurrentIndex(1);   // ItemIndex := from code runs nothing
+    EXPECT_EQ(combo.n, 0);
+    emit cb->activated(0);    // the user's choice
+    EXPECT_EQ(combo.n, 1);
+    chb->setChecked(true);    // Checked := runs OnClick
+    chb->setChecked(false);
+    EXPECT_EQ(check.n, 2);
+    rb->setChecked(true);
+    rb->setAutoExclusive(false);
+    rb->setChecked(false);    // only becoming checked counts
+    EXPECT_EQ(radio.n, 1);
+    rg->SetItemIndex(1);
+    EXPECT_EQ(group.n, 1);
+    se->setValue(-2000000000);   // a spin edit without limits
+    EXPECT_EQ(se->value(), -2000000000);
+    EXPECT_EQ(spin.n, 1);
+}

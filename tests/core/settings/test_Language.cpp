@@ -1,0 +1,65 @@
+#include "core/settings/DriverTypes.h"
+#include "core/settings/LangUtils.h"
+#include "core/settings/ResStrings.h"
+#include "tests/TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace {
+void WriteLocale(const QByteArray& text)
+{
+    QFile f(GetLanguageParamsFileName());
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(text);
+}
+} // namespace
+
+TEST(Language, DriverFolderLiesUnderTheUsersDataFolder)
+{
+    const QString expected = qEnvironmentVariable("XDG_DATA_HOME") + "/KORVEL/Orvek";
+    EXPECT_EQ(GetUserKorvelPath(), expected);
+    EXPECT_TRUE(QDir(expected).exists());
+    EXPECT_EQ(GetLanguageParamsFileName(), expected + "/locale.ini");
+}
+
+TEST(Language, OnlyExactlyENGivesEnglish)
+{
+    QFile::remove(GetLanguageParamsFileName());
+    EXPECT_EQ(ReadLanguage(), "RU");
+    EXPECT_FALSE(QFile::exists(GetLanguageParamsFileName()));   // reading creates nothing
+
+    struct Case { const char* text; const char* expected; };
+    for (const Case c : {Case{"[Locale]\r\nLang=EN\r\n", "EN"}, Case{"[Locale]\r\nLang=en\r\n", "RU"},
+                         Case{"[Locale]\r\nLang=RU\r\n", "RU"}, Case{"[Locale]\r\nLang=DE\r\n", "RU"},
+                         Case{"[Locale]\r\n", "RU"}, Case{"[Other]\r\nLang=EN\r\n", "RU"}}) {
+        WriteLocale(c.text);
+        EXPECT_EQ(ReadLanguage(), c.expected) << c.text;
+    }
+}
+
+TEST(Language, ChoiceIsWrittenEachTimeButTheRunKeepsItsStartValue)
+{
+    QFile::remove(GetLanguageParamsFileName());
+    const QString atStart = GetLanguage();
+    EXPECT_EQ(atStart, "RU");
+    SetLanguage("EN");
+    EXPECT_EQ(ReadLanguage(), "EN");
+    SetLanguage("RU");
+    EXPECT_EQ(ReadLanguage(), "RU");
+    SetLanguage("EN");
+    EXPECT_EQ(GetLanguage(), atStart);
+
+    QFile f(GetLanguageParamsFileName());
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray text = f.readAll();
+    EXPECT_TRUE(text.contains("[Locale]"));
+    EXPECT_TRUE(text.contains("Lang=EN"));
+}
+
+TEST(Language, ResourceTextsAreShownAsWritten)
+{
+    EXPECT_EQ(GetRes("мс"), QString::fromUtf8("мс"));
+    EXPECT_EQ(Translate("Состояние ФН"), QString::fromUtf8("Состояние ФН"));
+}

@@ -1,0 +1,34 @@
+#include "platform/Exceptions.h"
+#include "platform/IniFile.h"
+#include "tests/TestSupport.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+TEST(IniFile, WritesOneKeyAndKeepsTheRestOfTheFile)
+{
+    const QString name = TestTempDir() + "/locale.ini";
+    {
+        QFile f(name);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("; comment\r\n[Other]\r\nLang=XX\r\n\r\n[LOCALE]\r\nlang=RU\r\nKeep=1\r\n");
+    }
+    TIniFile ini(name);
+    EXPECT_EQ(ini.ReadString("Locale", "Lang", "?"), "RU");   // names ignore case
+    ini.WriteString("Locale", "Lang", "EN");
+    ini.WriteString("Locale", "New", "2");
+    ini.WriteString("Third", "A", "b");
+    EXPECT_EQ(ini.ReadString("Locale", "Lang", "?"), "EN");
+    EXPECT_EQ(ini.ReadString("Other", "Lang", "?"), "XX");
+    EXPECT_EQ(ini.ReadString("Locale", "Missing", "?"), "?");
+    QFile f(name);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), "; comment\r\n[Other]\r\nLang=XX\r\n\r\n[LOCALE]\r\nLang=EN\r\nKeep=1\r\nNew=2\r\n[Third]\r\nA=b\r\n");
+}
+
+TEST(IniFile, AFileThatCannotBeWrittenRaises)
+{
+    TIniFile ini(TestTempDir() + "/missing-folder/locale.ini");
+    EXPECT_EQ(ini.ReadString("Locale", "Lang", "RU"), "RU");
+    EXPECT_THROW(ini.WriteString("Locale", "Lang", "EN"), EIniFileException);
+}
