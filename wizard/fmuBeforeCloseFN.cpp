@@ -1,0 +1,19 @@
+#include "wizard/fmuBeforeCloseFN.h"
+
+#include "wizard/fmuCloseFN.h"
+#include "wizard/untController.h"
+
+namespace Regmaven {
+
+TfmBeforeCloseFN::TfmBeforeCloseFN() : TParamPage(QStringLiteral("Закрытие архива ФН"))
+{
+    setObjectName("fmBeforeCloseFN");
+}
+
+// Follows the road to the next page.
+void TfmBeforeCloseFN::Next()
+{
+    Controller().NextPageClass = ClassOf<TfmCloseFN>();
+}
+
+} // namespace Regmaven

@@ -1,0 +1,19 @@
+#include "wizard/fmuCheckEthernet.h"
+
+#include "wizard/fmuOFDExchangeState.h"
+#include "wizard/untController.h"
+
+namespace Regmaven {
+
+TfmCheckEthernet::TfmCheckEthernet() : TParamPage(QStringLiteral("Проверка связи по Ethernet"))
+{
+    setObjectName("fmCheckEthernet");
+}
+
+// Follows the road to the next page.
+void TfmCheckEthernet::Next()
+{
+    Controller().NextPageClass = ClassOf<TfmOFDExchangeState>();
+}
+
+} // namespace Regmaven

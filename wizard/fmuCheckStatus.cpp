@@ -1,0 +1,31 @@
+#include "wizard/fmuCheckStatus.h"
+
+#include "wizard/fmuBeforeCloseFN.h"
+#include "wizard/fmuSelectClientType.h"
+#include "wizard/fmuSerial.h"
+#include "wizard/untController.h"
+
+namespace Regmaven {
+
+TfmCheckStatus::TfmCheckStatus() : TParamPage(QStringLiteral("Проверка состояния"))
+{
+    setObjectName("fmCheckStatus");
+}
+
+// Each variant follows its road to the next page.
+void TFmCheckStatusBeforeRegistration::Next()
+{
+    Controller().NextPageClass = ClassOf<TfmEnterSerial>();
+}
+
+void TFmCheckStatusBeforeReRegistration::Next()
+{
+    Controller().NextPageClass = ClassOf<TfmSelectClientType>();
+}
+
+void TFmCheckStatusBeforeCloseFN::Next()
+{
+    Controller().NextPageClass = ClassOf<TfmBeforeCloseFN>();
+}
+
+} // namespace Regmaven

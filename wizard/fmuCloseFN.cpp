@@ -1,0 +1,19 @@
+#include "wizard/fmuCloseFN.h"
+
+#include "wizard/fmuSelectWorkType.h"
+#include "wizard/untController.h"
+
+namespace Regmaven {
+
+TfmCloseFN::TfmCloseFN() : TParamPage(QStringLiteral("Закрытие архива ФН"))
+{
+    setObjectName("fmCloseFN");
+}
+
+// Follows the road to the next page.
+void TfmCloseFN::Next()
+{
+    Controller().NextPageClass = ClassOf<TfmSelectWorkType>();
+}
+
+} // namespace Regmaven

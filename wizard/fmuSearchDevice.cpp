@@ -1,0 +1,19 @@
+#include "wizard/fmuSearchDevice.h"
+
+#include "wizard/fmuSelectWorkType.h"
+#include "wizard/untController.h"
+
+namespace Regmaven {
+
+TfmSearchDevice::TfmSearchDevice() : TParamPage(QStringLiteral("Поиск устройств"))
+{
+    setObjectName("fmSearchDevice");
+}
+
+// Follows the road to the next page.
+void TfmSearchDevice::Next()
+{
+    Controller().NextPageClass = ClassOf<TfmSelectWorkType>();
+}
+
+} // namespace Regmaven

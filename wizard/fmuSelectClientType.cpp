@@ -1,0 +1,19 @@
+#include "wizard/fmuSelectClientType.h"
+
+#include "wizard/fmuFFD.h"
+#include "wizard/untController.h"
+
+namespace Regmaven {
+
+TfmSelectClientType::TfmSelectClientType() : TParamPage(QStringLiteral("Выберите тип работы"))
+{
+    setObjectName("fmSelectClientType");
+}
+
+// Follows the road to the next page.
+void TfmSelectClientType::Next()
+{
+    Controller().NextPageClass = ClassOf<TfmFFD>();
+}
+
+} // namespace Regmaven

@@ -1,0 +1,23 @@
+#include "wizard/fmuSerial.h"
+
+#include "wizard/fmuKKTParamsX5.h"
+#include "wizard/fmuSelectClientType.h"
+#include "wizard/untController.h"
+
+namespace Regmaven {
+
+TfmEnterSerial::TfmEnterSerial() : TParamPage(QStringLiteral("Введите заводской номер"))
+{
+    setObjectName("fmEnterSerial");
+}
+
+// Follows the road to the next page.
+void TfmEnterSerial::Next()
+{
+    if (Controller().X5Mode)
+        Controller().NextPageClass = ClassOf<TfmKKTParamsX5>();
+    else
+        Controller().NextPageClass = ClassOf<TfmSelectClientType>();
+}
+
+} // namespace Regmaven

@@ -1,0 +1,67 @@
+#pragma once
+// The registration data carried from page to page. In the masks, in
+// ReasonCode and in FFD, 255 means that nothing was chosen yet.
+#include <QDateTime>
+#include <QString>
+#include <cstdint>
+
+namespace Regmaven {
+
+struct TRegParams {
+    bool FirstTime = false;
+    bool OFDEnabled = false;
+    bool NewFN = false;
+    QString INN;
+    QString RNM;
+    QString User;
+    QString Cashier;
+    QString Address;
+    uint8_t TaxSystem = 0;
+    uint8_t Agent = 0;
+    uint8_t WorkMode = 0;
+    uint8_t WorkModeEx = 0;
+    QString AutomatNumber;
+    int32_t ReasonCode = 0;
+    int32_t FFD = 0;
+    QString TaxOfficeURL;
+    QString SenderEmail;
+    QString PayPlace;
+    QString OFDName;
+    QString OFDUrl;
+    QString OFDINN;
+    QString OFDServer;
+    int32_t OFDPort = 0;
+    QString CashierINN;
+    QString X5FactoryCode;
+    int32_t DocType = 0;
+    bool PrinterInAutomat = false;
+    QString FNSerial;
+    QString KKTSerial;
+    QDateTime DateTime;
+    int32_t DocNumber = 0;
+    QString FiscalSign;
+    QString VersionKKT;
+    bool LotterySign = false;
+    bool GameSign = false;
+    bool ExciseSign = false;
+    bool DeliveryTradeSign = false;
+    bool PayTerminalSign = false;
+    uint32_t ReasonCodesEx = 0;
+    QString ServerKM;
+    int32_t PortKM = 0;
+};
+
+// Bits of TaxSystem.
+enum TTaxSystemBit { tsOSN, tsUSNIncome, tsUSNIncomeExpense, tsENVD, tsESHN, tsPSN };
+// Bits 0 to 5 of WorkMode.
+enum TWorkModeBit { wmEncryption, wmAutonomous, wmAutomatic, wmServices, wmBSO, wmInternet };
+// Bits 0 to 3 of Agent.
+enum TAgentBit { agBankPaymentAgent, agBankPaymentSubagent, agPaymentAgent, agPaymentSubagent };
+
+bool TestTaxSystem(const TRegParams& Params, TTaxSystemBit Bit);
+void SetTaxSystem(TRegParams& Params, TTaxSystemBit Bit);
+bool TestWorkMode(const TRegParams& Params, TWorkModeBit Bit);
+void SetWorkMode(TRegParams& Params, TWorkModeBit Bit);
+void SetAgent(TRegParams& Params, TAgentBit Bit);
+
+} // namespace Regmaven
