@@ -1,5 +1,7 @@
 #include "core/driver/PrinterTypes.h"
 
+#include "core/settings/ResStrings.h"
+
 #include <cstddef>
 
 namespace {
@@ -18,6 +20,13 @@ QString Lookup(const CodeText (&table)[N], std::int32_t code, const char* unknow
 }
 
 const char* const UnknownDocument = "Неизвестный тип документа";
+
+// Document-type names are resource texts.
+template <std::size_t N>
+QString DocumentTypeName(const CodeText (&table)[N], std::int32_t code)
+{
+    return GetRes(Lookup(table, code, UnknownDocument));
+}
 } // namespace
 
 QString FNFindDocumentTypeToStr(std::int32_t Type)
@@ -36,7 +45,7 @@ QString FNFindDocumentTypeToStr(std::int32_t Type)
         {21, "Отчет о текущем состоянии расчетов"},
         {31, "Кассовый чек коррекции"},
     };
-    return Lookup(table, Type, UnknownDocument);
+    return DocumentTypeName(table, Type);
 }
 
 QString FNStatusDocumentTypeToStr(std::int32_t Type)
@@ -55,7 +64,7 @@ QString FNStatusDocumentTypeToStr(std::int32_t Type)
         {21, "Бланк строгой отчетности коррекции"},
         {23, "Отчет о текущем состоянии расчетов"},
     };
-    return Lookup(table, Type, UnknownDocument);
+    return DocumentTypeName(table, Type);
 }
 
 QString GetFNErrorDescription(std::int32_t Code)
