@@ -12,6 +12,7 @@ OrvekHandlerTable BuildHandlers()
     AddDialogHandlers(t);
     AddTagHandlers(t);
     AddRawExchangeHandlers(t);
+    AddFNHandlers(t);
     return t;
 }
 } // namespace

@@ -88,3 +88,4 @@ void AddServiceHandlers(OrvekHandlerTable& t);
 void AddDialogHandlers(OrvekHandlerTable& t);
 void AddTagHandlers(OrvekHandlerTable& t);
 void AddRawExchangeHandlers(OrvekHandlerTable& t);
+void AddFNHandlers(OrvekHandlerTable& t);

@@ -12,6 +12,7 @@ RawCommandTable BuildRawCommands()
 {
     RawCommandTable t;
     AddCoreRawCommands(t);
+    AddFNRawCommands(t);
     return t;
 }
 

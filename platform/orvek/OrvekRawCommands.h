@@ -30,3 +30,4 @@ const RawCommandTable& RawCommands();
 
 // Areas.
 void AddCoreRawCommands(RawCommandTable& t);
+void AddFNRawCommands(RawCommandTable& t);

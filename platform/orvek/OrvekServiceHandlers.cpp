@@ -1,6 +1,7 @@
 // Clock, identity, decimal point and the session.
 #include "platform/orvek/OrvekHandlers.h"
 #include "platform/orvek/OrvekResultCodes.h"
+#include "platform/orvek/RegisterFN.h"
 
 namespace {
 using P = OrvekProp;
@@ -78,6 +79,8 @@ std::int32_t OpenSession(OrvekCall& c)
     RegisterState& s = r.State();
     if (r.Mode() != 4)
         return OrvekResult::WrongMode;
+    if (std::int32_t code = r.Area<RegisterFN>().OpenSession())
+        return code;
     s.PreviousMode = s.Mode;
     s.SessionOpen = true;
     s.Mode = 2;
@@ -96,6 +99,8 @@ std::int32_t PrintReportWithCleaning(OrvekCall& c)
     int mode = r.Mode();
     if (mode != 2 && mode != 3)
         return OrvekResult::WrongMode;
+    if (std::int32_t code = r.Area<RegisterFN>().CloseSession())
+        return code;
     ++s.SessionNumber;
     ++s.DocumentNumber;
     s.PreviousMode = s.Mode;

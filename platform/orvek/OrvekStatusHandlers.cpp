@@ -2,6 +2,7 @@
 #include "platform/orvek/EmulatedOrvek.h"
 #include "platform/orvek/OrvekHandlers.h"
 #include "platform/orvek/OrvekResultCodes.h"
+#include "platform/orvek/RegisterFN.h"
 
 namespace {
 using P = OrvekProp;
@@ -145,8 +146,9 @@ std::int32_t GetShortECRStatus(OrvekCall& c)
     c.Set(P::PreviousECRMode, s.PreviousMode);
     c.Set(P::PrinterHeadTemperature, s.PrinterHeadTemperature);
     c.Set(P::LastPrintResult, s.LastPrintResult);
-    c.Set(P::UpdateKeysStatus, 0);
-    c.Set(P::UpdateKeysResultCode, 0);
+    const FNKeyUpdate& keys = c.Reg().Area<RegisterFN>().LastKeyUpdate;
+    c.Set(P::UpdateKeysStatus, keys.Status);
+    c.Set(P::UpdateKeysResultCode, keys.ResultCode);
     AppendWord(c.Answer, int(s.Flags));
     c.Answer.append(char(r.Mode() | (s.ModeStatus << 4))).append(char(s.AdvancedMode));
     c.Answer.append(char(s.QuantityOfOperations));

@@ -1,0 +1,58 @@
+#include "core/pages/MemoReport.h"
+
+#include "core/support/FileUtils.h"
+#include "core/support/Format.h"
+#include "core/support/untTypes.h"
+#include "platform/ui/Dialogs.h"
+
+#include <QPlainTextEdit>
+
+TMemoReport::TMemoReport(QPlainTextEdit* Memo, TMemoWidths Widths) : FMemo(Memo), FWidths(Widths) {}
+
+void TMemoReport::Clear()
+{
+    FMemo->clear();
+}
+
+void TMemoReport::Add(const QString& S)
+{
+    QString text = S;
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    FMemo->appendPlainText(text);
+}
+
+void TMemoReport::AddMemoLine(const QString& S)
+{
+    Add(QLatin1Char(' ') + S);
+}
+
+void TMemoReport::AddLineWidth(const QString& Name, const QString& Value, int Width)
+{
+    AddMemoLine(Format(QStringLiteral("%-*s: %s"), {Width, Name, Value}));
+}
+
+void TMemoReport::AddLine(const QString& Name, const QString& Value)
+{
+    AddLineWidth(Name, Value, FWidths.Line);
+}
+
+void TMemoReport::AddBool(const QString& Name, bool Value)
+{
+    AddLineWidth(Name, BoolToYesNo(Value), FWidths.Bool);
+}
+
+void TMemoReport::AddSeparator()
+{
+    AddMemoLine(QString(FWidths.Separator, QLatin1Char('-')));
+}
+
+bool SaveMemoAs(QPlainTextEdit* Memo)
+{
+    QString fileName = Dialogs::SaveFileName(QStringLiteral("Сохранить как"),
+                                             QStringLiteral("Текстовые файлы (*.txt);;Все файлы (*)"), {},
+                                             QStringLiteral("txt"));
+    if (fileName.isEmpty())
+        return false;
+    SaveTextFile(fileName, Memo->toPlainText());
+    return true;
+}

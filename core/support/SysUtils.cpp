@@ -1,0 +1,21 @@
+#include "core/support/SysUtils.h"
+
+#include "platform/Exceptions.h"
+
+int32_t StrToInt(const QString& text)
+{
+    bool ok = false;
+    int32_t value = text.trimmed().toInt(&ok, 10);
+    if (!ok)
+        throw EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(text));
+    return value;
+}
+
+QString DateTimeToStr(const QDateTime& value)
+{
+    QString text = value.date().toString(QStringLiteral("dd.MM.yyyy"));
+    QTime time = value.time();
+    if (time.hour() != 0 || time.minute() != 0 || time.second() != 0)
+        text += QLatin1Char(' ') + time.toString(QStringLiteral("hh:mm:ss"));
+    return text;
+}

@@ -1,0 +1,16 @@
+#pragma once
+// The run-time conversions the pages rely on: strict integer reading and the
+// date-time text of the program's date and time format ("dd.MM.yyyy",
+// "hh:mm:ss").
+#include <QDateTime>
+#include <QString>
+#include <cstdint>
+
+// A decimal 32-bit integer with an optional sign; blanks around it are
+// allowed. Anything else ("1.5", "", "12a", a number out of range) raises
+// EConvertError "'<text>' is not a valid integer value".
+int32_t StrToInt(const QString& text);
+
+// The date, followed by a blank and the time unless the time is exactly
+// midnight (milliseconds are not shown): "15.01.2024 10:30:05", "15.01.2024".
+QString DateTimeToStr(const QDateTime& value);
