@@ -13,6 +13,7 @@ OrvekHandlerTable BuildHandlers()
     AddTagHandlers(t);
     AddRawExchangeHandlers(t);
     AddFNHandlers(t);
+    AddReceiptHandlers(t);
     return t;
 }
 } // namespace

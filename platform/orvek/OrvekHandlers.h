@@ -89,3 +89,4 @@ void AddDialogHandlers(OrvekHandlerTable& t);
 void AddTagHandlers(OrvekHandlerTable& t);
 void AddRawExchangeHandlers(OrvekHandlerTable& t);
 void AddFNHandlers(OrvekHandlerTable& t);
+void AddReceiptHandlers(OrvekHandlerTable& t);

@@ -2,6 +2,7 @@
 #include "platform/orvek/OrvekHandlers.h"
 #include "platform/orvek/OrvekResultCodes.h"
 #include "platform/orvek/RegisterFN.h"
+#include "platform/orvek/RegisterReceipt.h"
 
 namespace {
 using P = OrvekProp;
@@ -107,6 +108,7 @@ std::int32_t PrintReportWithCleaning(OrvekCall& c)
     s.SessionOpen = false;
     s.Mode = 4;
     s.SessionOpenedAt = QDateTime();
+    r.Area<RegisterReceipt>().EndSession();
     PrintHeadline(c, QStringLiteral("СУТОЧНЫЙ ОТЧЕТ С ГАШЕНИЕМ"));
     PrintHeadline(c, QStringLiteral("СМЕНА %1").arg(s.SessionNumber));
     c.Set(P::SessionNumber, s.SessionNumber);
