@@ -3,6 +3,8 @@
 #include "platform/Guard.h"
 #include "platform/ui/Controls.h"
 
+#include <QCloseEvent>
+#include <QEventLoop>
 #include <QPushButton>
 
 namespace {
@@ -37,6 +39,37 @@ TBaseForm::TBaseForm(QWidget* parent) : QWidget(parent) {}
 void TBaseForm::EnableButtons(bool Value)
 {
     EnableControlsFocused(this, Value, FActiveControl);
+}
+
+int TBaseForm::ShowModal()
+{
+    FModalResult = Dialogs::mrNone;
+    setWindowModality(Qt::ApplicationModal);
+    show();
+    activateWindow();
+    QEventLoop loop;
+    FModalLoop = &loop;
+    loop.exec();
+    FModalLoop = nullptr;
+    hide();
+    return FModalResult;
+}
+
+void TBaseForm::SetModalResult(int Value)
+{
+    FModalResult = Value;
+    if (Value != Dialogs::mrNone && FModalLoop)
+        FModalLoop->quit();
+}
+
+void TBaseForm::closeEvent(QCloseEvent* event)
+{
+    if (FModalLoop) {
+        if (FModalResult == Dialogs::mrNone)
+            FModalResult = Dialogs::mrCancel;
+        FModalLoop->quit();
+    }
+    QWidget::closeEvent(event);
 }
 
 TEnableButtonsFrame::TEnableButtonsFrame(TBaseForm* form) : FForm(form)

@@ -1,7 +1,11 @@
 #pragma once
 // TBaseForm: the form base of the main window, the pages and the dialogs.
+#include "platform/ui/Dialogs.h"
+
 #include <QPointer>
 #include <QWidget>
+
+class QEventLoop;
 
 class TBaseForm : public QWidget {
     Q_OBJECT
@@ -13,8 +17,21 @@ public:
     // exactly the marked buttons and gives the focus back.
     virtual void EnableButtons(bool Value);
 
+    // Shows the form as a modal window and returns its ModalResult when it
+    // closes: the value a handler set (Dialogs::mrOk ...), mrCancel for the
+    // close box.
+    int ShowModal();
+    int ModalResult() const { return FModalResult; }
+    // A non-zero value closes the form that ShowModal shows.
+    void SetModalResult(int Value);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     QPointer<QWidget> FActiveControl;
+    int FModalResult = Dialogs::mrNone;
+    QEventLoop* FModalLoop = nullptr;
 };
 
 // Frames a handler's work: EnableButtons(false) now and EnableButtons(true)
