@@ -1,7 +1,9 @@
 #include "platform/orvek/RegisterReceipt.h"
 
 #include "platform/orvek/OrvekResultCodes.h"
+#include "platform/orvek/RegisterFN.h"
 #include "platform/orvek/RegisterPrinter.h"
+#include "platform/orvek/RegisterTags.h"
 
 #include <cmath>
 
@@ -27,6 +29,17 @@ bool TaxesValid(const std::array<int, 4>& taxes)
 bool CashComesIn(int type)
 {
     return type == ReceiptType::Sale || type == ReceiptType::ReturnBuy;
+}
+
+// The FN's operation type of a receipt kind: 1 sale, 2 sale return, 3 buy, 4 buy return.
+int FNOperationType(int type)
+{
+    switch (type) {
+    case ReceiptType::Buy: return 3;
+    case ReceiptType::ReturnSale: return 2;
+    case ReceiptType::ReturnBuy: return 4;
+    }
+    return 1;
 }
 
 QString KindName(int type)
@@ -251,6 +264,15 @@ std::int32_t RegisterReceipt::CanStartDocument() const
     return OrvekResult::WrongMode;
 }
 
+// 0 when the FN can take a new receipt: fiscal mode, no document being built.
+std::int32_t RegisterReceipt::CanStartReceipt() const
+{
+    const RegisterFN& fn = FRegister.Area<RegisterFN>();
+    if (std::int32_t code = fn.CheckFiscalMode())
+        return code;
+    return fn.CurrentDocument == FNOpenDoc::None ? OrvekResult::Ok : FNError::OtherState;
+}
+
 std::int32_t RegisterReceipt::OpenSessionIfClosed(const SessionOpener& openSession)
 {
     if (FRegister.Mode() != 4)
@@ -283,6 +305,7 @@ void RegisterReceipt::StartReceipt(int type)
     s.ModeStatus = type;
     s.OpenDocumentNumber = FNumber;
     s.QuantityOfOperations = 0;
+    FRegister.Area<RegisterFN>().BeginDocument(FNOpenDoc::Receipt);
     PrintPair(QStringLiteral("КАССОВЫЙ ЧЕК"), QStringLiteral("№%1").arg(FNumber));
     Print(KindName(type));
 }
@@ -307,6 +330,8 @@ std::int32_t RegisterReceipt::Open(int type, const SessionOpener& openSession)
     if (type < ReceiptType::Sale || type > ReceiptType::ReturnBuy)
         return OrvekResult::BadParameter;
     if (std::int32_t code = CanStartDocument())
+        return code;
+    if (std::int32_t code = CanStartReceipt())
         return code;
     if (std::int32_t code = CanPrint())
         return code;
@@ -373,6 +398,8 @@ std::int32_t RegisterReceipt::Register(ReceiptItem item, const SessionOpener& op
         if (item.Op != ReceiptOp::Registration || item.Type < ReceiptType::Sale || item.Type > ReceiptType::ReturnBuy)
             return OrvekResult::WrongMode;
         if (std::int32_t code = CanStartDocument())
+            return code;
+        if (std::int32_t code = CanStartReceipt())
             return code;
         if (std::int32_t code = CanPrint())
             return code;
@@ -471,6 +498,17 @@ std::int32_t RegisterReceipt::Close(const ReceiptClosing& closing, Currency& cha
         PrintPair(QStringLiteral("КПК"), kpk);
     }
 
+    // The FN keeps the receipt with the tags sent for it.
+    RegisterFN& fn = FRegister.Area<RegisterFN>();
+    const int receiptNumber = fn.ReceiptCount() + 1;
+    FNDocument& fnDoc = fn.AddDocument(FNDocType::Receipt);
+    fnDoc.ReceiptNumber = receiptNumber;
+    fnDoc.OperationType = FNOperationType(FType);
+    fnDoc.Summ = total;
+    fnDoc.Tags = std::move(FRegister.Area<RegisterTags>().Sent);
+    FRegister.Area<RegisterTags>().Sent.clear();
+    PrintPair(QStringLiteral("ФД %1").arg(fnDoc.Number), QStringLiteral("ФП %1").arg(fnDoc.FiscalSign));
+
     ReceiptDocument doc;
     doc.Number = FNumber;
     doc.Type = FType;
@@ -494,6 +532,8 @@ std::int32_t RegisterReceipt::Cancel()
     if (std::int32_t code = CanPrint())
         return code;
     Print(QStringLiteral("ЧЕК АННУЛИРОВАН"));
+    FRegister.Area<RegisterFN>().CancelDocument();
+    FRegister.Area<RegisterTags>().Sent.clear();
     EndReceipt();
     return OrvekResult::Ok;
 }

@@ -6,7 +6,9 @@
 // of all of it onto the register's paper, line by line as it happens.
 //
 // Every operation checks first and changes nothing when it answers an error
-// code. An operation that may start a document in a closed session opens the
+// code. A receipt is a document of the FN (RegisterFN): opening it begins the
+// FN's document, closing it adds the receipt with its total and the tags sent
+// for it, cancelling ends the FN's document. An operation that may start a document in a closed session opens the
 // session through the SessionOpener it is given (the handlers pass the
 // register's own OpenSession command).
 //
@@ -144,6 +146,7 @@ public:
 private:
     std::int32_t CanPrint();
     std::int32_t CanStartDocument() const;
+    std::int32_t CanStartReceipt() const;
     std::int32_t OpenSessionIfClosed(const SessionOpener& openSession);
     std::int32_t CheckItem(const ReceiptItem& item) const;
     std::int32_t CheckEffect(const ReceiptItem& item) const;

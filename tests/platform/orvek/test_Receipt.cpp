@@ -4,6 +4,7 @@
 #include "tests/DriverTestSupport.h"
 
 #include "platform/orvek/OrvekResultCodes.h"
+#include "platform/orvek/RegisterFN.h"
 #include "platform/orvek/RegisterReceipt.h"
 
 using M = OrvekMethod;
@@ -94,6 +95,11 @@ TEST_F(ReceiptTest, FullSaleWithStornoDiscountChargeAndChange)
     EXPECT_EQ(CashRegValue(CashReg::SalePayments + 13), 80 * Rub);
     EXPECT_EQ(CashRegValue(CashReg::CashInDrawer), 91 * Rub + 3900);  // 100 cash less 8.61 change
     EXPECT_EQ(Driver().NameCashReg(), QStringLiteral("Наличность в кассе"));
+    const FNDocument& fnDoc = TestRegister().Area<RegisterFN>().Documents.back();
+    EXPECT_EQ(fnDoc.Type, FNDocType::Receipt);
+    EXPECT_EQ(fnDoc.OperationType, 1);
+    EXPECT_EQ(fnDoc.Summ, 221 * Rub + 3900);
+    EXPECT_EQ(TestRegister().Area<RegisterFN>().CurrentDocument, FNOpenDoc::None);
 
     const QStringList paper = TestRegister().Paper().Texts();
     const QString all = paper.join(QLatin1Char('\n'));
@@ -180,6 +186,14 @@ TEST_F(ReceiptTest, RefusalsChangeNothing)
     EXPECT_EQ(TestRegister().Paper().Texts().mid(TestRegister().Paper().Texts().size() - 2).first(),
               QStringLiteral("ЧЕК АННУЛИРОВАН"));
     EXPECT_EQ(CashRegValue(CashReg::Session + 0), 0);
+
+    EXPECT_EQ(TestRegister().Area<RegisterFN>().CurrentDocument, FNOpenDoc::None);
+
+    // An FN out of fiscal mode takes no receipt.
+    TestRegister().Area<RegisterFN>().LifeState = FNLife::Configured;
+    EXPECT_EQ(Item(&TOrvek::Sale, Rub, 1), FNError::OtherState);
+    EXPECT_EQ(Mode(), 2);
+    TestRegister().Area<RegisterFN>().LifeState = FNLife::Configured | FNLife::FiscalMode;
 
     // A session over 24 hours takes no new receipt.
     TestRegister().SetNow(TestRegister().Now().addSecs(25 * 3600));
