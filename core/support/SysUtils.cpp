@@ -2,12 +2,27 @@
 
 #include "platform/Exceptions.h"
 
+#include <QLocale>
+#include <cmath>
+
 int32_t StrToInt(const QString& text)
 {
     bool ok = false;
     int32_t value = text.trimmed().toInt(&ok, 10);
     if (!ok)
         throw EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(text));
+    return value;
+}
+
+double StrToFloat(const QString& text)
+{
+    const QString separator = QLocale::system().decimalPoint();
+    QString plain = text.trimmed();
+    bool ok = !plain.isEmpty() && (separator == QLatin1String(".") || !plain.contains(QLatin1Char('.')));
+    plain.replace(separator, QLatin1String("."));
+    double value = ok ? plain.toDouble(&ok) : 0;
+    if (!ok || !std::isfinite(value))
+        throw EConvertError(QStringLiteral("'%1' is not a valid floating point value").arg(text));
     return value;
 }
 

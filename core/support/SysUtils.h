@@ -11,6 +11,12 @@
 // EConvertError "'<text>' is not a valid integer value".
 int32_t StrToInt(const QString& text);
 
+// A floating-point number with the user's decimal separator, an optional
+// sign and exponent; blanks around it are allowed, group separators are
+// not. Anything else raises EConvertError
+// "'<text>' is not a valid floating point value".
+double StrToFloat(const QString& text);
+
 // The date, followed by a blank and the time unless the time is exactly
 // midnight (milliseconds are not shown): "15.01.2024 10:30:05", "15.01.2024".
 QString DateTimeToStr(const QDateTime& value);

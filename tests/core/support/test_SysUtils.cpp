@@ -1,6 +1,7 @@
 #include "core/support/SysUtils.h"
 #include "platform/Exceptions.h"
 
+#include <QLocale>
 #include <gtest/gtest.h>
 
 TEST(StrToInt, ReadsDecimalIntegersOnly)
@@ -15,6 +16,22 @@ TEST(StrToInt, ReadsDecimalIntegersOnly)
             ADD_FAILURE() << bad;
         } catch (const EConvertError& e) {
             EXPECT_EQ(e.Message(), QStringLiteral("'%1' is not a valid integer value").arg(QString::fromUtf8(bad)));
+        }
+    }
+}
+
+TEST(StrToFloat, ReadsNumbersWithTheLocalesSeparator)
+{
+    const QString point = QLocale::system().decimalPoint();
+    EXPECT_DOUBLE_EQ(StrToFloat(" 1" + point + "5 "), 1.5);
+    EXPECT_DOUBLE_EQ(StrToFloat("-2"), -2);
+    EXPECT_DOUBLE_EQ(StrToFloat("1e3"), 1000);
+    for (const char* bad : {"", "abc", "1 000", "1" "\xC2\xA0" "5", "inf", "nan"}) {
+        try {
+            StrToFloat(QString::fromUtf8(bad));
+            ADD_FAILURE() << bad;
+        } catch (const EConvertError& e) {
+            EXPECT_EQ(e.Message(), QStringLiteral("'%1' is not a valid floating point value").arg(QString::fromUtf8(bad)));
         }
     }
 }
