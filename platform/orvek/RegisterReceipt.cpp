@@ -395,17 +395,10 @@ std::int32_t RegisterReceipt::Register(ReceiptItem item, const SessionOpener& op
             return code;
     } else {
         // Only a registration opens a receipt.
-        if (item.Op != ReceiptOp::Registration || item.Type < ReceiptType::Sale || item.Type > ReceiptType::ReturnBuy)
+        if (item.Op != ReceiptOp::Registration)
             return OrvekResult::WrongMode;
-        if (std::int32_t code = CanStartDocument())
+        if (std::int32_t code = Open(item.Type, openSession))
             return code;
-        if (std::int32_t code = CanStartReceipt())
-            return code;
-        if (std::int32_t code = CanPrint())
-            return code;
-        if (std::int32_t code = OpenSessionIfClosed(openSession))
-            return code;
-        StartReceipt(item.Type);
     }
 
     Currency& department = FDepartments[std::size_t(item.Department)];
