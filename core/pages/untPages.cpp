@@ -19,6 +19,12 @@ TPageNotifier& PageNotifier()
 
 TPage::TPage(QWidget* owner) : TBaseForm(owner) {}
 
+TPage::TPage(QWidget* owner, const char* formName, const QString& caption) : TBaseForm(owner)
+{
+    setObjectName(QLatin1String(formName));
+    setWindowTitle(caption);
+}
+
 TPage::~TPage()
 {
     SetOwner(nullptr);

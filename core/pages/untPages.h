@@ -51,6 +51,9 @@ class TPage : public TBaseForm {
     Q_OBJECT
 public:
     explicit TPage(QWidget* owner = nullptr);
+    // A page with its form name (objectName, e.g. "fmPrintText") and caption
+    // (windowTitle, the text of its tab).
+    TPage(QWidget* owner, const char* formName, const QString& caption);
     ~TPage() override;
 
     // Page variant: fires the notifier first (ctStart for false, ctStop for

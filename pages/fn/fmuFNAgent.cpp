@@ -1,0 +1,3 @@
+#include "pages/fn/fmuFNAgent.h"
+
+TfmFNAgent::TfmFNAgent(QWidget* owner) : TPage(owner, "fmFNAgent", QStringLiteral("Агент")) {}

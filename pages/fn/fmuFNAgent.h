@@ -1,0 +1,8 @@
+#pragma once
+// TfmFNAgent: the page "Агент" (still empty).
+#include "core/pages/untPages.h"
+
+class TfmFNAgent : public TPage {
+public:
+    explicit TfmFNAgent(QWidget* owner = nullptr);
+};

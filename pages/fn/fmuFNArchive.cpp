@@ -1,0 +1,3 @@
+#include "pages/fn/fmuFNArchive.h"
+
+TfmFNArchive::TfmFNArchive(QWidget* owner) : TPage(owner, "fmFNArchive", QStringLiteral("Архив ФН")) {}

@@ -1,0 +1,8 @@
+#pragma once
+// TfmFNArchive: the page "Архив ФН" (still empty).
+#include "core/pages/untPages.h"
+
+class TfmFNArchive : public TPage {
+public:
+    explicit TfmFNArchive(QWidget* owner = nullptr);
+};

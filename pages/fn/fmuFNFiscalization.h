@@ -1,0 +1,8 @@
+#pragma once
+// TfmFNFiscalization: the page "Фискализация ФН" (still empty).
+#include "core/pages/untPages.h"
+
+class TfmFNFiscalization : public TPage {
+public:
+    explicit TfmFNFiscalization(QWidget* owner = nullptr);
+};

@@ -1,0 +1,8 @@
+#pragma once
+// TfmFNKTN2: the page "КТ 2" (still empty).
+#include "core/pages/untPages.h"
+
+class TfmFNKTN2 : public TPage {
+public:
+    explicit TfmFNKTN2(QWidget* owner = nullptr);
+};

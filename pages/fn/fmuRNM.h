@@ -1,0 +1,8 @@
+#pragma once
+// TfmRNM: the page "РНМ" (still empty).
+#include "core/pages/untPages.h"
+
+class TfmRNM : public TPage {
+public:
+    explicit TfmRNM(QWidget* owner = nullptr);
+};

@@ -1,0 +1,3 @@
+#include "pages/receipts/fmuCashControl.h"
+
+TfmCashControl::TfmCashControl(QWidget* owner) : TPage(owner, "fmCashControl", QStringLiteral("CashControl")) {}

@@ -1,0 +1,8 @@
+#pragma once
+// TfmCashControl: the page "CashControl" (still empty).
+#include "core/pages/untPages.h"
+
+class TfmCashControl : public TPage {
+public:
+    explicit TfmCashControl(QWidget* owner = nullptr);
+};

@@ -1,0 +1,8 @@
+#pragma once
+// TfmCashDrawer: the page "Денежный ящик" (still empty).
+#include "core/pages/untPages.h"
+
+class TfmCashDrawer : public TPage {
+public:
+    explicit TfmCashDrawer(QWidget* owner = nullptr);
+};

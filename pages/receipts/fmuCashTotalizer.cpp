@@ -1,0 +1,3 @@
+#include "pages/receipts/fmuCashTotalizer.h"
+
+TfmCashTotalizer::TfmCashTotalizer(QWidget* owner) : TPage(owner, "fmCashTotalizer", QStringLiteral("Денежные регистры")) {}

@@ -1,0 +1,3 @@
+#include "pages/receipts/fmuPrintAttribute.h"
+
+TfmPrintAttribute::TfmPrintAttribute(QWidget* owner) : TPage(owner, "fmPrintAttribute", QStringLiteral("Реквизиты")) {}

@@ -1,0 +1,3 @@
+#include "pages/receipts/fmuPrintBarcodePrinter.h"
+
+TfmPrintBarcodePrinter::TfmPrintBarcodePrinter(QWidget* owner) : TPage(owner, "fmPrintBarcodePrinter", QStringLiteral("Штрихкод 2")) {}

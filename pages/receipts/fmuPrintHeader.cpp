@@ -1,0 +1,3 @@
+#include "pages/receipts/fmuPrintHeader.h"
+
+TfmPrintHeader::TfmPrintHeader(QWidget* owner) : TPage(owner, "fmPrintHeader", QStringLiteral("Клише")) {}

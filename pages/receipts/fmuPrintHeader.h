@@ -1,0 +1,8 @@
+#pragma once
+// TfmPrintHeader: the page "Клише" (still empty).
+#include "core/pages/untPages.h"
+
+class TfmPrintHeader : public TPage {
+public:
+    explicit TfmPrintHeader(QWidget* owner = nullptr);
+};

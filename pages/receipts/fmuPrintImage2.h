@@ -1,0 +1,8 @@
+#pragma once
+// TfmPrintImage2: the page "Изображение из файла" (still empty).
+#include "core/pages/untPages.h"
+
+class TfmPrintImage2 : public TPage {
+public:
+    explicit TfmPrintImage2(QWidget* owner = nullptr);
+};

@@ -1,0 +1,3 @@
+#include "pages/receipts/fmuReceipt.h"
+
+TfmReceipt::TfmReceipt(QWidget* owner) : TPage(owner, "fmReceipt", QStringLiteral("Регистрация (устаревш.)")) {}

@@ -1,0 +1,3 @@
+#include "pages/receipts/fmuReports.h"
+
+TfmReports::TfmReports(QWidget* owner) : TPage(owner, "fmReports", QStringLiteral("Отчеты")) {}

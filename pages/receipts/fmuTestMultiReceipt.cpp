@@ -1,0 +1,3 @@
+#include "pages/receipts/fmuTestMultiReceipt.h"
+
+TfmTestMultiReceipt::TfmTestMultiReceipt(QWidget* owner) : TPage(owner, "fmTestMultiReceipt", QStringLiteral("Тестовые чеки")) {}

@@ -1,0 +1,8 @@
+#pragma once
+// TfmTestMultiReceipt: the page "Тестовые чеки" (still empty).
+#include "core/pages/untPages.h"
+
+class TfmTestMultiReceipt : public TPage {
+public:
+    explicit TfmTestMultiReceipt(QWidget* owner = nullptr);
+};

@@ -1,0 +1,8 @@
+#pragma once
+// TfmWares: the page "Товары" (still empty).
+#include "core/pages/untPages.h"
+
+class TfmWares : public TPage {
+public:
+    explicit TfmWares(QWidget* owner = nullptr);
+};

@@ -1,0 +1,8 @@
+#pragma once
+// TfmWorkTotalizer: the page "Операционные регистры" (still empty).
+#include "core/pages/untPages.h"
+
+class TfmWorkTotalizer : public TPage {
+public:
+    explicit TfmWorkTotalizer(QWidget* owner = nullptr);
+};

@@ -1,0 +1,3 @@
+#include "pages/service/fmuAuthKey.h"
+
+TfmAuthKey::TfmAuthKey(QWidget* owner) : TPage(owner, "fmAuthKey", QStringLiteral("Авторизация")) {}

@@ -1,0 +1,8 @@
+#pragma once
+// TfmAuthKey: the page "Авторизация" (still empty).
+#include "core/pages/untPages.h"
+
+class TfmAuthKey : public TPage {
+public:
+    explicit TfmAuthKey(QWidget* owner = nullptr);
+};

@@ -1,0 +1,3 @@
+#include "pages/service/fmuConnection.h"
+
+TfmConnection::TfmConnection(QWidget* owner) : TPage(owner, "fmConnection", QStringLiteral("Связь")) {}

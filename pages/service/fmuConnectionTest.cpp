@@ -1,0 +1,3 @@
+#include "pages/service/fmuConnectionTest.h"
+
+TfmConnectionTest::TfmConnectionTest(QWidget* owner) : TPage(owner, "fmConnectionTest", QStringLiteral("Проверка связи")) {}

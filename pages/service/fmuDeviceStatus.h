@@ -1,0 +1,8 @@
+#pragma once
+// TfmDeviceStatus: the page "Запросы" (still empty).
+#include "core/pages/untPages.h"
+
+class TfmDeviceStatus : public TPage {
+public:
+    explicit TfmDeviceStatus(QWidget* owner = nullptr);
+};

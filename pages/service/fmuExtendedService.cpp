@@ -1,0 +1,3 @@
+#include "pages/service/fmuExtendedService.h"
+
+TfmExtendedService::TfmExtendedService(QWidget* owner) : TPage(owner, "fmExtendedService", QStringLiteral("Расширенное")) {}

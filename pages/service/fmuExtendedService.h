@@ -1,0 +1,8 @@
+#pragma once
+// TfmExtendedService: the page "Расширенное" (still empty).
+#include "core/pages/untPages.h"
+
+class TfmExtendedService : public TPage {
+public:
+    explicit TfmExtendedService(QWidget* owner = nullptr);
+};

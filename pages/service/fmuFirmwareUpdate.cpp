@@ -1,0 +1,3 @@
+#include "pages/service/fmuFirmwareUpdate.h"
+
+TfmFirmwareUpdate::TfmFirmwareUpdate(QWidget* owner) : TPage(owner, "fmFirmwareUpdate", QStringLiteral("Прошивка")) {}

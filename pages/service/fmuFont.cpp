@@ -1,0 +1,3 @@
+#include "pages/service/fmuFont.h"
+
+TfmFont::TfmFont(QWidget* owner) : TPage(owner, "fmFont", QStringLiteral("Шрифты")) {}

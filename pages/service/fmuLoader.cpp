@@ -1,0 +1,3 @@
+#include "pages/service/fmuLoader.h"
+
+TfmLoader::TfmLoader(QWidget* owner) : TPage(owner, "fmLoader", QStringLiteral("Загрузчик")) {}

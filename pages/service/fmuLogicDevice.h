@@ -1,0 +1,8 @@
+#pragma once
+// TfmLogicDevice: the page "ЛУ" (still empty).
+#include "core/pages/untPages.h"
+
+class TfmLogicDevice : public TPage {
+public:
+    explicit TfmLogicDevice(QWidget* owner = nullptr);
+};

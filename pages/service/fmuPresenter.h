@@ -1,0 +1,8 @@
+#pragma once
+// TfmPresenter: the page "Презентер" (still empty).
+#include "core/pages/untPages.h"
+
+class TfmPresenter : public TPage {
+public:
+    explicit TfmPresenter(QWidget* owner = nullptr);
+};

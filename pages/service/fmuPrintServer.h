@@ -1,0 +1,8 @@
+#pragma once
+// TfmPrintServer: the page "Сервер печати" (still empty).
+#include "core/pages/untPages.h"
+
+class TfmPrintServer : public TPage {
+public:
+    explicit TfmPrintServer(QWidget* owner = nullptr);
+};

@@ -1,0 +1,8 @@
+#pragma once
+// TfmReadDump: the page "Дамп" (still empty).
+#include "core/pages/untPages.h"
+
+class TfmReadDump : public TPage {
+public:
+    explicit TfmReadDump(QWidget* owner = nullptr);
+};

@@ -1,0 +1,3 @@
+#include "pages/service/fmuReboot.h"
+
+TfmReboot::TfmReboot(QWidget* owner) : TPage(owner, "fmReboot", QStringLiteral("Перезагрузка")) {}

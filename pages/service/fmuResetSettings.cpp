@@ -1,0 +1,3 @@
+#include "pages/service/fmuResetSettings.h"
+
+TfmResetSettings::TfmResetSettings(QWidget* owner) : TPage(owner, "fmResetSettings", QStringLiteral("Обнуление")) {}

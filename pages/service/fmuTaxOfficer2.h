@@ -1,0 +1,8 @@
+#pragma once
+// TfmTaxOfficer2: the page "НИ 2" (still empty).
+#include "core/pages/untPages.h"
+
+class TfmTaxOfficer2 : public TPage {
+public:
+    explicit TfmTaxOfficer2(QWidget* owner = nullptr);
+};

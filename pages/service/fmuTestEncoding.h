@@ -1,0 +1,8 @@
+#pragma once
+// TfmTestEncoding: the page "Кодировки" (still empty).
+#include "core/pages/untPages.h"
+
+class TfmTestEncoding : public TPage {
+public:
+    explicit TfmTestEncoding(QWidget* owner = nullptr);
+};
