@@ -147,6 +147,7 @@ void TfmMain::CreateControls()
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
+    layout->setSizeConstraint(QLayout::SetNoConstraint);   // the window may be made smaller than its controls
 
     MainMenu = NewControl<QMenuBar>(this, "MainMenu");
     layout->setMenuBar(MainMenu);
@@ -557,8 +558,11 @@ void TfmMain::PastePassword(bool fromSelection)
 QMenu* TfmMain::CreatePasswordMenu()
 {
     QMenu* menu = edtPassword->createStandardContextMenu();
+    // The edit's paste item is the one with the paste shortcut.
+    const QString pasteKey = QLatin1Char('\t') + QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
     for (QAction* action : menu->actions())
-        if (action->objectName() == QLatin1String("edit-paste")) {
+        if (action->text().endsWith(pasteKey)) {
+            action->setObjectName(QStringLiteral("edit-paste"));
             disconnect(action, &QAction::triggered, nullptr, nullptr);
             connect(action, &QAction::triggered, this, [this] { PastePassword(false); });
         }
