@@ -46,7 +46,6 @@ int TBaseForm::ShowModal()
     FModalResult = Dialogs::mrNone;
     setWindowModality(Qt::ApplicationModal);
     show();
-    activateWindow();
     QEventLoop loop;
     FModalLoop = &loop;
     loop.exec();
