@@ -203,7 +203,6 @@ TfmReceipt::TfmReceipt(QWidget* owner) : TPage(owner, "fmReceipt", QStringLitera
     auto* layout = new QHBoxLayout(box);
     layout->addLayout(items, 1);
     layout->addLayout(closing, 1);
-    layout->addSpacing(7 - layout->spacing());
     layout->addLayout(column1);
     layout->addLayout(column2);
     scrollBox->setWidget(box);
