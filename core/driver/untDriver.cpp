@@ -233,19 +233,24 @@ QString TDriver::AmountToStr(Currency Value)
 std::int32_t TDriver::GetPrintStringWidth(std::int32_t Font)
 {
     TDriver& d = Driver();
-    std::int32_t password = d.Password();
-    struct RestorePassword {
-        TDriver& Driver;
-        std::int32_t Password;
-        ~RestorePassword() { Driver.setPassword(Password); }
-    } restore{d, password};
-    d.setPassword(d.SysAdminPassword());
-    d.setFontType(Font);
-    Check(d.GetFontMetrics());
-    std::int32_t charWidth = d.CharWidth();
-    if (charWidth == 0)
-        return 40;
-    return std::int32_t(std::trunc(double(d.PrintWidth()) / double(charWidth)));
+    const std::int32_t password = d.Password();
+    std::int32_t width = 40;
+    // Password goes back on every path; not from a destructor, since the
+    // write itself may raise (a component that went away) while another
+    // exception is on its way.
+    try {
+        d.setPassword(d.SysAdminPassword());
+        d.setFontType(Font);
+        Check(d.GetFontMetrics());
+        std::int32_t charWidth = d.CharWidth();
+        if (charWidth != 0)
+            width = std::int32_t(std::trunc(double(d.PrintWidth()) / double(charWidth)));
+    } catch (...) {
+        d.setPassword(password);
+        throw;
+    }
+    d.setPassword(password);
+    return width;
 }
 
 void TDriver::PrintText(const QString& Text, std::int32_t Font)

@@ -170,20 +170,33 @@ public:
     std::vector<std::int32_t> Invoked;
     std::int32_t NextCode = 0;
     bool DefaultInterface = true;
+    // A method call raises the OLE error; with GoneAfterFailure the
+    // component is gone afterwards and every property access raises too.
+    bool FailInvoke = false;
+    bool GoneAfterFailure = false;
+    bool Gone = false;
 
     QVariant GetProperty(std::int32_t dispId) override
     {
+        if (Gone)
+            throw EOleError(QStringLiteral("Сервер RPC недоступен"));
         auto it = Values.find(dispId);
         return it == Values.end() ? QVariant(0) : it->second;
     }
     void PutProperty(std::int32_t dispId, const QVariant& value) override
     {
+        if (Gone)
+            throw EOleError(QStringLiteral("Сервер RPC недоступен"));
         Puts.emplace_back(dispId, value);
         Values[dispId] = value;
     }
     std::int32_t Invoke(std::int32_t dispId) override
     {
         Invoked.push_back(dispId);
+        if (FailInvoke) {
+            Gone = GoneAfterFailure;
+            throw EOleError(QStringLiteral("Сервер RPC недоступен"));
+        }
         return NextCode;
     }
     bool HasDefaultInterface() const override { return DefaultInterface; }
@@ -371,6 +384,22 @@ TEST_F(RecordingDriverTest, ValuesCrossTheBoundaryInTheirComponentForm)
     EXPECT_EQ(Driver().ModelParamValue().typeId(), QMetaType::Bool);
     Recorder->Values[DispId(OrvekProp::ModelParamValue)] = QVariant(QStringLiteral("A.1"));
     EXPECT_EQ(Driver().ModelParamValue(), QVariant(QStringLiteral("A.1")));
+}
+
+TEST_F(RecordingDriverTest, PrintStringWidthPutsThePasswordBackWhenTheCallRaises)
+{
+    Driver().setPassword(1);
+    Driver().setSysAdminPassword(30);
+    Recorder->FailInvoke = true;
+    EXPECT_THROW(Driver().GetPrintStringWidth(2), EOleError);
+    EXPECT_EQ(Driver().Password(), 1);
+
+    // A component gone in the middle refuses the restoring write as well:
+    // that error reaches the caller, the program goes on.
+    Recorder->GoneAfterFailure = true;
+    EXPECT_THROW(Driver().GetPrintStringWidth(2), EOleError);
+    Recorder->Gone = false;
+    EXPECT_EQ(Driver().Password(), 30);
 }
 
 TEST_F(RecordingDriverTest, ComponentWithoutDefaultInterfaceFailsOnMethodsOnly)
