@@ -2,6 +2,8 @@
 
 #include "platform/Guard.h"
 
+#include <QShowEvent>
+
 namespace Regmaven {
 
 QFont BoldArial(int PixelSize)
@@ -38,7 +40,10 @@ int TParamPage::Index() const
 void TParamPage::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    RunGuarded([this] { FormShow(); });
+    // Restoring a minimised window shows the page again without the main
+    // window showing it: that does not refresh it.
+    if (!event->spontaneous())
+        RunGuarded([this] { FormShow(); });
 }
 
 TParamPages::~TParamPages()

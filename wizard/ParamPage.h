@@ -70,7 +70,7 @@ public:
     virtual void Home() {}
 
 protected:
-    // Runs (through the guard) each time the page is shown.
+    // Runs (through the guard) each time the main window shows the page.
     virtual void FormShow() {}
     void showEvent(QShowEvent* event) override;
 

@@ -11,7 +11,7 @@ namespace Regmaven {
 TfmFinalMessage::TfmFinalMessage() : TParamPage(QStringLiteral("Завершение"))
 {
     setObjectName("fmFinalMessage");
-    lblMessage = new QLabel(QStringLiteral("Все шаги выполнены. \nНажмите \"Далее\" для возврата в начало"), this);
+    lblMessage = new QLabel(QStringLiteral("Все шаги выполнены. \r\nНажмите \"Далее\" для возврата в начало"), this);
     lblMessage->setObjectName("lblMessage");
     lblMessage->setWordWrap(true);
     lblMessage->setFont(BoldArial(16));

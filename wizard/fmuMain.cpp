@@ -42,6 +42,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QPainter>
 #include <QPixmap>
@@ -162,11 +163,16 @@ TfmMain::TfmMain(const QString& ProgramFolder)
     connect(btnPrev, &QPushButton::clicked, this, Guarded(this, &TfmMain::btnPrevClick));
     connect(btnHome, &QToolButton::clicked, this, Guarded(this, &TfmMain::btnHomeClick));
     connect(btnMenu, &QToolButton::clicked, this, Guarded(this, &TfmMain::btnMenuClick));
-    // "Далее >" is the default button of the window.
+    // "Далее >" is the default button of the window: Enter presses it, or
+    // the push or image button that has the focus.
     for (int key : {Qt::Key_Return, Qt::Key_Enter})
         connect(new QShortcut(QKeySequence(key), this), &QShortcut::activated, this, [this] {
-            if (btnNext->isEnabled())
-                btnNext->click();
+            QAbstractButton* button = btnNext;
+            QWidget* focused = focusWidget();
+            if (qobject_cast<QPushButton*>(focused) || qobject_cast<QToolButton*>(focused))
+                button = static_cast<QAbstractButton*>(focused);
+            if (button->isEnabled())
+                button->click();
         });
 
     Controller().X5Mode = QFile::exists(ProgramFolder + "X5.ini");
@@ -243,8 +249,14 @@ void TfmMain::CreatePages()
 void TfmMain::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    if (!event->spontaneous())
-        ShowPage(0);
+    if (event->spontaneous())
+        return;
+    if (!FShown) {
+        FShown = true; // centred on the screen at the first show
+        if (QScreen* s = screen())
+            move(s->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    }
+    ShowPage(0);
 }
 
 void TfmMain::closeEvent(QCloseEvent* event)

@@ -49,6 +49,8 @@ struct TRegParams {
     uint32_t ReasonCodesEx = 0;
     QString ServerKM;
     int32_t PortKM = 0;
+
+    bool operator==(const TRegParams&) const = default;
 };
 
 // Bits of TaxSystem.

@@ -11,6 +11,7 @@
 
 #include <QGridLayout>
 #include <QListWidget>
+#include <QTest>
 #include <QToolButton>
 
 using namespace Regmaven;
@@ -163,6 +164,26 @@ TEST_F(WizardTest, WorkTypeShowClearsTheDataEntry)
               QStringLiteral("Эмулятор ККТ, зав. номер 0000000000012345"));
 }
 
+TEST_F(WizardTest, ClearRegParamsResetsTheDataEntryOnly)
+{
+    TRegParams& p = Controller().RegParams;
+    p = {true, true, true, "7707083893", "0000000001045587", "ООО Ромашка", "Иванов", "Москва", 1, 2, 3, 4, "A-1",
+         2, 4, "nalog.ru", "a@b.ru", "Магазин", "ОФД", "ofd.ru", "7704211201", "ofd.example", 7777, "500100732259",
+         "X5-1", 2, true, "9999000011112222", "0000000000012345", QDateTime(QDate(2024, 1, 15), QTime(10, 30)), 7,
+         "123456", "001", true, true, true, true, true, 0x80000001u, "km.example", 2001};
+    TRegParams expected = p;
+    expected.INN = expected.RNM = expected.User = expected.Cashier = expected.Address = "";
+    expected.TaxSystem = expected.Agent = expected.WorkMode = expected.WorkModeEx = 255;
+    expected.AutomatNumber = "";
+    expected.ReasonCode = expected.FFD = 255;
+    expected.TaxOfficeURL = expected.SenderEmail = expected.PayPlace = "";
+    expected.OFDName = expected.OFDUrl = expected.OFDINN = expected.OFDServer = "";
+    expected.OFDPort = 0;
+    expected.CashierINN = "";
+    Controller().ClearRegParams();
+    EXPECT_TRUE(p == expected);
+}
+
 TEST_F(WizardTest, WorkTypeShowFailureIsShownAndThePageStays)
 {
     TestRegister().Faults().FailNext(OrvekMethod::ReadModelParamValue, 17);
@@ -187,7 +208,7 @@ TEST_F(WizardTest, RegistrationRoadAndBackAgain)
         EXPECT_EQ(Next(), caption);
     EXPECT_TRUE(Controller().RegParams.FirstTime);
     EXPECT_EQ(form.Pages().PageByClass<TfmFinalMessage>()->lblMessage->text(),
-              QStringLiteral("Все шаги выполнены. \nНажмите \"Далее\" для возврата в начало"));
+              QStringLiteral("Все шаги выполнены. \r\nНажмите \"Далее\" для возврата в начало"));
     // "< Назад" retraces the road taken.
     for (int i = int(road.size()) - 2; i >= 0; --i)
         EXPECT_EQ(Prev(), road[i]);
@@ -305,6 +326,43 @@ TEST_F(WizardTest, DoubleClickOnAWorkTypeMovesOn)
     list.setCurrentRow(3);
     emit list.itemDoubleClicked(list.item(3));
     EXPECT_EQ(Title(), "Отчет о текущем состоянии расчетов");
+}
+
+TEST_F(WizardTest, NoWorkTypeSelectedStays)
+{
+    TfmMain& form = Form();
+    Next(), Next(), Next();
+    WorkTypes(form).setCurrentRow(-1);
+    EXPECT_EQ(Next(), "Выберите тип работы");
+    EXPECT_EQ(Current(), form.Pages().PageByClass<TfmSelectWorkType>());
+    EXPECT_EQ(Current()->PrevPage, form.Pages().GetItem(0));
+}
+
+TEST_F(WizardTest, RestoringTheWindowKeepsThePage)
+{
+    TfmMain& form = Form();
+    Next(), Next(), Next();
+    WorkTypes(form).setCurrentRow(3);
+    const int reads = TestRegister().CallCount(OrvekMethod::ReadModelParamValue);
+    form.showMinimized();
+    form.showNormal();
+    EXPECT_EQ(Title(), "Выберите тип работы");
+    EXPECT_EQ(WorkTypes(form).currentRow(), 3);
+    EXPECT_EQ(TestRegister().CallCount(OrvekMethod::ReadModelParamValue), reads);
+}
+
+TEST_F(WizardTest, EnterPressesNextOrTheFocusedButton)
+{
+    TfmMain& form = Form();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    QTest::keyClick(&form, Qt::Key_Return);
+    EXPECT_EQ(Title(), "Выберите тип подключения к ККТ");
+    QTest::keyClick(&form, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(Title(), "Поиск устройств");
+    form.btnPrev->setFocus();
+    QTest::keyClick(&form, Qt::Key_Return);
+    EXPECT_EQ(Title(), "Выберите тип подключения к ККТ");
 }
 
 TEST_F(WizardTest, ClosingReachesEveryPageAndFreesTheDriver)
