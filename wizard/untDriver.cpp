@@ -2,8 +2,8 @@
 
 #include "platform/Exceptions.h"
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
+#include <QEventLoop>
+#include <QTimer>
 #include <memory>
 
 namespace Regmaven {
@@ -30,13 +30,13 @@ void SelectField(int Table, int Row, int Field)
     Driver().setFieldNumber(Field);
 }
 
-// Lets the window repaint while waiting; user input waits until the call is over.
+// Lets the window repaint while waiting, without spinning; user input waits
+// until the call is over.
 void Pause(int ms)
 {
-    QDeadlineTimer deadline(ms);
-    do
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, int(qMax<qint64>(deadline.remainingTime(), 0)));
-    while (!deadline.hasExpired());
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
 void Reissued(int32_t (TOrvek::*Method)())

@@ -3,7 +3,9 @@
 #include "tests/wizard/WizardTestSupport.h"
 #include "wizard/OrvekDevice.h"
 
+#include <QElapsedTimer>
 #include <QTimer>
+#include <ctime>
 
 using namespace Regmaven;
 
@@ -157,4 +159,18 @@ TEST_F(WizardDriverTest, ReissueIsBoundedAndKeepsTheWindowPainting)
     TestRegister().Faults().FailNext(OrvekMethod::FNBuildReregistrationReport, 75, 1000);
     EXPECT_TRUE(MessageOf([] { BuildReregistrationReport(); }).startsWith("Ошибка 75, "));
     EXPECT_EQ(TestRegister().CallCount(OrvekMethod::FNBuildReregistrationReport), 5);
+}
+
+TEST_F(WizardDriverTest, ReissuePauseWaitsWithoutSpinning)
+{
+    SetRetryPolicy({30, 3});
+    TestRegister().Faults().FailNext(OrvekMethod::FNSendTag, 80, 2);
+    TestRegister().Faults().FailNext(OrvekMethod::FNSendTag, 0, 1);
+    QElapsedTimer wall;
+    wall.start();
+    const std::clock_t cpu = std::clock();
+    SendTagByte(1207, 1);
+    const double cpuMs = double(std::clock() - cpu) * 1000 / CLOCKS_PER_SEC;
+    EXPECT_GE(wall.elapsed(), 60);
+    EXPECT_LT(cpuMs, wall.elapsed() / 2.0);
 }
