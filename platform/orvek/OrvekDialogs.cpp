@@ -93,7 +93,7 @@ TfmOrvekProperties::TfmOrvekProperties(OrvekPropertyStore& props, QWidget* paren
     cbBaudRate = new QComboBox(this);
     cbBaudRate->setObjectName(QStringLiteral("cbBaudRate"));
     for (int code = 0; code <= 9; ++code)
-        cbBaudRate->addItem(QString::number(EmulatedOrvek::BaudOfCode(code)));
+        cbBaudRate->addItem(QString::number(EmulatedOrvek::BaudOfCode(code)), code);
     form->addRow(QStringLiteral("Скорость:"), cbBaudRate);
     seTimeout = new QSpinBox(this);
     seTimeout->setObjectName(QStringLiteral("seTimeout"));
@@ -151,10 +151,17 @@ TfmOrvekProperties::TfmOrvekProperties(OrvekPropertyStore& props, QWidget* paren
 
 void TfmOrvekProperties::LoadParams()
 {
-    int index = cbConnectionType->findData(FProps.Int(P::ConnectionType));
-    cbConnectionType->setCurrentIndex(index >= 0 ? index : 0);
+    // A type or baud-rate code the lists do not name is shown as it is and
+    // kept, so that OK without a change changes nothing.
+    const int type = FProps.Int(P::ConnectionType);
+    if (cbConnectionType->findData(type) < 0)
+        cbConnectionType->addItem(QString::number(type), type);
+    cbConnectionType->setCurrentIndex(cbConnectionType->findData(type));
     seComNumber->setValue(FProps.Int(P::ComNumber));
-    cbBaudRate->setCurrentIndex(FProps.Int(P::BaudRate) >= 0 && FProps.Int(P::BaudRate) <= 9 ? FProps.Int(P::BaudRate) : 6);
+    const int baud = FProps.Int(P::BaudRate);
+    if (cbBaudRate->findData(baud) < 0)
+        cbBaudRate->addItem(QStringLiteral("? (%1)").arg(baud), baud);
+    cbBaudRate->setCurrentIndex(cbBaudRate->findData(baud));
     seTimeout->setValue(FProps.Int(P::Timeout));
     edtIPAddress->setText(FProps.Str(P::IPAddress));
     edtComputerName->setText(FProps.Str(P::ComputerName));
@@ -167,11 +174,12 @@ void TfmOrvekProperties::LoadParams()
 
 void TfmOrvekProperties::UpdateControls()
 {
-    bool tcp = cbConnectionType->currentData().toInt() == 6;
+    const int type = cbConnectionType->currentData().toInt();
+    const bool tcp = type == 6;
     seComNumber->setEnabled(!tcp);
     cbBaudRate->setEnabled(!tcp);
     edtIPAddress->setEnabled(tcp);
-    edtComputerName->setEnabled(tcp);
+    edtComputerName->setEnabled(tcp || type == 1 || type == 2);   // the register's server
     chbUseIPAddress->setEnabled(tcp);
     seTCPPort->setEnabled(tcp);
     seTCPConnectionTimeout->setEnabled(tcp);
@@ -181,7 +189,7 @@ void TfmOrvekProperties::StoreInto(OrvekPropertyStore& props) const
 {
     props.Set(P::ConnectionType, cbConnectionType->currentData().toInt());
     props.Set(P::ComNumber, seComNumber->value());
-    props.Set(P::BaudRate, cbBaudRate->currentIndex());
+    props.Set(P::BaudRate, cbBaudRate->currentData().toInt());
     props.Set(P::Timeout, seTimeout->value());
     props.Set(P::IPAddress, edtIPAddress->text().trimmed());
     props.Set(P::ComputerName, edtComputerName->text().trimmed());
