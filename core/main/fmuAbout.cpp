@@ -4,7 +4,9 @@
 #include "core/support/VersionInfo.h"
 
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QPainter>
+#include <QScreen>
 
 namespace {
 // The box's picture: the program's mark.
@@ -57,5 +59,8 @@ TfmAbout::TfmAbout(QWidget* owner) : QDialog(owner)
 void ShowAboutBox(QWidget* owner)
 {
     TfmAbout box(owner);
+    box.adjustSize();
+    if (QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen())   // centred on the screen
+        box.move(screen->availableGeometry().center() - box.rect().center());
     box.exec();
 }

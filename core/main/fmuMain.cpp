@@ -9,6 +9,7 @@
 #include "core/settings/LangUtils.h"
 #include "core/settings/ResStrings.h"
 #include "core/support/Format.h"
+#include "core/support/SysUtils.h"
 #include "core/support/VersionInfo.h"
 #include "platform/Exceptions.h"
 #include "platform/Guard.h"
@@ -26,6 +27,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QScreen>
+#include <QStyle>
 #include <QSignalBlocker>
 #include <QValidator>
 #include <chrono>
@@ -40,13 +42,9 @@ TfmMain::TickCountFunction& TickCount()
     return tick;
 }
 
-int32_t StrToInt(const QString& text)
+bool IsDigit(QChar c)
 {
-    bool ok = false;
-    const qint64 value = text.toLongLong(&ok, 10);
-    if (!ok || value < INT32_MIN || value > INT32_MAX)
-        throw EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(text));
-    return int32_t(value);
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
 }
 
 // The password box accepts as its value only an integer; while typed, any
@@ -57,7 +55,7 @@ public:
     State validate(QString& input, int&) const override
     {
         for (QChar c : input)
-            if (!c.isDigit() && c != QLatin1Char('.') && c != QLatin1Char('-') && c != QLatin1Char('+'))
+            if (!IsDigit(c) && c != QLatin1Char('.') && c != QLatin1Char('-') && c != QLatin1Char('+'))
                 return Invalid;
         try {
             StrToInt(input);
@@ -267,6 +265,14 @@ void TfmMain::CreatePages()
         for (const TPageClass& page : group.Pages)
             AddTabItem(tabbed, page);
     }
+    // The design width, widened up to the splitter's limit so that the
+    // longest group caption shows whole in the font in use.
+    int widest = 0;
+    for (int i = 0; i < ListBox->count(); ++i)
+        widest = qMax(widest, ListBox->fontMetrics().horizontalAdvance(ListBox->item(i)->text()));
+    const int margins = 2 * ListBox->frameWidth() + 2 * (ListBox->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, ListBox) + 3);
+    FListMaxWidth = qBound(165, widest + margins, 200);
+    SetListWidth(FListMaxWidth);
 }
 
 TfmTabbedPage* TfmMain::AddTabbedPage(const QString& Caption)
@@ -387,6 +393,7 @@ void TfmMain::ShowPage(TPage* Page)
     }
     if (FPage)
         FPage->hide();
+    pnlSite->layout()->activate();   // the group shown fills pnlSite now
     FPage = Page;
     UpdateListBox();
 }
@@ -463,19 +470,22 @@ void TfmMain::UpdateCaption()
 {
     TDriver& driver = Driver();
     QString caption = GetDefCaption();
+    // Joined piece by piece: a name or address may hold any text, "%1" too.
+    const auto port = [&driver] {
+        return QStringLiteral("COM") + QString::number(driver.ComNumber()) + QStringLiteral(" Baudrate ")
+             + QString::number(IntToBaudRate(driver.BaudRate())) + QLatin1Char(']');
+    };
     switch (driver.ConnectionType()) {
     case 0:
-        caption += QStringLiteral(" [Serial: COM%1 Baudrate %2]").arg(driver.ComNumber()).arg(IntToBaudRate(driver.BaudRate()));
+        caption += QStringLiteral(" [Serial: ") + port();
         break;
     case 1:
     case 2:
-        caption += QStringLiteral(" [DCOM:%1 COM%2 Baudrate %3]")
-                       .arg(driver.ComputerName())
-                       .arg(driver.ComNumber())
-                       .arg(IntToBaudRate(driver.BaudRate()));
+        caption += QStringLiteral(" [DCOM:") + driver.ComputerName() + QLatin1Char(' ') + port();
         break;
     case 6:
-        caption += QStringLiteral(" [TCP: %1: %2]").arg(driver.IPAddress()).arg(driver.TCPPort());
+        caption += QStringLiteral(" [TCP: ") + driver.IPAddress() + QStringLiteral(": ")
+                 + QString::number(driver.TCPPort()) + QLatin1Char(']');
         break;
     default:
         break;
@@ -507,9 +517,14 @@ bool TfmMain::eventFilter(QObject* watched, QEvent* e)
             return true;
         }
         break;
-    case QEvent::FocusOut:
-        RunGuarded([this] { edtPasswordExit(); });
+    case QEvent::FocusOut: {
+        // Leaving the box for another control; not a pop-up (the context
+        // menu) or another window (a message box) taking the focus.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(e)->reason();
+        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
+            RunGuarded([this] { edtPasswordExit(); });
         break;
+    }
     default:
         break;
     }
@@ -526,7 +541,7 @@ bool TfmMain::edtPasswordKeyPress(QKeyEvent* e)
     const QChar c = text.front();
     if (c.unicode() < 0x20 || c.unicode() == 0x7F)
         return false;
-    return !(c.isDigit() || c == QLatin1Char('.'));
+    return !(IsDigit(c) || c == QLatin1Char('.'));
 }
 
 void TfmMain::edtPasswordChange()

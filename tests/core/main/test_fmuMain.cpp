@@ -18,6 +18,9 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
+#include <QLayout>
+#include <QSpinBox>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
@@ -80,6 +83,14 @@ public:
     int runs = 0, depth = 0, maxDepth = 0;
     bool raise = false;
 };
+
+class TfmRecordPage : public TPage {
+public:
+    TfmRecordPage() : TPage(nullptr, "fmRecordPage", "Запись") {}
+    void UpdatePage() override { ++updatePage; }
+    void UpdateObject() override { ++updateObject; }
+    int updatePage = 0, updateObject = 0;
+};
 } // namespace
 
 TEST_F(MainWindowTest, FirstStartShowsTheFirstGroupAtDesignSizeCentred)
@@ -115,6 +126,45 @@ TEST_F(MainWindowTest, PageTreeFollowsTheTableWithGroupNamesAndTabCaptions)
         pages += group->PageControl->count();
     }
     EXPECT_EQ(pages, 69);
+
+    // Every group's list text and every tab's form name and caption, in order.
+    const std::vector<std::pair<QString, QStringList>> tree = {
+        {"  01. Состояние", {"fmDeviceStatus Запросы", "fmFullStatus Полное состояние"}},
+        {"  02. ФН сервис", {"fmFN Состояние ФН", "fmFNFiscalization Фискализация ФН", "fmFNData Данные", "fmFNOFD ОФД",
+                            "fmFNArchive Архив ФН", "fmRNM РНМ"}},
+        {"  03. ФН чеки (ФФД 1.05-1.2)", {"fmFNOperation Операции ФН", "fmFNCheckAttributes Атрибуты чека", "fmFNTag Теги ОФД",
+                                         "fmFNOperation2 Чек коррекции (ФФД 1.05)", "fmFNKTN КТ", "fmFNKTN2 КТ 2",
+                                         "fmFNAgent Агент"}},
+        {"  04. Чеки (ФФД 1.0)", {"fmReceipt Регистрация (устаревш.)", "fmTestReceipt Тестовый чек",
+                                 "fmTestMultiReceipt Тестовые чеки"}},
+        {"  05. Отчеты", {"fmReports Отчеты"}},
+        {"  06. Печать текста", {"fmPrintText Текст", "fmPrintHeader Клише", "fmPrintAttribute Реквизиты", "fmPrintBuffer Буфер",
+                                "fmPrintOperations Операции", "fmPrintTest Тесты", "fmTestEncoding Кодировки"}},
+        {"  07. Печать графики", {"fmPrintImage Изображение", "fmPrintImage2 Изображение из файла", "fmPrintBarcode Штрихкод",
+                                 "fmPrintBarcodePrinter Штрихкод 2", "fmPrintLine Линия", "fm2DBarcode 2D штрихкод",
+                                 "fmPDF417 PDF417"}},
+        {"  08. Параметры устройства", {"fmTable Таблицы", "fmTotalizers Регистры", "fmCashTotalizer Денежные регистры",
+                                       "fmWorkTotalizer Операционные регистры", "fmFont Шрифты", "fmWares Товары",
+                                       "fmLoader Загрузчик", "fmNonClearableSumm Необнуляемые суммы",
+                                       "fmPrintCheckAttributeParams Печать реквизитов", "fmMinimizeEF Минимизация ЭФ"}},
+        {"  09. Сервис", {"fmFirmwareUpdate Прошивка", "fmDateTime Дата и время", "fmWriteSerial Программирование",
+                         "fmResetSettings Обнуление", "fmReadDump Дамп", "fmCashDrawer Денежный ящик", "fmSDCard SD-карта",
+                         "fmTaxOfficer НИ", "fmTaxOfficer2 НИ 2", "fmAuthKey Авторизация", "fmReboot Перезагрузка"}},
+        {"  10. БД чеков", {"fmDB БД чеков", "fmDBSession Контрольная лента"}},
+        {"  11. Прочее", {"fmExtendedService Расширенное", "fmConnectionTest Проверка связи", "fmLogicDevice ЛУ",
+                         "fmFindDevice Поиск устройства", "fmPrintServer Сервер печати", "fmCashControl CashControl",
+                         "fmPresenter Презентер", "fmIBMPrinter Принтер IBM", "fmCommand Команда", "fmCashCore CashCore",
+                         "fmTest Тест", "fmConnection Связь"}},
+        {"  12. Vintrel", {"fmVintrel Vintrel"}},
+    };
+    for (int g = 0; g < 12; ++g) {
+        EXPECT_EQ(w.ListBox->item(g)->text(), tree[g].first);
+        QStringList tabs;
+        for (int t = 0; t < Group(w, g)->PageControl->count(); ++t)
+            tabs << Group(w, g)->TabPage(t)->objectName() + " " + Group(w, g)->PageControl->tabText(t);
+        EXPECT_EQ(tabs, tree[g].second) << g;
+    }
+
     TfmTabbedPage* text = Group(w, 5);
     EXPECT_EQ(text->PageControl->tabText(0), "Текст");
     EXPECT_EQ(text->TabPage(0)->objectName(), "fmPrintText");
@@ -215,8 +265,18 @@ TEST_F(MainWindowTest, PasswordBoxTakesOnlyIntegers)
     EXPECT_EQ(TestDialogs().lastMessage(), "'' is not a valid integer value");
     EXPECT_EQ(Driver().Password(), 12);
 
-    QEvent focusOut(QEvent::FocusOut);            // leaving the box shows the driver's password
+    QTest::keyClicks(w.edtPassword, "12.");
+    TestDialogs().clear();
+    for (Qt::FocusReason reason : {Qt::PopupFocusReason, Qt::ActiveWindowFocusReason}) {
+        QFocusEvent away(QEvent::FocusOut, reason);   // the context menu or a message box: the box stays
+        QApplication::sendEvent(w.edtPassword, &away);
+        EXPECT_EQ(w.edtPassword->text(), "12.") << reason;
+    }
+    QFocusEvent focusOut(QEvent::FocusOut, Qt::TabFocusReason);   // leaving the box shows the driver's password
     QApplication::sendEvent(w.edtPassword, &focusOut);
+    EXPECT_EQ(w.edtPassword->text(), "12");
+    QKeyEvent otherDigit(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(QChar(0x0663)));
+    QApplication::sendEvent(w.edtPassword, &otherDigit);   // a digit of another script is no digit here
     EXPECT_EQ(w.edtPassword->text(), "12");
 }
 
@@ -328,6 +388,14 @@ TEST_F(MainWindowTest, CaptionNamesTheConnection)
         w.UpdateCaption();
         EXPECT_EQ(w.windowTitle(), c.expected) << c.type << " " << c.baud;
     }
+    Driver().setConnectionType(1);                // names are shown as they are
+    Driver().setComputerName("host%2");
+    w.UpdateCaption();
+    EXPECT_EQ(w.windowTitle(), def + " [DCOM:host%2 COM3 Baudrate 9600]");
+    Driver().setConnectionType(6);
+    Driver().setIPAddress("%1%2");
+    w.UpdateCaption();
+    EXPECT_EQ(w.windowTitle(), def + " [TCP: %1%2: 7778]");
     EXPECT_EQ(IntToBaudRate(9), 921600);
     EXPECT_EQ(IntToBaudRate(-1), 4800);
 }
@@ -365,12 +433,84 @@ TEST_F(MainWindowTest, PropertiesButtonRefreshesThePasswordBox)
     EXPECT_EQ(w.edtPassword->text(), "4321");
 }
 
+TEST_F(MainWindowTest, ConnectionChosenInThePropertiesDialogShowsAfterTheNextCall)
+{
+    TfmMain w;
+    TfmCallPage page;
+    const QString def = w.GetDefCaption();
+    ScriptOrvekDialog([](QDialog& dialog) {
+        auto* type = dialog.findChild<QComboBox*>("cbConnectionType");
+        type->setCurrentIndex(type->findData(6));
+        dialog.findChild<QLineEdit*>("edtIPAddress")->setText("127.0.0.1");
+        dialog.findChild<QSpinBox*>("seTCPPort")->setValue(7778);
+        return int(QDialog::Accepted);
+    });
+    w.btnProperties->click();
+    EXPECT_EQ(Driver().ConnectionType(), 6);
+    EXPECT_EQ(w.windowTitle(), def + " [Serial: COM1 Baudrate 115200]");   // not before a driver call
+    page.btnBeep->click();
+    EXPECT_EQ(w.edtResult->text(), Format("(%d) %s", {0, Driver().ResultCodeDescription()}));
+    EXPECT_EQ(w.windowTitle(), def + " [TCP: 127.0.0.1: 7778]");
+
+    // A register server: its name is entered in the dialog and named in the caption.
+    ScriptOrvekDialog([](QDialog& dialog) {
+        auto* type = dialog.findChild<QComboBox*>("cbConnectionType");
+        type->setCurrentIndex(type->findData(1));
+        auto* name = dialog.findChild<QLineEdit*>("edtComputerName");
+        EXPECT_TRUE(name->isEnabled());
+        name->setText("KKTSRV");
+        return int(QDialog::Accepted);
+    });
+    w.miShowProperties->trigger();
+    page.btnBeep->click();
+    EXPECT_EQ(w.windowTitle(), def + " [DCOM:KKTSRV COM1 Baudrate 115200]");
+
+    // OK without a change keeps a connection type and baud code the dialog's lists do not name.
+    Driver().setConnectionType(4);
+    Driver().setBaudRate(12);
+    ScriptOrvekDialog([](QDialog&) { return int(QDialog::Accepted); });
+    w.miShowProperties->trigger();
+    EXPECT_EQ(Driver().ConnectionType(), 4);
+    EXPECT_EQ(Driver().BaudRate(), 12);
+    page.btnBeep->click();
+    EXPECT_EQ(w.windowTitle(), def);
+    EXPECT_EQ(UnexpectedOrvekDialogs(), 0);
+}
+
+TEST_F(MainWindowTest, ShowPageWritesTheGroupLeftAndRefreshesTheGroupShown)
+{
+    TfmMain w;
+    w.show();
+    auto* group = new TfmTabbedPage(w.pnlSite);
+    group->hide();
+    w.pnlSite->layout()->addWidget(group);   // as the main window's own groups
+    auto* page = new TfmRecordPage;
+    group->AddPage(page);
+    w.ShowPage(group);
+    EXPECT_EQ(page->updatePage, 1);
+    EXPECT_TRUE(group->isVisible());
+    EXPECT_EQ(group->geometry(), w.pnlSite->rect());   // the group shown fills the site at once
+    w.ShowPage(group);                              // the group shown already: nothing
+    EXPECT_EQ(page->updatePage, 1);
+    EXPECT_EQ(page->updateObject, 0);
+    w.ShowPage(Group(w, 0));
+    EXPECT_EQ(page->updateObject, 1);
+    EXPECT_FALSE(group->isVisible());
+}
+
 TEST_F(MainWindowTest, ListWidthFollowsTheSplitterAndTheWindow)
 {
     TfmMain w;
     w.show();
+    // The design width 165, or wider up to 200 so that every group caption shows whole.
+    const int start = w.ListBox->width();
+    EXPECT_GE(start, 165);
+    EXPECT_LE(start, 200);
+    for (int i = 0; i < w.ListBox->count(); ++i)
+        EXPECT_TRUE(start == 200 || w.ListBox->fontMetrics().horizontalAdvance(w.ListBox->item(i)->text()) < w.ListBox->viewport()->width())
+            << i;
     EXPECT_FALSE(w.Splitter->MoveTo(250));          // no wider than 200
-    EXPECT_EQ(w.ListBox->width(), 165);
+    EXPECT_EQ(w.ListBox->width(), start);
     EXPECT_TRUE(w.Splitter->MoveTo(190));
     EXPECT_EQ(w.ListBox->width(), 190);
     w.resize(150, 400);
@@ -381,8 +521,22 @@ TEST_F(MainWindowTest, ListWidthFollowsTheSplitterAndTheWindow)
     EXPECT_EQ(w.ListBox->width(), 14);
 }
 
-TEST_F(MainWindowTest, AboutBoxShowsTheVersionTwice)
+TEST_F(MainWindowTest, AboutBoxShowsTheVersionTwiceCentredOnTheScreen)
 {
+    TfmMain w;
+    w.show();
+    w.move(w.screen()->availableGeometry().topLeft());
+    QPoint centre;
+    QTimer::singleShot(0, [&] {
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (auto* shown = qobject_cast<TfmAbout*>(top); shown && shown->isVisible()) {
+                centre = shown->geometry().center();
+                shown->accept();
+            }
+    });
+    w.miAbout->trigger();
+    EXPECT_LE((centre - w.screen()->availableGeometry().center()).manhattanLength(), 4);
+
     TfmAbout box;
     EXPECT_EQ(box.windowTitle(), "О программе");
     EXPECT_EQ(box.lblDriverVersion->text(), "1.0.0.1");
