@@ -3,6 +3,7 @@
 #include "platform/Guard.h"
 #include "platform/ui/PageControl.h"
 
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 TfmTabbedPage::TfmTabbedPage(QWidget* owner) : TPage(owner), PageControl(new TPageControl(this))
@@ -22,20 +23,26 @@ TfmTabbedPage::TfmTabbedPage(QWidget* owner) : TPage(owner), PageControl(new TPa
 
 void TfmTabbedPage::AddPage(TPage* page)
 {
-    auto* sheet = new QWidget;
-    auto* layout = new QVBoxLayout(sheet);
+    // The sheet scrolls, so a page larger than the window stays usable. The
+    // scroll area's content widget adds no level to stored value names.
+    auto* sheet = new QScrollArea;
+    sheet->setFrameShape(QFrame::NoFrame);
+    sheet->setWidgetResizable(true);
+    auto* content = new QWidget;
+    auto* layout = new QVBoxLayout(content);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(page);
+    sheet->setWidget(content);
     page->show();
     PageControl->addTab(sheet, page->windowTitle());
 }
 
 TPage* TfmTabbedPage::TabPage(int index) const
 {
-    QWidget* sheet = PageControl->widget(index);
-    if (!sheet)
+    auto* sheet = qobject_cast<QScrollArea*>(PageControl->widget(index));
+    if (!sheet || !sheet->widget())
         return nullptr;
-    const auto children = sheet->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    const auto children = sheet->widget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
     return children.isEmpty() ? nullptr : qobject_cast<TPage*>(children.first());
 }
 

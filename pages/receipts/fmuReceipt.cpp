@@ -10,7 +10,6 @@
 #include <QAbstractItemView>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QScrollArea>
 #include <QVBoxLayout>
 
 namespace {
@@ -55,11 +54,7 @@ void AddRow(QGridLayout* grid, QWidget* page, const QString& caption, QWidget* c
 
 TfmReceipt::TfmReceipt(QWidget* owner) : TPage(owner, "fmReceipt", QStringLiteral("Регистрация (устаревш.)"))
 {
-    // The controls sit in a scroll box, so a small window shows all of them.
-    auto* scrollBox = NewControl<QScrollArea>(this, "ScrollBox");
-    scrollBox->setFrameShape(QFrame::NoFrame);
-    scrollBox->setWidgetResizable(true);
-    auto* box = new QWidget;
+    QWidget* box = this;
     auto hint = [](QWidget* w, const char* member) { w->setToolTip(QLatin1String(member)); };
     QStringList taxes{QStringLiteral("нет")};
     for (int i = 1; i <= 6; ++i)
@@ -205,10 +200,6 @@ TfmReceipt::TfmReceipt(QWidget* owner) : TPage(owner, "fmReceipt", QStringLitera
     layout->addLayout(closing, 1);
     layout->addLayout(column1);
     layout->addLayout(column2);
-    scrollBox->setWidget(box);
-    auto* pageLayout = new QVBoxLayout(this);
-    pageLayout->setContentsMargins(0, 0, 0, 0);
-    pageLayout->addWidget(scrollBox);
 
     // FormCreate.
     FillCheckTypes();
