@@ -1,6 +1,7 @@
 #include "core/settings/ControlStore.h"
 
 #include "platform/Exceptions.h"
+#include "platform/Guard.h"
 #include "platform/Registry.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/RadioGroup.h"
@@ -162,10 +163,14 @@ void Restore(TRegistry& reg, const QString& name, QWidget* w, Kind kind)
         return;   // an unchanged value runs no handler, as the setters do
     try {
         Apply(w, kind, value);
-    } catch (const std::exception&) {
+    } catch (const EConvertError&) {
         // The control's handler refused the value: it gets its value back.
         const QSignalBlocker blocker(w);
         Apply(w, kind, previous);
+    } catch (const std::exception& e) {
+        // Any other failure of the handler (the driver cannot be created, say)
+        // is shown; the control keeps the stored value, so it is not lost.
+        HandleException(e);
     }
 }
 } // namespace

@@ -303,6 +303,23 @@ TEST_F(ControlStore, AValueTheControlRefusesIsSkipped)
     EXPECT_TRUE(chb->isChecked());
 }
 
+TEST_F(ControlStore, AHandlerFailingForAnotherReasonKeepsTheStoredValueAndSaysSo)
+{
+    QWidget design;
+    design.setObjectName("fmFail");
+    auto* edtPassword = NewEdit(&design, "edtPassword", "");
+    {
+        TRegistry reg(file);
+        reg.OpenKey(Key, true);
+        reg.WriteString("fmFail.edtPassword", "1234");
+    }
+    QObject::connect(edtPassword, &QLineEdit::textChanged,
+                     [](const QString&) { throw EOleError("Ошибка создания объекта драйвера: no component"); });
+    Load(&design);
+    EXPECT_EQ(edtPassword->text(), "1234");   // saved back at exit, not lost
+    EXPECT_EQ(TestDialogs().lastMessage(), "Ошибка создания объекта драйвера: no component");
+}
+
 TEST_F(ControlStore, FormParamsUseTheProgramsKeyUnderTheFormName)
 {
     AllControls design;
