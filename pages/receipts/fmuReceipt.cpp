@@ -46,7 +46,7 @@ void AddRow(QGridLayout* grid, QWidget* page, const QString& caption, QWidget* c
     int row = grid->rowCount();
     auto* label = NewLabel(page, caption);
     label->setBuddy(control);
-    control->setMinimumWidth(60);
+    control->setMinimumWidth(100);
     grid->addWidget(label, row, 0);
     grid->addWidget(control, row, 1);
 }

@@ -9,6 +9,7 @@
 #include "tests/DriverTestSupport.h"
 #include "tests/TestSupport.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
@@ -98,6 +99,55 @@ TEST_F(ReceiptPageTest, SaleWithTheDefaults)
     EXPECT_EQ(item.Taxes, (std::array<int, 4>{0, 0, 0, 0}));
     EXPECT_EQ(item.Text, QStringLiteral("Булка"));
     EXPECT_TRUE(TestRegister().Paper().Texts().contains(QStringLiteral("1.000 X 100.00")));
+}
+
+TEST_F(ReceiptPageTest, BlocksSendThePageInputs)
+{
+    Page->edtPrice->setText(QStringLiteral("12,5"));
+    Page->edtQuantity->setText(QStringLiteral("3"));
+    Page->seDepartment->setValue(4);
+    Page->cbTax[0]->setCurrentIndex(6);
+    Page->cbTax[3]->setCurrentIndex(1);
+    Page->cbUseWareCode->setChecked(true);
+    Page->edtWareCode->setValue(77);
+    Page->btnSale->click();
+    EXPECT_EQ(Driver().ResultCode(), 0) << Driver().ResultCodeDescription().toStdString();
+    EXPECT_EQ(Driver().Price(), 12 * Rub + 5000);
+    EXPECT_DOUBLE_EQ(Driver().Quantity(), 3.0);
+    EXPECT_EQ(Driver().Department(), 4);
+    EXPECT_EQ(Driver().Tax1(), 6);
+    EXPECT_EQ(Driver().Tax4(), 1);
+    EXPECT_TRUE(Driver().UseWareCode());
+    EXPECT_EQ(Driver().WareCode(), 77);
+    EXPECT_EQ(Receipt().Items().back().Amount, 37 * Rub + 5000);
+
+    // The Bel closing sets no taxes and no string; the plain one does.
+    SetSumms({QStringLiteral("40")});
+    Page->edtDiscountValue->setText(QStringLiteral("1"));
+    Page->edtChargeValue->setText(QStringLiteral("0,5"));
+    Page->edtDiscountOnCheck->setText(QStringLiteral("10"));
+    Driver().setStringForPrinting(QStringLiteral("mark"));
+    Driver().setTax1(0);
+    TestRegister().Faults().FailNext(M::CloseCheckBel, OrvekResult::PrinterBusy);
+    Page->btnCloseCheckBel->click();
+    EXPECT_EQ(Driver().DiscountValue(), Rub);
+    EXPECT_EQ(Driver().ChargeValue(), 5000);
+    EXPECT_DOUBLE_EQ(Driver().DiscountOnCheck(), 10.0);
+    EXPECT_EQ(Driver().StringForPrinting(), QStringLiteral("mark"));
+    EXPECT_EQ(Driver().Tax1(), 0);
+    EXPECT_TRUE(Receipt().IsOpen());
+    // 37.50 less 10 % (3.75), less 1.00, plus 0.50: 33.25 of 40.00.
+    Page->btnCloseCheckBel->click();
+    EXPECT_EQ(Page->edtChange->text(), Driver().AmountToStr(6 * Rub + 7500));
+
+    // A bad price after a good sum 1: the sum stays set, the price does not change.
+    Page->edtSumm[0]->setText(QStringLiteral("3"));
+    Page->edtPrice->setText(QStringLiteral("x"));
+    TestRegister().ClearJournal();
+    Page->btnSale->click();
+    EXPECT_TRUE(Journal().empty());
+    EXPECT_EQ(Driver().Summ1(), 3 * Rub);
+    EXPECT_EQ(Driver().Price(), 12 * Rub + 5000);
 }
 
 TEST_F(ReceiptPageTest, FullReceiptClosedWithExtraSumsAndChange)
@@ -227,11 +277,11 @@ TEST_F(ReceiptPageTest, EveryOtherButtonCallsItsMethod)
         Driver().setOperationBlockFirstString(5);
         button->click();
         EXPECT_EQ(Journal().back(), method) << button->objectName().toStdString();
+        // The cancel buttons reset OperationBlockFirstString whatever the answer.
+        const bool cancel = button == Page->btnCancelCheck || button == Page->btnSysAdminCancelCheck;
+        EXPECT_EQ(Driver().OperationBlockFirstString(), cancel ? 0 : 5) << button->objectName().toStdString();
     }
-    // The cancel buttons reset OperationBlockFirstString whatever the answer
-    // (no receipt is open now).
-    EXPECT_EQ(Driver().ResultCode(), OrvekResult::WrongMode);
-    EXPECT_EQ(Driver().OperationBlockFirstString(), 0);
+    EXPECT_EQ(Driver().ResultCode(), OrvekResult::WrongMode);  // no receipt was open to cancel
 
     // The excisable operation sends its own inputs.
     Page->cbOperationType->setCurrentIndex(4);  // "Сторно продажи"
