@@ -232,6 +232,66 @@ TEST_F(FNPageTest, DocumentReports)
                                                 DateTimeToStr(FN().Documents[3].DateTime))}));
 }
 
+TEST_F(FNPageTest, DocumentTypesAndTheirLines)
+{
+    ASSERT_EQ(Driver().OpenSession(), 0);                      // 2: session 1 opened
+    FNDocument& bso = FN().AddDocument(FNDocType::BSO);        // 3
+    bso.OperationType = 3;
+    bso.Summ = 50000;
+    FNDocument& correction = FN().AddDocument(FNDocType::CorrectionReceipt);  // 4
+    correction.OperationType = 1;
+    correction.Summ = 1000000;
+    FN().AddDocument(FNDocType::CorrectionBSO).Summ = 10000;  // 5
+    ASSERT_EQ(Driver().PrintReportWithCleaning(), 0);         // 6: session 1 closed
+    FNDocument& close = FN().AddDocument(FNDocType::CloseFN);  // 7
+    close.Registration.INN = QStringLiteral("7700000000");
+    close.Registration.KKTRegistrationNumber = QStringLiteral("0000000001012345");
+    SetDecimalSeparator(QLatin1Char('.'));
+
+    struct Case {
+        int number;
+        QString type;
+        QStringList data;  // the lines after the date, number and sign
+    };
+    const Case cases[] = {
+        {2, QStringLiteral("2, Отчет об открытии смены"), {Line(QStringLiteral("Номер смены"), QStringLiteral("1"))}},
+        {6, QStringLiteral("5, Отчет о закрытии смены"), {Line(QStringLiteral("Номер смены"), QStringLiteral("1"))}},
+        {3, QStringLiteral("4, Бланк строгой отчетности"),
+         {Line(QStringLiteral("Тип операции"), QStringLiteral("3")), Line(QStringLiteral("Сумма операции"), QStringLiteral("5.00"))}},
+        {4, QStringLiteral("31, Кассовый чек коррекции"),
+         {Line(QStringLiteral("Тип операции"), QStringLiteral("1")), Line(QStringLiteral("Сумма операции"), QStringLiteral("100.00"))}},
+        {7, QStringLiteral("6, Отчет о закрытии фискального накопителя"),
+         {Line(QStringLiteral("ИНН"), QStringLiteral("7700000000")),
+          Line(QStringLiteral("Рег. номер ККТ"), QStringLiteral("0000000001012345"))}},
+    };
+    for (const Case& c : cases) {
+        const FNDocument& doc = *FN().Find(c.number);
+        const QStringList head = {Line(QStringLiteral("Тип фиск. документа"), c.type),
+                                  Line(QStringLiteral("Получена ли квитанция из ОФД"), QStringLiteral("[нет]")),
+                                  Line(QStringLiteral("Дата"), DateTimeToStr(doc.DateTime)),
+                                  Line(QStringLiteral("Номер ФД"), QString::number(c.number)),
+                                  Line(QStringLiteral("Фискальный признак"), QString::number(doc.FiscalSign))};
+        EXPECT_EQ(Find(c.number), head + c.data) << c.number;
+    }
+    // A correction BSO (41) shows only the type and the ticket.
+    EXPECT_EQ(Find(5), (QStringList{Line(QStringLiteral("Тип фиск. документа"), QStringLiteral("41, Бланк строгой отчетности")),
+                                    Line(QStringLiteral("Получена ли квитанция из ОФД"), QStringLiteral("[нет]"))}));
+}
+
+TEST_F(FNPageTest, ValuesOutsideTheDecodersTables)
+{
+    EXPECT_EQ(TfmFN::FNSessionStateToStr(2), QStringLiteral("Неизвестное значение"));
+    EXPECT_EQ(TfmFN::FNDocumentDataToStr(2), QStringLiteral("Неизвестное значение"));
+    EXPECT_EQ(TfmFN::OSUSupportStatusToStr(1), QStringLiteral("1, ФН поддерживает ОСУ, функция активна"));
+    EXPECT_EQ(TfmFN::OSUSupportStatusToStr(2), QStringLiteral("2, Неизвестный код ответа"));
+    FN().SoftType = 7;
+    Page->btnFNGetVersion->click();
+    EXPECT_EQ(Lines().last(), Line(QStringLiteral("Тип ПО ФН"), QStringLiteral("07h, Неизвестное значение")));
+    FN().SoftType = 1;
+    Page->btnFNGetVersion->click();
+    EXPECT_EQ(Lines().last(), Line(QStringLiteral("Тип ПО ФН"), QStringLiteral("01h, Серийная версия")));
+}
+
 TEST_F(FNPageTest, KeyUpdateTexts)
 {
     Page->btnFNOpenSession->click();
