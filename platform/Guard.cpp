@@ -5,26 +5,6 @@
 
 #include <QCoreApplication>
 
-namespace {
-QString& Title()
-{
-    static QString title;
-    return title;
-}
-} // namespace
-
-void SetApplicationTitle(const QString& title)
-{
-    Title() = title;
-}
-
-QString ApplicationTitle()
-{
-    if (Title().isEmpty() && QCoreApplication::instance())
-        return QCoreApplication::applicationName();
-    return Title();
-}
-
 void HandleException(const std::exception& e)
 {
     if (dynamic_cast<const EAbort*>(&e))

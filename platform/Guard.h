@@ -9,9 +9,6 @@
 #include <type_traits>
 #include <utility>
 
-void SetApplicationTitle(const QString& title);
-QString ApplicationTitle();
-
 // Shows an exception the way the application's default handler does.
 void HandleException(const std::exception& e);
 

@@ -8,10 +8,10 @@
 //       EXPECT_EQ(TestRegister().Paper().Texts(), QStringList{"..."});
 //   }
 #include "core/driver/untDriver.h"
-#include "platform/orvek/EmulatedOrvek.h"
-#include "platform/orvek/EmulatedRegister.h"
-#include "platform/orvek/OrvekBench.h"
-#include "platform/orvek/OrvekDialogs.h"
+#include "emulator/EmulatedOrvek.h"
+#include "emulator/EmulatedRegister.h"
+#include "emulator/OrvekBench.h"
+#include "emulator/OrvekDialogs.h"
 
 #include <gtest/gtest.h>
 #include <functional>

@@ -1,7 +1,7 @@
 // One round trip through Driver() against the emulated driver: a property
 // write, a method call and a result read.
 #include "core/driver/untDriver.h"
-#include "platform/orvek/EmulatedOrvek.h"
+#include "emulator/EmulatedOrvek.h"
 
 #include <benchmark/benchmark.h>
 

@@ -4,10 +4,11 @@
 // this program ("--child lumaq" / "--child empty"); the settings folder is
 // kept between runs, so every LumaqTst run after the first restores what the
 // one before saved.
-#include "core/main/Lumaq.h"
-#include "core/main/fmuMain.h"
+#include "lumaqtst/Lumaq.h"
+#include "lumaqtst/fmuMain.h"
 #include "platform/Guard.h"
-#include "platform/orvek/EmulatedOrvek.h"
+#include "platform/ui/Dialogs.h"
+#include "emulator/EmulatedOrvek.h"
 
 #include <QApplication>
 #include <QCoreApplication>

@@ -4,7 +4,7 @@
 // device tables, model parameters, FN tags, amounts, wrapped printing and raw
 // commands. A helper that gets a non-zero result code ends the handler with
 // the silent abort (Check), unless said otherwise.
-#include "core/driver/LumaqLib_TLB.h"
+#include "core/binding/LumaqLib_TLB.h"
 
 #include <QByteArray>
 #include <QString>

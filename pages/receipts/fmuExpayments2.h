@@ -5,7 +5,7 @@
 // "OK"; the close box leaves Summ as it was and shows the texts it came from
 // again. The edits are loaded from the registry when the dialog is created
 // and stored when it is destroyed, under the form's name.
-#include "core/driver/OrvekTypes.h"
+#include "core/binding/OrvekTypes.h"
 #include "core/pages/BaseForm.h"
 
 #include <array>

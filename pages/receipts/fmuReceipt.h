@@ -6,7 +6,7 @@
 // copies the page's inputs into the driver and calls one driver method; the
 // subtotal and the closings show the amount returned. The extra payment sums
 // 5..16 come from the dialog fmExPayments2.
-#include "core/driver/OrvekTypes.h"
+#include "core/binding/OrvekTypes.h"
 #include "core/pages/untPages.h"
 
 #include <array>

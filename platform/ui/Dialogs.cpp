@@ -1,6 +1,6 @@
 #include "platform/ui/Dialogs.h"
 
-#include "platform/Guard.h"
+#include <QCoreApplication>
 
 #include <QApplication>
 #include <QFileDialog>
@@ -215,3 +215,23 @@ bool ScriptedDialogs::Prompt(const PromptRequest& request, QString& value)
 }
 
 } // namespace Dialogs
+
+namespace {
+QString& Title()
+{
+    static QString title;
+    return title;
+}
+} // namespace
+
+void SetApplicationTitle(const QString& title)
+{
+    Title() = title;
+}
+
+QString ApplicationTitle()
+{
+    if (Title().isEmpty() && QCoreApplication::instance())
+        return QCoreApplication::applicationName();
+    return Title();
+}

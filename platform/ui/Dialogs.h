@@ -11,6 +11,10 @@
 
 class QWidget;
 
+// The title of message boxes that name no caption (the application title).
+void SetApplicationTitle(const QString& title);
+QString ApplicationTitle();
+
 namespace Dialogs {
 
 // Button results use the platform's numbers (IDOK = 1 ... IDNO = 7).

@@ -1,5 +1,6 @@
 #include "platform/Exceptions.h"
 #include "platform/Guard.h"
+#include "platform/ui/Dialogs.h"
 #include "tests/TestSupport.h"
 
 #include <QPushButton>

@@ -6,9 +6,9 @@
 #include "core/support/CodePage.h"
 #include "core/support/Format.h"
 #include "platform/Exceptions.h"
-#include "platform/orvek/OrvekResultCodes.h"
-#include "platform/orvek/RegisterPrinter.h"
-#include "platform/orvek/RegisterTags.h"
+#include "emulator/OrvekResultCodes.h"
+#include "emulator/RegisterPrinter.h"
+#include "emulator/RegisterTags.h"
 
 using M = OrvekMethod;
 

@@ -2,14 +2,14 @@
 #include "pages/fn/fmuFN.h"
 
 #include "core/driver/PrinterTypes.h"
-#include "core/main/fmuMain.h"
+#include "lumaqtst/fmuMain.h"
 #include "core/settings/ControlStore.h"
 #include "core/support/CodePage.h"
 #include "core/support/FileUtils.h"
 #include "core/support/Format.h"
 #include "core/support/SysUtils.h"
 #include "platform/Registry.h"
-#include "platform/orvek/RegisterFN.h"
+#include "emulator/RegisterFN.h"
 #include "tests/DriverTestSupport.h"
 #include "tests/TestSupport.h"
 

@@ -4,8 +4,8 @@
 #include "pages/receipts/fmuExpayments2.h"
 #include "pages/receipts/fmuReceipt.h"
 #include "platform/Registry.h"
-#include "platform/orvek/OrvekResultCodes.h"
-#include "platform/orvek/RegisterReceipt.h"
+#include "emulator/OrvekResultCodes.h"
+#include "emulator/RegisterReceipt.h"
 #include "tests/DriverTestSupport.h"
 #include "tests/TestSupport.h"
 

@@ -1,0 +1,245 @@
+#include "emulator/EmulatedOrvek.h"
+
+#include "core/binding/LumaqLib_TLB.h"
+#include "core/support/BinUtils.h"
+#include "platform/Exceptions.h"
+#include "emulator/OrvekBench.h"
+#include "emulator/OrvekHandlers.h"
+#include "emulator/OrvekResultCodes.h"
+
+namespace {
+
+void AppendCommand(QByteArray& body, std::uint16_t command)
+{
+    if (command > 0xFF)
+        body.append(char(command >> 8));
+    body.append(char(command & 0xFF));
+}
+
+// STX, length, body, XOR of length and body.
+QByteArray Frame(const QByteArray& body)
+{
+    QByteArray frame;
+    frame.append(char(0x02));
+    frame.append(char(body.size() & 0xFF));
+    frame.append(body);
+    char lrc = char(body.size() & 0xFF);
+    for (char c : body)
+        lrc ^= c;
+    frame.append(lrc);
+    return frame;
+}
+} // namespace
+
+EmulatedOrvek::EmulatedOrvek() = default;
+
+EmulatedOrvek::~EmulatedOrvek()
+{
+    DisconnectNow();
+}
+
+int EmulatedOrvek::BaudOfCode(int code)
+{
+    static const int rates[] = {2400, 4800, 9600, 19200, 38400, 57600, 115200, 230400, 460800, 921600};
+    return code >= 0 && code < int(std::size(rates)) ? rates[code] : 0;
+}
+
+EmulatedOrvek::Address EmulatedOrvek::AddressOf(const OrvekPropertyStore& props)
+{
+    Address a;
+    a.Type = props.Int(OrvekProp::ConnectionType);
+    switch (a.Type) {
+    case 0:
+    case 1:
+    case 2:
+        a.Kind = Address::Serial;
+        a.Port = props.Int(OrvekProp::ComNumber);
+        a.Baud = props.Int(OrvekProp::BaudRate);
+        break;
+    case 6: {
+        a.Kind = Address::Tcp;
+        const QString& ip = props.Get(OrvekProp::IPAddress).toString();
+        const QString& name = props.Get(OrvekProp::ComputerName).toString();
+        a.Host = props.Bool(OrvekProp::UseIPAddress) ? (ip.isEmpty() ? name : ip) : (name.isEmpty() ? ip : name);
+        a.Port = props.Int(OrvekProp::TCPPort);
+        break;
+    }
+    default:
+        break;
+    }
+    return a;
+}
+
+std::shared_ptr<EmulatedRegister> EmulatedOrvek::AddressedRegister(const OrvekPropertyStore& props)
+{
+    Address a = AddressOf(props);
+    switch (a.Kind) {
+    case Address::Serial: return Bench().FindSerial(a.Port, BaudOfCode(a.Baud));
+    case Address::Tcp: return Bench().FindTcp(a.Host, a.Port);
+    case Address::None: break;
+    }
+    return nullptr;
+}
+
+std::int32_t EmulatedOrvek::EnsureConnected()
+{
+    Address address = AddressOf(FProps);
+    if (FRegister && address == FAddress)
+        return OrvekResult::Ok;
+    DisconnectNow();
+    auto reg = AddressedRegister();
+    if (!reg)
+        return OrvekResult::NoLink;
+    FRegister = std::move(reg);
+    FAddress = address;
+    FProps.Set(OrvekProp::Connected, true);
+    return OrvekResult::Ok;
+}
+
+void EmulatedOrvek::DisconnectNow()
+{
+    if (FRegister) {
+        auto lock = FRegister->Lock();
+        if (FRegister->PortOwner() == this)
+            FRegister->SetPortOwner(nullptr);
+    }
+    FRegister.reset();
+    FAddress = {};
+    FProps.Set(OrvekProp::Connected, false);
+}
+
+QVariant EmulatedOrvek::GetProperty(std::int32_t dispId)
+{
+    auto prop = PropByDispId(dispId);
+    if (!prop)
+        throw EOleError(QStringLiteral("Неизвестное имя (%1)").arg(dispId));
+    std::lock_guard lock(FMutex);
+    return FProps.Get(*prop);
+}
+
+void EmulatedOrvek::PutProperty(std::int32_t dispId, const QVariant& value)
+{
+    auto prop = PropByDispId(dispId);
+    if (!prop)
+        throw EOleError(QStringLiteral("Неизвестное имя (%1)").arg(dispId));
+    std::lock_guard lock(FMutex);
+    FProps.Put(*prop, value);
+}
+
+std::int32_t EmulatedOrvek::Invoke(std::int32_t dispId)
+{
+    auto method = MethodByDispId(dispId);
+    if (!method)
+        throw EOleError(QStringLiteral("Неизвестное имя (%1)").arg(dispId));
+    std::lock_guard lock(FMutex);
+    const OrvekHandlerEntry& entry = OrvekHandlers()[*method];
+    OrvekCall call{*method, *this, FProps};
+
+    if (entry.Access == OrvekAccess::Local && entry.Handler) {
+        std::shared_ptr<EmulatedRegister> reg = FRegister;
+        std::unique_lock<std::recursive_mutex> regLock;
+        std::optional<std::int32_t> fault;
+        if (reg) {
+            regLock = reg->Lock();
+            reg->Record(*method);
+            fault = reg->Faults().Take(*method);
+        }
+        std::int32_t code = fault ? *fault : entry.Handler(call);
+        if (fault && code == OrvekResult::NoLink)
+            DisconnectNow();
+        Finish(call, code, entry.Command, false, false, false);
+        return code;
+    }
+
+    bool withPassword = entry.Access == OrvekAccess::Device;
+    std::int32_t code = entry.KeepLink && FRegister ? OrvekResult::Ok : EnsureConnected();
+    if (code != OrvekResult::Ok) {
+        Finish(call, code, entry.Command, true, false, withPassword);
+        return code;
+    }
+    std::shared_ptr<EmulatedRegister> reg = FRegister;
+    auto regLock = reg->Lock();
+    call.Register = reg.get();
+    reg->Record(*method);
+    bool answered = true;
+    if (reg->PortOwner() && reg->PortOwner() != this) {
+        code = OrvekResult::PortBusy;
+        answered = false;
+    } else if (auto fault = reg->Faults().Take(*method)) {
+        code = *fault;
+        if (code < 0)
+            answered = false;
+        if (code == OrvekResult::NoLink)
+            DisconnectNow();
+    } else if (!entry.Handler) {
+        code = OrvekResult::NotSupported;
+        call.Description = QStringLiteral("Эмулируемая ККТ не поддерживает метод %1")
+                               .arg(QLatin1StringView(MethodName(*method).data(),
+                                                      qsizetype(MethodName(*method).size())));
+    } else if (withPassword) {
+        int op = reg->OperatorOf(FProps.Int(OrvekProp::Password));
+        if (op == 0) {
+            code = OrvekResult::BadPassword;
+        } else {
+            reg->State().Operator = op;
+            code = entry.Handler(call);
+        }
+    } else {
+        code = entry.Handler(call);
+    }
+    Finish(call, code, entry.Command, true, answered, withPassword);
+    return code;
+}
+
+void EmulatedOrvek::Finish(OrvekCall& call, std::int32_t code, std::uint16_t command, bool sent, bool answered,
+                           bool withPassword)
+{
+    FProps.Set(OrvekProp::ResultCode, code);
+    FProps.Set(OrvekProp::ResultCodeDescription,
+               call.Description.isEmpty() ? OrvekResultDescription(code) : call.Description);
+    if (!sent) {
+        FProps.Set(OrvekProp::ECRInput, QString());
+        FProps.Set(OrvekProp::ECROutput, QString());
+        return;
+    }
+    QByteArray body;
+    if (!call.Raw) {
+        AppendCommand(body, command);
+        if (withPassword) {
+            std::uint32_t pwd = std::uint32_t(FProps.Int(OrvekProp::Password));
+            for (int i = 0; i < 4; ++i)
+                body.append(char((pwd >> (8 * i)) & 0xFF));
+        }
+    }
+    body.append(call.Request);
+    FProps.Set(OrvekProp::ECRInput, BytesToHex(Frame(body)));
+    if (!answered) {
+        FProps.Set(OrvekProp::ECROutput, QString());
+        return;
+    }
+    QByteArray answer;
+    if (call.Raw) {
+        answer = call.Answer;
+    } else {
+        AppendCommand(answer, command);
+        answer.append(char(code & 0xFF));
+        if (withPassword && call.Register) {
+            int op = call.Register->State().Operator;
+            answer.append(char(op & 0xFF));
+            FProps.Set(OrvekProp::OperatorNumber, op);
+        }
+        if (code == OrvekResult::Ok)
+            answer.append(call.Answer);
+    }
+    FProps.Set(OrvekProp::ECROutput, BytesToHex(Frame(answer)));
+}
+
+void InstallEmulatedOrvek()
+{
+    SetOrvekFactory([] { return std::make_unique<EmulatedOrvek>(); });
+}
+
+EmulatedOrvek* EmulatedComponentOf(TOrvek& driver)
+{
+    return dynamic_cast<EmulatedOrvek*>(&driver.ControlInterface());
+}

@@ -1,0 +1,67 @@
+#pragma once
+// The emulated driver component: a property store with start-up values, one
+// handler per method (OrvekHandlers.h), and a connection to a register of
+// the device bench (OrvekBench.h). Calls from several threads are
+// serialised by the object's lock; a call that reaches a register also holds
+// the register's lock.
+#include "core/binding/OrvekComponent.h"
+#include "emulator/EmulatedRegister.h"
+#include "emulator/OrvekProperties.h"
+
+#include <memory>
+#include <mutex>
+
+class TOrvek;
+
+class EmulatedOrvek : public IOrvekComponent {
+public:
+    EmulatedOrvek();
+    ~EmulatedOrvek() override;
+
+    QVariant GetProperty(std::int32_t dispId) override;
+    void PutProperty(std::int32_t dispId, const QVariant& value) override;
+    std::int32_t Invoke(std::int32_t dispId) override;
+
+    // Direct access for tests and handlers; hold Lock() while other threads
+    // may call the object.
+    std::unique_lock<std::recursive_mutex> Lock() const { return std::unique_lock(FMutex); }
+    OrvekPropertyStore& Props() { return FProps; }
+
+    // The register connected to, null when not connected.
+    std::shared_ptr<EmulatedRegister> ConnectedRegister() const { return FRegister; }
+    // The register that the connection settings address now, null when none
+    // answers there. ConnectionType 0, 1, 2: ComNumber and the BaudRate code;
+    // 6: TCP to IPAddress (UseIPAddress) or ComputerName, and TCPPort.
+    std::shared_ptr<EmulatedRegister> AddressedRegister() const { return AddressedRegister(FProps); }
+    static std::shared_ptr<EmulatedRegister> AddressedRegister(const OrvekPropertyStore& props);
+    // Connects to the addressed register (again when the settings changed):
+    // 0, or OrvekResult::NoLink.
+    std::int32_t EnsureConnected();
+    void DisconnectNow();
+
+    // Bits per second of a baud-rate code (0 for an unknown code).
+    static int BaudOfCode(int code);
+
+private:
+    struct Address {
+        enum { None, Serial, Tcp } Kind = None;
+        int Type = 0;
+        int Port = 0;  // COM number or TCP port
+        int Baud = 0;  // baud-rate code
+        QString Host;
+        bool operator==(const Address&) const = default;
+    };
+    static Address AddressOf(const OrvekPropertyStore& props);
+    void Finish(struct OrvekCall& call, std::int32_t code, std::uint16_t command, bool sent, bool answered,
+                bool withPassword);
+
+    mutable std::recursive_mutex FMutex;
+    OrvekPropertyStore FProps;
+    std::shared_ptr<EmulatedRegister> FRegister;
+    Address FAddress;
+};
+
+// Makes the emulated component the one that driver objects create.
+void InstallEmulatedOrvek();
+// The emulated component behind a driver object, null when it is another.
+EmulatedOrvek* EmulatedComponentOf(TOrvek& driver);

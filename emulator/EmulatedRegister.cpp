@@ -1,0 +1,103 @@
+#include "emulator/EmulatedRegister.h"
+
+EmulatedRegister::EmulatedRegister(RegisterConfig config)
+    : FConfig(std::move(config)), FSerialBaud(FConfig.BaudRate)
+{
+    FState.Serial = FConfig.Serial;
+    FParams.Build(FConfig.ModelId, FConfig.TypeTwo);
+    for (const auto& [number, value] : FConfig.ModelParams)
+        FParams.Set(number, value);
+    FTables.Build(FConfig.TypeTwo, FConfig.Serial);
+    for (const QString& fault : FConfig.Faults)
+        FFaults.AddFromText(fault);
+}
+
+QDateTime EmulatedRegister::Now() const
+{
+    return QDateTime::currentDateTime().addMSecs(FState.ClockOffsetMs);
+}
+
+void EmulatedRegister::SetNow(const QDateTime& value)
+{
+    FState.ClockOffsetMs = QDateTime::currentDateTime().msecsTo(value);
+}
+
+int EmulatedRegister::Mode() const
+{
+    if (FState.Mode == 2 && FState.SessionOpenedAt.isValid() && FState.SessionOpenedAt.secsTo(Now()) >= 24 * 3600)
+        return 3;
+    return FState.Mode;
+}
+
+void EmulatedRegister::SetFlag(std::uint32_t flag, bool on)
+{
+    if (on)
+        FState.Flags |= flag;
+    else
+        FState.Flags &= ~flag;
+}
+
+int EmulatedRegister::OperatorOf(std::int32_t password) const
+{
+    const DeviceTable* t = FTables.Find(2);
+    if (!t)
+        return 0;
+    for (int row = 1; row <= t->Rows; ++row)
+        if (t->Values[std::size_t(row - 1)][0].toInt() == password)
+            return row;
+    return 0;
+}
+
+void EmulatedRegister::Record(OrvekMethod method)
+{
+    if (FJournal.size() >= 10000)
+        FJournal.pop_front();
+    FJournal.push_back(method);
+    ++FCounts[std::size_t(method)];
+}
+
+void EmulatedRegister::ClearJournal()
+{
+    FJournal.clear();
+    FCounts.fill(0);
+}
+
+QString EmulatedRegister::ModeDescription(int mode)
+{
+    static const char* const texts[] = {
+        "Принтер в рабочем режиме",
+        "Выдача данных",
+        "Открытая смена, 24 часа не кончились",
+        "Открытая смена, 24 часа кончились",
+        "Закрытая смена",
+        "Блокировка по неправильному паролю налогового инспектора",
+        "Ожидание подтверждения ввода даты",
+        "Разрешение изменения положения десятичной точки",
+        "Открытый документ",
+        "Режим разрешения технологического обнуления",
+        "Тестовый прогон",
+        "Печать полного фискального отчета",
+        "Печать длинного отчета ЭКЛЗ",
+        "Работа с фискальным подкладным документом",
+        "Печать подкладного документа",
+        "Фискальный подкладной документ сформирован",
+    };
+    if (mode >= 0 && mode < int(std::size(texts)))
+        return QString::fromUtf8(texts[mode]);
+    return QStringLiteral("Неизвестный режим");
+}
+
+QString EmulatedRegister::AdvancedModeDescription(int mode)
+{
+    static const char* const texts[] = {
+        "Бумага есть",
+        "Пассивное отсутствие бумаги",
+        "Активное отсутствие бумаги",
+        "После активного отсутствия бумаги",
+        "Фаза печати операции полных фискальных отчетов",
+        "Фаза печати операции",
+    };
+    if (mode >= 0 && mode < int(std::size(texts)))
+        return QString::fromUtf8(texts[mode]);
+    return QStringLiteral("Неизвестный подрежим");
+}

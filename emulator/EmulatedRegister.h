@@ -1,0 +1,177 @@
+#pragma once
+// One emulated register on the device bench: its configuration, its core
+// state (mode, session, clock, identity, flags), its model parameters, device
+// tables, paper, faults and call journal, and room for the state of further
+// areas (Area<T>()).
+//
+// Driver calls reach the register with its lock held. A test reads and
+// changes the state between calls on its own thread, or holds Lock() while
+// worker threads may call.
+#include "core/binding/OrvekMembers.h"
+#include "emulator/RegisterFaults.h"
+#include "emulator/RegisterModel.h"
+#include "emulator/RegisterPaper.h"
+#include "emulator/RegisterTables.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <atomic>
+#include <deque>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <typeindex>
+#include <utility>
+#include <vector>
+
+struct RegisterConfig {
+    QString Name = QStringLiteral("ККТ 1");
+    int ComNumber = 1;                            // 0: not on a serial port
+    int BaudRate = 115200;                        // bits per second
+    QString Host = QStringLiteral("127.0.0.1");   // empty: not on TCP
+    int TcpPort = 7778;
+    int ModelId = 17;
+    bool TypeTwo = false;                         // the newer generation (cash core)
+    QString Description = QStringLiteral("Эмулятор ККТ");
+    QString Serial = QStringLiteral("0000000000012345");
+    QString SoftVersion = QStringLiteral("D.1");
+    int SoftBuild = 21012;
+    QDate SoftDate = QDate(2023, 11, 20);
+    std::vector<std::pair<int, QVariant>> ModelParams;  // values over the model's own
+    QStringList Faults;                                  // as RegisterFaults::AddFromText reads them
+};
+
+// ECRFlags bits.
+namespace EcrFlag {
+enum : std::uint32_t {
+    JournalRibbonIsPresent = 1u << 0,
+    ReceiptRibbonIsPresent = 1u << 1,
+    SlipDocumentIsPresent = 1u << 2,
+    SlipDocumentIsMoving = 1u << 3,
+    PointPosition = 1u << 4,
+    EKLZIsPresent = 1u << 5,
+    JournalRibbonOpticalSensor = 1u << 6,
+    ReceiptRibbonOpticalSensor = 1u << 7,
+    JournalRibbonLever = 1u << 8,
+    ReceiptRibbonLever = 1u << 9,
+    LidPositionSensor = 1u << 10,
+    IsDrawerOpen = 1u << 11,
+    PresenterOut = 1u << 12,
+    PresenterIn = 1u << 13,
+    IsEKLZOverflow = 1u << 14,
+    QuantityPointPosition = 1u << 15,
+};
+}
+
+struct RegisterState {
+    int Mode = 4;            // ECRMode: 2 session open, 3 session over 24 hours, 4 closed, 8 document open
+    int AdvancedMode = 0;    // ECRAdvancedMode
+    int ModeStatus = 0;      // ECRModeStatus (the kind of open document)
+    int PreviousMode = 4;
+    bool SessionOpen = false;
+    int SessionNumber = 0;   // the last closed session
+    QDateTime SessionOpenedAt;
+    int DocumentNumber = 0;  // the last document
+    int OpenDocumentNumber = 0;
+    int QuantityOfOperations = 0;
+    qint64 ClockOffsetMs = 0;  // register clock minus the computer's
+    QDate PendingDate;         // set by SetDate, waiting for ConfirmDate
+    QString Serial;
+    QString INN;
+    int RegistrationNumber = 0;  // fiscalisations made
+    int FreeRegistration = 0;
+    int LogicalNumber = 1;
+    std::uint32_t Flags = EcrFlag::ReceiptRibbonIsPresent | EcrFlag::PointPosition |
+                          EcrFlag::ReceiptRibbonOpticalSensor | EcrFlag::ReceiptRibbonLever;
+    int FMFlags = 0;
+    int FMFlagsEx = 0;
+    int FreeRecordInFM = 0;
+    double BatteryVoltage = 3.1;
+    double PowerSourceVoltage = 24.0;
+    int PrinterHeadTemperature = 32;
+    int LastPrintResult = 0;
+    int Operator = 0;  // operator of the last answer
+};
+
+// Base of the state classes that further areas keep in a register.
+class RegisterArea {
+public:
+    virtual ~RegisterArea() = default;
+};
+
+class EmulatedRegister {
+public:
+    explicit EmulatedRegister(RegisterConfig config = {});
+
+    std::unique_lock<std::recursive_mutex> Lock() const { return std::unique_lock(FMutex); }
+
+    const RegisterConfig& Config() const { return FConfig; }
+    // The baud rate the register answers at on its serial port (starts at
+    // the configured one; SetExchangeParam changes it).
+    int SerialBaud() const { return FSerialBaud.load(); }
+    void SetSerialBaud(int baud) { FSerialBaud.store(baud); }
+    RegisterState& State() { return FState; }
+    const RegisterState& State() const { return FState; }
+    RegisterModelParams& ModelParams() { return FParams; }
+    RegisterTables& Tables() { return FTables; }
+    RegisterPaper& Paper() { return FPaper; }
+    RegisterFaults& Faults() { return FFaults; }
+
+    // The register's clock.
+    QDateTime Now() const;
+    void SetNow(const QDateTime& value);
+    // ECRMode now (an open session turns to 3 after 24 hours on the clock).
+    int Mode() const;
+    bool Flag(std::uint32_t flag) const { return (FState.Flags & flag) != 0; }
+    void SetFlag(std::uint32_t flag, bool on);
+    // Operator number of a password (a row of table 2), 0 for none.
+    int OperatorOf(std::int32_t password) const;
+
+    // The methods that reached the register, in order (the latest 10000),
+    // and how often each did.
+    void Record(OrvekMethod method);
+    std::vector<OrvekMethod> Journal() const { return {FJournal.begin(), FJournal.end()}; }
+    int CallCount(OrvekMethod method) const { return FCounts[std::size_t(method)]; }
+    void ClearJournal();
+
+    // The driver object that holds the port (LockPort), none when free.
+    const void* PortOwner() const { return FPortOwner; }
+    void SetPortOwner(const void* owner) { FPortOwner = owner; }
+
+    // The state of a further area, created on first use. T derives from
+    // RegisterArea and is default-constructible or takes EmulatedRegister&.
+    template <class T> T& Area()
+    {
+        auto key = std::type_index(typeid(T));
+        auto it = FAreas.find(key);
+        if (it == FAreas.end()) {
+            std::unique_ptr<RegisterArea> area;
+            if constexpr (std::is_constructible_v<T, EmulatedRegister&>)
+                area = std::make_unique<T>(*this);
+            else
+                area = std::make_unique<T>();
+            it = FAreas.emplace(key, std::move(area)).first;
+        }
+        return static_cast<T&>(*it->second);
+    }
+
+    static QString ModeDescription(int mode);
+    static QString AdvancedModeDescription(int mode);
+
+private:
+    mutable std::recursive_mutex FMutex;
+    RegisterConfig FConfig;
+    std::atomic<int> FSerialBaud;
+    RegisterState FState;
+    RegisterModelParams FParams;
+    RegisterTables FTables;
+    RegisterPaper FPaper;
+    RegisterFaults FFaults;
+    std::deque<OrvekMethod> FJournal;
+    std::array<int, OrvekMethodCount> FCounts{};
+    const void* FPortOwner = nullptr;
+    std::map<std::type_index, std::unique_ptr<RegisterArea>> FAreas;
+};

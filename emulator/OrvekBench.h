@@ -1,0 +1,60 @@
+#pragma once
+// The device bench: the emulated registers and the addresses where driver
+// objects reach them. Several driver objects reach one register.
+//
+// Without a bench file the bench holds one register (RegisterConfig's
+// defaults) on COM1 at 115200 baud and on TCP 127.0.0.1:7778. The
+// environment variable ORVEK_BENCH names a bench file (see Load) that
+// describes the registers instead.
+#include "emulator/EmulatedRegister.h"
+
+#include <QString>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+class OrvekBench {
+public:
+    // The registers of the default bench, or of the ORVEK_BENCH file. A bad
+    // bench file leaves the default bench and its error in LoadError().
+    void Reset();
+    // Reads a bench file and replaces the registers with its registers.
+    // Raises Exception with the file name and line on an error (the bench
+    // stays as it was).
+    //
+    // Format: text lines, "#" starts a comment. Each "[register]" line starts
+    // a register; "key = value" lines describe it:
+    //   name = Касса 2          com = 2 (0: no serial port)   baud = 9600
+    //   tcp = 127.0.0.1:7779 (or "none")    model = 16    type2 = 1
+    //   description = ...       serial = 0000000000000777
+    //   firmware = D.5          build = 22000                 date = 2024-03-01
+    //   param.73 = 0 (a model parameter: integer, true/false or text)
+    //   fault = FNGetStatus 80 x3   (next 3 calls)   fault = PrintString -1 @5 (the 5th call)
+    void Load(const QString& fileName);
+    // Removes every register.
+    void Clear();
+    std::shared_ptr<EmulatedRegister> Add(RegisterConfig config);
+
+    std::vector<std::shared_ptr<EmulatedRegister>> Registers() const;
+    // The register at a position (0 = the first), or by name; null when none.
+    std::shared_ptr<EmulatedRegister> Register(int index = 0) const;
+    std::shared_ptr<EmulatedRegister> RegisterByName(const QString& name) const;
+
+    // The register on a serial port at a baud rate; null when none answers
+    // there (no register on the port, or another rate).
+    std::shared_ptr<EmulatedRegister> FindSerial(int comNumber, int baudRate) const;
+    // The register at a TCP address ("localhost" is 127.0.0.1); null when none.
+    std::shared_ptr<EmulatedRegister> FindTcp(const QString& host, int port) const;
+    // The serial port numbers that registers occupy, ascending.
+    std::vector<int> SerialPorts() const;
+
+    QString LoadError() const;
+
+private:
+    mutable std::mutex FMutex;
+    std::vector<std::shared_ptr<EmulatedRegister>> FRegisters;
+    QString FLoadError;
+};
+
+// The one bench of the process, set up on first use (Reset).
+OrvekBench& Bench();

@@ -1,0 +1,25 @@
+#include "emulator/OrvekHandlers.h"
+
+namespace {
+OrvekHandlerTable BuildHandlers()
+{
+    OrvekHandlerTable t;
+    AddConnectionHandlers(t);
+    AddStatusHandlers(t);
+    AddTableHandlers(t);
+    AddPrintHandlers(t);
+    AddServiceHandlers(t);
+    AddDialogHandlers(t);
+    AddTagHandlers(t);
+    AddRawExchangeHandlers(t);
+    AddFNHandlers(t);
+    AddReceiptHandlers(t);
+    return t;
+}
+} // namespace
+
+const OrvekHandlerTable& OrvekHandlers()
+{
+    static const OrvekHandlerTable table = BuildHandlers();
+    return table;
+}

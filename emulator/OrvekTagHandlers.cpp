@@ -1,0 +1,198 @@
+// FN tags: single tags and composites (STLV) sent to the FN.
+#include "core/support/CodePage.h"
+#include "emulator/OrvekHandlers.h"
+#include "emulator/OrvekResultCodes.h"
+#include "emulator/RegisterTags.h"
+
+#include <cmath>
+
+namespace {
+using P = OrvekProp;
+using M = OrvekMethod;
+
+QByteArray LittleEndian(quint64 value, int size)
+{
+    QByteArray bytes;
+    for (int i = 0; i < size; ++i)
+        bytes.append(char((value >> (8 * i)) & 0xFF));
+    return bytes;
+}
+
+int MinimalSize(quint64 value)
+{
+    int size = 1;
+    while (size < 8 && (value >> (8 * size)) != 0)
+        ++size;
+    return size;
+}
+
+// Value bytes of a length that TagValueLength gives (minimal when 0); false
+// when the value does not fit.
+bool SizedValue(quint64 value, int length, QByteArray& bytes)
+{
+    int size = length > 0 ? length : MinimalSize(value);
+    if (size > 8 || MinimalSize(value) > size)
+        return false;
+    bytes = LittleEndian(value, size);
+    return true;
+}
+
+// The value of the tag the properties describe, as the FN keeps it.
+std::int32_t EncodeTag(OrvekCall& c, FNTag& tag)
+{
+    tag.Number = c.Int(P::TagNumber);
+    tag.Type = c.Int(P::TagType);
+    if (tag.Number <= 0 || tag.Number > 0xFFFF)
+        return OrvekResult::BadParameter;
+    int length = c.Int(P::TagValueLength);
+    QByteArray bin = WideToAnsi(c.Str(P::TagValueBin));
+    switch (tag.Type) {
+    case 0: tag.Value = LittleEndian(quint32(c.Int(P::TagValueInt)), 1); break;
+    case 1: tag.Value = LittleEndian(quint32(c.Int(P::TagValueInt)), 2); break;
+    case 2: tag.Value = LittleEndian(quint32(c.Int(P::TagValueInt)), 4); break;
+    case 3: {
+        QString digits = c.Str(P::TagValueVLN).trimmed();
+        if (digits.isEmpty()) {
+            tag.Value = bin;
+            break;
+        }
+        bool ok = false;
+        quint64 value = digits.toULongLong(&ok);
+        if (!ok || !SizedValue(value, length, tag.Value))
+            return OrvekResult::BadParameter;
+        break;
+    }
+    case 4:
+    case 11: {
+        double value = c.Dbl(P::TagValueFVLND);
+        if (value < 0)
+            return OrvekResult::BadParameter;
+        int point = 0;
+        while (point < 6 && std::fabs(value * std::pow(10.0, point) - std::round(value * std::pow(10.0, point))) > 1e-6)
+            ++point;
+        QByteArray mantissa;
+        if (!SizedValue(quint64(std::llround(value * std::pow(10.0, point))), length > 1 ? length - 1 : 0, mantissa))
+            return OrvekResult::BadParameter;
+        tag.Value = char(point) + mantissa;
+        break;
+    }
+    case 5:
+        if (!bin.isEmpty())
+            tag.Value = bin;
+        else if (!SizedValue(quint32(c.Int(P::TagValueInt)), length, tag.Value))
+            return OrvekResult::BadParameter;
+        break;
+    case 6: {
+        QDateTime local = DateTimeToQDateTime(c.Dbl(P::TagValueDateTime));
+        // The FN keeps the register's local time as if it were UTC.
+        QDateTime asUtc(local.date(), local.time(), Qt::UTC);
+        tag.Value = LittleEndian(quint64(asUtc.toSecsSinceEpoch()), 4);
+        break;
+    }
+    case 7: tag.Value = WideToOem(c.Str(P::TagValueStr)); break;
+    case 8:
+    case 9: tag.Value = bin; break;
+    default: return OrvekResult::BadParameter;
+    }
+    c.Request = FNTag(tag).Tlv();
+    return OrvekResult::Ok;
+}
+
+std::int32_t SendTag(OrvekCall& c, bool operation)
+{
+    FNTag tag;
+    if (std::int32_t code = EncodeTag(c, tag))
+        return code;
+    tag.Operation = operation;
+    c.Reg().Area<RegisterTags>().Sent.push_back(std::move(tag));
+    return OrvekResult::Ok;
+}
+
+std::int32_t FNSendTag(OrvekCall& c)
+{
+    return SendTag(c, false);
+}
+
+std::int32_t FNSendTagOperation(OrvekCall& c)
+{
+    return SendTag(c, true);
+}
+
+std::int32_t FNBeginSTLVTag(OrvekCall& c)
+{
+    int number = c.Int(P::TagNumber);
+    if (number <= 0 || number > 0xFFFF)
+        return OrvekResult::BadParameter;
+    FNTag composite;
+    composite.Number = number;
+    composite.Type = 8;
+    c.Reg().Area<RegisterTags>().Composite = composite;
+    c.Request.append(char(number & 0xFF)).append(char(number >> 8));
+    return OrvekResult::Ok;
+}
+
+std::int32_t FNAddTag(OrvekCall& c)
+{
+    auto& composite = c.Reg().Area<RegisterTags>().Composite;
+    if (!composite)
+        return OrvekResult::BadParameter;
+    FNTag tag;
+    if (std::int32_t code = EncodeTag(c, tag))
+        return code;
+    composite->Items.push_back(std::move(tag));
+    return OrvekResult::Ok;
+}
+
+std::int32_t SendComposite(OrvekCall& c, bool operation)
+{
+    RegisterTags& tags = c.Reg().Area<RegisterTags>();
+    if (!tags.Composite || tags.Composite->Number != c.Int(P::TagNumber))
+        return OrvekResult::BadParameter;
+    FNTag composite = std::move(*tags.Composite);
+    tags.Composite.reset();
+    for (const FNTag& item : composite.Items)
+        composite.Value += item.Tlv();
+    composite.Operation = operation;
+    c.Request = composite.Tlv();
+    tags.Sent.push_back(std::move(composite));
+    return OrvekResult::Ok;
+}
+
+std::int32_t FNSendSTLVTag(OrvekCall& c)
+{
+    return SendComposite(c, false);
+}
+
+std::int32_t FNSendSTLVTagOperation(OrvekCall& c)
+{
+    return SendComposite(c, true);
+}
+} // namespace
+
+QByteArray FNTag::Tlv() const
+{
+    return LittleEndian(quint32(Number), 2) + LittleEndian(quint32(Value.size()), 2) + Value;
+}
+
+QString FNTag::Text() const
+{
+    return OemToWide(Value);
+}
+
+quint64 FNTag::Integer() const
+{
+    quint64 value = 0;
+    for (int i = std::min<int>(int(Value.size()), 8) - 1; i >= 0; --i)
+        value = (value << 8) | quint8(Value[i]);
+    return value;
+}
+
+void AddTagHandlers(OrvekHandlerTable& t)
+{
+    t.Add(M::FNSendTag, OrvekAccess::Device, 0xFF0C, &FNSendTag);
+    t.Add(M::FNSendTagOperation, OrvekAccess::Device, 0xFF4D, &FNSendTagOperation);
+    t.Add(M::FNBeginSTLVTag, OrvekAccess::Device, 0xFF0C, &FNBeginSTLVTag);
+    t.Add(M::FNAddTag, OrvekAccess::Device, 0xFF0C, &FNAddTag);
+    t.Add(M::FNSendSTLVTag, OrvekAccess::Device, 0xFF0C, &FNSendSTLVTag);
+    t.Add(M::FNSendSTLVTagOperation, OrvekAccess::Device, 0xFF4D, &FNSendSTLVTagOperation);
+}

@@ -1,0 +1,330 @@
+#include "emulator/RegisterFN.h"
+
+#include "core/support/RNMUtil.h"
+
+#include <algorithm>
+
+namespace {
+// A 32-bit fiscal sign that depends on the FN, the number and the time.
+std::uint32_t FiscalSignOf(const QString& serial, int number, const QDateTime& time)
+{
+    quint64 x = 1469598103934665603ULL;
+    for (QChar ch : serial)
+        x = (x ^ ch.unicode()) * 1099511628211ULL;
+    x ^= quint64(number) * 0x9E3779B97F4A7C15ULL ^ quint64(time.toSecsSinceEpoch());
+    x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ULL;
+    x = (x ^ (x >> 27)) * 0x94D049BB133111EBULL;
+    return std::uint32_t((x ^ (x >> 31)) >> 16);
+}
+
+int BaseSize(int type)
+{
+    switch (type) {
+    case FNDocType::Registration:
+    case FNDocType::Reregistration: return 320;
+    case FNDocType::OpenSession:
+    case FNDocType::CloseSession: return 140;
+    case FNDocType::CloseFN: return 160;
+    case FNDocType::CalculationReport: return 110;
+    default: return 240;
+    }
+}
+} // namespace
+
+int FNDocument::Size() const
+{
+    int size = BaseSize(Type);
+    for (const FNTag& tag : Tags)
+        size += int(tag.Tlv().size());
+    return size;
+}
+
+bool FNDocument::IsReceipt() const
+{
+    return Type == FNDocType::Receipt || Type == FNDocType::BSO || Type == FNDocType::CorrectionReceipt ||
+           Type == FNDocType::CorrectionBSO;
+}
+
+RegisterFN::RegisterFN(EmulatedRegister& reg) : FRegister(reg)
+{
+    FNRegistration data;
+    data.INN = QStringLiteral("0123456788");
+    data.INNOFD = QStringLiteral("9909000004");
+    data.KKTRegistrationNumber = GenerateRNM(QByteArray("1"), data.INN.toLatin1(), reg.State().Serial.toLatin1());
+    data.TaxType = 1;
+    data.WorkMode = 1;
+    FNDocument* doc = nullptr;
+    Fiscalise(data, &doc);
+    doc->DateTime = reg.Now().addDays(-30);
+    doc->FiscalSign = FiscalSignOf(Serial, doc->Number, doc->DateTime);
+    doc->OFDTicketReceived = true;
+    Expiry = doc->DateTime.date().addMonths(ValidityMonths);
+}
+
+bool RegisterFN::FiscalMode() const
+{
+    return (LifeState & FNLife::FiscalMode) && !(LifeState & FNLife::Closed);
+}
+
+bool RegisterFN::SessionOpen() const
+{
+    return FRegister.State().SessionOpen;
+}
+
+int RegisterFN::SessionNumber() const
+{
+    const RegisterState& s = FRegister.State();
+    return s.SessionOpen ? s.SessionNumber + 1 : s.SessionNumber;
+}
+
+int RegisterFN::ReceiptCount() const
+{
+    int session = SessionNumber();
+    return int(std::count_if(Documents.begin(), Documents.end(), [session](const FNDocument& d) {
+        return d.IsReceipt() && d.SessionNumber == session;
+    }));
+}
+
+int RegisterFN::WarningFlagsNow() const
+{
+    int flags = WarningFlags;
+    QDateTime now = FRegister.Now();
+    if (Expiry.isValid()) {
+        qint64 days = now.date().daysTo(Expiry);
+        if (days <= 3)
+            flags |= 1;
+        if (days <= 30)
+            flags |= 2;
+    }
+    if (Documents.size() * 10 >= std::size_t(Capacity5Year) * 9)
+        flags |= 4;
+    auto waiting = Unconfirmed();
+    if (!waiting.empty() && waiting.front()->DateTime.daysTo(now) >= 30)
+        flags |= 8;
+    return flags;
+}
+
+int RegisterFN::LastDocumentNumber() const
+{
+    return Documents.empty() ? 0 : Documents.back().Number;
+}
+
+QDateTime RegisterFN::FNDateTime() const
+{
+    return Documents.empty() ? FRegister.Now() : Documents.back().DateTime;
+}
+
+FNDocument* RegisterFN::Find(int number)
+{
+    for (FNDocument& doc : Documents)
+        if (doc.Number == number)
+            return &doc;
+    return nullptr;
+}
+
+std::vector<const FNDocument*> RegisterFN::Unconfirmed() const
+{
+    std::vector<const FNDocument*> docs;
+    for (const FNDocument& doc : Documents)
+        if (!doc.OFDTicketReceived)
+            docs.push_back(&doc);
+    return docs;
+}
+
+int RegisterFN::Resource5Year() const
+{
+    return std::max(0, Capacity5Year - int(Documents.size()));
+}
+
+int RegisterFN::Resource30DayKb() const
+{
+    int bytes = 0;
+    for (const FNDocument* doc : Unconfirmed())
+        bytes += doc->Size();
+    return std::max(0, Capacity30DayKb - (bytes + 1023) / 1024);
+}
+
+int RegisterFN::RegistrationCount() const
+{
+    return int(std::count_if(Documents.begin(), Documents.end(), [](const FNDocument& d) {
+        return d.Type == FNDocType::Registration || d.Type == FNDocType::Reregistration;
+    }));
+}
+
+int RegisterFN::FreeRegistration() const
+{
+    return std::max(0, RegistrationLimit - RegistrationCount());
+}
+
+std::int32_t RegisterFN::CheckFiscalMode() const
+{
+    return FiscalMode() ? 0 : FNError::OtherState;
+}
+
+std::int32_t RegisterFN::CheckNoSession() const
+{
+    if (std::int32_t code = CheckFiscalMode())
+        return code;
+    return SessionOpen() ? FNError::OtherState : 0;
+}
+
+std::int32_t RegisterFN::BeginDocument(int openDocument)
+{
+    if (std::int32_t code = CheckFiscalMode())
+        return code;
+    if (CurrentDocument != FNOpenDoc::None)
+        return FNError::OtherState;
+    CurrentDocument = openDocument;
+    DocumentData = false;
+    return 0;
+}
+
+void RegisterFN::CancelDocument()
+{
+    CurrentDocument = FNOpenDoc::None;
+    DocumentData = false;
+}
+
+FNDocument& RegisterFN::AddDocument(int type)
+{
+    FNDocument doc;
+    doc.Number = LastDocumentNumber() + 1;
+    doc.Type = type;
+    doc.DateTime = FRegister.Now();
+    doc.FiscalSign = FiscalSignOf(Serial, doc.Number, doc.DateTime);
+    doc.SessionNumber = SessionNumber();
+    CancelDocument();
+    Documents.push_back(std::move(doc));
+    return Documents.back();
+}
+
+std::int32_t RegisterFN::Fiscalise(const FNRegistration& data, FNDocument** doc)
+{
+    if (LifeState != FNLife::Configured || (CurrentDocument != FNOpenDoc::None &&
+                                            CurrentDocument != FNOpenDoc::Registration))
+        return FNError::OtherState;
+    if (FreeRegistration() == 0)
+        return FNError::ResourceExhausted;
+    FNDocument& d = AddDocument(FNDocType::Registration);
+    d.Registration = data;
+    Registration = data;
+    LifeState = FNLife::Configured | FNLife::FiscalMode;
+    Expiry = d.DateTime.date().addMonths(ValidityMonths);
+    if (doc)
+        *doc = &d;
+    return 0;
+}
+
+std::int32_t RegisterFN::Reregister(const FNRegistration& data, FNDocument** doc)
+{
+    if (std::int32_t code = CheckNoSession())
+        return code;
+    if (CurrentDocument != FNOpenDoc::None && CurrentDocument != FNOpenDoc::Reregistration &&
+        CurrentDocument != FNOpenDoc::ReregistrationNewFN)
+        return FNError::OtherState;
+    if (FreeRegistration() == 0)
+        return FNError::ResourceExhausted;
+    FNDocument& d = AddDocument(FNDocType::Reregistration);
+    d.Registration = data;
+    Registration = data;
+    if (doc)
+        *doc = &d;
+    return 0;
+}
+
+std::int32_t RegisterFN::OpenSession()
+{
+    if (std::int32_t code = CheckNoSession())
+        return code;
+    if (CurrentDocument != FNOpenDoc::None && CurrentDocument != FNOpenDoc::OpenSession)
+        return FNError::OtherState;
+    FNDocument& d = AddDocument(FNDocType::OpenSession);
+    d.SessionNumber = SessionNumber() + 1;
+
+    const FNKeyServer& k = KeyServer;
+    int code = !k.Reachable ? 255 : k.ErrorCode ? k.ErrorCode : k.PendingKeys > 0 ? 0 : 254;
+    LastKeyUpdate.ResultCode = code;
+    LastKeyUpdate.Status = (code == 0 ? k.PendingKeys << 2 : 0) | (k.CheckFailure & 3);
+    if (code == 0)
+        KeyServer.PendingKeys = 0;
+    return 0;
+}
+
+std::int32_t RegisterFN::CloseSession()
+{
+    if (std::int32_t code = CheckFiscalMode())
+        return code;
+    if (!SessionOpen() || (CurrentDocument != FNOpenDoc::None && CurrentDocument != FNOpenDoc::CloseSession))
+        return FNError::OtherState;
+    AddDocument(FNDocType::CloseSession);
+    return 0;
+}
+
+std::int32_t RegisterFN::CloseFiscalMode(FNDocument** doc)
+{
+    if (std::int32_t code = CheckNoSession())
+        return code;
+    if (CurrentDocument != FNOpenDoc::None && CurrentDocument != FNOpenDoc::CloseFN)
+        return FNError::OtherState;
+    FNDocument& d = AddDocument(FNDocType::CloseFN);
+    d.Registration.INN = Registration.INN;
+    d.Registration.KKTRegistrationNumber = Registration.KKTRegistrationNumber;
+    LifeState |= FNLife::Closed;
+    if (doc)
+        *doc = &d;
+    return 0;
+}
+
+std::int32_t RegisterFN::BuildCalculationReport(FNDocument** doc)
+{
+    if (std::int32_t code = CheckFiscalMode())
+        return code;
+    if (CurrentDocument != FNOpenDoc::None && CurrentDocument != FNOpenDoc::CalculationReport)
+        return FNError::OtherState;
+    auto waiting = Unconfirmed();
+    int count = int(waiting.size());
+    QDateTime first = waiting.empty() ? QDateTime() : waiting.front()->DateTime;
+    FNDocument& d = AddDocument(FNDocType::CalculationReport);
+    d.DocumentCount = count;
+    d.FirstUnconfirmed = first;
+    if (doc)
+        *doc = &d;
+    return 0;
+}
+
+void RegisterFN::Confirm(int number)
+{
+    for (FNDocument& doc : Documents)
+        if (doc.Number <= number)
+            doc.OFDTicketReceived = true;
+    if ((LifeState & FNLife::Closed) && Unconfirmed().empty())
+        LifeState |= FNLife::AllSent;
+}
+
+int RegisterFN::UpdateOKPKeys()
+{
+    if (!KeyServer.OKPSupported)
+        return 254;
+    if (!KeyServer.Reachable)
+        return 255;
+    int answer = KeyServer.PendingKeys;
+    KeyServer.PendingKeys = 0;
+    return answer;
+}
+
+void RegisterFN::Reset()
+{
+    LifeState = FNLife::Configured;
+    CancelDocument();
+    Documents.clear();
+    Registration = {};
+    Expiry = QDate();
+    LastKeyUpdate = {};
+    RegisterState& s = FRegister.State();
+    if (s.SessionOpen) {
+        s.SessionOpen = false;
+        s.Mode = 4;
+        s.SessionOpenedAt = QDateTime();
+    }
+    s.SessionNumber = 0;
+}

@@ -1,0 +1,29 @@
+#pragma once
+// The tags that reached the register's FN (FNSendTag, FNSendSTLVTag and their
+// operation variants), in order, and the composite being built
+// (FNBeginSTLVTag, FNAddTag).
+#include "emulator/EmulatedRegister.h"
+
+#include <QByteArray>
+#include <optional>
+#include <vector>
+
+struct FNTag {
+    int Number = 0;
+    int Type = 0;               // the tag type codes of the driver (0 byte ... 9 byte array)
+    QByteArray Value;           // the value as the FN keeps it; a composite's: its tags' TLV
+    std::vector<FNTag> Items;   // the tags of a composite
+    bool Operation = false;     // bound to the current item (the *Operation variants)
+
+    // Number and length (16-bit little-endian each), then the value.
+    QByteArray Tlv() const;
+    // The text of a string tag (CP866 in the FN).
+    QString Text() const;
+    // The unsigned little-endian integer of the value (byte, VLN, Unix time).
+    quint64 Integer() const;
+};
+
+struct RegisterTags : RegisterArea {
+    std::vector<FNTag> Sent;
+    std::optional<FNTag> Composite;
+};

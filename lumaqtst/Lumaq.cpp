@@ -1,0 +1,36 @@
+#include "lumaqtst/Lumaq.h"
+
+#include "lumaqtst/fmuMain.h"
+#include "pages/fn/fmuExpayments.h"
+#include "pages/fn/fmuReasonCodes.h"
+#include "pages/receipts/fmuExpayments2.h"
+#include "platform/Guard.h"
+#include "platform/ui/Dialogs.h"
+#include "emulator/EmulatedOrvek.h"
+
+#include <QApplication>
+
+TLumaqForms::TLumaqForms() : FMain(std::make_unique<TfmMain>())
+{
+    fmReasonCodes = new TfmReasonCodes;
+    fmExPayments2 = new TfmExPayments2;
+    fmExPayments = new TfmExPayments;
+}
+
+TLumaqForms::~TLumaqForms()
+{
+    delete std::exchange(fmExPayments, nullptr);
+    delete std::exchange(fmExPayments2, nullptr);
+    delete std::exchange(fmReasonCodes, nullptr);
+    FMain.reset();
+}
+
+int RunLumaqTst(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    InstallEmulatedOrvek();
+    SetApplicationTitle(QStringLiteral("Brannic: Driver test"));
+    TLumaqForms forms;
+    forms.Main().show();
+    return app.exec();
+}

@@ -1,0 +1,19 @@
+#include "regmaven/fmuCheckEthernet.h"
+
+#include "regmaven/fmuOFDExchangeState.h"
+#include "regmaven/untController.h"
+
+namespace Regmaven {
+
+TfmCheckEthernet::TfmCheckEthernet() : TParamPage(QStringLiteral("Проверка связи по Ethernet"))
+{
+    setObjectName("fmCheckEthernet");
+}
+
+// Follows the road to the next page.
+void TfmCheckEthernet::Next()
+{
+    Controller().NextPageClass = ClassOf<TfmOFDExchangeState>();
+}
+
+} // namespace Regmaven

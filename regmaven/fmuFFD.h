@@ -1,0 +1,14 @@
+#pragma once
+// TfmFFD: page "Версия ФФД".
+#include "regmaven/ParamPage.h"
+
+namespace Regmaven {
+
+class TfmFFD : public TParamPage {
+    Q_OBJECT
+public:
+    TfmFFD();
+    void Next() override;
+};
+
+} // namespace Regmaven

@@ -1,0 +1,19 @@
+#include "regmaven/fmuFiscalizationInfo.h"
+
+#include "regmaven/fmuFinalMessage.h"
+#include "regmaven/untController.h"
+
+namespace Regmaven {
+
+TfmFiscalizationInfo::TfmFiscalizationInfo() : TParamPage(QStringLiteral("Печать чека о фискализации"))
+{
+    setObjectName("fmFiscalizationInfo");
+}
+
+// Follows the road to the next page.
+void TfmFiscalizationInfo::Next()
+{
+    Controller().NextPageClass = ClassOf<TfmFinalMessage>();
+}
+
+} // namespace Regmaven

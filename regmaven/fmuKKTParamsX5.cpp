@@ -1,0 +1,19 @@
+#include "regmaven/fmuKKTParamsX5.h"
+
+#include "regmaven/fmuOpenRegParamsX5.h"
+#include "regmaven/untController.h"
+
+namespace Regmaven {
+
+TfmKKTParamsX5::TfmKKTParamsX5() : TParamPage(QStringLiteral("Сохранить параметры ФР (X5)"))
+{
+    setObjectName("fmKKTParamsX5");
+}
+
+// Follows the road to the next page.
+void TfmKKTParamsX5::Next()
+{
+    Controller().NextPageClass = ClassOf<TfmOpenRegParamsX5>();
+}
+
+} // namespace Regmaven

@@ -1,0 +1,366 @@
+#include "regmaven/fmuMain.h"
+
+#include "core/support/VersionInfo.h"
+#include "platform/Guard.h"
+#include "regmaven/fmuBeforeCloseFN.h"
+#include "regmaven/fmuCalculationStateReport.h"
+#include "regmaven/fmuCheckEthernet.h"
+#include "regmaven/fmuCheckRNDIS.h"
+#include "regmaven/fmuCheckStatus.h"
+#include "regmaven/fmuCloseFN.h"
+#include "regmaven/fmuConnectDevice.h"
+#include "regmaven/fmuEthernetParams.h"
+#include "regmaven/fmuFFD.h"
+#include "regmaven/fmuFinalMessage.h"
+#include "regmaven/fmuFiscalizationBefore.h"
+#include "regmaven/fmuFiscalizationInfo.h"
+#include "regmaven/fmuINN.h"
+#include "regmaven/fmuKKTParamsX5.h"
+#include "regmaven/fmuOFDExchangeState.h"
+#include "regmaven/fmuOFDParams.h"
+#include "regmaven/fmuOpenRegParamsX5.h"
+#include "regmaven/fmuRNDISParams.h"
+#include "regmaven/fmuRegParamsX5.h"
+#include "regmaven/fmuSearchDevice.h"
+#include "regmaven/fmuSelectClientType.h"
+#include "regmaven/fmuSelectNetType.h"
+#include "regmaven/fmuSelectPortType.h"
+#include "regmaven/fmuSelectWorkType.h"
+#include "regmaven/fmuSerial.h"
+#include "regmaven/fmuTCPParams.h"
+#include "regmaven/fmuUserParams.h"
+#include "regmaven/fmuWiFiParams.h"
+#include "regmaven/fmuWorkMode.h"
+#include "regmaven/untController.h"
+#include "regmaven/untDriver.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFile>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QShortcut>
+#include <QPainter>
+#include <QPixmap>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace Regmaven {
+
+namespace {
+
+TfmMain*& TheMainForm()
+{
+    static TfmMain* form = nullptr;
+    return form;
+}
+
+// A button image drawn from a symbol of the text font.
+QIcon symbolIcon(const QString& symbol)
+{
+    QPixmap pixmap(64, 64);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    QFont font = painter.font();
+    font.setPixelSize(56);
+    painter.setFont(font);
+    painter.setPen(QColor(0x2a, 0x5d, 0x9f));
+    painter.drawText(pixmap.rect(), Qt::AlignCenter, symbol);
+    return QIcon(pixmap);
+}
+
+QToolButton* imageButton(QWidget* parent, const char* name, const QString& symbol, const QString& hint)
+{
+    auto* button = new QToolButton(parent);
+    button->setObjectName(name);
+    button->setIcon(symbolIcon(symbol));
+    button->setIconSize(QSize(32, 32));
+    button->setAutoRaise(true);
+    button->setToolTip(hint);
+    return button;
+}
+
+} // namespace
+
+TfmMain* MainForm()
+{
+    return TheMainForm();
+}
+
+QString TfmMain::GetModFilePath()
+{
+    return QCoreApplication::applicationDirPath() + "/";
+}
+
+TfmMain::TfmMain(const QString& ProgramFolder)
+{
+    TheMainForm() = this;
+    setObjectName("fmMain");
+
+    pnlTop = new QLabel(this);
+    pnlTop->setObjectName("pnlTop");
+    pnlTop->setFixedHeight(41);
+    pnlTop->setIndent(16);
+    pnlTop->setFont(BoldArial(15));
+    pnlTop->setAutoFillBackground(true);
+    pnlTop->setBackgroundRole(QPalette::Base);
+
+    pnlSite = new QWidget(this);
+    pnlSite->setObjectName("pnlSite");
+    auto* siteLayout = new QGridLayout(pnlSite);
+    siteLayout->setContentsMargins(0, 0, 0, 0);
+
+    pnlBottom = new QWidget(this);
+    pnlBottom->setObjectName("pnlBottom");
+    pnlBottom->setFixedHeight(66);
+    auto* separator = new QFrame(pnlBottom);
+    separator->setFrameShape(QFrame::HLine);
+    separator->setFrameShadow(QFrame::Sunken);
+
+    pnlButtons = new QWidget(pnlBottom);
+    pnlButtons->setObjectName("pnlButtons");
+    btnPrev = new QPushButton(QStringLiteral("< Назад"), pnlButtons);
+    btnPrev->setObjectName("btnPrev");
+    btnNext = new QPushButton(QStringLiteral("Далее >"), pnlButtons);
+    btnNext->setObjectName("btnNext");
+    btnNext->setDefault(true);
+    for (QPushButton* button : {btnPrev, btnNext})
+        button->setFixedSize(132, 33);
+    auto* buttonsLayout = new QHBoxLayout(pnlButtons);
+    buttonsLayout->setContentsMargins(0, 0, 0, 0);
+    buttonsLayout->setSpacing(12);
+    buttonsLayout->addWidget(btnPrev);
+    buttonsLayout->addWidget(btnNext);
+
+    btnHome = imageButton(pnlBottom, "btnHome", QStringLiteral("⌂"), QStringLiteral("Вернуться в начало"));
+    btnMenu = imageButton(pnlBottom, "btnMenu", QStringLiteral("⚙"), QStringLiteral("Настройки драйвера"));
+
+    auto* bottomRow = new QHBoxLayout;
+    bottomRow->setContentsMargins(12, 0, 12, 0);
+    bottomRow->addWidget(btnHome);
+    bottomRow->addStretch();
+    bottomRow->addWidget(pnlButtons);
+    bottomRow->addStretch();
+    bottomRow->addWidget(btnMenu);
+    auto* bottomLayout = new QVBoxLayout(pnlBottom);
+    bottomLayout->setContentsMargins(0, 0, 0, 0);
+    bottomLayout->addWidget(separator);
+    bottomLayout->addLayout(bottomRow, 1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(pnlTop);
+    layout->addWidget(pnlSite, 1);
+    layout->addWidget(pnlBottom);
+
+    connect(btnNext, &QPushButton::clicked, this, Guarded(this, &TfmMain::btnNextClick));
+    connect(btnPrev, &QPushButton::clicked, this, Guarded(this, &TfmMain::btnPrevClick));
+    connect(btnHome, &QToolButton::clicked, this, Guarded(this, &TfmMain::btnHomeClick));
+    connect(btnMenu, &QToolButton::clicked, this, Guarded(this, &TfmMain::btnMenuClick));
+    // "Далее >" is the default button of the window: Enter presses it, or
+    // the push or image button that has the focus.
+    for (int key : {Qt::Key_Return, Qt::Key_Enter})
+        connect(new QShortcut(QKeySequence(key), this), &QShortcut::activated, this, [this] {
+            QAbstractButton* button = btnNext;
+            QWidget* focused = focusWidget();
+            if (qobject_cast<QPushButton*>(focused) || qobject_cast<QToolButton*>(focused))
+                button = static_cast<QAbstractButton*>(focused);
+            if (button->isEnabled())
+                button->click();
+        });
+
+    Controller().X5Mode = QFile::exists(ProgramFolder + "X5.ini");
+    QString caption = "Regmaven " + GetFileVersionInfoStr() + " (64-bit)";
+    if (Controller().X5Mode)
+        caption += " [X5]";
+    setWindowTitle(caption);
+
+    FPages = std::make_unique<TParamPages>();
+    FIndex = -1;
+    CreatePages();
+    resize(730, 458);
+}
+
+TfmMain::~TfmMain()
+{
+    FreeDriver();
+    FPages.reset();
+    Controller().CurrentPage = nullptr;
+    if (TheMainForm() == this)
+        TheMainForm() = nullptr;
+}
+
+template <class T>
+void TfmMain::AddPage()
+{
+    auto* page = new T;
+    page->SetOwner(FPages.get());
+    page->setParent(pnlSite);
+    // Hidden pages keep their size, so the window is as large as the largest page needs.
+    QSizePolicy policy = page->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    page->setSizePolicy(policy);
+    page->hide();
+    static_cast<QGridLayout*>(pnlSite->layout())->addWidget(page, 0, 0);
+}
+
+void TfmMain::CreatePages()
+{
+    AddPage<TfmConnectDevice>();
+    AddPage<TfmSearchDevice>();
+    AddPage<TfmSelectWorkType>();
+    AddPage<TfmSelectClientType>();
+    AddPage<TfmEnterSerial>();
+    AddPage<TfmOFDParams>();
+    AddPage<TfmUserParams>();
+    AddPage<TfmWorkMode>();
+    AddPage<TfmINN>();
+    AddPage<TfmFiscalizationBefore>();
+    AddPage<TfmFiscalizationInfo>();
+    AddPage<TfmSelectNetType>();
+    AddPage<TfmEthernetParams>();
+    AddPage<TfmRNDISParams>();
+    AddPage<TfmWiFiParams>();
+    AddPage<TfmCheckRNDIS>();
+    AddPage<TfmOFDExchangeState>();
+    AddPage<TfmFinalMessage>();
+    AddPage<TfmSelectPortType>();
+    AddPage<TfmTCPParams>();
+    AddPage<TfmCheckEthernet>();
+    AddPage<TfmBeforeCloseFN>();
+    AddPage<TfmFFD>();
+    AddPage<TfmCloseFN>();
+    AddPage<TfmKKTParamsX5>();
+    AddPage<TfmOpenRegParamsX5>();
+    AddPage<TFmCheckStatusBeforeCloseFN>();
+    AddPage<TfmRegParamsX5>();
+    AddPage<TfmCalculationStateReport>();
+    AddPage<TFmCheckStatusBeforeRegistration>();
+    AddPage<TFmCheckStatusBeforeReRegistration>();
+    Controller().CurrentPage = FPages->GetItem(0);
+}
+
+void TfmMain::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (event->spontaneous())
+        return;
+    if (!FShown) {
+        FShown = true; // centred on the screen at the first show
+        if (QScreen* s = screen())
+            move(s->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    }
+    ShowPage(0);
+}
+
+void TfmMain::closeEvent(QCloseEvent* event)
+{
+    FPages->CloseEvent();
+    event->accept();
+}
+
+void TfmMain::ShowPage(int Index)
+{
+    btnNext->setEnabled(true);
+    btnPrev->setEnabled(true);
+    btnHome->setEnabled(true);
+    btnMenu->setEnabled(true);
+    const bool valid = Index >= 0 && Index < FPages->Count();
+    if (valid && Index != FIndex) {
+        TParamPage* page = FPages->GetItem(Index);
+        page->show();
+        pnlTop->setText(page->Caption());
+        if (FIndex >= 0 && FIndex < FPages->Count())
+            FPages->GetItem(FIndex)->hide();
+        FIndex = Index;
+    }
+    if (valid)
+        btnPrev->setEnabled(Index != 0);
+}
+
+void TfmMain::btnNextClick()
+{
+    TParamPage* old = Controller().CurrentPage;
+    Controller().NextPageClass = {};
+    old->Next();
+    // A Next that names no page keeps the wizard on it.
+    if (!Controller().NextPageClass)
+        return;
+    TParamPage* found = FPages->PageByClass(Controller().NextPageClass);
+    const int index = found ? found->Index() : 0;
+    TParamPage* page = FPages->GetItem(index);
+    if (page != old) {
+        page->PrevPage = old;
+        Controller().CurrentPage = page;
+    }
+    ShowPage(index);
+}
+
+void TfmMain::btnPrevClick()
+{
+    TParamPage* current = Controller().CurrentPage;
+    current->Prev();
+    const int index = qMax(FPages->GetItemIndex(current->PrevPage), 0);
+    Controller().CurrentPage = FPages->GetItem(index);
+    ShowPage(index);
+}
+
+void TfmMain::btnHomeClick()
+{
+    Controller().CurrentPage->Home();
+    ShowPage(0);
+    Controller().CurrentPage = FPages->GetItem(0);
+}
+
+void TfmMain::btnMenuClick()
+{
+    Driver().Disconnect();
+    Driver().ShowProperties();
+}
+
+void TfmMain::Next()
+{
+    if (btnNext->isEnabled())
+        btnNext->click();
+}
+
+void TfmMain::Prev()
+{
+    if (btnPrev->isEnabled())
+        btnPrev->click();
+}
+
+void TfmMain::Home()
+{
+    RunGuarded([this] { btnHomeClick(); });
+}
+
+void TfmMain::EnableNext(bool Value)
+{
+    if (btnNext->isEnabled() != Value)
+        btnNext->setEnabled(Value);
+}
+
+void TfmMain::EnablePrev(bool Value)
+{
+    if (btnPrev->isEnabled() != Value)
+        btnPrev->setEnabled(Value);
+}
+
+void TfmMain::EnableHome(bool Value)
+{
+    btnHome->setEnabled(Value);
+}
+
+void TfmMain::EnableSettings(bool Value)
+{
+    btnMenu->setEnabled(Value);
+}
+
+} // namespace Regmaven

@@ -1,0 +1,65 @@
+#pragma once
+// TfmMain: the wizard's window. One page at a time under its caption, with
+// "< Назад", "Далее >", the home button and the driver-settings button.
+#include "regmaven/ParamPage.h"
+
+#include <QWidget>
+#include <memory>
+
+class QLabel;
+class QPushButton;
+class QToolButton;
+
+namespace Regmaven {
+
+class TfmMain : public QWidget {
+    Q_OBJECT
+public:
+    // X5 mode is on when "X5.ini" lies in ProgramFolder.
+    explicit TfmMain(const QString& ProgramFolder = GetModFilePath());
+    ~TfmMain() override;
+
+    void Next();
+    void Prev();
+    void Home();
+    void EnableNext(bool Value);
+    void EnablePrev(bool Value);
+    void EnableHome(bool Value);
+    void EnableSettings(bool Value);
+    TParamPages& Pages() { return *FPages; }
+    void ShowPage(int Index);
+
+    // The folder of the program file, with a trailing delimiter.
+    static QString GetModFilePath();
+
+    QLabel* pnlTop;
+    QWidget* pnlSite;
+    QWidget* pnlBottom;
+    QWidget* pnlButtons;
+    QPushButton* btnPrev;
+    QPushButton* btnNext;
+    QToolButton* btnHome;
+    QToolButton* btnMenu;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void CreatePages();
+    template <class T>
+    void AddPage();
+    void btnNextClick();
+    void btnPrevClick();
+    void btnHomeClick();
+    void btnMenuClick();
+
+    int FIndex = -1;
+    bool FShown = false;
+    std::unique_ptr<TParamPages> FPages;
+};
+
+// The application's main form; nullptr while none exists.
+TfmMain* MainForm();
+
+} // namespace Regmaven

@@ -1,0 +1,19 @@
+#include "regmaven/fmuOpenRegParamsX5.h"
+
+#include "regmaven/fmuRegParamsX5.h"
+#include "regmaven/untController.h"
+
+namespace Regmaven {
+
+TfmOpenRegParamsX5::TfmOpenRegParamsX5() : TParamPage(QStringLiteral("Открыть файл с парметрами (X5)"))
+{
+    setObjectName("fmOpenRegParamsX5");
+}
+
+// Follows the road to the next page.
+void TfmOpenRegParamsX5::Next()
+{
+    Controller().NextPageClass = ClassOf<TfmRegParamsX5>();
+}
+
+} // namespace Regmaven

@@ -1,0 +1,14 @@
+#pragma once
+// TfmOpenRegParamsX5: page "Открыть файл с парметрами (X5)".
+#include "regmaven/ParamPage.h"
+
+namespace Regmaven {
+
+class TfmOpenRegParamsX5 : public TParamPage {
+    Q_OBJECT
+public:
+    TfmOpenRegParamsX5();
+    void Next() override;
+};
+
+} // namespace Regmaven

@@ -1,0 +1,19 @@
+#include "regmaven/fmuRegParamsX5.h"
+
+#include "regmaven/fmuFiscalizationBefore.h"
+#include "regmaven/untController.h"
+
+namespace Regmaven {
+
+TfmRegParamsX5::TfmRegParamsX5() : TParamPage(QStringLiteral("Параметры регистрации (X5)"))
+{
+    setObjectName("fmRegParamsX5");
+}
+
+// Follows the road to the next page.
+void TfmRegParamsX5::Next()
+{
+    Controller().NextPageClass = ClassOf<TfmFiscalizationBefore>();
+}
+
+} // namespace Regmaven

@@ -1,0 +1,19 @@
+#include "regmaven/fmuSelectNetType.h"
+
+#include "regmaven/fmuEthernetParams.h"
+#include "regmaven/untController.h"
+
+namespace Regmaven {
+
+TfmSelectNetType::TfmSelectNetType() : TParamPage(QStringLiteral("Выберите тип подключения к ОФД"))
+{
+    setObjectName("fmSelectNetType");
+}
+
+// Follows the road to the next page.
+void TfmSelectNetType::Next()
+{
+    Controller().NextPageClass = ClassOf<TfmEthernetParams>();
+}
+
+} // namespace Regmaven

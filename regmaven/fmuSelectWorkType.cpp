@@ -1,0 +1,110 @@
+#include "regmaven/fmuSelectWorkType.h"
+
+#include "platform/Guard.h"
+#include "regmaven/fmuCalculationStateReport.h"
+#include "regmaven/fmuCheckStatus.h"
+#include "regmaven/fmuConnectDevice.h"
+#include "regmaven/fmuKKTParamsX5.h"
+#include "regmaven/fmuOFDParams.h"
+#include "regmaven/untController.h"
+#include "regmaven/untDriver.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QScopeGuard>
+
+namespace Regmaven {
+
+namespace {
+
+// The items in their order; the sixth only for a register with the OFD link table.
+enum TWorkType { wtRegistration, wtReRegistration, wtReRegistrationNewFN, wtCalculationReport, wtCloseFN, wtOFDSetup };
+
+} // namespace
+
+TfmSelectWorkType::TfmSelectWorkType() : TParamPage(QStringLiteral("Выберите тип работы"))
+{
+    setObjectName("fmSelectWorkType");
+    setMinimumSize(730, 351);
+
+    lblDevice = new QLabel(this);
+    lblDevice->setObjectName("lblDevice");
+    lblDevice->setFont(BoldArial(16));
+
+    listBox = new QListWidget(this);
+    listBox->setObjectName("listBox");
+    listBox->setFont(BoldArial(16));
+    listBox->setFrameShape(QFrame::NoFrame);
+    listBox->setBackgroundRole(QPalette::Button);
+    listBox->setAutoFillBackground(true);
+    listBox->viewport()->setBackgroundRole(QPalette::Button);
+    listBox->setStyleSheet(QStringLiteral("QListWidget::item { height: 30px; }"));
+    listBox->setFixedSize(420, 6 * 30 + 4);
+    connect(listBox, &QListWidget::itemDoubleClicked, this, Guarded([] { Controller().Next(); }));
+}
+
+void TfmSelectWorkType::FormShow()
+{
+    PrevPage = Controller().FindPageByClass<TfmConnectDevice>();
+    Controller().ClearRegParams();
+    listBox->clear();
+    listBox->addItems({QStringLiteral("Регистрация новой ККТ"), QStringLiteral("Перерегистрация ККТ без замены ФН"),
+                       QStringLiteral("Перерегистрация ККТ с заменой ФН"),
+                       QStringLiteral("Отчет о текущем состоянии расчетов"), QStringLiteral("Закрытие архива ФН")});
+    {
+        const auto disconnect = qScopeGuard([] { Driver().Disconnect(); });
+        Driver().setModelParamNumber(73);
+        Check(Driver().ReadModelParamValue());
+        Controller().RegParams.OFDEnabled = false;
+        if (Driver().ModelParamValue().toInt() > 0) {
+            listBox->addItem(QStringLiteral("Настройка связи с ОФД"));
+            Controller().RegParams.OFDEnabled = true;
+        }
+    }
+    listBox->setCurrentRow(0);
+    listBox->setFocus();
+    lblDevice->setText(Controller().KKTName + QStringLiteral(", зав. номер ") + Controller().KKTSN);
+}
+
+void TfmSelectWorkType::Next()
+{
+    TController& c = Controller();
+    c.IsOFDSettingMode = false;
+    switch (listBox->currentRow()) {
+    case wtRegistration:
+        c.RegParams.FirstTime = true;
+        c.NextPageClass = ClassOf<TFmCheckStatusBeforeRegistration>();
+        break;
+    case wtReRegistration:
+    case wtReRegistrationNewFN:
+        c.RegParams.FirstTime = false;
+        c.RegParams.NewFN = listBox->currentRow() == wtReRegistrationNewFN;
+        if (c.X5Mode)
+            c.NextPageClass = ClassOf<TfmKKTParamsX5>();
+        else
+            c.NextPageClass = ClassOf<TFmCheckStatusBeforeReRegistration>();
+        break;
+    case wtCalculationReport:
+        c.NextPageClass = ClassOf<TfmCalculationStateReport>();
+        break;
+    case wtCloseFN:
+        c.NextPageClass = ClassOf<TFmCheckStatusBeforeCloseFN>();
+        break;
+    case wtOFDSetup:
+        c.IsOFDSettingMode = true;
+        c.NextPageClass = ClassOf<TfmOFDParams>();
+        break;
+    default:
+        break;
+    }
+}
+
+void TfmSelectWorkType::resizeEvent(QResizeEvent* event)
+{
+    TParamPage::resizeEvent(event);
+    const int left = (width() - listBox->width()) / 2;
+    lblDevice->setGeometry(left, 24, width() - left - 8, 24);
+    listBox->move(left, 64);
+}
+
+} // namespace Regmaven

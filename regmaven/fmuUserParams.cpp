@@ -1,0 +1,19 @@
+#include "regmaven/fmuUserParams.h"
+
+#include "regmaven/fmuINN.h"
+#include "regmaven/untController.h"
+
+namespace Regmaven {
+
+TfmUserParams::TfmUserParams() : TParamPage(QStringLiteral("Настройки места установки ККТ"))
+{
+    setObjectName("fmUserParams");
+}
+
+// Follows the road to the next page.
+void TfmUserParams::Next()
+{
+    Controller().NextPageClass = ClassOf<TfmINN>();
+}
+
+} // namespace Regmaven

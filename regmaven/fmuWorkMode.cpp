@@ -1,0 +1,19 @@
+#include "regmaven/fmuWorkMode.h"
+
+#include "regmaven/fmuFiscalizationBefore.h"
+#include "regmaven/untController.h"
+
+namespace Regmaven {
+
+TfmWorkMode::TfmWorkMode() : TParamPage(QStringLiteral("Тип налогообложения и режим работы ККТ"))
+{
+    setObjectName("fmWorkMode");
+}
+
+// Follows the road to the next page.
+void TfmWorkMode::Next()
+{
+    Controller().NextPageClass = ClassOf<TfmFiscalizationBefore>();
+}
+
+} // namespace Regmaven

@@ -1,0 +1,234 @@
+#include "regmaven/untDriver.h"
+
+#include "platform/Exceptions.h"
+
+#include <QEventLoop>
+#include <QTimer>
+#include <memory>
+
+namespace Regmaven {
+
+namespace {
+
+std::unique_ptr<TOrvek>& Instance()
+{
+    static std::unique_ptr<TOrvek> driver;
+    return driver;
+}
+
+TRetryPolicy& Policy()
+{
+    static TRetryPolicy policy;
+    return policy;
+}
+
+void SelectField(int Table, int Row, int Field)
+{
+    const int table = CorrectTableNumber(Table);
+    Driver().setTableNumber(table);
+    Driver().setRowNumber(Row);
+    Driver().setFieldNumber(Field);
+}
+
+// Lets the window repaint while waiting, without spinning; user input waits
+// until the call is over.
+void Pause(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+}
+
+void Reissued(int32_t (TOrvek::*Method)())
+{
+    const TRetryPolicy policy = Policy();
+    int32_t code = 0;
+    for (int tries = 1;; ++tries) {
+        code = (Driver().*Method)();
+        if ((code != 80 && code != 75) || tries >= policy.MaxTries)
+            break;
+        Pause(policy.PauseMs);
+    }
+    Check(code);
+}
+
+} // namespace
+
+TOrvek& Driver()
+{
+    CreateDriver();
+    return *Instance();
+}
+
+bool DriverExists()
+{
+    return Instance() != nullptr;
+}
+
+void CreateDriver()
+{
+    if (Instance())
+        return;
+    auto driver = std::make_unique<TOrvek>();
+    driver->setOFDExchangeSuspended(true);
+    Instance() = std::move(driver);
+}
+
+void FreeDriver()
+{
+    Instance().reset();
+}
+
+void Check(int32_t ResultCode)
+{
+    if (ResultCode != 0)
+        throw Exception("Ошибка " + QString::number(ResultCode) + ", " + Driver().ResultCodeDescription());
+}
+
+int CorrectTableNumber(int Table)
+{
+    int param = 0;
+    switch (Table) {
+    case 18: param = 72; break;
+    case 19: param = 73; break;
+    case 24: param = 75; break;
+    default: return Table;
+    }
+    Driver().setModelParamNumber(param);
+    Check(Driver().ReadModelParamValue());
+    return Driver().ModelParamValue().toInt();
+}
+
+int ReadTableInt(int Table, int Row, int Field)
+{
+    SelectField(Table, Row, Field);
+    Check(Driver().ReadTable());
+    return Driver().ValueOfFieldInteger();
+}
+
+QString ReadTableStr(int Table, int Row, int Field)
+{
+    SelectField(Table, Row, Field);
+    Check(Driver().ReadTable());
+    return Driver().ValueOfFieldString();
+}
+
+int TryReadTableInt(int Table, int Row, int Field)
+{
+    SelectField(Table, Row, Field);
+    const int32_t code = Driver().ReadTable();
+    if (code == 93)
+        return 0;
+    Check(code);
+    return Driver().ValueOfFieldInteger();
+}
+
+QString TryReadTableStr(int Table, int Row, int Field)
+{
+    SelectField(Table, Row, Field);
+    const int32_t code = Driver().ReadTable();
+    if (code == 93)
+        return {};
+    Check(code);
+    return Driver().ValueOfFieldString();
+}
+
+void WriteTableStr(int Table, int Row, int Field, const QString& Text)
+{
+    SelectField(Table, Row, Field);
+    Driver().setValueOfFieldString(Text);
+    Check(Driver().WriteTable());
+}
+
+void WriteTableInt(int Table, int Row, int Field, int Value)
+{
+    SelectField(Table, Row, Field);
+    Check(Driver().GetFieldStruct());
+    if (Driver().FieldType())
+        Driver().setValueOfFieldString(QString::number(Value));
+    else
+        Driver().setValueOfFieldInteger(Value);
+    Check(Driver().WriteTable());
+}
+
+void WriteFieldInt(int Table, int Field, int Value)
+{
+    SelectField(Table, 1, Field);
+    Driver().setValueOfFieldInteger(Value);
+    Check(Driver().WriteTable());
+}
+
+bool ReadModelParam28()
+{
+    Driver().setModelParamNumber(28);
+    Driver().ReadModelParamValue();
+    // Equal to the boolean True: a boolean true, or the number -1 that True reads as.
+    const QVariant value = Driver().ModelParamValue();
+    if (value.typeId() == QMetaType::Bool)
+        return value.toBool();
+    bool isNumber = false;
+    return value.toInt(&isNumber) == -1 && isNumber;
+}
+
+bool IsNewModel()
+{
+    Check(Driver().GetDeviceMetrics());
+    return ReadModelParam28();
+}
+
+bool IsUModel19()
+{
+    Check(Driver().GetDeviceMetrics());
+    return Driver().UModel() == 19;
+}
+
+int ReadFFDVersion()
+{
+    if (IsNewModel())
+        return ReadTableInt(10, 1, 4);
+    return ReadTableInt(17, 1, 17);
+}
+
+void WriteFFDVersion(int FFD)
+{
+    if (IsNewModel()) {
+        WriteTableInt(10, 1, 29, FFD == 1 ? 0 : FFD);
+        return;
+    }
+    WriteTableInt(17, 1, 17, FFD);
+    if (FFD > 0)
+        WriteTableInt(17, 1, 3, 2);
+}
+
+void BeginRegistrationReport() { Reissued(&TOrvek::FNBeginRegistrationReport); }
+void BuildRegistrationReport() { Reissued(&TOrvek::FNBuildRegistrationReport); }
+void BuildReregistrationReport() { Reissued(&TOrvek::FNBuildReregistrationReport); }
+void SendTag() { Reissued(&TOrvek::FNSendTag); }
+
+TRetryPolicy RetryPolicy()
+{
+    return Policy();
+}
+
+void SetRetryPolicy(const TRetryPolicy& policy)
+{
+    Policy() = policy;
+}
+
+void SendTagStr(int Tag, const QString& Text)
+{
+    Driver().setTagNumber(Tag);
+    Driver().setTagValueStr(Text);
+    Driver().setTagType(7);
+    SendTag();
+}
+
+void SendTagByte(int Tag, int Value)
+{
+    Driver().setTagNumber(Tag);
+    Driver().setTagValueInt(Value & 0xFF);
+    Driver().setTagType(0);
+    SendTag();
+}
+
+} // namespace Regmaven

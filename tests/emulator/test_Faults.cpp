@@ -1,0 +1,182 @@
+// Faults on demand and the bench file.
+#include "tests/DriverTestSupport.h"
+#include "tests/TestSupport.h"
+
+#include "platform/Exceptions.h"
+#include "emulator/OrvekResultCodes.h"
+
+#include <QFile>
+
+using M = OrvekMethod;
+
+namespace {
+QString WriteBench(const QString& text)
+{
+    static int n = 0;
+    QString name = TestTempDir() + QStringLiteral("/bench%1.txt").arg(++n);
+    QFile f(name);
+    f.open(QIODevice::WriteOnly);
+    f.write(text.toUtf8());
+    return name;
+}
+
+std::vector<std::int32_t> Calls(int count, std::int32_t (TOrvek::*method)())
+{
+    std::vector<std::int32_t> codes;
+    for (int i = 0; i < count; ++i)
+        codes.push_back((Driver().*method)());
+    return codes;
+}
+} // namespace
+
+class FaultTest : public DriverTest {};
+
+TEST_F(FaultTest, ScriptedCodesReplaceTheMethodsWork)
+{
+    RegisterFaults& f = TestRegister().Faults();
+    f.FailNext(M::PrintString, 80, 3);
+    EXPECT_EQ(Calls(5, &TOrvek::PrintString), (std::vector<std::int32_t>{80, 80, 80, 0, 0}));
+    EXPECT_EQ(TestRegister().Paper().Texts().size(), 2);
+    EXPECT_EQ(Driver().ResultCodeDescription(), QStringLiteral("Ошибок нет"));
+
+    f.FailOnCall(M::PrintString, 3, 75);
+    EXPECT_EQ(Calls(4, &TOrvek::PrintString), (std::vector<std::int32_t>{0, 0, 75, 0}));
+    EXPECT_EQ(Driver().ResultCode(), 0);
+
+    // Faults of one method leave the others alone; a queue of faults runs in order.
+    f.FailNext(M::FNCloseCheckEx, 50, 1);
+    f.FailNext(M::FNCloseCheckEx, 80, 1);
+    EXPECT_EQ(Driver().GetShortECRStatus(), 0);
+    EXPECT_EQ(Driver().FNCloseCheckEx(), 50);
+    EXPECT_EQ(Driver().ResultCodeDescription(), QStringLiteral("ФН занят обработкой предыдущей команды"));
+    EXPECT_EQ(Driver().FNCloseCheckEx(), 80);
+    EXPECT_EQ(Driver().FNCloseCheckEx(), OrvekResult::NotSupported);
+
+    f.FailAny(-7, 2);
+    EXPECT_EQ(Driver().Beep(), -7);
+    EXPECT_EQ(Driver().ResultCodeDescription(), QStringLiteral("Неизвестная ошибка"));
+    EXPECT_EQ(Driver().GetECRStatus(), -7);
+    EXPECT_EQ(Driver().GetECRStatus(), 0);
+    EXPECT_TRUE(f.Empty());
+}
+
+TEST_F(FaultTest, LostLinkDropsTheConnection)
+{
+    ASSERT_EQ(Driver().GetShortECRStatus(), 0);
+    TestRegister().Faults().FailNext(M::PrintString, OrvekResult::NoLink);
+    EXPECT_EQ(Driver().PrintString(), OrvekResult::NoLink);
+    EXPECT_EQ(Driver().ResultCodeDescription(), QStringLiteral("Нет связи"));
+    EXPECT_TRUE(Driver().ECROutput().isEmpty());
+    EXPECT_FALSE(Driver().Connected());
+    EXPECT_EQ(Driver().PrintString(), 0);  // connects again
+    EXPECT_TRUE(Driver().Connected());
+}
+
+TEST_F(FaultTest, CallJournalCountsWhatReachedTheRegister)
+{
+    TestRegister().ClearJournal();
+    Driver().GetECRStatus();
+    Driver().PrintString();
+    Driver().PrintString();
+    EXPECT_EQ(TestRegister().CallCount(M::PrintString), 2);
+    EXPECT_EQ(TestRegister().Journal(), (std::vector<OrvekMethod>{M::GetECRStatus, M::PrintString, M::PrintString}));
+}
+
+TEST_F(FaultTest, BenchFileDescribesRegistersAndFaults)
+{
+    QString name = WriteBench(QStringLiteral(
+        "# two registers\n"
+        "[register]\n"
+        "name = Касса 1\n"
+        "com = 2\n"
+        "baud = 9600\n"
+        "tcp = none\n"
+        "model = 16\n"
+        "type2 = 1\n"
+        "serial = 0000000000000042\n"
+        "firmware = C.3   # old firmware\n"
+        "build = 12000\n"
+        "date = 2021-04-23\n"
+        "param.73 = 0\n"
+        "param.35 = false\n"
+        "fault = GetECRStatus 80 x2\n"
+        "fault = PrintString -1 @2\n"
+        "\n"
+        "[register]\n"
+        "com = 0\n"
+        "tcp = localhost:7801\n"));
+    Bench().Load(name);
+    ASSERT_EQ(Bench().Registers().size(), 2u);
+    EXPECT_EQ(Bench().SerialPorts(), std::vector<int>{2});
+    EXPECT_EQ(Bench().Register(1)->Config().Name, QStringLiteral("ККТ 2"));
+
+    Driver().setComNumber(2);
+    Driver().setBaudRate(2);
+    EXPECT_EQ(Calls(3, &TOrvek::GetECRStatus), (std::vector<std::int32_t>{80, 80, 0}));
+    EXPECT_EQ(Driver().ECRSoftVersion(), QStringLiteral("C.3"));
+    EXPECT_EQ(Driver().ECRBuild(), 12000);
+    EXPECT_EQ(DateTimeToQDateTime(Driver().ECRSoftDate()).date(), QDate(2021, 4, 23));
+    EXPECT_EQ(Driver().SerialNumber(), QStringLiteral("0000000000000042"));
+    EXPECT_EQ(Calls(2, &TOrvek::PrintString), (std::vector<std::int32_t>{0, -1}));
+    Driver().setModelParamNumber(73);
+    ASSERT_EQ(Driver().ReadModelParamValue(), 0);
+    EXPECT_EQ(Driver().ModelParamValue(), QVariant(0));
+    Driver().setModelParamNumber(28);
+    ASSERT_EQ(Driver().ReadModelParamValue(), 0);
+    EXPECT_EQ(Driver().ModelParamValue(), QVariant(true));  // cash core of the newer generation
+    Driver().setModelParamNumber(32);
+    ASSERT_EQ(Driver().ReadModelParamValue(), 0);
+    EXPECT_EQ(Driver().ModelParamValue(), QVariant(16));
+
+    Driver().setConnectionType(6);
+    Driver().setIPAddress(QStringLiteral("127.0.0.1"));
+    Driver().setTCPPort(7801);
+    EXPECT_EQ(Driver().GetShortECRStatus(), 0);
+    Driver().setTCPPort(7778);  // the default register is gone
+    EXPECT_EQ(Driver().GetShortECRStatus(), OrvekResult::NoLink);
+}
+
+TEST_F(FaultTest, BadBenchFilesAreRefusedWithTheirLine)
+{
+    struct Case {
+        const char* Text;
+        const char* Error;
+    } cases[] = {
+        {"com = 1\n", "строка 1"},
+        {"[register]\nspeed = 9600\n", "строка 2: неизвестный ключ speed"},
+        {"[register]\ncom = x\n", "строка 2"},
+        {"[register]\ntcp = 127.0.0.1\n", "строка 2"},
+        {"[register]\ndate = 23.04.2021\n", "строка 2"},
+        {"[register]\n\nfault = NoSuchMethod 80\n", "строка 3: неизвестный метод NoSuchMethod"},
+        {"[register]\nfault = PrintString busy\n", "строка 2"},
+        {"[register]\ncom = 1\n[register]\ncom = 1\ntcp = none\n", "COM1 занят двумя ККТ"},
+    };
+    for (const Case& c : cases) {
+        try {
+            Bench().Load(WriteBench(QString::fromUtf8(c.Text)));
+            ADD_FAILURE() << c.Text;
+        } catch (const Exception& e) {
+            EXPECT_TRUE(e.Message().contains(QString::fromUtf8(c.Error))) << e.Message().toStdString();
+        }
+    }
+    // The bench stays as it was.
+    ASSERT_EQ(Bench().Registers().size(), 1u);
+    EXPECT_EQ(Driver().GetShortECRStatus(), 0);
+}
+
+TEST_F(FaultTest, ResetReadsTheBenchFileNamedByTheEnvironment)
+{
+    QString good = WriteBench(QStringLiteral("[register]\nname = Из файла\ncom = 5\n"));
+    qputenv("ORVEK_BENCH", good.toLocal8Bit());
+    Bench().Reset();
+    EXPECT_EQ(Bench().Register(0)->Config().Name, QStringLiteral("Из файла"));
+    EXPECT_TRUE(Bench().LoadError().isEmpty());
+
+    qputenv("ORVEK_BENCH", WriteBench(QStringLiteral("nonsense\n")).toLocal8Bit());
+    Bench().Reset();
+    EXPECT_EQ(Bench().Register(0)->Config().ComNumber, 1);  // the default bench
+    EXPECT_FALSE(Bench().LoadError().isEmpty());
+    qunsetenv("ORVEK_BENCH");
+    Bench().Reset();
+    EXPECT_TRUE(Bench().LoadError().isEmpty());
+}

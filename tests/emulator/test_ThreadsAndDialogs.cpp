@@ -1,0 +1,127 @@
+// Calls from worker threads, and the component's own dialogs.
+#include "tests/DriverTestSupport.h"
+#include "tests/TestSupport.h"
+
+#include "emulator/OrvekResultCodes.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTreeWidget>
+#include <atomic>
+#include <thread>
+
+using M = OrvekMethod;
+
+class ThreadTest : public DriverTest {};
+
+TEST_F(ThreadTest, WorkerAndUiThreadCallOneDriverObjectAtOnce)
+{
+    const int n = 2000;
+    Driver().setStringForPrinting(QStringLiteral("ui"));
+    std::atomic<int> workerFailures{0};
+    std::thread worker([&] {
+        for (int i = 0; i < n; ++i) {
+            if (Driver().GetShortECRStatus() != 0)
+                ++workerFailures;
+            if (Driver().ECRModeDescription().isEmpty())
+                ++workerFailures;
+        }
+    });
+    int uiFailures = 0;
+    for (int i = 0; i < n; ++i)
+        if (Driver().PrintString() != 0 || Driver().ResultCodeDescription().isEmpty())
+            ++uiFailures;
+    worker.join();
+    EXPECT_EQ(workerFailures, 0);
+    EXPECT_EQ(uiFailures, 0);
+    EXPECT_EQ(TestRegister().CallCount(M::GetShortECRStatus), n);
+    EXPECT_EQ(TestRegister().CallCount(M::PrintString), n);
+    EXPECT_EQ(TestRegister().Paper().Texts(), QStringList(n, QStringLiteral("ui")));
+}
+
+TEST_F(ThreadTest, TwoDriverObjectsOnTwoThreadsShareTheRegister)
+{
+    const int n = 1000;
+    std::thread worker([&] {
+        TOrvek own;
+        own.setStringForPrinting(QStringLiteral("worker"));
+        for (int i = 0; i < n; ++i)
+            own.PrintString();
+    });
+    Driver().setStringForPrinting(QStringLiteral("ui"));
+    for (int i = 0; i < n; ++i)
+        Driver().PrintString();
+    worker.join();
+    QStringList texts = TestRegister().Paper().Texts();
+    EXPECT_EQ(texts.size(), 2 * n);
+    EXPECT_EQ(texts.count(QStringLiteral("ui")), n);
+    EXPECT_EQ(texts.count(QStringLiteral("worker")), n);
+}
+
+class DialogTest : public DriverTest {};
+
+TEST_F(DialogTest, PropertiesDialogChangesTheSettingsOnlyWhenAccepted)
+{
+    QString checkText;
+    ScriptOrvekDialog([&](QDialog& d) {
+        auto* type = d.findChild<QComboBox*>(QStringLiteral("cbConnectionType"));
+        type->setCurrentIndex(type->findData(6));
+        d.findChild<QLineEdit*>(QStringLiteral("edtIPAddress"))->setText(QStringLiteral("127.0.0.1"));
+        d.findChild<QSpinBox*>(QStringLiteral("seTCPPort"))->setValue(7778);
+        d.findChild<QLineEdit*>(QStringLiteral("edtPassword"))->setText(QStringLiteral("29"));
+        d.findChild<QPushButton*>(QStringLiteral("btnCheckConnection"))->click();
+        checkText = d.findChild<QLabel*>(QStringLiteral("lblCheckResult"))->text();
+        return int(QDialog::Accepted);
+    });
+    ASSERT_EQ(Driver().ShowProperties(), 0);
+    EXPECT_TRUE(checkText.startsWith(QStringLiteral("Связь установлена"))) << checkText.toStdString();
+    EXPECT_EQ(Driver().ConnectionType(), 6);
+    EXPECT_EQ(Driver().Password(), 29);
+    ASSERT_EQ(Driver().GetShortECRStatus(), 0);
+    EXPECT_EQ(Driver().OperatorNumber(), 29);
+
+    ScriptOrvekDialog([&](QDialog& d) {
+        d.findChild<QSpinBox*>(QStringLiteral("seTCPPort"))->setValue(9999);
+        d.findChild<QPushButton*>(QStringLiteral("btnCheckConnection"))->click();
+        checkText = d.findChild<QLabel*>(QStringLiteral("lblCheckResult"))->text();
+        return int(QDialog::Rejected);
+    });
+    ASSERT_EQ(Driver().ShowProperties(), 0);
+    EXPECT_EQ(checkText, QStringLiteral("Нет связи"));
+    EXPECT_EQ(Driver().TCPPort(), 7778);
+    EXPECT_EQ(UnexpectedOrvekDialogs(), 0);
+
+    // Without a script the dialog is answered Cancel and nothing blocks.
+    ASSERT_EQ(Driver().ShowProperties(), 0);
+    EXPECT_EQ(UnexpectedOrvekDialogs(), 1);
+    SetOrvekDialogRunner(nullptr);  // the programs' runner: shows nothing while dialogs are scripted
+    ASSERT_EQ(Driver().ShowProperties(), 0);
+}
+
+TEST_F(DialogTest, TablesDialogWritesEditedValuesToTheRegister)
+{
+    auto editField = [](QDialog& d, int table, int row, int field, const QString& text) {
+        auto* tables = d.findChild<QTreeWidget*>(QStringLiteral("lvTables"));
+        tables->setCurrentItem(tables->topLevelItem(table - 1));
+        d.findChild<QSpinBox*>(QStringLiteral("seRow"))->setValue(row);
+        auto* fields = d.findChild<QTreeWidget*>(QStringLiteral("lvFields"));
+        fields->topLevelItem(field - 1)->setText(3, text);
+        return fields->topLevelItem(field - 1)->text(3);
+    };
+    QString shown;
+    ScriptOrvekDialog([&](QDialog& d) {
+        editField(d, 17, 1, 12, QStringLiteral("77"));
+        editField(d, 2, 5, 2, QStringLiteral("Иванов"));
+        shown = editField(d, 1, 1, 1, QStringLiteral("abc"));  // refused: not a number
+        return int(QDialog::Rejected);
+    });
+    ASSERT_EQ(Driver().ShowTablesDlg(), 0);
+    EXPECT_EQ(TestRegister().Tables().Value(17, 1, 12), QVariant(77));
+    EXPECT_EQ(TestRegister().Tables().Value(2, 5, 2), QVariant(QStringLiteral("Иванов")));
+    EXPECT_EQ(TestRegister().Tables().Value(1, 1, 1), QVariant(1));
+    EXPECT_EQ(shown, QStringLiteral("1"));
+    EXPECT_EQ(TestDialogs().lastMessage(), QStringLiteral("(51) Некорректные параметры в команде"));
+}

@@ -1,0 +1,545 @@
+#include "core/driver/untDriver.h"
+#include "lumaqtst/ComPort.h"
+#include "lumaqtst/Lumaq.h"
+#include "lumaqtst/PageTable.h"
+#include "lumaqtst/fmuAbout.h"
+#include "lumaqtst/fmuMain.h"
+#include "core/pages/NamedControls.h"
+#include "core/settings/ControlStore.h"
+#include "core/support/Format.h"
+#include "core/settings/LangUtils.h"
+#include "pages/receipts/fmuPrintText.h"
+#include "platform/Exceptions.h"
+#include "platform/Guard.h"
+#include "platform/ui/Dialogs.h"
+#include "platform/Registry.h"
+#include "platform/ui/Splitter.h"
+#include "tests/DriverTestSupport.h"
+#include "tests/TestSupport.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLayout>
+#include <QSpinBox>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+const QString PasswordValue = "fmMain.pnlMain.pnlInfo.edtPassword";
+
+class MainWindowTest : public DriverTest {
+protected:
+    void SetUp() override
+    {
+        DriverTest::SetUp();
+        QFile::remove(TRegistry::DefaultFileName());
+        SetApplicationTitle("Brannic: Driver test");
+    }
+
+    static void Store(const std::function<void(TRegistry&)>& write)
+    {
+        TRegistry reg;
+        ASSERT_TRUE(reg.OpenKey(LumaqParamKey, true));
+        write(reg);
+    }
+
+    static TfmTabbedPage* Group(TfmMain& w, int row)
+    {
+        return qobject_cast<TfmTabbedPage*>(w.ListBox->item(row)->data(Qt::UserRole).value<QObject*>());
+    }
+
+    static void ClickTab(TfmTabbedPage* group, int index)
+    {
+        QTabBar* bar = group->PageControl->tabBar();
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center());
+    }
+};
+
+// A page whose button calls the driver the way every page handler does.
+class TfmCallPage : public TPage {
+public:
+    TfmCallPage() : TPage(nullptr, "fmCallPage", "Вызов")
+    {
+        btnBeep = NewButton(this, "btnBeep", "Гудок", this, &TfmCallPage::btnBeepClick);
+    }
+    void btnBeepClick()
+    {
+        ++runs;
+        ++depth;
+        maxDepth = std::max(maxDepth, depth);
+        struct Leave { int& d; ~Leave() { --d; } } leave{depth};
+        TEnableButtonsFrame frame(this);
+        if (raise)
+            throw EConvertError("bad input");
+        Driver().Beep();
+    }
+    QPushButton* btnBeep;
+    int runs = 0, depth = 0, maxDepth = 0;
+    bool raise = false;
+};
+
+class TfmRecordPage : public TPage {
+public:
+    TfmRecordPage() : TPage(nullptr, "fmRecordPage", "Запись") {}
+    void UpdatePage() override { ++updatePage; }
+    void UpdateObject() override { ++updateObject; }
+    int updatePage = 0, updateObject = 0;
+};
+} // namespace
+
+TEST_F(MainWindowTest, FirstStartShowsTheFirstGroupAtDesignSizeCentred)
+{
+    TfmMain w;
+    w.show();
+    ASSERT_EQ(w.ListBox->count(), 12);
+    EXPECT_EQ(w.ListBox->item(0)->text(), "  01. Состояние");
+    EXPECT_EQ(w.ListBox->item(2)->text(), "  03. ФН чеки (ФФД 1.05-1.2)");
+    EXPECT_EQ(w.ListBox->item(11)->text(), "  12. Vintrel");
+    EXPECT_EQ(w.Pages().Count(), 12 + 69);
+    EXPECT_EQ(w.ShownPage(), Group(w, 0));
+    EXPECT_TRUE(Group(w, 0)->isVisible());
+    EXPECT_FALSE(Group(w, 1)->isVisible());
+    EXPECT_EQ(Group(w, 0)->PageControl->currentIndex(), 0);
+    EXPECT_EQ(w.size(), QSize(745, 510));
+    EXPECT_LE((w.geometry().center() - w.screen()->availableGeometry().center()).manhattanLength(), 4);
+    EXPECT_EQ(w.windowTitle(), "Тест Lumaq 1.0.0.1 (64-bit) [Serial: COM1 Baudrate 115200]");
+    EXPECT_EQ(ApplicationTitle(), "Тест Lumaq");
+    EXPECT_EQ(w.edtPassword->text(), "30");
+    EXPECT_TRUE(TestDialogs().shown().empty());
+}
+
+TEST_F(MainWindowTest, PageTreeFollowsTheTableWithGroupNamesAndTabCaptions)
+{
+    TfmMain w;
+    int pages = 0;
+    for (int g = 0; g < 12; ++g) {
+        TfmTabbedPage* group = Group(w, g);
+        EXPECT_EQ(group->objectName(), g == 0 ? QString("fmTabbedPage") : QString("fmTabbedPage_%1").arg(g));
+        EXPECT_EQ(w.Pages().GetItemIndex(group), g + pages);   // a group, then its pages
+        EXPECT_EQ(group->PageControl->count(), int(PageGroups()[g].Pages.size()));
+        pages += group->PageControl->count();
+    }
+    EXPECT_EQ(pages, 69);
+
+    // Every group's list text and every tab's form name and caption, in order.
+    const std::vector<std::pair<QString, QStringList>> tree = {
+        {"  01. Состояние", {"fmDeviceStatus Запросы", "fmFullStatus Полное состояние"}},
+        {"  02. ФН сервис", {"fmFN Состояние ФН", "fmFNFiscalization Фискализация ФН", "fmFNData Данные", "fmFNOFD ОФД",
+                            "fmFNArchive Архив ФН", "fmRNM РНМ"}},
+        {"  03. ФН чеки (ФФД 1.05-1.2)", {"fmFNOperation Операции ФН", "fmFNCheckAttributes Атрибуты чека", "fmFNTag Теги ОФД",
+                                         "fmFNOperation2 Чек коррекции (ФФД 1.05)", "fmFNKTN КТ", "fmFNKTN2 КТ 2",
+                                         "fmFNAgent Агент"}},
+        {"  04. Чеки (ФФД 1.0)", {"fmReceipt Регистрация (устаревш.)", "fmTestReceipt Тестовый чек",
+                                 "fmTestMultiReceipt Тестовые чеки"}},
+        {"  05. Отчеты", {"fmReports Отчеты"}},
+        {"  06. Печать текста", {"fmPrintText Текст", "fmPrintHeader Клише", "fmPrintAttribute Реквизиты", "fmPrintBuffer Буфер",
+                                "fmPrintOperations Операции", "fmPrintTest Тесты", "fmTestEncoding Кодировки"}},
+        {"  07. Печать графики", {"fmPrintImage Изображение", "fmPrintImage2 Изображение из файла", "fmPrintBarcode Штрихкод",
+                                 "fmPrintBarcodePrinter Штрихкод 2", "fmPrintLine Линия", "fm2DBarcode 2D штрихкод",
+                                 "fmPDF417 PDF417"}},
+        {"  08. Параметры устройства", {"fmTable Таблицы", "fmTotalizers Регистры", "fmCashTotalizer Денежные регистры",
+                                       "fmWorkTotalizer Операционные регистры", "fmFont Шрифты", "fmWares Товары",
+                                       "fmLoader Загрузчик", "fmNonClearableSumm Необнуляемые суммы",
+                                       "fmPrintCheckAttributeParams Печать реквизитов", "fmMinimizeEF Минимизация ЭФ"}},
+        {"  09. Сервис", {"fmFirmwareUpdate Прошивка", "fmDateTime Дата и время", "fmWriteSerial Программирование",
+                         "fmResetSettings Обнуление", "fmReadDump Дамп", "fmCashDrawer Денежный ящик", "fmSDCard SD-карта",
+                         "fmTaxOfficer НИ", "fmTaxOfficer2 НИ 2", "fmAuthKey Авторизация", "fmReboot Перезагрузка"}},
+        {"  10. БД чеков", {"fmDB БД чеков", "fmDBSession Контрольная лента"}},
+        {"  11. Прочее", {"fmExtendedService Расширенное", "fmConnectionTest Проверка связи", "fmLogicDevice ЛУ",
+                         "fmFindDevice Поиск устройства", "fmPrintServer Сервер печати", "fmCashControl CashControl",
+                         "fmPresenter Презентер", "fmIBMPrinter Принтер IBM", "fmCommand Команда", "fmCashCore CashCore",
+                         "fmTest Тест", "fmConnection Связь"}},
+        {"  12. Vintrel", {"fmVintrel Vintrel"}},
+    };
+    for (int g = 0; g < 12; ++g) {
+        EXPECT_EQ(w.ListBox->item(g)->text(), tree[g].first);
+        QStringList tabs;
+        for (int t = 0; t < Group(w, g)->PageControl->count(); ++t)
+            tabs << Group(w, g)->TabPage(t)->objectName() + " " + Group(w, g)->PageControl->tabText(t);
+        EXPECT_EQ(tabs, tree[g].second) << g;
+    }
+
+    TfmTabbedPage* text = Group(w, 5);
+    EXPECT_EQ(text->PageControl->tabText(0), "Текст");
+    EXPECT_EQ(text->TabPage(0)->objectName(), "fmPrintText");
+    EXPECT_EQ(text->PageControl->tabText(6), "Кодировки");
+    EXPECT_EQ(Group(w, 1)->PageControl->tabText(5), "РНМ");
+    EXPECT_EQ(w.Pages().PageByClass<TfmPrintText>(), text->TabPage(0));
+}
+
+TEST_F(MainWindowTest, SettingsAreWrittenAtExitAndRestoredAtTheNextStart)
+{
+    QString editName;
+    {
+        TLumaqForms forms;
+        TfmMain& w = forms.Main();
+        w.show();
+        w.ListBox->setCurrentRow(5);   // as a click in the list
+        EXPECT_EQ(w.ShownPage(), Group(w, 5));
+        ClickTab(Group(w, 5), 2);
+        auto* page = qobject_cast<TPage*>(w.Pages().PageByClass<TfmPrintText>());
+        auto* grp = NewGroupBox(page, "grpPrintString", "");
+        NewEdit(grp, "edtStringForPrinting", "Строка для печати");
+        w.resize(900, 600);
+        w.edtPassword->setText("1234");
+        EXPECT_EQ(Driver().Password(), 1234);
+    }
+    EXPECT_FALSE(DriverExists());   // released at exit
+    {
+        TRegistry reg;
+        ASSERT_TRUE(reg.OpenKey(LumaqParamKey, false));
+        EXPECT_EQ(reg.ReadInteger("PageIndex"), 5);
+        EXPECT_EQ(reg.ReadInteger("TabIndex"), 2);
+        EXPECT_EQ(reg.ReadInteger("MPWidth"), 900);
+        EXPECT_EQ(reg.ReadInteger("MPHeigth"), 600);
+        EXPECT_TRUE(reg.ValueExists("MPTop"));
+        EXPECT_TRUE(reg.ValueExists("MPLeft"));
+        EXPECT_EQ(reg.ReadString("fmMain.pnlMain.pnlSite.fmTabbedPage_5.PageControl..fmPrintText.grpPrintString."
+                                 "edtStringForPrinting"),
+                  "Строка для печати");
+        EXPECT_EQ(reg.ReadString(PasswordValue), "1234");
+    }
+    ResetEmulatedDriver();
+    TfmMain w;
+    w.show();
+    EXPECT_EQ(w.ListBox->currentRow(), 5);
+    EXPECT_EQ(w.ShownPage(), Group(w, 5));
+    EXPECT_EQ(Group(w, 5)->PageControl->currentIndex(), 2);
+    EXPECT_EQ(w.size(), QSize(900, 600));
+    EXPECT_LE((w.geometry().center() - w.screen()->availableGeometry().center()).manhattanLength(), 4);   // centred all the same
+    EXPECT_EQ(Driver().Password(), 1234);   // the stored password is in force
+    EXPECT_EQ(w.edtPassword->text(), "1234");
+}
+
+TEST_F(MainWindowTest, StoredSelectionOutOfRangeFallsBackToTheFirst)
+{
+    struct Case { int page; int tab; int shownRow; int shownTab; };
+    for (const Case c : {Case{12, 0, 0, 0}, Case{-1, 0, 0, 0}, Case{5, 7, 5, 0}, Case{5, 6, 5, 6}, Case{5, -1, 5, 0}}) {
+        Store([&](TRegistry& reg) {
+            reg.WriteInteger("PageIndex", c.page);
+            reg.WriteInteger("TabIndex", c.tab);
+        });
+        TfmMain w;
+        EXPECT_EQ(w.ListBox->currentRow(), c.shownRow) << c.page;
+        EXPECT_EQ(w.ShownPage(), Group(w, c.shownRow)) << c.page;
+        EXPECT_EQ(Group(w, c.shownRow)->PageControl->currentIndex(), c.shownTab) << c.tab;
+    }
+}
+
+TEST_F(MainWindowTest, ABadStoredValueIsSkippedAndTheStartGoesOn)
+{
+    Store([](TRegistry& reg) {
+        reg.WriteString(PasswordValue, "");       // left empty when the window was closed
+        reg.WriteString("PageIndex", "3");        // of another type
+        reg.WriteInteger("MPWidth", 800);
+    });
+    Driver().setPassword(55);
+    TfmMain w;
+    EXPECT_TRUE(TestDialogs().shown().empty());
+    EXPECT_EQ(Driver().Password(), 55);          // the driver keeps its password
+    EXPECT_EQ(w.edtPassword->text(), "55");
+    EXPECT_EQ(w.ShownPage(), Group(w, 0));       // a group is shown
+    EXPECT_EQ(w.width(), 800);                    // the rest is restored
+}
+
+TEST_F(MainWindowTest, PasswordBoxTakesOnlyIntegers)
+{
+    TfmMain w;
+    w.edtPassword->clear();
+    TestDialogs().clear();
+    QTest::keyClicks(w.edtPassword, "1a2b");
+    EXPECT_EQ(w.edtPassword->text(), "12");       // letters are dropped
+    EXPECT_EQ(Driver().Password(), 12);
+    EXPECT_TRUE(TestDialogs().shown().empty());
+
+    QTest::keyClicks(w.edtPassword, ".");         // the point passes and is refused by the driver box
+    EXPECT_EQ(TestDialogs().lastMessage(), "'12.' is not a valid integer value");
+    EXPECT_EQ(Driver().Password(), 12);
+    w.edtPassword->clear();
+    EXPECT_EQ(TestDialogs().lastMessage(), "'' is not a valid integer value");
+    EXPECT_EQ(Driver().Password(), 12);
+
+    QTest::keyClicks(w.edtPassword, "12.");
+    TestDialogs().clear();
+    for (Qt::FocusReason reason : {Qt::PopupFocusReason, Qt::ActiveWindowFocusReason}) {
+        QFocusEvent away(QEvent::FocusOut, reason);   // the context menu or a message box: the box stays
+        QApplication::sendEvent(w.edtPassword, &away);
+        EXPECT_EQ(w.edtPassword->text(), "12.") << reason;
+    }
+    QFocusEvent focusOut(QEvent::FocusOut, Qt::TabFocusReason);   // leaving the box shows the driver's password
+    QApplication::sendEvent(w.edtPassword, &focusOut);
+    EXPECT_EQ(w.edtPassword->text(), "12");
+    QKeyEvent otherDigit(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(QChar(0x0663)));
+    QApplication::sendEvent(w.edtPassword, &otherDigit);   // a digit of another script is no digit here
+    EXPECT_EQ(w.edtPassword->text(), "12");
+}
+
+TEST_F(MainWindowTest, PastesAreCheckedOnEveryRoad)
+{
+    TfmMain w;
+    w.edtPassword->clear();
+    TestDialogs().clear();
+    QClipboard* clipboard = QGuiApplication::clipboard();
+
+    clipboard->setText(QString(1025, '1'));
+    QTest::keySequence(w.edtPassword, QKeySequence::Paste);
+    EXPECT_EQ(TestDialogs().lastMessage(), "Некорректное значение в поле \"Password\"");
+    EXPECT_EQ(w.edtPassword->text(), "");
+
+    clipboard->setText("12a");
+    QTest::keyClick(w.edtPassword, Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(TestDialogs().lastMessage(), "'12a' is not a valid integer value");
+    EXPECT_EQ(w.edtPassword->text(), "");
+
+    clipboard->setText(QString(1020, '0') + "77");   // up to 1024 characters that fit an integer
+    std::unique_ptr<QMenu> menu(w.CreatePasswordMenu());
+    QAction* paste = menu->findChild<QAction*>("edit-paste");
+    ASSERT_NE(paste, nullptr);
+    paste->trigger();
+    EXPECT_EQ(TestDialogs().shown().size(), 2u);
+    EXPECT_EQ(Driver().Password(), 0);            // the box holds its first 100 characters
+    w.edtPassword->clear();
+    clipboard->setText("77");
+    QTest::keySequence(w.edtPassword, QKeySequence::Paste);
+    EXPECT_EQ(w.edtPassword->text(), "77");
+    EXPECT_EQ(Driver().Password(), 77);
+}
+
+TEST_F(MainWindowTest, ResultPanelShowsTheCallEvenWhenItFails)
+{
+    TfmMain w;
+    TfmCallPage page;
+    TestRegister().Faults().FailNext(OrvekMethod::Beep, 80);
+    page.btnBeep->click();
+    EXPECT_TRUE(w.edtResult->text().startsWith("(80) ")) << w.edtResult->text().toStdString();
+    EXPECT_EQ(w.edtResult->text(), Format("(%d) %s", {80, Driver().ResultCodeDescription()}));
+    EXPECT_TRUE(w.edtTime->text().endsWith(" мс"));
+    EXPECT_EQ(w.edtOperator->text(), QString::number(Driver().OperatorNumber()));
+    EXPECT_EQ(w.edtInput->text(), Driver().ECRInput());
+
+    page.raise = true;   // an exception in the handler: the panel is filled all the same
+    w.edtResult->setText("old");
+    page.btnBeep->click();
+    EXPECT_EQ(TestDialogs().lastMessage(), "bad input");
+    EXPECT_EQ(w.edtResult->text(), Format("(%d) %s", {80, Driver().ResultCodeDescription()}));
+    EXPECT_TRUE(page.btnBeep->isEnabled());
+
+    TfmMain::TickCountFunction before = TfmMain::SetTickCount([] { return 0xFFFFFFF0u; });
+    page.raise = false;
+    PageNotifier().DoChange(ctStart);
+    TfmMain::SetTickCount([] { return 0x10u; });   // the tick counter wrapped
+    PageNotifier().DoChange(ctStop);
+    EXPECT_EQ(w.edtTime->text(), "32 мс");
+    TfmMain::SetTickCount(before);
+
+    // The driver cannot be had while filling the panel: no message, the panel as far as it got.
+    FreeDriver();
+    OrvekFactory saved = SetOrvekFactory([]() -> std::unique_ptr<IOrvekComponent> { throw EOleError("нет"); });
+    TestDialogs().clear();
+    PageNotifier().DoChange(ctStart);
+    PageNotifier().DoChange(ctStop);
+    EXPECT_TRUE(TestDialogs().shown().empty());
+    EXPECT_EQ(w.edtResult->text(), "");
+    SetOrvekFactory(saved);
+}
+
+TEST_F(MainWindowTest, WaitingClicksDoNotStartTheSameCallAgainButTimersRun)
+{
+    TfmMain w;
+    TfmCallPage page;
+    page.show();
+    bool timerRan = false;
+    QTimer::singleShot(0, [&] { timerRan = true; });
+    // A second click of a double click waits in the queue while the first one runs.
+    const QPointF at = page.btnBeep->rect().center();
+    QCoreApplication::postEvent(page.btnBeep, new QMouseEvent(QEvent::MouseButtonPress, at, page.btnBeep->mapToGlobal(at),
+                                                              Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
+    QCoreApplication::postEvent(page.btnBeep, new QMouseEvent(QEvent::MouseButtonRelease, at, page.btnBeep->mapToGlobal(at),
+                                                              Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
+    page.btnBeep->click();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(page.runs, 1);
+    EXPECT_EQ(page.maxDepth, 1);
+    EXPECT_TRUE(timerRan);
+}
+
+TEST_F(MainWindowTest, CaptionNamesTheConnection)
+{
+    TfmMain w;
+    const QString def = "Тест Lumaq 1.0.0.1 (64-bit)";
+    EXPECT_EQ(w.GetDefCaption(), def);
+    struct Case { int type; int baud; QString expected; };
+    for (const Case& c : {Case{0, 10, def + " [Serial: COM3 Baudrate 4800]"}, Case{0, 1, def + " [Serial: COM3 Baudrate 4800]"},
+                          Case{0, 6, def + " [Serial: COM3 Baudrate 115200]"},
+                          Case{1, 2, def + " [DCOM:SERVER COM3 Baudrate 9600]"},
+                          Case{6, 2, def + " [TCP: 192.0.2.5: 7778]"}, Case{3, 2, def}}) {
+        Driver().setConnectionType(c.type);
+        Driver().setComNumber(3);
+        Driver().setBaudRate(c.baud);
+        Driver().setComputerName("SERVER");
+        Driver().setIPAddress("192.0.2.5");
+        Driver().setTCPPort(7778);
+        w.UpdateCaption();
+        EXPECT_EQ(w.windowTitle(), c.expected) << c.type << " " << c.baud;
+    }
+    Driver().setConnectionType(1);                // names are shown as they are
+    Driver().setComputerName("host%2");
+    w.UpdateCaption();
+    EXPECT_EQ(w.windowTitle(), def + " [DCOM:host%2 COM3 Baudrate 9600]");
+    Driver().setConnectionType(6);
+    Driver().setIPAddress("%1%2");
+    w.UpdateCaption();
+    EXPECT_EQ(w.windowTitle(), def + " [TCP: %1%2: 7778]");
+    EXPECT_EQ(IntToBaudRate(9), 921600);
+    EXPECT_EQ(IntToBaudRate(-1), 4800);
+}
+
+TEST_F(MainWindowTest, LanguageItemsWriteTheFileAndAskForARestart)
+{
+    QFile::remove(GetLanguageParamsFileName());
+    TfmMain w;
+    const QString atStart = GetLanguage();
+    EXPECT_EQ(w.miRussian->isChecked(), atStart == "RU");
+    w.miEnglish->trigger();
+    EXPECT_TRUE(w.miEnglish->isChecked());
+    EXPECT_FALSE(w.miRussian->isChecked());
+    EXPECT_EQ(ReadLanguage(), "EN");
+    ASSERT_EQ(TestDialogs().shown().size(), 1u);
+    EXPECT_EQ(TestDialogs().shown()[0].message.text, "Для измения языка необходимо перезапустить приложение");
+    EXPECT_EQ(TestDialogs().shown()[0].message.caption, "Внимание");
+    EXPECT_EQ(TestDialogs().shown()[0].message.icon, Dialogs::Icon::Information);
+    w.miRussian->trigger();
+    EXPECT_EQ(ReadLanguage(), "RU");
+    EXPECT_TRUE(w.miRussian->isChecked());
+    EXPECT_EQ(GetLanguage(), atStart);            // nothing changes until the next start
+}
+
+TEST_F(MainWindowTest, PropertiesButtonRefreshesThePasswordBox)
+{
+    TfmMain w;
+    ScriptOrvekDialog([](QDialog& dialog) {
+        dialog.findChild<QLineEdit*>("edtPassword")->setText("4321");
+        return int(QDialog::Accepted);
+    });
+    w.btnProperties->click();
+    EXPECT_EQ(UnexpectedOrvekDialogs(), 0);
+    EXPECT_EQ(Driver().Password(), 4321);
+    EXPECT_EQ(w.edtPassword->text(), "4321");
+}
+
+TEST_F(MainWindowTest, ConnectionChosenInThePropertiesDialogShowsAfterTheNextCall)
+{
+    TfmMain w;
+    TfmCallPage page;
+    const QString def = w.GetDefCaption();
+    ScriptOrvekDialog([](QDialog& dialog) {
+        auto* type = dialog.findChild<QComboBox*>("cbConnectionType");
+        type->setCurrentIndex(type->findData(6));
+        dialog.findChild<QLineEdit*>("edtIPAddress")->setText("127.0.0.1");
+        dialog.findChild<QSpinBox*>("seTCPPort")->setValue(7778);
+        return int(QDialog::Accepted);
+    });
+    w.btnProperties->click();
+    EXPECT_EQ(Driver().ConnectionType(), 6);
+    EXPECT_EQ(w.windowTitle(), def + " [Serial: COM1 Baudrate 115200]");   // not before a driver call
+    page.btnBeep->click();
+    EXPECT_EQ(w.edtResult->text(), Format("(%d) %s", {0, Driver().ResultCodeDescription()}));
+    EXPECT_EQ(w.windowTitle(), def + " [TCP: 127.0.0.1: 7778]");
+
+    // A register server: its name is entered in the dialog and named in the caption.
+    ScriptOrvekDialog([](QDialog& dialog) {
+        auto* type = dialog.findChild<QComboBox*>("cbConnectionType");
+        type->setCurrentIndex(type->findData(1));
+        auto* name = dialog.findChild<QLineEdit*>("edtComputerName");
+        EXPECT_TRUE(name->isEnabled());
+        name->setText("KKTSRV");
+        return int(QDialog::Accepted);
+    });
+    w.miShowProperties->trigger();
+    page.btnBeep->click();
+    EXPECT_EQ(w.windowTitle(), def + " [DCOM:KKTSRV COM1 Baudrate 115200]");
+
+    // OK without a change keeps a connection type and baud code the dialog's lists do not name.
+    Driver().setConnectionType(4);
+    Driver().setBaudRate(12);
+    ScriptOrvekDialog([](QDialog&) { return int(QDialog::Accepted); });
+    w.miShowProperties->trigger();
+    EXPECT_EQ(Driver().ConnectionType(), 4);
+    EXPECT_EQ(Driver().BaudRate(), 12);
+    page.btnBeep->click();
+    EXPECT_EQ(w.windowTitle(), def);
+    EXPECT_EQ(UnexpectedOrvekDialogs(), 0);
+}
+
+TEST_F(MainWindowTest, ShowPageWritesTheGroupLeftAndRefreshesTheGroupShown)
+{
+    TfmMain w;
+    w.show();
+    auto* group = new TfmTabbedPage(w.pnlSite);
+    group->hide();
+    w.pnlSite->layout()->addWidget(group);   // as the main window's own groups
+    auto* page = new TfmRecordPage;
+    group->AddPage(page);
+    w.ShowPage(group);
+    EXPECT_EQ(page->updatePage, 1);
+    EXPECT_TRUE(group->isVisible());
+    EXPECT_EQ(group->geometry(), w.pnlSite->rect());   // the group shown fills the site at once
+    w.ShowPage(group);                              // the group shown already: nothing
+    EXPECT_EQ(page->updatePage, 1);
+    EXPECT_EQ(page->updateObject, 0);
+    w.ShowPage(Group(w, 0));
+    EXPECT_EQ(page->updateObject, 1);
+    EXPECT_FALSE(group->isVisible());
+}
+
+TEST_F(MainWindowTest, ListWidthFollowsTheSplitterAndTheWindow)
+{
+    TfmMain w;
+    w.show();
+    // The design width 165, or wider up to 200 so that every group caption shows whole.
+    const int start = w.ListBox->width();
+    EXPECT_GE(start, 165);
+    EXPECT_LE(start, 200);
+    for (int i = 0; i < w.ListBox->count(); ++i)
+        EXPECT_TRUE(start == 200 || w.ListBox->fontMetrics().horizontalAdvance(w.ListBox->item(i)->text()) < w.ListBox->viewport()->width())
+            << i;
+    EXPECT_FALSE(w.Splitter->MoveTo(250));          // no wider than 200
+    EXPECT_EQ(w.ListBox->width(), start);
+    EXPECT_TRUE(w.Splitter->MoveTo(190));
+    EXPECT_EQ(w.ListBox->width(), 190);
+    w.resize(150, 400);
+    EXPECT_EQ(w.ListMaxWidth(), 130);
+    EXPECT_EQ(w.ListBox->width(), 130);
+    w.resize(20, 400);
+    EXPECT_EQ(w.ListMaxWidth(), 14);
+    EXPECT_EQ(w.ListBox->width(), 14);
+}
+
+TEST_F(MainWindowTest, AboutBoxShowsTheVersionTwiceCentredOnTheScreen)
+{
+    TfmMain w;
+    w.show();
+    w.move(w.screen()->availableGeometry().topLeft());
+    QPoint centre;
+    QTimer::singleShot(0, [&] {
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (auto* shown = qobject_cast<TfmAbout*>(top); shown && shown->isVisible()) {
+                centre = shown->geometry().center();
+                shown->accept();
+            }
+    });
+    w.miAbout->trigger();
+    EXPECT_LE((centre - w.screen()->availableGeometry().center()).manhattanLength(), 4);
+
+    TfmAbout box;
+    EXPECT_EQ(box.windowTitle(), "О программе");
+    EXPECT_EQ(box.lblDriverVersion->text(), "1.0.0.1");
+    EXPECT_EQ(box.lblTestVersion->text(), "1.0.0.1");
+}

@@ -1,0 +1,392 @@
+#include "platform/Exceptions.h"
+#include "tests/regmaven/WizardTestSupport.h"
+#include "regmaven/fmuCheckStatus.h"
+#include "regmaven/fmuConnectDevice.h"
+#include "regmaven/fmuFinalMessage.h"
+#include "regmaven/fmuKKTParamsX5.h"
+#include "regmaven/fmuOFDParams.h"
+#include "regmaven/fmuSearchDevice.h"
+#include "regmaven/fmuSelectWorkType.h"
+#include "regmaven/fmuWiFiParams.h"
+
+#include <QGridLayout>
+#include <QListWidget>
+#include <QTest>
+#include <QToolButton>
+
+using namespace Regmaven;
+
+namespace {
+
+// A page of the test's own, put at the end of the list.
+class TestPage : public TParamPage {
+public:
+    TestPage() : TParamPage("Тестовая страница") {}
+    void Next() override
+    {
+        ++Nexts;
+        if (!Error.isEmpty())
+            throw Exception(Error);
+        Controller().NextPageClass = Target;
+    }
+    void CloseEvent() override { ++Closes; }
+    QString Error;
+    TParamPageClass Target;
+    int Nexts = 0;
+    int Closes = 0;
+};
+
+class UnlistedPage : public TParamPage {
+public:
+    UnlistedPage() : TParamPage("") {}
+};
+
+TestPage* AddTestPage(TfmMain& form)
+{
+    auto* page = new TestPage;
+    page->SetOwner(&form.Pages());
+    page->setParent(form.pnlSite);
+    page->hide();
+    static_cast<QGridLayout*>(form.pnlSite->layout())->addWidget(page, 0, 0);
+    return page;
+}
+
+void ShowTestPage(TfmMain& form, TestPage* page)
+{
+    form.ShowPage(page->Index());
+    Controller().CurrentPage = page;
+}
+
+QListWidget& WorkTypes(TfmMain& form)
+{
+    return *form.Pages().PageByClass<TfmSelectWorkType>()->listBox;
+}
+
+} // namespace
+
+TEST_F(WizardTest, CaptionShowsVersionAndX5Mode)
+{
+    EXPECT_EQ(Form().windowTitle(), "Regmaven " LUMAQ_VERSION " (64-bit)");
+    EXPECT_FALSE(Controller().X5Mode);
+    EXPECT_EQ(Form(true).windowTitle(), "Regmaven " LUMAQ_VERSION " (64-bit) [X5]");
+    EXPECT_TRUE(Controller().X5Mode);
+}
+
+TEST_F(WizardTest, PagesInTheirOrderWithCaptions)
+{
+    const QStringList captions = {
+        "Подключите устройство", "Поиск устройств", "Выберите тип работы", "Выберите тип работы",
+        "Введите заводской номер", "Настройки ОФД", "Настройки места установки ККТ",
+        "Тип налогообложения и режим работы ККТ", "Введите ИНН и РНМ ККТ", "Регистрация ККТ",
+        "Печать чека о фискализации", "Выберите тип подключения к ОФД", "Параметры Ethernet",
+        "Настройки подключения RNDIS", "Настройки подключения WiFi", "Проверка связи по RNDIS",
+        "Проверка отправки данных в ОФД", "Завершение", "Выберите тип подключения к ККТ",
+        "Параметры подключения по TCP", "Проверка связи по Ethernet", "Закрытие архива ФН", "Версия ФФД",
+        "Закрытие архива ФН", "Сохранить параметры ФР (X5)", "Открыть файл с парметрами (X5)",
+        "Проверка состояния", "Параметры регистрации (X5)", "Отчет о текущем состоянии расчетов",
+        "Проверка состояния", "Проверка состояния"};
+    TfmMain& form = Form();
+    ASSERT_EQ(form.Pages().Count(), 31);
+    for (int i = 0; i < 31; ++i) {
+        EXPECT_EQ(form.Pages().GetItem(i)->Caption(), captions[i]) << i;
+        EXPECT_EQ(form.Pages().GetItem(i)->Index(), i);
+    }
+    // PageByClass finds the first page of a class or of a derived one.
+    EXPECT_EQ(form.Pages().PageByClass<TfmCheckStatus>()->Index(), 26);
+    EXPECT_EQ(form.Pages().PageByClass<TFmCheckStatusBeforeRegistration>()->Index(), 29);
+    EXPECT_EQ(form.Pages().PageByClass(TParamPageClass()), nullptr);
+    EXPECT_EQ(form.btnHome->toolTip(), QStringLiteral("Вернуться в начало"));
+    EXPECT_EQ(form.btnMenu->toolTip(), QStringLiteral("Настройки драйвера"));
+}
+
+TEST_F(WizardTest, ConnectionRoadToTheWorkTypes)
+{
+    TfmMain& form = Form();
+    EXPECT_EQ(Title(), "Подключите устройство");
+    EXPECT_FALSE(form.btnPrev->isEnabled());
+    EXPECT_TRUE(form.btnNext->isEnabled());
+    EXPECT_EQ(Next(), "Выберите тип подключения к ККТ");
+    EXPECT_TRUE(form.btnPrev->isEnabled());
+    EXPECT_EQ(Next(), "Поиск устройств");
+    EXPECT_EQ(Next(), "Выберите тип работы");
+    // The register has the OFD link table (model parameter 73 is 19): six work types.
+    EXPECT_EQ(WorkTypes(form).count(), 6);
+    EXPECT_EQ(WorkTypes(form).item(5)->text(), QStringLiteral("Настройка связи с ОФД"));
+    EXPECT_EQ(WorkTypes(form).currentRow(), 0);
+    EXPECT_TRUE(Controller().RegParams.OFDEnabled);
+    EXPECT_EQ(TestRegister().CallCount(OrvekMethod::ReadModelParamValue), 1);
+    EXPECT_EQ(Component().ConnectedRegister(), nullptr); // disconnected after the show
+    // Back leads to the connect page whichever road was taken.
+    EXPECT_EQ(Prev(), "Подключите устройство");
+    EXPECT_FALSE(form.btnPrev->isEnabled());
+}
+
+TEST_F(WizardTest, WorkTypesWithoutTheOFDTable)
+{
+    TestRegister().ModelParams().Set(73, 0);
+    TfmMain& form = Form();
+    Controller().RegParams.OFDEnabled = true;
+    form.ShowPage(2);
+    EXPECT_EQ(WorkTypes(form).count(), 5);
+    EXPECT_FALSE(Controller().RegParams.OFDEnabled);
+}
+
+TEST_F(WizardTest, WorkTypeShowClearsTheDataEntry)
+{
+    TfmMain& form = Form();
+    TRegParams& p = Controller().RegParams;
+    p.INN = "7707083893";
+    p.OFDServer = "ofd";
+    p.OFDPort = 7777;
+    p.TaxSystem = 1;
+    p.FFD = 2;
+    p.ReasonCode = 1;
+    p.FNSerial = "9999";
+    p.DocNumber = 5;
+    p.FirstTime = true;
+    Controller().KKTName = "Эмулятор ККТ";
+    Controller().KKTSN = "0000000000012345";
+    form.ShowPage(2);
+    EXPECT_TRUE(p.INN.isEmpty());
+    EXPECT_TRUE(p.OFDServer.isEmpty());
+    EXPECT_EQ(p.OFDPort, 0);
+    EXPECT_EQ(p.TaxSystem, 255);
+    EXPECT_EQ(p.Agent, 255);
+    EXPECT_EQ(p.WorkMode, 255);
+    EXPECT_EQ(p.WorkModeEx, 255);
+    EXPECT_EQ(p.FFD, 255);
+    EXPECT_EQ(p.ReasonCode, 255);
+    // What the sequence fills keeps its value.
+    EXPECT_EQ(p.FNSerial, "9999");
+    EXPECT_EQ(p.DocNumber, 5);
+    EXPECT_TRUE(p.FirstTime);
+    EXPECT_EQ(form.Pages().PageByClass<TfmSelectWorkType>()->lblDevice->text(),
+              QStringLiteral("Эмулятор ККТ, зав. номер 0000000000012345"));
+}
+
+TEST_F(WizardTest, ClearRegParamsResetsTheDataEntryOnly)
+{
+    TRegParams& p = Controller().RegParams;
+    p = {true, true, true, "7707083893", "0000000001045587", "ООО Ромашка", "Иванов", "Москва", 1, 2, 3, 4, "A-1",
+         2, 4, "nalog.ru", "a@b.ru", "Магазин", "ОФД", "ofd.ru", "7704211201", "ofd.example", 7777, "500100732259",
+         "X5-1", 2, true, "9999000011112222", "0000000000012345", QDateTime(QDate(2024, 1, 15), QTime(10, 30)), 7,
+         "123456", "001", true, true, true, true, true, 0x80000001u, "km.example", 2001};
+    TRegParams expected = p;
+    expected.INN = expected.RNM = expected.User = expected.Cashier = expected.Address = "";
+    expected.TaxSystem = expected.Agent = expected.WorkMode = expected.WorkModeEx = 255;
+    expected.AutomatNumber = "";
+    expected.ReasonCode = expected.FFD = 255;
+    expected.TaxOfficeURL = expected.SenderEmail = expected.PayPlace = "";
+    expected.OFDName = expected.OFDUrl = expected.OFDINN = expected.OFDServer = "";
+    expected.OFDPort = 0;
+    expected.CashierINN = "";
+    Controller().ClearRegParams();
+    EXPECT_TRUE(p == expected);
+}
+
+TEST_F(WizardTest, WorkTypeShowFailureIsShownAndThePageStays)
+{
+    TestRegister().Faults().FailNext(OrvekMethod::ReadModelParamValue, 17);
+    TfmMain& form = Form();
+    form.ShowPage(2);
+    EXPECT_EQ(Title(), "Выберите тип работы");
+    EXPECT_TRUE(TestDialogs().lastMessage().startsWith("Ошибка 17, "));
+    EXPECT_EQ(WorkTypes(form).count(), 5);
+    EXPECT_EQ(Component().ConnectedRegister(), nullptr);
+}
+
+TEST_F(WizardTest, RegistrationRoadAndBackAgain)
+{
+    TfmMain& form = Form();
+    Next(), Next(), Next();
+    WorkTypes(form).setCurrentRow(0);
+    const QStringList road = {"Проверка состояния", "Введите заводской номер", "Выберите тип работы", "Версия ФФД",
+                              "Настройки ОФД", "Настройки места установки ККТ", "Введите ИНН и РНМ ККТ",
+                              "Тип налогообложения и режим работы ККТ", "Регистрация ККТ",
+                              "Печать чека о фискализации", "Завершение"};
+    for (const QString& caption : road)
+        EXPECT_EQ(Next(), caption);
+    EXPECT_TRUE(Controller().RegParams.FirstTime);
+    EXPECT_EQ(form.Pages().PageByClass<TfmFinalMessage>()->lblMessage->text(),
+              QStringLiteral("Все шаги выполнены. \r\nНажмите \"Далее\" для возврата в начало"));
+    // "< Назад" retraces the road taken.
+    for (int i = int(road.size()) - 2; i >= 0; --i)
+        EXPECT_EQ(Prev(), road[i]);
+    EXPECT_EQ(Prev(), "Выберите тип работы");
+    EXPECT_EQ(Current(), form.Pages().PageByClass<TfmSelectWorkType>());
+    // The final page starts over at the connect page.
+    for (const QString& caption : road)
+        EXPECT_EQ(Next(), caption);
+    EXPECT_EQ(Next(), "Подключите устройство");
+    EXPECT_FALSE(form.btnPrev->isEnabled());
+    EXPECT_EQ(Current()->Index(), 0);
+}
+
+TEST_F(WizardTest, OtherWorkTypeRoads)
+{
+    struct Road {
+        int item;
+        bool x5;
+        QStringList captions;
+    };
+    const std::vector<Road> roads = {
+        {1, false, {"Проверка состояния", "Выберите тип работы", "Версия ФФД"}},
+        {2, false, {"Проверка состояния", "Выберите тип работы"}},
+        {1, true, {"Сохранить параметры ФР (X5)", "Открыть файл с парметрами (X5)", "Параметры регистрации (X5)", "Регистрация ККТ"}},
+        {3, false, {"Отчет о текущем состоянии расчетов", "Выберите тип работы"}},
+        {4, false, {"Проверка состояния", "Закрытие архива ФН", "Закрытие архива ФН", "Выберите тип работы"}},
+        {5, false, {"Настройки ОФД", "Выберите тип подключения к ОФД", "Параметры Ethernet", "Проверка связи по Ethernet",
+                    "Проверка отправки данных в ОФД", "Завершение", "Подключите устройство"}},
+    };
+    for (const Road& road : roads) {
+        TfmMain& form = Form(road.x5);
+        form.ShowPage(2);
+        Controller().CurrentPage = form.Pages().GetItem(2);
+        WorkTypes(form).setCurrentRow(road.item);
+        for (const QString& caption : road.captions)
+            EXPECT_EQ(Next(), caption) << road.item;
+        EXPECT_EQ(Controller().IsOFDSettingMode, road.item == 5);
+        if (road.item == 1 || road.item == 2) {
+            EXPECT_FALSE(Controller().RegParams.FirstTime);
+            EXPECT_EQ(Controller().RegParams.NewFN, road.item == 2);
+        }
+    }
+}
+
+TEST_F(WizardTest, NextThatRaisesOrNamesNoPageStays)
+{
+    TfmMain& form = Form();
+    TestPage* page = AddTestPage(form);
+    page->PrevPage = form.Pages().GetItem(5);
+    ShowTestPage(form, page);
+
+    page->Error = "Введите значение \"ИНН\"!";
+    EXPECT_EQ(Next(), "Тестовая страница");
+    EXPECT_EQ(TestDialogs().lastMessage(), page->Error);
+    EXPECT_EQ(Next(), "Тестовая страница");
+    EXPECT_EQ(page->Nexts, 2);
+
+    // Naming nothing stays too, also after an earlier Next had named a page.
+    page->Error.clear();
+    Controller().NextPageClass = ClassOf<TfmSearchDevice>();
+    EXPECT_EQ(Next(), "Тестовая страница");
+    EXPECT_EQ(Current(), page);
+    // Naming its own class: the page stays and is not its own previous page.
+    page->Target = ClassOf<TestPage>();
+    EXPECT_EQ(Next(), "Тестовая страница");
+    EXPECT_EQ(page->PrevPage, form.Pages().GetItem(5));
+    // A class that no listed page has leads to the connect page.
+    page->Target = ClassOf<UnlistedPage>();
+    EXPECT_EQ(Next(), "Подключите устройство");
+    EXPECT_EQ(Current()->PrevPage, page);
+}
+
+TEST_F(WizardTest, WiFiPageStaysAndHomeReturns)
+{
+    TfmMain& form = Form();
+    form.ShowPage(14);
+    Controller().CurrentPage = form.Pages().GetItem(14);
+    EXPECT_EQ(Title(), "Настройки подключения WiFi");
+    EXPECT_EQ(Next(), "Настройки подключения WiFi"); // the Wi-Fi page names no page
+    EXPECT_EQ(Current()->PrevPage, nullptr);
+
+    form.btnHome->click();
+    EXPECT_EQ(Title(), "Подключите устройство");
+    EXPECT_EQ(Current()->Index(), 0);
+    EXPECT_FALSE(form.btnPrev->isEnabled());
+}
+
+TEST_F(WizardTest, ControllerForwardsToTheWindow)
+{
+    TfmMain& form = Form();
+    Controller().Next();
+    EXPECT_EQ(Title(), "Выберите тип подключения к ККТ");
+    Controller().EnableNext(false);
+    EXPECT_FALSE(form.btnNext->isEnabled());
+    Controller().Next(); // a disabled button is not pressed
+    EXPECT_EQ(Title(), "Выберите тип подключения к ККТ");
+    Controller().EnableNext(true);
+    Controller().EnableSettings(false);
+    EXPECT_FALSE(form.btnMenu->isEnabled());
+    Controller().Prev();
+    EXPECT_EQ(Title(), "Подключите устройство");
+    EXPECT_TRUE(form.btnMenu->isEnabled()); // ShowPage enables every button
+    EXPECT_EQ(Controller().FindPageByClass<TfmOFDParams>(), form.Pages().GetItem(5));
+    Controller().EnableHome(false);
+    Controller().Home(); // runs also with the button disabled
+    EXPECT_EQ(Title(), "Подключите устройство");
+}
+
+TEST_F(WizardTest, DoubleClickOnAWorkTypeMovesOn)
+{
+    TfmMain& form = Form();
+    form.ShowPage(2);
+    Controller().CurrentPage = form.Pages().GetItem(2);
+    QListWidget& list = WorkTypes(form);
+    list.setCurrentRow(3);
+    emit list.itemDoubleClicked(list.item(3));
+    EXPECT_EQ(Title(), "Отчет о текущем состоянии расчетов");
+}
+
+TEST_F(WizardTest, NoWorkTypeSelectedStays)
+{
+    TfmMain& form = Form();
+    Next(), Next(), Next();
+    WorkTypes(form).setCurrentRow(-1);
+    EXPECT_EQ(Next(), "Выберите тип работы");
+    EXPECT_EQ(Current(), form.Pages().PageByClass<TfmSelectWorkType>());
+    EXPECT_EQ(Current()->PrevPage, form.Pages().GetItem(0));
+}
+
+TEST_F(WizardTest, RestoringTheWindowKeepsThePage)
+{
+    TfmMain& form = Form();
+    Next(), Next(), Next();
+    WorkTypes(form).setCurrentRow(3);
+    const int reads = TestRegister().CallCount(OrvekMethod::ReadModelParamValue);
+    form.showMinimized();
+    form.showNormal();
+    EXPECT_EQ(Title(), "Выберите тип работы");
+    EXPECT_EQ(WorkTypes(form).currentRow(), 3);
+    EXPECT_EQ(TestRegister().CallCount(OrvekMethod::ReadModelParamValue), reads);
+}
+
+TEST_F(WizardTest, EnterPressesNextOrTheFocusedButton)
+{
+    TfmMain& form = Form();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    QTest::keyClick(&form, Qt::Key_Return);
+    EXPECT_EQ(Title(), "Выберите тип подключения к ККТ");
+    QTest::keyClick(&form, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(Title(), "Поиск устройств");
+    form.btnPrev->setFocus();
+    QTest::keyClick(&form, Qt::Key_Return);
+    EXPECT_EQ(Title(), "Выберите тип подключения к ККТ");
+}
+
+TEST_F(WizardTest, ClosingReachesEveryPageAndFreesTheDriver)
+{
+    TfmMain& form = Form();
+    TestPage* page = AddTestPage(form);
+    Regmaven::CreateDriver();
+    form.close();
+    EXPECT_EQ(page->Closes, 1);
+    FForm.reset();
+    EXPECT_FALSE(Regmaven::DriverExists());
+    EXPECT_EQ(MainForm(), nullptr);
+}
+
+TEST_F(WizardTest, SettingsButtonShowsTheDriverProperties)
+{
+    TfmMain& form = Form();
+    bool shown = false;
+    ScriptOrvekDialog([&](QDialog&) {
+        shown = true;
+        return int(QDialog::Rejected);
+    });
+    form.btnMenu->click();
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(UnexpectedOrvekDialogs(), 0);
+    EXPECT_TRUE(TestDialogs().messages().isEmpty());
+}
