@@ -3,12 +3,11 @@
 // ordered list of all groups and pages), TPageNotifier (tells the main window
 // that a driver call starts or has ended).
 #include "core/pages/BaseForm.h"
+#include "platform/OwnedList.h"
 
-#include <QList>
 #include <QPointer>
 #include <cstdint>
 #include <functional>
-#include <memory>
 
 class QPushButton;
 class TPage;
@@ -74,40 +73,20 @@ public:
 
     // Moves the page into AOwner (appended) or, with none, out of any list.
     void SetOwner(TPages* AOwner);
-    TPages* Owner() const { return FOwner; }
-
-protected:
-    TPages* FOwner = nullptr;
+    TPages* Owner() const;
 
 private:
-    friend class TPages;
+    TOwnedList<TPage>* FOwner = nullptr;
     QPointer<QPushButton> FButton;
 };
 
-class TPages {
+class TPages : public TOwnedList<TPage> {
 public:
-    TPages() = default;
-    // Frees every page still in the list.
-    ~TPages();
-    TPages(const TPages&) = delete;
-    TPages& operator=(const TPages&) = delete;
-
-    int Count() const { return FList ? int(FList->size()) : 0; }
     int GetCount() const { return Count(); }
-    // Raises EListError for a position outside 0..Count-1.
-    TPage* GetItem(int Index) const;
-    int GetItemIndex(const TPage* Page) const;
     // The first page of the class or of a class derived from it; null when none.
-    TPage* PageByClass(const TPageClass& AClass) const;
+    TPage* PageByClass(const TPageClass& AClass) const { return FindFirst(AClass.Matches); }
     template <class T>
-    T* PageByClass() const { return static_cast<T*>(PageByClass(::PageClass<T>())); }
+    T* PageByClass() const { return ByClass<T>(); }
 
     int32_t Password = 0;
-
-private:
-    friend class TPage;
-    void InsertItem(TPage* Page);
-    void RemoveItem(TPage* Page);
-
-    std::unique_ptr<QList<TPage*>> FList;
 };
