@@ -10,7 +10,7 @@
 
 struct FNTag {
     int Number = 0;
-    int Type = 0;               // the tag type codes of the driver (0 byte ... 9 byte array)
+    int Type = 0;               // an OrvekTagType code
     QByteArray Value;           // the value as the FN keeps it; a composite's: its tags' TLV
     std::vector<FNTag> Items;   // the tags of a composite
     bool Operation = false;     // bound to the current item (the *Operation variants)
