@@ -4,7 +4,7 @@
 #include "lumaqtst/ComPort.h"
 #include "lumaqtst/PageTable.h"
 #include "lumaqtst/fmuAbout.h"
-#include "core/pages/NamedControls.h"
+#include "platform/ui/NamedControls.h"
 #include "core/settings/ControlStore.h"
 #include "core/settings/LangUtils.h"
 #include "core/settings/ResStrings.h"

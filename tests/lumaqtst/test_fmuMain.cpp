@@ -4,7 +4,7 @@
 #include "lumaqtst/PageTable.h"
 #include "lumaqtst/fmuAbout.h"
 #include "lumaqtst/fmuMain.h"
-#include "core/pages/NamedControls.h"
+#include "platform/ui/NamedControls.h"
 #include "core/settings/ControlStore.h"
 #include "core/support/Format.h"
 #include "core/settings/LangUtils.h"
