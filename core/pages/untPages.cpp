@@ -70,7 +70,17 @@ void TPage::SetOwner(TPages* AOwner)
         AOwner->InsertItem(this);
 }
 
-TPages* TPage::Owner() const
+TPage* TPages::PageByClass(const TPageClass& AClass) const
 {
-    return static_cast<TPages*>(FOwner);
+    if (TPage* page = FindFirst(AClass.Matches))
+        return page;
+    for (const TAnnounced& page : FAnnounced)
+        if (*page.Type == *AClass.Type)
+            return page.Make();
+    return nullptr;
+}
+
+void TPages::Announce(const TPageClass& AClass, std::function<TPage*()> make)
+{
+    FAnnounced.push_back({AClass.Type, std::move(make)});
 }

@@ -1,3 +1,3 @@
 #include "pages/fn/fmuFNKTN.h"
 
-TfmFNKTN::TfmFNKTN(QWidget* owner) : TPage(owner, "fmFNKTN", QStringLiteral("КТ")) {}
+TfmFNKTN::TfmFNKTN(QWidget* owner) : TPage(owner, "fmFNKTN", PageCaption) {}

@@ -4,5 +4,6 @@
 
 class TfmFNKTN : public TPage {
 public:
+    static constexpr const char* PageCaption = "КТ";
     explicit TfmFNKTN(QWidget* owner = nullptr);
 };

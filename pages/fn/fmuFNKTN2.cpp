@@ -1,3 +1,3 @@
 #include "pages/fn/fmuFNKTN2.h"
 
-TfmFNKTN2::TfmFNKTN2(QWidget* owner) : TPage(owner, "fmFNKTN2", QStringLiteral("КТ 2")) {}
+TfmFNKTN2::TfmFNKTN2(QWidget* owner) : TPage(owner, "fmFNKTN2", PageCaption) {}

@@ -4,5 +4,6 @@
 
 class TfmFNKTN2 : public TPage {
 public:
+    static constexpr const char* PageCaption = "КТ 2";
     explicit TfmFNKTN2(QWidget* owner = nullptr);
 };

@@ -1,3 +1,3 @@
 #include "pages/receipts/fmuPrintAttribute.h"
 
-TfmPrintAttribute::TfmPrintAttribute(QWidget* owner) : TPage(owner, "fmPrintAttribute", QStringLiteral("Реквизиты")) {}
+TfmPrintAttribute::TfmPrintAttribute(QWidget* owner) : TPage(owner, "fmPrintAttribute", PageCaption) {}

@@ -4,5 +4,6 @@
 
 class TfmPrintAttribute : public TPage {
 public:
+    static constexpr const char* PageCaption = "Реквизиты";
     explicit TfmPrintAttribute(QWidget* owner = nullptr);
 };

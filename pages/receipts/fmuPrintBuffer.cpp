@@ -1,3 +1,3 @@
 #include "pages/receipts/fmuPrintBuffer.h"
 
-TfmPrintBuffer::TfmPrintBuffer(QWidget* owner) : TPage(owner, "fmPrintBuffer", QStringLiteral("Буфер")) {}
+TfmPrintBuffer::TfmPrintBuffer(QWidget* owner) : TPage(owner, "fmPrintBuffer", PageCaption) {}

@@ -4,5 +4,6 @@
 
 class TfmPrintBuffer : public TPage {
 public:
+    static constexpr const char* PageCaption = "Буфер";
     explicit TfmPrintBuffer(QWidget* owner = nullptr);
 };

@@ -1,3 +1,3 @@
 #include "pages/receipts/fmuPrintHeader.h"
 
-TfmPrintHeader::TfmPrintHeader(QWidget* owner) : TPage(owner, "fmPrintHeader", QStringLiteral("Клише")) {}
+TfmPrintHeader::TfmPrintHeader(QWidget* owner) : TPage(owner, "fmPrintHeader", PageCaption) {}

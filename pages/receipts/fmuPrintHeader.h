@@ -4,5 +4,6 @@
 
 class TfmPrintHeader : public TPage {
 public:
+    static constexpr const char* PageCaption = "Клише";
     explicit TfmPrintHeader(QWidget* owner = nullptr);
 };

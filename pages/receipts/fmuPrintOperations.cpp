@@ -1,3 +1,3 @@
 #include "pages/receipts/fmuPrintOperations.h"
 
-TfmPrintOperations::TfmPrintOperations(QWidget* owner) : TPage(owner, "fmPrintOperations", QStringLiteral("Операции")) {}
+TfmPrintOperations::TfmPrintOperations(QWidget* owner) : TPage(owner, "fmPrintOperations", PageCaption) {}

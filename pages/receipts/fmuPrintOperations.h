@@ -4,5 +4,6 @@
 
 class TfmPrintOperations : public TPage {
 public:
+    static constexpr const char* PageCaption = "Операции";
     explicit TfmPrintOperations(QWidget* owner = nullptr);
 };

@@ -1,3 +1,3 @@
 #include "pages/receipts/fmuPrintTest.h"
 
-TfmPrintTest::TfmPrintTest(QWidget* owner) : TPage(owner, "fmPrintTest", QStringLiteral("Тесты")) {}
+TfmPrintTest::TfmPrintTest(QWidget* owner) : TPage(owner, "fmPrintTest", PageCaption) {}

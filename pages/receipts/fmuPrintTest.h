@@ -4,5 +4,6 @@
 
 class TfmPrintTest : public TPage {
 public:
+    static constexpr const char* PageCaption = "Тесты";
     explicit TfmPrintTest(QWidget* owner = nullptr);
 };

@@ -1,3 +1,3 @@
 #include "pages/receipts/fmuPrintText.h"
 
-TfmPrintText::TfmPrintText(QWidget* owner) : TPage(owner, "fmPrintText", QStringLiteral("Текст")) {}
+TfmPrintText::TfmPrintText(QWidget* owner) : TPage(owner, "fmPrintText", PageCaption) {}

@@ -4,5 +4,6 @@
 
 class TfmPrintText : public TPage {
 public:
+    static constexpr const char* PageCaption = "Текст";
     explicit TfmPrintText(QWidget* owner = nullptr);
 };
