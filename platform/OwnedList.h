@@ -1,8 +1,8 @@
 #pragma once
 // TOwnedList<T>: an ordered list that owns its items. The items still in it
-// are deleted when the list goes (first item first). An item that keeps a
-// pointer to its list and takes itself out on deletion should keep it as a
-// TOwnedList<T>*: the list's own destructor runs that removal.
+// are deleted when the list goes (first item first). A derived list whose
+// items take themselves out of it when deleted (as pages do) calls Clear() in
+// its own destructor, so that runs while the derived list is whole.
 //
 //   class TPages : public TOwnedList<TPage> { ... };
 //   pages.InsertItem(page);          // owned from now on

@@ -33,11 +33,6 @@ void TParamPage::SetOwner(TParamPages* AOwner)
         AOwner->InsertItem(this);
 }
 
-TParamPages* TParamPage::Owner() const
-{
-    return static_cast<TParamPages*>(FOwner);
-}
-
 int TParamPage::Index() const
 {
     return FOwner ? FOwner->GetItemIndex(this) : -1;

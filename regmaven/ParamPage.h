@@ -64,7 +64,7 @@ public:
 
     // Moves the page into AOwner (appended) or, with none, out of any list.
     void SetOwner(TParamPages* AOwner);
-    TParamPages* Owner() const;
+    TParamPages* Owner() const { return FOwner; }
     int Index() const;
     QString Info() { return GetInfo(); }
     QString Caption() const { return windowTitle(); }
@@ -91,11 +91,14 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    TOwnedList<TParamPage>* FOwner = nullptr;
+    TParamPages* FOwner = nullptr;
 };
 
 class TParamPages : public TOwnedList<TParamPage> {
 public:
+    TParamPages() = default;
+    // Frees every page.
+    ~TParamPages() { Clear(); }
     // The first page of the class or of a class derived from it; nullptr if none.
     TParamPage* PageByClass(const TParamPageClass& AClass) const
     {
