@@ -6,6 +6,7 @@
 #include "emulator/OrvekBench.h"
 #include "emulator/OrvekHandlers.h"
 #include "emulator/OrvekResultCodes.h"
+#include "emulator/OrvekSettings.h"
 
 namespace {
 
@@ -31,11 +32,17 @@ QByteArray Frame(const QByteArray& body)
 }
 } // namespace
 
-EmulatedOrvek::EmulatedOrvek() = default;
+EmulatedOrvek::EmulatedOrvek()
+{
+    LoadOrvekSettings(FProps);
+}
 
 EmulatedOrvek::~EmulatedOrvek()
 {
     DisconnectNow();
+    const QString error = SaveOrvekSettings(FProps);
+    if (!error.isEmpty())
+        qWarning("Driver settings not saved: %s", qPrintable(error));
 }
 
 int EmulatedOrvek::BaudOfCode(int code)
@@ -93,6 +100,10 @@ std::int32_t EmulatedOrvek::EnsureConnected()
     FRegister = std::move(reg);
     FAddress = address;
     FProps.Set(OrvekProp::Connected, true);
+    // A driver reads the decimal point when it connects: amounts are right
+    // from the first call, before any status query.
+    auto regLock = FRegister->Lock();
+    FProps.Set(OrvekProp::PointPosition, FRegister->Flag(EcrFlag::PointPosition));
     return OrvekResult::Ok;
 }
 
