@@ -8,7 +8,9 @@ TfmPrintAttribute::TfmPrintAttribute(QWidget* owner) : TPage(owner, "fmPrintAttr
     TFormBuilder<TfmPrintAttribute> page(this, nullptr, true);
     auto inputs = page.Section();
     page.Stretch();
-    inputs.Spin(NAMED(seAttributeNumber), "Номер реквизита, 0..255:", 0, 255, 1, "AttributeNumber");
+    auto number = inputs.Columns();
+    number.Spin(NAMED(seAttributeNumber), "Номер реквизита, 0..255:", 0, 255, 1, "AttributeNumber");
+    number.Space();
     inputs.Label("lblAttribute", "Значение реквизита:");
     inputs.Memo(NAMED(memAttribute), false, "AttributeValue")->setPlainText(QStringLiteral("test1"));
     using T = TfmPrintAttribute;

@@ -78,6 +78,7 @@ TfmPrintText::TfmPrintText(QWidget* owner) : TPage(owner, "fmPrintText", PageCap
         {NAMED(btnOpen), "Открыть файл", &T::btnOpenClick, {}, TRun::Plain},
         {NAMED(btnSave), "Сохранить в файл", &T::btnSaveClick, {}, TRun::Plain},
     });
+    right.Grid()->setRowStretch(right.Grid()->rowCount() - 1, 0);  // the memo takes the height
     btnStop->setEnabled(false);
     OnChange(Memo, this, &T::MemoChange);
     MemoChange();
