@@ -2,6 +2,7 @@
 
 namespace {
 constexpr std::size_t MaxCalls = 100000;
+constexpr std::size_t MaxPending = 1000;  // writes kept before one call
 
 QString Name(std::string_view name)
 {
@@ -26,6 +27,8 @@ QString OrvekTracedCall::Text() const
 
 void OrvekCallTrace::Written(OrvekProp prop, const QVariant& value)
 {
+    if (FPending.size() >= MaxPending)
+        FPending.erase(FPending.begin());
     FPending.emplace_back(prop, value);
 }
 

@@ -39,10 +39,11 @@ void TfmPrintBuffer::EnableButtons(bool Value)
         btnStop->setEnabled(false);
 }
 
-void TfmPrintBuffer::closeEvent(QCloseEvent* event)
+void TfmPrintBuffer::hideEvent(QHideEvent* event)
 {
-    FStopFlag = true;
-    TPage::closeEvent(event);
+    if (!window()->isVisible())
+        FStopFlag = true;
+    TPage::hideEvent(event);
 }
 
 void TfmPrintBuffer::btnReadPrintBufferLineNumberClick()

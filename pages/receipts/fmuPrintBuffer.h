@@ -36,7 +36,8 @@ public:
     void btnClearClick();
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
+    // Closing the page, or the window it is in, stops its loop.
+    void hideEvent(QHideEvent* event) override;
 
 private:
     bool FStopFlag = false;

@@ -85,10 +85,11 @@ void TfmPrintTest::Delay(int ms)
     }
 }
 
-void TfmPrintTest::closeEvent(QCloseEvent* event)
+void TfmPrintTest::hideEvent(QHideEvent* event)
 {
-    FStopFlag = true;
-    TPage::closeEvent(event);
+    if (!window()->isVisible())
+        FStopFlag = true;
+    TPage::hideEvent(event);
 }
 
 void TfmPrintTest::btnStopClick()

@@ -50,7 +50,8 @@ protected:
     // Processes window messages until more than ms milliseconds have passed
     // or the stop flag is set; the page may be gone afterwards.
     virtual void Delay(int ms);
-    void closeEvent(QCloseEvent* event) override;
+    // Closing the page, or the window it is in, stops its loop.
+    void hideEvent(QHideEvent* event) override;
 
     bool FStopFlag = false;
 

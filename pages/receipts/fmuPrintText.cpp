@@ -102,10 +102,11 @@ void TfmPrintText::showEvent(QShowEvent* event)
     MemoChange();
 }
 
-void TfmPrintText::closeEvent(QCloseEvent* event)
+void TfmPrintText::hideEvent(QHideEvent* event)
 {
-    FStopFlag = true;
-    TPage::closeEvent(event);
+    if (!window()->isVisible())
+        FStopFlag = true;
+    TPage::hideEvent(event);
 }
 
 void TfmPrintText::MemoChange()

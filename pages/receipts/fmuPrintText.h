@@ -57,7 +57,8 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
+    // Closing the page, or the window it is in, stops its loop.
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void SetRibbonFlags();

@@ -266,3 +266,13 @@ TEST_F(PrintTestPageTest, FontTestPrintsEachFontAsWideAsItGoes)
     EXPECT_EQ(TestRegister().Paper().Texts(), expected.mid(0, 2));
     EXPECT_EQ(Driver().ResultCode(), 80);
 }
+
+TEST_F(PrintTestPageTest, ClosingThePageStopsTheLockTest)
+{
+    Page->show();
+    Page->OnDelay = [](ClockedPrintTest& page) { page.close(); };
+    Page->btnStartPrintWithLock->click();
+    EXPECT_EQ(Page->Delays.size(), 1u);
+    EXPECT_EQ(Page->lblRepeatCount->text(), QStringLiteral("1"));
+    EXPECT_TRUE(AtRest());
+}
