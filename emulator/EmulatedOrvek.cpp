@@ -135,6 +135,7 @@ void EmulatedOrvek::PutProperty(std::int32_t dispId, const QVariant& value)
         throw EOleError(QStringLiteral("Неизвестное имя (%1)").arg(dispId));
     std::lock_guard lock(FMutex);
     FProps.Put(*prop, value);
+    FTrace.Written(*prop, FProps.Get(*prop));
 }
 
 std::int32_t EmulatedOrvek::Invoke(std::int32_t dispId)
@@ -143,6 +144,7 @@ std::int32_t EmulatedOrvek::Invoke(std::int32_t dispId)
     if (!method)
         throw EOleError(QStringLiteral("Неизвестное имя (%1)").arg(dispId));
     std::lock_guard lock(FMutex);
+    FTrace.Called(*method);
     const OrvekHandlerEntry& entry = OrvekHandlers()[*method];
     OrvekCall call{*method, *this, FProps};
 
