@@ -61,13 +61,13 @@ TEST(gs1_parser, ParseAndGTIN)
         SCOPED_TRACE(c.Code.toStdString());
         TMarkingDesc desc;
         EXPECT_EQ(Parse(c.Code, desc), c.Result);
-        EXPECT_EQ(desc.data_type, c.DataType);
+        EXPECT_EQ(+desc.data_type, c.DataType);
         EXPECT_EQ(GetGTIN(c.Code), c.GTIN);
         if (c.SerialOffset) {
             EXPECT_TRUE(desc.is_serial_present);
-            EXPECT_EQ(desc.serial_offset, *c.SerialOffset);
-            EXPECT_EQ(desc.serial_size, *c.SerialSize);
-            EXPECT_EQ(desc.kpkiz_id_offset, *c.KpkizOffset);
+            EXPECT_EQ(+desc.serial_offset, *c.SerialOffset);
+            EXPECT_EQ(+desc.serial_size, *c.SerialSize);
+            EXPECT_EQ(+desc.kpkiz_id_offset, *c.KpkizOffset);
         }
     }
 }
@@ -80,7 +80,7 @@ TEST(gs1_parser, DescribesTheParts)
     EXPECT_TRUE(desc.is_crypto_symmetric);
     EXPECT_FALSE(desc.is_crypto_asymmetric);
     EXPECT_FALSE(desc.is_crypto_tobacco);
-    EXPECT_EQ(desc.kiz_id_offset, 0);
+    EXPECT_EQ(+desc.kiz_id_offset, 0);
 
     ASSERT_EQ(Parse("04600000000012ABCDEFGABCDwxyz", desc), 0);
     EXPECT_TRUE(desc.is_crypto_tobacco);
@@ -89,12 +89,12 @@ TEST(gs1_parser, DescribesTheParts)
     ASSERT_EQ(Parse("00123456789012345678" "17" "2512" + GS + "91" "EE06" "8005" "123" + GS + "92sig", desc), 0);
     EXPECT_TRUE(desc.is_sscc_present);
     EXPECT_TRUE(desc.is_expdate_present);
-    EXPECT_EQ(desc.expdate_offset, 20);
+    EXPECT_EQ(+desc.expdate_offset, 20);
     EXPECT_TRUE(desc.is_crypto_asymmetric);
-    EXPECT_EQ(desc.kpkiz_id_offset, 27);
-    EXPECT_EQ(desc.up_offset, 35);
-    EXPECT_EQ(desc.up_size, 3);
-    EXPECT_EQ(desc.kpkiz_sign_offset, 41);
+    EXPECT_EQ(+desc.kpkiz_id_offset, 27);
+    EXPECT_EQ(+desc.up_offset, 35);
+    EXPECT_EQ(+desc.up_size, 3);
+    EXPECT_EQ(+desc.kpkiz_sign_offset, 41);
 }
 
 TEST(gs1_parser, IdentifierSizes)
