@@ -15,6 +15,7 @@ OrvekHandlerTable BuildHandlers()
     AddFNHandlers(t);
     AddReceiptHandlers(t);
     AddTextHandlers(t);
+    AddMarkingHandlers(t);
     return t;
 }
 } // namespace

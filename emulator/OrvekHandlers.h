@@ -91,3 +91,4 @@ void AddRawExchangeHandlers(OrvekHandlerTable& t);
 void AddFNHandlers(OrvekHandlerTable& t);
 void AddReceiptHandlers(OrvekHandlerTable& t);
 void AddTextHandlers(OrvekHandlerTable& t);
+void AddMarkingHandlers(OrvekHandlerTable& t);
