@@ -1,5 +1,8 @@
 #include "emulator/RegisterPaper.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 // The paper keeps the latest lines; a long load test does not eat the memory.
 constexpr std::size_t MaxItems = 200000;
@@ -36,4 +39,13 @@ std::vector<PaperItem> RegisterPaper::ItemsOf(PaperKind kind) const
         if (item.Kind == kind)
             items.push_back(item);
     return items;
+}
+
+std::vector<PaperItem> RegisterPaper::TakeFrom(std::size_t index)
+{
+    index = std::min(index, FItems.size());
+    std::vector<PaperItem> taken(std::make_move_iterator(FItems.begin() + std::ptrdiff_t(index)),
+                                 std::make_move_iterator(FItems.end()));
+    FItems.erase(FItems.begin() + std::ptrdiff_t(index), FItems.end());
+    return taken;
 }

@@ -34,6 +34,8 @@ public:
     // The items of one kind, in order.
     std::vector<PaperItem> ItemsOf(PaperKind kind) const;
     void Clear() { FItems.clear(); }
+    // Takes the items from the index on off the paper (a report kept in a buffer).
+    std::vector<PaperItem> TakeFrom(std::size_t index);
 
 private:
     std::vector<PaperItem> FItems;
