@@ -92,3 +92,4 @@ void AddFNHandlers(OrvekHandlerTable& t);
 void AddReceiptHandlers(OrvekHandlerTable& t);
 void AddTextHandlers(OrvekHandlerTable& t);
 void AddMarkingHandlers(OrvekHandlerTable& t);
+void AddReportHandlers(OrvekHandlerTable& t);
