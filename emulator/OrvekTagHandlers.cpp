@@ -181,9 +181,14 @@ std::int32_t GetTagAsTLV(OrvekCall& c)
 }
 } // namespace
 
+QByteArray TagTlv(int Number, const QByteArray& Value)
+{
+    return IntToBin(Number, 2) + IntToBin(Value.size(), 2) + Value;
+}
+
 QByteArray FNTag::Tlv() const
 {
-    return IntToBin(quint32(Number), 2) + IntToBin(quint32(Value.size()), 2) + Value;
+    return TagTlv(Number, Value);
 }
 
 QString FNTag::Text() const

@@ -23,6 +23,10 @@ struct FNTag {
     quint64 Integer() const;
 };
 
+// A tag as the FN keeps it: number and length (16-bit little-endian each),
+// then the value.
+QByteArray TagTlv(int Number, const QByteArray& Value);
+
 struct RegisterTags : RegisterArea {
     std::vector<FNTag> Sent;
     std::optional<FNTag> Composite;
