@@ -6,6 +6,7 @@
 #include "emulator/OrvekBench.h"
 #include "emulator/OrvekHandlers.h"
 #include "emulator/OrvekResultCodes.h"
+#include "emulator/RegisterOperations.h"
 
 namespace {
 
@@ -165,7 +166,7 @@ std::int32_t EmulatedOrvek::Invoke(std::int32_t dispId)
     if (reg->PortOwner() && reg->PortOwner() != this) {
         code = OrvekResult::PortBusy;
         answered = false;
-    } else if (auto fault = reg->Faults().Take(*method)) {
+    } else if (auto fault = reg->Faults().Take(*method, [this](OrvekProp p) { return FProps.Int(p); })) {
         code = *fault;
         if (code < 0)
             answered = false;
@@ -187,6 +188,8 @@ std::int32_t EmulatedOrvek::Invoke(std::int32_t dispId)
     } else {
         code = entry.Handler(call);
     }
+    if (code == OrvekResult::Ok && entry.Handler)
+        reg->Area<RegisterOperations>().Advance(*method, FProps);
     Finish(call, code, entry.Command, true, answered, withPassword);
     return code;
 }
