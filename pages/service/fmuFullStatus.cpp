@@ -84,9 +84,17 @@ bool TfmFullStatus::eventFilter(QObject* watched, QEvent* event)
     return TPage::eventFilter(watched, event);
 }
 
+void TfmFullStatus::ProcessMessages()
+{
+    if (FEventsRun.isValid() && FEventsRun.elapsed() < EventInterval)
+        return;
+    QCoreApplication::processEvents();
+    FEventsRun.start();
+}
+
 void TfmFullStatus::Check2(int32_t ResultCode)
 {
-    QCoreApplication::processEvents();
+    ProcessMessages();
     if (FStopFlag)
         throw EAbort(UserAbortText);
     Check(ResultCode);
@@ -111,6 +119,7 @@ void TfmFullStatus::btnFullEcrStatusClick()
 {
     FStopFlag = false;
     FCloseRequested = false;
+    FEventsRun.invalidate();
     btnInterrupt->setEnabled(true);
     FReport.Clear();
     QPointer<QWidget> watched = window();
@@ -298,7 +307,7 @@ void TfmFullStatus::AddCashRegisters()
             throw EAbort(Format(QStringLiteral("<Прервано в результате ошибки: %d %s>"),
                                 {d.ResultCode(), d.ResultCodeDescription()}));
         FReport.Add(RegisterLine(number, d.NameCashReg(), d.AmountToStr(d.ContentsOfCashRegister())));
-        QCoreApplication::processEvents();
+        ProcessMessages();
     }
     CaretToStart();
 }

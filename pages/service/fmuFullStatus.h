@@ -8,6 +8,7 @@
 #include "core/pages/MemoReport.h"
 #include "core/pages/untPages.h"
 
+#include <QElapsedTimer>
 #include <QVariant>
 #include <cstdint>
 
@@ -33,6 +34,11 @@ public:
 
     bool Running() const { return FRunning; }
 
+    // Milliseconds at least between two event passes at the stop points (0:
+    // at every one): often enough to paint and take "Прервать", rarely
+    // enough not to slow the report down.
+    static inline int EventInterval = 10;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -41,6 +47,8 @@ private:
     void btnSaveToFileClick();
     void btnInterruptClick();
 
+    // Lets pending events run (the window paints, buttons take clicks).
+    void ProcessMessages();
     // A stop point: lets pending events run, ends the report when the user
     // stopped it, then TPage::Check of the code.
     void Check2(int32_t ResultCode);
@@ -60,4 +68,5 @@ private:
     bool FStopFlag = false;
     bool FRunning = false;
     bool FCloseRequested = false;  // the window was closed during a run
+    QElapsedTimer FEventsRun;      // since events last ran
 };

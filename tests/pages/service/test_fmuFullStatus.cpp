@@ -36,11 +36,13 @@ protected:
     {
         DriverTest::SetUp();
         SetDecimalSeparator(QLatin1Char(','));
+        TfmFullStatus::EventInterval = 0;  // events at every stop point
         Page = std::make_unique<TfmFullStatus>();
     }
     void TearDown() override
     {
         Page.reset();
+        TfmFullStatus::EventInterval = 10;
         SetDecimalSeparator(QLatin1Char('.'));
         DriverTest::TearDown();
     }
@@ -229,17 +231,21 @@ TEST_F(FullStatusTest, RegisterFailures)
 TEST_F(FullStatusTest, InterruptMidTable)
 {
     bool onlyInterrupt = false;
+    int lastTable = 0;  // the last table begun when "Прервать" was clicked
     const QStringList lines = RunWith([&] {
-        if (!MemoHas(QStringLiteral(" 02.01. ")) || !MemoHas(QStringLiteral(" ТАБЛИЦА 2.")))
+        if (!MemoHas(QStringLiteral(" ТАБЛИЦА 2.")))
             return false;
         onlyInterrupt = Page->btnInterrupt->isEnabled() && !Page->btnFullEcrStatus->isEnabled() &&
                         !Page->btnSaveToFile->isEnabled();
+        while (!Table(Lines(), lastTable + 1).isEmpty())
+            ++lastTable;
         Page->btnInterrupt->click();
         return true;
     });
     EXPECT_TRUE(onlyInterrupt);
     EXPECT_EQ(lines.last(), QStringLiteral("<Прервано пользователем>"));
-    EXPECT_TRUE(Table(lines, 3).isEmpty());
+    EXPECT_GE(lastTable, 2);
+    EXPECT_TRUE(Table(lines, lastTable + 1).isEmpty());
     EXPECT_FALSE(lines.contains(CashHead));
     EXPECT_TRUE(Page->btnFullEcrStatus->isEnabled());
     EXPECT_TRUE(Page->btnSaveToFile->isEnabled());
