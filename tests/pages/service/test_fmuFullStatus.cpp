@@ -4,6 +4,8 @@
 #include "core/support/CodePage.h"
 #include "core/support/FileUtils.h"
 #include "core/support/Format.h"
+#include "lumaqtst/fmuMain.h"
+#include "platform/Registry.h"
 #include "emulator/OrvekResultCodes.h"
 #include "emulator/RegisterOperations.h"
 #include "tests/DriverTestSupport.h"
@@ -11,6 +13,8 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QLineEdit>
 #include <QRegularExpression>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -267,6 +271,35 @@ TEST_F(FullStatusTest, ClosingTheWindowStopsTheRunFirst)
     EXPECT_FALSE(Page->Running());
     QCoreApplication::processEvents();
     EXPECT_FALSE(Page->isVisible());
+}
+
+// In the program: closing the main window stops the run, then the window
+// closes; the page lives on until the window is destroyed.
+TEST_F(FullStatusTest, ClosingTheMainWindowStopsTheRunFirst)
+{
+    QFile::remove(TRegistry::DefaultFileName());
+    TfmMain main;
+    auto* page = main.Pages().PageByClass<TfmFullStatus>();
+    ASSERT_NE(page, nullptr);
+    main.ShowPage(page);
+    main.show();
+    QPointer<TfmFullStatus> alive(page);
+    QTimer timer;
+    timer.setInterval(0);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        if (page->Memo->toPlainText().contains(QStringLiteral(" ТАБЛИЦА 1."))) {
+            timer.stop();
+            main.close();
+        }
+    });
+    timer.start();
+    page->btnFullEcrStatus->click();
+    EXPECT_TRUE(page->Memo->toPlainText().endsWith(QStringLiteral("<Прервано пользователем>")));
+    EXPECT_EQ(main.edtResult->text(), QStringLiteral("(0) ") + Driver().ResultCodeDescription());
+    EXPECT_TRUE(main.isVisible());
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(main.isVisible());
+    EXPECT_TRUE(alive);
 }
 
 TEST_F(FullStatusTest, SaveToFile)
