@@ -15,6 +15,9 @@ OrvekHandlerTable BuildHandlers()
     AddFNHandlers(t);
     AddReceiptHandlers(t);
     AddDeviceStatusHandlers(t);
+    AddTextHandlers(t);
+    AddMarkingHandlers(t);
+    AddReportHandlers(t);
     return t;
 }
 } // namespace

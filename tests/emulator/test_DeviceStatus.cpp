@@ -1,9 +1,8 @@
-// Operation registers, the state reset, error descriptions, keyed faults and
+// The state reset, error descriptions, keyed faults and
 // the status profile of the bench file.
 #include "emulator/OrvekResultCodes.h"
 #include "platform/Exceptions.h"
 #include "emulator/RegisterFN.h"
-#include "emulator/RegisterOperations.h"
 #include "emulator/RegisterReceipt.h"
 #include "tests/DriverTestSupport.h"
 #include "tests/TestSupport.h"
@@ -17,13 +16,6 @@ using P = OrvekProp;
 namespace {
 constexpr Currency Rub = 10000;
 
-int ReadOperationReg(int number)
-{
-    Driver().setRegisterNumber(number);
-    EXPECT_EQ(Driver().GetOperationReg(), 0);
-    return Driver().ContentsOfOperationRegister();
-}
-
 void Sell(int department)
 {
     TDriver& d = Driver();
@@ -35,36 +27,6 @@ void Sell(int department)
 } // namespace
 
 class DeviceStatusEmulatorTest : public DriverTest {};
-
-TEST_F(DeviceStatusEmulatorTest, OperationRegistersCountWhatTheRegisterDid)
-{
-    Sell(3);
-    Sell(3);
-    Driver().setSumm1(20 * Rub);
-    ASSERT_EQ(Driver().CloseCheck(), 0);
-    Sell(1);
-    ASSERT_EQ(Driver().CancelCheck(), 0);
-    // A refused operation counts nothing.
-    Driver().setDepartment(17);
-    EXPECT_EQ(Driver().Sale(), OrvekResult::BadParameter);
-
-    EXPECT_EQ(ReadOperationReg(OperationReg::Items + 2), 2);
-    EXPECT_EQ(ReadOperationReg(OperationReg::Items + 0), 1);
-    EXPECT_EQ(ReadOperationReg(OperationReg::Receipts + ReceiptType::Sale), 1);
-    EXPECT_EQ(ReadOperationReg(OperationReg::Cancelled), 1);
-    EXPECT_EQ(Driver().NameOperationReg(), QStringLiteral("Количество аннулированных чеков за смену"));
-
-    ASSERT_EQ(Driver().PrintReportWithCleaning(), 0);
-    EXPECT_EQ(ReadOperationReg(OperationReg::Items + 2), 0);
-    EXPECT_EQ(ReadOperationReg(OperationReg::ZReports), 1);
-
-    for (int n = 0; n < 256; ++n)
-        EXPECT_FALSE(RegisterOperations::Name(n).isEmpty()) << n;
-    Driver().setRegisterNumber(256);
-    EXPECT_EQ(Driver().GetOperationReg(), OrvekResult::BadParameter);
-    Driver().setRegisterNumber(255);
-    EXPECT_EQ(Driver().GetCashReg(), 0);
-}
 
 TEST_F(DeviceStatusEmulatorTest, ResetEndsOpenReceiptAndWaitingPrint)
 {

@@ -7,7 +7,7 @@
 #include "lumaqtst/fmuMain.h"
 #include "platform/Registry.h"
 #include "emulator/OrvekResultCodes.h"
-#include "emulator/RegisterOperations.h"
+#include "emulator/RegisterCounters.h"
 #include "tests/DriverTestSupport.h"
 #include "tests/TestSupport.h"
 
@@ -134,11 +134,12 @@ TEST_F(FullStatusTest, OperationRegistersCountOperations)
     ASSERT_EQ(d.CloseCheck(), 0);
     const QStringList lines = Run();
     auto reg = [](int n, const QString& value) {
-        return Format(QStringLiteral(" %3d.%-44s : %s"), {n, RegisterOperations::Name(n), value});
+        const QString name = TestRegister().Area<RegisterCounters>().OperationRegisterName(n);
+        return Format(QStringLiteral(" %3d.%-44s : %s"), {n, name, value});
     };
-    EXPECT_TRUE(lines.contains(reg(OperationReg::Items + 1, QStringLiteral("1,00"))));
-    EXPECT_TRUE(lines.contains(reg(OperationReg::Receipts, QStringLiteral("1,00"))));
-    EXPECT_TRUE(lines.contains(reg(OperationReg::Cancelled, QStringLiteral("0,00"))));
+    EXPECT_TRUE(lines.contains(reg(OperReg::ItemsByDepartment + 1, QStringLiteral("1,00"))));
+    EXPECT_TRUE(lines.contains(reg(OperReg::Receipts, QStringLiteral("1,00"))));
+    EXPECT_TRUE(lines.contains(reg(OperReg::CashIns, QStringLiteral("0,00"))));
 }
 
 TEST_F(FullStatusTest, ProfileLines)
