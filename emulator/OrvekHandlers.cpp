@@ -18,6 +18,7 @@ OrvekHandlerTable BuildHandlers()
     AddTextHandlers(t);
     AddMarkingHandlers(t);
     AddReportHandlers(t);
+    AddPresenterHandlers(t);
     return t;
 }
 } // namespace

@@ -94,3 +94,4 @@ void AddDeviceStatusHandlers(OrvekHandlerTable& t);
 void AddTextHandlers(OrvekHandlerTable& t);
 void AddMarkingHandlers(OrvekHandlerTable& t);
 void AddReportHandlers(OrvekHandlerTable& t);
+void AddPresenterHandlers(OrvekHandlerTable& t);

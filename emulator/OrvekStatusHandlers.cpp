@@ -84,8 +84,9 @@ void SetFmFlags(OrvekCall& c)
     c.Set(P::IsBlockedByWrongTaxPassword, (ex & 8) != 0);
 }
 
-std::int32_t ClearResult(OrvekCall&)
+std::int32_t ClearResult(OrvekCall& c)
 {
+    c.Driver.DBSessionQuery() = {};   // the receipt database's query ends
     return OrvekResult::Ok;
 }
 
