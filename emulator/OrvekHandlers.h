@@ -90,6 +90,8 @@ void AddTagHandlers(OrvekHandlerTable& t);
 void AddRawExchangeHandlers(OrvekHandlerTable& t);
 void AddFNHandlers(OrvekHandlerTable& t);
 void AddReceiptHandlers(OrvekHandlerTable& t);
+void AddDeviceStatusHandlers(OrvekHandlerTable& t);
 void AddTextHandlers(OrvekHandlerTable& t);
 void AddMarkingHandlers(OrvekHandlerTable& t);
 void AddReportHandlers(OrvekHandlerTable& t);
+void AddPresenterHandlers(OrvekHandlerTable& t);
