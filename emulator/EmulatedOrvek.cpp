@@ -123,6 +123,7 @@ void EmulatedOrvek::PutProperty(std::int32_t dispId, const QVariant& value)
     if (!prop)
         throw EOleError(QStringLiteral("Неизвестное имя (%1)").arg(dispId));
     std::lock_guard lock(FMutex);
+    FTrace.Put(*prop, value);
     FProps.Put(*prop, value);
 }
 
@@ -132,6 +133,7 @@ std::int32_t EmulatedOrvek::Invoke(std::int32_t dispId)
     if (!method)
         throw EOleError(QStringLiteral("Неизвестное имя (%1)").arg(dispId));
     std::lock_guard lock(FMutex);
+    FTrace.Call(*method);
     const OrvekHandlerEntry& entry = OrvekHandlers()[*method];
     OrvekCall call{*method, *this, FProps};
 

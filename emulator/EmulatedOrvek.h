@@ -7,6 +7,7 @@
 #include "core/binding/OrvekComponent.h"
 #include "emulator/EmulatedRegister.h"
 #include "emulator/OrvekProperties.h"
+#include "emulator/OrvekTrace.h"
 
 #include <memory>
 #include <mutex>
@@ -26,6 +27,8 @@ public:
     // may call the object.
     std::unique_lock<std::recursive_mutex> Lock() const { return std::unique_lock(FMutex); }
     OrvekPropertyStore& Props() { return FProps; }
+    // Property writes and method calls from the binding (off until started).
+    OrvekTrace& Trace() { return FTrace; }
 
     // The register connected to, null when not connected.
     std::shared_ptr<EmulatedRegister> ConnectedRegister() const { return FRegister; }
@@ -57,6 +60,7 @@ private:
 
     mutable std::recursive_mutex FMutex;
     OrvekPropertyStore FProps;
+    OrvekTrace FTrace;
     std::shared_ptr<EmulatedRegister> FRegister;
     Address FAddress;
 };
