@@ -99,12 +99,15 @@ TfmFNCheckAttributes::TfmFNCheckAttributes(QWidget* owner) : TPage(owner, "fmFNC
     using T = TfmFNCheckAttributes;
     TFormBuilder<T> page(this, box, true);
     // A use box with its input beside it; the boxes are ticked at first.
-    auto used = [](TFormBuilder<T>& group, TNamed<QCheckBox> check, const QString& caption, QWidget* input) {
+    auto used = [](TFormBuilder<T>& group, TNamed<QCheckBox> check, const QString& caption, QWidget* input,
+                   QWidget* second = nullptr) {
         auto row = group.Columns();
         QCheckBox* box = row.Whole(check.Set(NewCheckBox(group.Container(), check.Name, caption, true)));
-        box->setMinimumWidth(150);
+        box->setMinimumWidth(170);
         row.Whole(input);
         row.Stretch(input);
+        if (second)
+            row.Whole(second);
     };
 
     // First column: e-mails, the user attribute, correction data.
@@ -166,8 +169,8 @@ TfmFNCheckAttributes::TfmFNCheckAttributes(QWidget* owner) : TPage(owner, "fmFNC
     used(operation, NAMED(chkOperationData), "Данные операции:",
          edtOperationData = NewEdit(operation.Container(), "edtOperationData", {}, 64));
     used(operation, NAMED(chkOperationDateTime), "Дата, время операции:",
-         dtpOperationDate = NewControl<QDateTimeEdit>(operation.Container(), "dtpOperationDate"));
-    operation.Row({}, dtpOperationTime = NewControl<QDateTimeEdit>(operation.Container(), "dtpOperationTime"));
+         dtpOperationDate = NewControl<QDateTimeEdit>(operation.Container(), "dtpOperationDate"),
+         dtpOperationTime = NewControl<QDateTimeEdit>(operation.Container(), "dtpOperationTime"));
     operation.Button({NAMED(btnSendOperationRequisite), "Передать операционный реквизит",
                       &T::btnSendOperationRequisiteClick, "FNSendSTLVTag"});
     auto industry = third.Group("gbIndustry", "Отраслевой реквизит (1261, 1260)");

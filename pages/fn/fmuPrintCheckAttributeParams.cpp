@@ -49,29 +49,26 @@ static_assert(std::size(Bits) == 19);
 TfmPrintCheckAttributeParams::TfmPrintCheckAttributeParams(QWidget* owner)
     : TPage(owner, "fmPrintCheckAttributeParams", PageCaption)
 {
-    // The boxes in two columns straight on the page, the value and the buttons below.
-    TFormBuilder<TfmPrintCheckAttributeParams> page(this);
-    auto boxes = page.Columns();
-    auto left = boxes.Section();
-    auto right = boxes.Section();
+    // The boxes in one column straight on the page; the value and the buttons beside them.
+    TFormBuilder<TfmPrintCheckAttributeParams> page(this, nullptr, true);
+    auto boxes = page.Section();
+    boxes.Grid()->setVerticalSpacing(0);
     for (std::size_t bit = 0; bit < chkBits.size(); ++bit) {
         const QByteArray name = "chkBit" + QByteArray::number(int(bit));
-        auto& column = bit < 10 ? left : right;
-        QCheckBox* box = column.Check({&chkBits[bit], name.constData()}, QString::fromUtf8(Bits[bit].Caption));
+        QCheckBox* box = boxes.Check({&chkBits[bit], name.constData()}, QString::fromUtf8(Bits[bit].Caption));
         box->setToolTip(QString::fromUtf8(Bits[bit].Hint));
         box->setProperty("tag", int(bit));
         OnClick(box, this, &TfmPrintCheckAttributeParams::CheckBoxClick);
     }
-    left.Space();
-    right.Space();
-    auto value = page.Columns();
+    boxes.Space();
+    auto value = page.Section();
     value.Edit(NAMED(edtValue), "Значение Т17 П12:", "0")->setReadOnly(true);
-    value.Space();
     using T = TfmPrintCheckAttributeParams;
-    page.Buttons(1, {
+    value.Buttons(2, {
         {NAMED(btnRead), "Прочитать", &T::btnReadClick, "ReadTable"},
         {NAMED(btnWrite), "Записать", &T::btnWriteClick, "WriteTable"},
     });
+    page.Space();
 }
 
 std::int32_t TfmPrintCheckAttributeParams::GetValue() const
