@@ -102,8 +102,8 @@ TfmFNCheckAttributes::TfmFNCheckAttributes(QWidget* owner) : TPage(owner, "fmFNC
     auto used = [](TFormBuilder<T>& group, TNamed<QCheckBox> check, const QString& caption, QWidget* input,
                    QWidget* second = nullptr) {
         auto row = group.Columns();
-        QCheckBox* box = row.Whole(check.Set(NewCheckBox(group.Container(), check.Name, caption, true)));
-        box->setMinimumWidth(170);
+        QCheckBox* use = row.Whole(check.Set(NewCheckBox(group.Container(), check.Name, caption, true)));
+        use->setMinimumWidth(170);
         row.Whole(input);
         row.Stretch(input);
         if (second)
