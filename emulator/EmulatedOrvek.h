@@ -6,8 +6,8 @@
 // the register's lock.
 #include "core/binding/OrvekComponent.h"
 #include "emulator/EmulatedRegister.h"
+#include "emulator/OrvekCallTrace.h"
 #include "emulator/OrvekProperties.h"
-#include "emulator/OrvekTrace.h"
 
 #include <memory>
 #include <mutex>
@@ -27,8 +27,8 @@ public:
     // may call the object.
     std::unique_lock<std::recursive_mutex> Lock() const { return std::unique_lock(FMutex); }
     OrvekPropertyStore& Props() { return FProps; }
-    // Property writes and method calls from the binding (off until started).
-    OrvekTrace& Trace() { return FTrace; }
+    // Every method called on this object with the properties written before it.
+    OrvekCallTrace& Trace() { return FTrace; }
 
     // The register connected to, null when not connected.
     std::shared_ptr<EmulatedRegister> ConnectedRegister() const { return FRegister; }
@@ -60,7 +60,7 @@ private:
 
     mutable std::recursive_mutex FMutex;
     OrvekPropertyStore FProps;
-    OrvekTrace FTrace;
+    OrvekCallTrace FTrace;
     std::shared_ptr<EmulatedRegister> FRegister;
     Address FAddress;
 };

@@ -15,6 +15,9 @@ OrvekHandlerTable BuildHandlers()
     AddRawExchangeHandlers(t);
     AddFNHandlers(t);
     AddReceiptHandlers(t);
+    AddTextHandlers(t);
+    AddMarkingHandlers(t);
+    AddReportHandlers(t);
     return t;
 }
 } // namespace

@@ -91,3 +91,6 @@ void AddTagEntryHandlers(OrvekHandlerTable& t);
 void AddRawExchangeHandlers(OrvekHandlerTable& t);
 void AddFNHandlers(OrvekHandlerTable& t);
 void AddReceiptHandlers(OrvekHandlerTable& t);
+void AddTextHandlers(OrvekHandlerTable& t);
+void AddMarkingHandlers(OrvekHandlerTable& t);
+void AddReportHandlers(OrvekHandlerTable& t);

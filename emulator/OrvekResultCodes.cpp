@@ -10,6 +10,7 @@ const QHash<std::int32_t, QString>& Texts()
         {-1, QStringLiteral("Нет связи")},
         {-2, QStringLiteral("Порт занят другим объектом драйвера")},
         {-3, QStringLiteral("Порт недоступен")},
+        {-4, QStringLiteral("Не удалось сохранить настройки драйвера")},
         {-100, QStringLiteral("Метод не поддерживается эмулируемой ККТ")},
         {1, QStringLiteral("ФН: Неизвестная команда, неверный формат посылки или неизвестные параметры")},
         {2, QStringLiteral("ФН: Другое состояние ФН")},
@@ -38,6 +39,8 @@ const QHash<std::int32_t, QString>& Texts()
         {116, QStringLiteral("Ошибка ОЗУ")},
         {126, QStringLiteral("Неверное значение в поле длины")},
         {192, QStringLiteral("Контроль даты и времени (подтвердите дату и время)")},
+        {195, QStringLiteral("Нет отчета в буфере")},
+        {196, QStringLiteral("Товар не найден в базе товаров")},
     };
     return texts;
 }

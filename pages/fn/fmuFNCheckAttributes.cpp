@@ -92,6 +92,9 @@ TfmFNCheckAttributes::TfmFNCheckAttributes(QWidget* owner) : TPage(owner, "fmFNC
     ScrollBox->setFrameShape(QFrame::NoFrame);
     auto* box = NewControl<QWidget>(ScrollBox, "ScrollBoxContent");
     ScrollBox->setWidget(box);
+    // Drawn on the page's own background, like any other page.
+    ScrollBox->viewport()->setAutoFillBackground(false);
+    box->setAutoFillBackground(false);
     auto* layout = new QGridLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(ScrollBox, 0, 0);

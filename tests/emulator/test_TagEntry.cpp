@@ -1,5 +1,5 @@
 // The tag dictionary and the receipt attributes the register keeps with the
-// document being built; the trace of what a driver object was told.
+// document being built.
 #include "tests/DriverTestSupport.h"
 
 #include "emulator/OrvekResultCodes.h"
@@ -65,17 +65,4 @@ TEST_F(DriverTest, ReceiptAttributesGoWithTheDocumentBeingBuilt)
     Driver().setSumm1(10 * 10000);
     ASSERT_EQ(Driver().CloseCheck(), 0);
     EXPECT_EQ(TestRegister().Area<RegisterFN>().Documents.back().Tags.size(), 3u);
-}
-
-TEST_F(DriverTest, TraceOfWritesAndCalls)
-{
-    OrvekTrace& trace = TestComponent().Trace();
-    Driver().setTagNumber(1);  // not started: not kept
-    trace.Start();
-    Driver().setTagNumber(1008);
-    Driver().FNGetTagDescription();
-    trace.Stop();
-    Driver().setTagNumber(2);
-    EXPECT_EQ(trace.Lines(), (QStringList{"TagNumber=1008", "FNGetTagDescription"}));
-    EXPECT_EQ(trace.Calls(), QStringList{"FNGetTagDescription"});
 }

@@ -25,7 +25,6 @@ protected:
         Page = Main->Pages().template PageByClass<TPageClass>();
         ASSERT_NE(Page, nullptr);
         Trace().Clear();
-        Trace().Start();
     }
     void TearDown() override
     {
@@ -33,7 +32,25 @@ protected:
         DriverTest::TearDown();
     }
 
-    static OrvekTrace& Trace() { return TestComponent().Trace(); }
+    static OrvekCallTrace& Trace() { return TestComponent().Trace(); }
+    // The methods called, by name.
+    static QStringList Calls()
+    {
+        QStringList names;
+        for (OrvekMethod method : Trace().Methods())
+            names << QString::fromLatin1(MethodName(method).data(), qsizetype(MethodName(method).size()));
+        return names;
+    }
+    // The values written to a property before the calls, in order.
+    static QList<QVariant> Writes(OrvekProp prop)
+    {
+        QList<QVariant> values;
+        for (const OrvekTracedCall& call : Trace().Calls())
+            for (const auto& [written, value] : call.Written)
+                if (written == prop)
+                    values << value;
+        return values;
+    }
     static const std::vector<FNTag>& Sent() { return TestRegister().Area<RegisterTags>().Sent; }
     QString Panel() const { return Main->edtResult->text(); }
 

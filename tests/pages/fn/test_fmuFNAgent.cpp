@@ -31,7 +31,7 @@ TEST_F(FNAgentTest, AgentSignByMode)
     Page->chkAgent[6]->setChecked(true);
     EXPECT_EQ(Page->GetAgentSign(), 65);
     Page->btnSendAgentSign->click();
-    EXPECT_EQ(Trace().Lines(), (QStringList{"TagNumber=1222", "TagType=0", "TagValueInt=65", "FNSendTagOperation"}));
+    EXPECT_EQ(Trace().Lines(), QStringList{"FNSendTagOperation(TagNumber=1222, TagType=0, TagValueInt=65)"});
 
     Page->rbDocument->click();
     Page->btnSendAgentSign->click();
@@ -66,8 +66,8 @@ TEST_F(FNAgentTest, AgentDataCompositeInSendingOrderUnderItsOwnNumber)
     EXPECT_EQ(agent.Items[1].Text(), QStringLiteral("+72222222222"));
     EXPECT_EQ(agent.Items[7].Text(), QStringLiteral("7700000000"));
     // The composite goes with its own number, not the last tag added.
-    EXPECT_EQ(Trace().Writes(OrvekProp::TagNumber).last(), QVariant(1223));
-    EXPECT_EQ(Trace().Calls().last(), QStringLiteral("FNSendSTLVTagOperation"));
+    EXPECT_EQ(Writes(OrvekProp::TagNumber).last(), QVariant(1223));
+    EXPECT_EQ(Calls().last(), QStringLiteral("FNSendSTLVTagOperation"));
 }
 
 TEST_F(FNAgentTest, SupplierDataAndINNInPositionMode)
@@ -125,7 +125,7 @@ TEST_F(FNAgentTest, NothingSentWithoutTickedBoxes)
     Page->rbDocument->click();
     Page->btnSendAgentData->click();
     Page->btnSendSupplierData->click();
-    EXPECT_EQ(Trace().Calls(), QStringList{});
+    EXPECT_EQ(Calls(), QStringList{});
     EXPECT_TRUE(Sent().empty());
     EXPECT_FALSE(TestRegister().Area<RegisterTags>().Composite);
 }
@@ -142,7 +142,7 @@ TEST_F(FNAgentTest, DocumentModeSendsSingleTagsAndOnlyTheSupplierPhones)
     Page->edt1225->setText(QStringLiteral("ООО Поставщик"));
     Page->btnSendSupplierData->click();
     EXPECT_FALSE(Page->btnSendSupplierINN->isEnabled());  // still off after the frame
-    EXPECT_EQ(Trace().Calls(), (QStringList{"FNSendTag", "FNSendTag"}));
+    EXPECT_EQ(Calls(), (QStringList{"FNSendTag", "FNSendTag"}));
     EXPECT_EQ(Numbers(Sent()), (std::vector<int>{1171, 1171}));
 
     TickOnly({Page->chkUse1044, Page->chkUse1016});
@@ -166,7 +166,7 @@ TEST_F(FNAgentTest, RefusalsEndTheHandlerAndShowInThePanel)
     Page->edt1075->setText(QStringLiteral("+71111111111, +72222222222"));
     TestRegister().Faults().FailOnCall(M::FNAddTag, 2, 9);
     Page->btnSendAgentData->click();
-    EXPECT_EQ(Trace().Calls(), (QStringList{"FNBeginSTLVTag", "FNAddTag", "FNAddTag"}));
+    EXPECT_EQ(Calls(), (QStringList{"FNBeginSTLVTag", "FNAddTag", "FNAddTag"}));
     EXPECT_TRUE(Sent().empty());
     EXPECT_TRUE(Page->btnSendAgentData->isEnabled());
 }

@@ -43,10 +43,9 @@ TEST_F(FNCheckAttributesTest, EmailsAndUserAttribute)
     Page->edtUserAttributeName->setText(QStringLiteral("Скидка"));
     Page->edtUserAttributeValue->setText(QStringLiteral("10%"));
     Page->btnSendUserAttribute->click();
-    EXPECT_EQ(Trace().Lines(), (QStringList{"CustomerEmail=+71234567890", "FNSendCustomerEmail",
-                                            "EmailAddress=shop@example.ru", "FNSendSenderEmail",
-                                            "UserAttributeName=Скидка", "UserAttributeValue=10%",
-                                            "FNSendUserAttribute"}));
+    EXPECT_EQ(Trace().Lines(), (QStringList{"FNSendCustomerEmail(CustomerEmail=+71234567890)",
+                                            "FNSendSenderEmail(EmailAddress=shop@example.ru)",
+                                            "FNSendUserAttribute(UserAttributeName=Скидка, UserAttributeValue=10%)"}));
     EXPECT_EQ(Numbers(Sent()), (std::vector<int>{1008, 1117, 1084}));
     EXPECT_EQ(Texts(Sent()[2]), (QStringList{"Скидка", "10%"}));
 
@@ -173,7 +172,7 @@ TEST_F(FNCheckAttributesTest, CashlessAmountInKopecksHalfToEven)
         Trace().Clear();
         Page->edtCashlessAmount->setText(QLatin1String(c.Amount));
         Page->btnSendCashless->click();
-        EXPECT_EQ(Trace().Writes(OrvekProp::TagValueVLN), QList<QVariant>{QString::fromLatin1(c.Vln)}) << c.Amount;
+        EXPECT_EQ(Writes(OrvekProp::TagValueVLN), QList<QVariant>{QString::fromLatin1(c.Vln)}) << c.Amount;
         EXPECT_EQ(Sent().back().Items[0].Integer(), QString::fromLatin1(c.Vln).toULongLong());
     }
     const FNTag& cashless = Sent().back();
@@ -195,7 +194,7 @@ TEST_F(FNCheckAttributesTest, CashlessStopsWhenTheAmountIsRefusedOrBad)
     Page->edtCashlessAmount->setText(QStringLiteral("10"));
     TestRegister().Faults().FailNext(M::FNAddTag, 9);
     Page->btnSendCashless->click();
-    EXPECT_EQ(Trace().Calls(), (QStringList{"FNBeginSTLVTag", "FNAddTag"}));
+    EXPECT_EQ(Calls(), (QStringList{"FNBeginSTLVTag", "FNAddTag"}));
     EXPECT_EQ(Panel(), QStringLiteral("(9) ФН: Некорректное значение параметров команды"));
     EXPECT_TRUE(Sent().empty());
     EXPECT_EQ(DecimalSeparator(), QLatin1Char(','));
@@ -204,7 +203,7 @@ TEST_F(FNCheckAttributesTest, CashlessStopsWhenTheAmountIsRefusedOrBad)
     Page->edtCashlessAmount->setText(QStringLiteral("12x"));
     TestDialogs().answerMessage(Dialogs::mrOk);
     Page->btnSendCashless->click();
-    EXPECT_EQ(Trace().Calls(), QStringList{});
+    EXPECT_EQ(Calls(), QStringList{});
     EXPECT_EQ(TestDialogs().lastMessage(), QStringLiteral("'12x' is not a valid floating point value"));
     EXPECT_EQ(DecimalSeparator(), QLatin1Char(','));
     SetDecimalSeparator(QLatin1Char('.'));

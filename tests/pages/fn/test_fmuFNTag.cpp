@@ -75,24 +75,23 @@ TEST_F(FNTagTest, WhatEachTypeWritesAndSends)
     Page->edtTagValueBin->setText(QStringLiteral("300"));
     Page->edtTagValueLength->setText(QStringLiteral("2"));
     Page->btnSendTag->click();
-    EXPECT_EQ(Trace().Calls(), QStringList{"FNSendTag"});
-    ASSERT_EQ(Trace().Writes(OrvekProp::TagValueBin).size(), 1);
-    EXPECT_EQ(WideToAnsi(Trace().Writes(OrvekProp::TagValueBin)[0].toString()), QByteArray::fromHex("2C01"));
+    EXPECT_EQ(Calls(), QStringList{"FNSendTag"});
+    ASSERT_EQ(Writes(OrvekProp::TagValueBin).size(), 1);
+    EXPECT_EQ(WideToAnsi(Writes(OrvekProp::TagValueBin)[0].toString()), QByteArray::fromHex("2C01"));
     ASSERT_EQ(Sent().size(), 1u);
     EXPECT_EQ(Sent()[0].Value, QByteArray::fromHex("2C01"));
     for (const char* length : {"0", "9"}) {
         Trace().Clear();
         Page->edtTagValueLength->setText(QLatin1String(length));
         Page->btnSendTag->click();
-        EXPECT_EQ(Trace().Writes(OrvekProp::TagValueBin), QList<QVariant>{QVariant(QString())}) << length;
+        EXPECT_EQ(Writes(OrvekProp::TagValueBin), QList<QVariant>{QVariant(QString())}) << length;
     }
 
     for (int type : {8, 9}) {
         Trace().Clear();
         SelectType(type);
         Page->btnSendTag->click();
-        EXPECT_EQ(Trace().Lines(),
-                  (QStringList{"TagNumber=1293", QStringLiteral("TagType=%1").arg(type), "FNSendTag"}));
+        EXPECT_EQ(Trace().Lines(), QStringList{QStringLiteral("FNSendTag(TagNumber=1293, TagType=%1)").arg(type)});
     }
 
     // An integer keeps its low 32 bits; bound to the item.
@@ -101,7 +100,7 @@ TEST_F(FNTagTest, WhatEachTypeWritesAndSends)
     SelectType(0);
     Page->edtTagValueInt->setText(QStringLiteral("4294967297"));
     Page->btnSendTagOperation->click();
-    EXPECT_EQ(Trace().Lines(), (QStringList{"TagNumber=1212", "TagType=0", "TagValueInt=1", "FNSendTagOperation"}));
+    EXPECT_EQ(Trace().Lines(), QStringList{"FNSendTagOperation(TagNumber=1212, TagType=0, TagValueInt=1)"});
     EXPECT_TRUE(Sent().back().Operation);
 
     // Date and time of the pickers, milliseconds cleared.
@@ -158,6 +157,6 @@ TEST_F(FNTagTest, DescriptionFillsTypeLengthAndText)
     Page->edtTagNumber->setText(QStringLiteral("12a"));
     TestDialogs().answerMessage(Dialogs::mrOk);
     Page->btnGetTagDescription->click();
-    EXPECT_EQ(Trace().Calls(), QStringList{});
+    EXPECT_EQ(Calls(), QStringList{});
     EXPECT_EQ(TestDialogs().lastMessage(), QStringLiteral("'12a' is not a valid integer value"));
 }

@@ -49,7 +49,7 @@ TEST_F(PrintCheckAttributeParamsTest, ReadTicksTheBitsWithoutClickHandlersThenBo
     EXPECT_EQ(Page->edtValue->text(), QStringLiteral("262149"));
     Page->btnWrite->click();
     EXPECT_EQ(Mask(), QVariant(262149));
-    EXPECT_EQ(Trace().Writes(OrvekProp::TableNumber).last(), QVariant(17));
+    EXPECT_EQ(Writes(OrvekProp::TableNumber).last(), QVariant(17));
 }
 
 TEST_F(PrintCheckAttributeParamsTest, AFailedReadChangesNothing)
