@@ -1,7 +1,6 @@
 #include "core/driver/untDriver.h"
 
 #include "core/binding/BusyRetry.h"
-#include "core/binding/OrvekCodes.h"
 #include "core/support/BinUtils.h"
 #include "core/support/CodePage.h"
 #include "core/support/Format.h"

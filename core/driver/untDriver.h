@@ -5,6 +5,7 @@
 // commands. A helper that gets a non-zero result code ends the handler with
 // the silent abort (Check), unless said otherwise.
 #include "core/binding/LumaqLib_TLB.h"
+#include "core/binding/OrvekCodes.h"
 
 #include <QByteArray>
 #include <QString>
