@@ -17,6 +17,8 @@ OrvekHandlerTable BuildHandlers()
     AddTextHandlers(t);
     AddMarkingHandlers(t);
     AddReportHandlers(t);
+    AddGraphicsHandlers(t);
+    AddBarcodeHandlers(t);
     return t;
 }
 } // namespace

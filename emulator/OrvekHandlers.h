@@ -93,3 +93,5 @@ void AddReceiptHandlers(OrvekHandlerTable& t);
 void AddTextHandlers(OrvekHandlerTable& t);
 void AddMarkingHandlers(OrvekHandlerTable& t);
 void AddReportHandlers(OrvekHandlerTable& t);
+void AddGraphicsHandlers(OrvekHandlerTable& t);
+void AddBarcodeHandlers(OrvekHandlerTable& t);
