@@ -192,7 +192,16 @@ QImage LoadPicture(const QString& fileName)
     QImage picture = reader.read();
     if (picture.isNull())
         throw Exception(QStringLiteral("Не удалось открыть изображение \"%1\": %2").arg(fileName, reader.errorString()));
-    return picture;
+    switch (picture.format()) {
+    case QImage::Format_RGB32:
+    case QImage::Format_ARGB32:
+    case QImage::Format_Mono:
+    case QImage::Format_MonoLSB:
+    case QImage::Format_Indexed8:
+        return picture;
+    default:  // the forms GetLineData reads fast
+        return picture.convertToFormat(QImage::Format_RGB32);
+    }
 }
 
 TfmPrintImage::TfmPrintImage(QWidget* owner) : TPage(owner, "fmPrintImage", PageCaption)
