@@ -11,12 +11,15 @@ OrvekHandlerTable BuildHandlers()
     AddServiceHandlers(t);
     AddDialogHandlers(t);
     AddTagHandlers(t);
+    AddTagEntryHandlers(t);
     AddRawExchangeHandlers(t);
     AddFNHandlers(t);
     AddReceiptHandlers(t);
+    AddDeviceStatusHandlers(t);
     AddTextHandlers(t);
     AddMarkingHandlers(t);
     AddReportHandlers(t);
+    AddPresenterHandlers(t);
     AddGraphicsHandlers(t);
     AddBarcodeHandlers(t);
     return t;
