@@ -38,6 +38,7 @@ TfmPDF417::TfmPDF417(QWidget* owner) : TPage(owner, "fmPDF417", PageCaption)
     left.Combo(NAMED(cbBarcodeAlignment), "Выравнивание:", {"по центру", "влево", "вправо"}, 0, "BarcodeAlignment");
     left.Check(NAMED(chbCutPaper), "Выполнять отрезку", true, "CutCheck");
     left.Edit(NAMED(edtStatus), "Файл:", "Файл не открыт")->setReadOnly(true);
+    edtStatus->setMinimumWidth(300);
     left.Space();
     auto right = columns.Section();
     right.Buttons(3, {
