@@ -4,12 +4,12 @@
 // before; an empty value (a null function or pointer) puts the default back.
 // Thread-safe. Each hook is reached through one Set<Name> function:
 //
-//   TBusyPause SetBusyPause(TBusyPause pause) { return PauseHook().Set(std::move(pause)); }
+//   TPause SetPause(TPause pause) { return PauseHook().Set(std::move(pause)); }
 //
 //   // a test
-//   TBusyPause saved = SetBusyPause([&](int ms) { pauses.push_back(ms); });
+//   TPause saved = SetPause([&](int ms) { pauses.push_back(ms); });
 //   ...
-//   SetBusyPause(saved);
+//   SetPause(saved);
 #include <mutex>
 #include <type_traits>
 #include <utility>

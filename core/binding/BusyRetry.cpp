@@ -15,30 +15,34 @@ void EventLoopPause(int ms)
     loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
-THook<TBusyPause>& PauseHook()
+THook<TPause>& PauseHook()
 {
-    static THook<TBusyPause> hook(EventLoopPause);
+    static THook<TPause> hook(EventLoopPause);
     return hook;
 }
 
 } // namespace
 
+void Pause(int ms)
+{
+    PauseHook().Get()(ms);
+}
+
+TPause SetPause(TPause pause)
+{
+    return PauseHook().Set(std::move(pause));
+}
+
 std::int32_t CallWhileBusy(const TBusyRetry& Retry, const std::function<std::int32_t()>& Call)
 {
-    const TBusyPause pause = PauseHook().Get();
     std::int32_t code = 0;
     for (int tries = 1;; ++tries) {
         code = Call();
         if (!OrvekResult::IsBusy(code))
             break;
-        pause(Retry.PauseMs);
+        Pause(Retry.PauseMs);
         if (tries >= Retry.MaxTries)
             break;
     }
     return code;
-}
-
-TBusyPause SetBusyPause(TBusyPause Pause)
-{
-    return PauseHook().Set(std::move(Pause));
 }

@@ -39,6 +39,11 @@ void TDriver::Check(std::int32_t ResultCode)
         Abort();
 }
 
+void TDriver::Pause(int ms)
+{
+    ::Pause(ms);
+}
+
 // Device tables
 
 std::int32_t TDriver::CorrectTableNumber(std::int32_t Number)

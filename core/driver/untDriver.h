@@ -131,6 +131,9 @@ public:
     std::int32_t SendCommand(const QByteArray& Bytes);
     std::int32_t SendCommand(const QByteArray& Bytes, QByteArray& Answer);
 
+    // A fixed pause of the pages (Pause: the windows keep painting).
+    static void Pause(int ms);
+
 private:
     // TagNumber, TagType and the value, then the tag method, checked.
     void SendTagValue(std::int32_t Tag, std::int32_t Type, OrvekProp ValueProp, const QVariant& Value,

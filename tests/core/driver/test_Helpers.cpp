@@ -22,11 +22,11 @@ protected:
     {
         DriverTest::SetUp();
         FSleeps.clear();
-        SetBusyPause([this](int ms) { FSleeps.push_back(ms); });
+        SetPause([this](int ms) { FSleeps.push_back(ms); });
     }
     void TearDown() override
     {
-        SetBusyPause(nullptr);
+        SetPause(nullptr);
         DriverTest::TearDown();
     }
     EmulatedRegister& Reg() { return TestRegister(); }
@@ -212,7 +212,7 @@ TEST_F(HelperTest, PrintTextRetriesABusyRegisterFiveTimesAPiece)
 
 TEST_F(HelperTest, PrintTextPausesWithTheWindowsPainting)
 {
-    SetBusyPause(nullptr);  // the programs' pause
+    SetPause(nullptr);  // the programs' pause
     FortyCharacterFont();
     Reg().Faults().FailNext(M::PrintStringWithFont, 80, 1);
     bool eventsRan = false;
