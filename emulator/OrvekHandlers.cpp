@@ -14,6 +14,7 @@ OrvekHandlerTable BuildHandlers()
     AddRawExchangeHandlers(t);
     AddFNHandlers(t);
     AddReceiptHandlers(t);
+    AddFiscalizationHandlers(t);
     return t;
 }
 } // namespace

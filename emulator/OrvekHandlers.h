@@ -90,3 +90,4 @@ void AddTagHandlers(OrvekHandlerTable& t);
 void AddRawExchangeHandlers(OrvekHandlerTable& t);
 void AddFNHandlers(OrvekHandlerTable& t);
 void AddReceiptHandlers(OrvekHandlerTable& t);
+void AddFiscalizationHandlers(OrvekHandlerTable& t);
