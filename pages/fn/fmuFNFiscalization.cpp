@@ -180,8 +180,8 @@ TfmFNFiscalization::TfmFNFiscalization(QWidget* owner)
     : TPage(owner, "fmFNFiscalization", PageCaption), FReport(nullptr)
 {
     using T = TfmFNFiscalization;
-    // Inputs and buttons, the tax and work-mode boxes, the extended boxes,
-    // the report.
+    // The inputs with the tax boxes, the work-mode and extended boxes, the
+    // report above the buttons.
     TFormBuilder<T> page(this, nullptr, true);
     auto inputs = page.Section();
 
@@ -208,11 +208,12 @@ TfmFNFiscalization::TfmFNFiscalization(QWidget* owner)
     inputs.Combo(NAMED(cbReasonCode), "Код причины перерегистрации:",
                  {"1. Замена ФН", "2. Замена ОФД", "3. Изменение реквизитов", "4. Изменение настроек ККТ"}, 1,
                  "RegistrationReasonCode");
-    for (QComboBox* combo : {cbReportTypeInt, cbReasonCode}) {
+    for (QComboBox* combo : {cbTimeZone, cbReportTypeInt, cbReasonCode}) {
         combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         combo->setMinimumContentsLength(12);
-        combo->view()->installEventFilter(this);
     }
+    cbReportTypeInt->view()->installEventFilter(this);
+    cbReasonCode->view()->installEventFilter(this);
     inputs.Edit(NAMED(edtReasonCodeEx), QString::fromUtf8(ReasonCodeExCaption) + QLatin1Char(':'), "0",
                 "RegistrationReasonCodeEx");
     {
@@ -225,7 +226,70 @@ TfmFNFiscalization::TfmFNFiscalization(QWidget* owner)
     }
     inputs.Edit(NAMED(edtRegistrationNumber), "Номер фискализации:", "1", "RegistrationNumber");
     inputs.Edit(NAMED(edtTagNumber), "Номер тега:", "0", "TagNumber");
-    inputs.Buttons(4, {
+
+    OnKeyPress(inputs.Edit(NAMED(edtTaxType), "Код налогообложения:", "0", "TaxType"), this, &T::NumberKeyPress);
+    edtTaxType->setReadOnly(true);
+    {
+        // The tax boxes two to a row.
+        const std::pair<QCheckBox**, std::pair<const char*, const char*>> taxes[] = {
+            {&chbTax0, {"chbTax0", "ОСН"}},
+            {&chbTax1, {"chbTax1", "УСН доход"}},
+            {&chbTax2, {"chbTax2", "УСН доход минус расход"}},
+            {&chbTax4, {"chbTax4", "ЕСХН"}},
+            {&chbTax5, {"chbTax5", "ПСН"}},
+        };
+        auto boxes = inputs.Section();
+        int i = 0;
+        for (const auto& [member, def] : taxes) {
+            *member = NewCheckBox(this, def.first, QString::fromUtf8(def.second));
+            OnClick(*member, this, &T::TaxSystemClick);
+            boxes.Grid()->addWidget(*member, i / 2, i % 2);
+            ++i;
+        }
+    }
+    inputs.Space();
+
+    auto modes = page.Section();
+    OnKeyPress(modes.Edit(NAMED(edtWorkMode), "Режим работы:", "0", "WorkMode"), this, &T::NumberKeyPress);
+    edtWorkMode->setReadOnly(true);
+    const char* const workModes[] = {"Шифрование",
+                                     "Автономный режим",
+                                     "Автоматический режим",
+                                     "Применение в сфере услуг",
+                                     "Режим БСО",
+                                     "Применение в Интернет ",
+                                     "ККТ в обществ. питании*",
+                                     "Опт. торговля с организациями и ИП*"};
+    for (int bit = 0; bit < 8; ++bit) {
+        // Bit 0's box is spelt chbWorkmode0.
+        const QByteArray name = (bit == 0 ? "chbWorkmode" : "chbWorkMode") + QByteArray::number(bit);
+        OnClick(modes.Check({&chbWorkMode[std::size_t(bit)], name.constData()}, QString::fromUtf8(workModes[bit])),
+                this, &T::WorkModeClick);
+    }
+    chbWorkMode[6]->setToolTip(OSUHint);
+    chbWorkMode[7]->setToolTip(OSUHint);
+    OnKeyPress(modes.Edit(NAMED(edtWorkModeEx), "Расш. режим работы:", "0", "WorkModeEx"), this,
+               &T::NumberKeyPress);
+    edtWorkModeEx->setReadOnly(true);
+    const char* const extendedModes[] = {"Продажа подакцизн. товара",        "Проведение азартных игр",
+                                         "Проведение лотереи",               "Призн. устан. принтера в автомате",
+                                         "Торговля маркиров. товарами (1.2)", "Ломбардная деятельность (1.2)",
+                                         "Страховая деятельность (1.2)",     "ККТ с торговым автоматом (1.2) *"};
+    for (int bit = 0; bit < 8; ++bit) {
+        const QByteArray name = "chkWorkModeEx" + QByteArray::number(bit);
+        OnClick(modes.Check({&chkWorkModeEx[std::size_t(bit)], name.constData()},
+                            QString::fromUtf8(extendedModes[bit])),
+                this, &T::WorkModeClick);
+    }
+    chkWorkModeEx[7]->setToolTip(OSUHint);
+    modes.Label("lblOSU", QStringLiteral("* ") + OSUHint);
+    modes.Space();
+
+    auto report = page.Section();
+    page.Stretch();
+    FReport = TMemoReport(Memo = ReportMemo(report.Memo(NAMED(Memo), true)));
+    Memo->setMinimumWidth(300);
+    report.Section().Buttons(7, {
         // Begin, registration and re-registration frame themselves after the OSU question.
         {NAMED(btnFNBeginFiscalization), "Начать отчет о регистрации ККТ", &T::btnFNBeginFiscalizationClick,
          "FNBeginRegistrationReport", TRun::Plain},
@@ -242,61 +306,6 @@ TfmFNFiscalization::TfmFNFiscalization(QWidget* owner)
         {NAMED(btnReadRegistrationTag), "Запрос тега документа о регистрации", &T::btnReadRegistrationTagClick,
          "FNRequestRegistrationTLV"},
     });
-
-    auto modes = page.Section();
-    OnKeyPress(modes.Edit(NAMED(edtTaxType), "Код налогообложения:", "0", "TaxType"), this, &T::NumberKeyPress);
-    edtTaxType->setReadOnly(true);
-    const std::pair<QCheckBox**, std::pair<const char*, const char*>> taxes[] = {
-        {&chbTax0, {"chbTax0", "ОСН"}},
-        {&chbTax1, {"chbTax1", "УСН доход"}},
-        {&chbTax2, {"chbTax2", "УСН доход минус расход"}},
-        {&chbTax4, {"chbTax4", "ЕСХН"}},
-        {&chbTax5, {"chbTax5", "ПСН"}},
-    };
-    for (const auto& [member, def] : taxes)
-        OnClick(modes.Check({member, def.first}, QString::fromUtf8(def.second)), this, &T::TaxSystemClick);
-
-    OnKeyPress(modes.Edit(NAMED(edtWorkMode), "Режим работы:", "0", "WorkMode"), this, &T::NumberKeyPress);
-    edtWorkMode->setReadOnly(true);
-    const char* const workModes[] = {"Шифрование",
-                                     "Автономный режим",
-                                     "Автоматический режим",
-                                     "Применение в сфере услуг",
-                                     "Режим БСО",
-                                     "Применение в Интернет ",
-                                     "ККТ в обществ. питании*",
-                                     "Опт. торговля с организациями и ИП*"};
-    for (int bit = 0; bit < 8; ++bit) {
-        // Bit 0's box is spelt chbWorkmode0.
-        const QByteArray name = (bit == 0 ? "chbWorkmode" : "chbWorkMode") + QByteArray::number(bit);
-        QCheckBox* box = modes.Check({&chbWorkMode[std::size_t(bit)], name.constData()},
-                                     QString::fromUtf8(workModes[bit]));
-        OnClick(box, this, &T::WorkModeClick);
-    }
-    chbWorkMode[6]->setToolTip(OSUHint);
-    chbWorkMode[7]->setToolTip(OSUHint);
-    modes.Space();
-
-    auto extended = page.Section();
-    OnKeyPress(extended.Edit(NAMED(edtWorkModeEx), "Расш. режим работы:", "0", "WorkModeEx"), this,
-               &T::NumberKeyPress);
-    edtWorkModeEx->setReadOnly(true);
-    const char* const extendedModes[] = {"Продажа подакцизн. товара",        "Проведение азартных игр",
-                                         "Проведение лотереи",               "Призн. устан. принтера в автомате",
-                                         "Торговля маркиров. товарами (1.2)", "Ломбардная деятельность (1.2)",
-                                         "Страховая деятельность (1.2)",     "ККТ с торговым автоматом (1.2) *"};
-    for (int bit = 0; bit < 8; ++bit) {
-        const QByteArray name = "chkWorkModeEx" + QByteArray::number(bit);
-        QCheckBox* box = extended.Check({&chkWorkModeEx[std::size_t(bit)], name.constData()},
-                                        QString::fromUtf8(extendedModes[bit]));
-        OnClick(box, this, &T::WorkModeClick);
-    }
-    chkWorkModeEx[7]->setToolTip(OSUHint);
-    extended.Label("lblOSU", QStringLiteral("* ") + OSUHint)->setWordWrap(true);
-    extended.Space();
-
-    FReport = TMemoReport(Memo = ReportMemo(page.Memo(NAMED(Memo), true)));
-    Memo->setMinimumWidth(300);
     UpdateForm();
 }
 
