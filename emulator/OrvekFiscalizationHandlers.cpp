@@ -83,16 +83,6 @@ void SetDocumentResult(OrvekCall& c, const FNDocument& doc)
             c.Answer.append(char((value >> (8 * i)) & 0xFF));
 }
 
-// A report made: its tags, the FS table's INN and registration number, the results.
-void Registered(OrvekCall& c, FNDocument& doc, const FNRegistrationExtra& extra)
-{
-    doc.Tags = RegistrationTags(doc, FN(c).Serial, extra);
-    const int fs = TableOfParam(c, FSTableParam);
-    c.Reg().Tables().SetValue(fs, 1, 2, doc.Registration.INN);
-    c.Reg().Tables().SetValue(fs, 1, 3, doc.Registration.KKTRegistrationNumber);
-    SetDocumentResult(c, doc);
-}
-
 std::int32_t FNBeginRegistrationReport(OrvekCall& c)
 {
     RegisterFN& fn = FN(c);
@@ -114,36 +104,40 @@ std::int32_t FNBeginRegistrationReport(OrvekCall& c)
     }
 }
 
-std::int32_t FNBuildRegistrationReport(OrvekCall& c)
+// The registration report, or the re-registration report with its reason
+// (RegistrationReasonCode, 1 to 4).
+std::int32_t BuildReport(OrvekCall& c, bool reregistration)
 {
     c.Reg().Area<RegisterFiscalization>().BuildTimeout = c.Int(P::Timeout);
     FNRegistration data;
     FNRegistrationExtra extra;
     if (std::int32_t code = ReadRegistration(c, data, extra))
         return code;
+    if (reregistration) {
+        data.ReasonCode = c.Int(P::RegistrationReasonCode);
+        c.Request.append(char(data.ReasonCode));
+        if (data.ReasonCode < 1 || data.ReasonCode > 4)
+            return FNError::BadParameter;
+    }
     FNDocument* doc = nullptr;
-    if (std::int32_t code = FN(c).Fiscalise(data, &doc))
+    if (std::int32_t code = reregistration ? FN(c).Reregister(data, &doc) : FN(c).Fiscalise(data, &doc))
         return code;
-    Registered(c, *doc, extra);
+    doc->Tags = RegistrationTags(*doc, FN(c).Serial, extra);
+    const int fs = TableOfParam(c, FSTableParam);
+    c.Reg().Tables().SetValue(fs, 1, 2, data.INN);
+    c.Reg().Tables().SetValue(fs, 1, 3, data.KKTRegistrationNumber);
+    SetDocumentResult(c, *doc);
     return OrvekResult::Ok;
+}
+
+std::int32_t FNBuildRegistrationReport(OrvekCall& c)
+{
+    return BuildReport(c, false);
 }
 
 std::int32_t FNBuildReregistrationReport(OrvekCall& c)
 {
-    c.Reg().Area<RegisterFiscalization>().BuildTimeout = c.Int(P::Timeout);
-    FNRegistration data;
-    FNRegistrationExtra extra;
-    if (std::int32_t code = ReadRegistration(c, data, extra))
-        return code;
-    data.ReasonCode = c.Int(P::RegistrationReasonCode);
-    c.Request.append(char(data.ReasonCode));
-    if (data.ReasonCode < 1 || data.ReasonCode > 4)
-        return FNError::BadParameter;
-    FNDocument* doc = nullptr;
-    if (std::int32_t code = FN(c).Reregister(data, &doc))
-        return code;
-    Registered(c, *doc, extra);
-    return OrvekResult::Ok;
+    return BuildReport(c, true);
 }
 
 std::int32_t SetResult(OrvekCall& c, const FNDocument* doc)

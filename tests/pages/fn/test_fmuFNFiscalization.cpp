@@ -12,6 +12,7 @@
 #include "tests/TestSupport.h"
 
 #include <QCheckBox>
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
@@ -406,6 +407,16 @@ TEST_F(FiscalizationPageTest, BeginReportSendsTheReportType)
     EXPECT_EQ(FN().CurrentDocument, FNOpenDoc::Reregistration);
     Page->btnFNBeginFiscalization->click();
     EXPECT_EQ(Panel(), QStringLiteral("(2) ФН: Другое состояние ФН"));
+}
+
+TEST_F(FiscalizationPageTest, DropDownOfEitherComboWidensTheReportTypes)
+{
+    QComboBox* types = Page->cbReportTypeInt;
+    const int widest = QFontMetrics(types->view()->font()).horizontalAdvance(types->itemText(1)) + 10;
+    EXPECT_LT(types->view()->minimumWidth(), widest);
+    Page->cbReasonCode->showPopup();
+    Page->cbReasonCode->hidePopup();
+    EXPECT_EQ(types->view()->minimumWidth(), widest);
 }
 
 TEST_F(FiscalizationPageTest, ReasonCodeDialog)
