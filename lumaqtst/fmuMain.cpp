@@ -248,6 +248,7 @@ void TfmMain::CreateControls()
 void TfmMain::FormCreate()
 {
     FPages = std::make_unique<TPages>();
+    FPages->OnPageCreated = [this](TPage* Page) { RestorePage(Page); };
     PageNotifier().SetOnChange([this](TPageNotifier* Sender, TChangeType ChangeType) { PagesChanged(Sender, ChangeType); });
     CreatePages();
     InitializePages();
@@ -294,9 +295,15 @@ TfmTabbedPage* TfmMain::AddTabbedPage(const QString& Caption)
 
 void TfmMain::AddTabItem(TfmTabbedPage* Group, const TPageClass& PageClass)
 {
-    TPage* page = PageClass.Create(this);
-    page->SetOwner(FPages.get());
-    Group->AddPage(page);
+    Group->AddPage(PageClass);   // made on first show
+}
+
+void TfmMain::RestorePage(TPage* Page)
+{
+    SetDefaults(Page);
+    TRegistry reg;
+    if (reg.OpenKey(LumaqParamKey, false))
+        LoadControlParams(QStringLiteral("fmMain.") + ControlPath(this, Page), Page, reg);
 }
 
 void TfmMain::InitializePages()

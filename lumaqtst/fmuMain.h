@@ -81,6 +81,8 @@ private:
     void CreateControls();
     void FormCreate();
     void CreatePages();
+    // A page made after the start gets its stored values (and runs their handlers).
+    void RestorePage(TPage* Page);
     TfmTabbedPage* AddTabbedPage(const QString& Caption);
     void AddTabItem(TfmTabbedPage* Group, const TPageClass& PageClass);
     void InitializePages();

@@ -93,7 +93,15 @@ TPage* TPages::PageByClass(const TPageClass& AClass) const
     for (int i = 0; i < Count(); ++i)
         if (AClass.Matches(FList->at(i)))
             return FList->at(i);
+    for (const TAnnounced& page : FAnnounced)
+        if (*page.Type == *AClass.Type)
+            return page.Make();
     return nullptr;
+}
+
+void TPages::Announce(const TPageClass& AClass, std::function<TPage*()> make)
+{
+    FAnnounced.push_back({AClass.Type, std::move(make)});
 }
 
 void TPages::InsertItem(TPage* Page)

@@ -4,6 +4,8 @@
 #include "lumaqtst/PageTable.h"
 #include "lumaqtst/fmuAbout.h"
 #include "lumaqtst/fmuMain.h"
+#include "pages/fn/fmuFN.h"
+#include "pages/receipts/fmuReceipt.h"
 #include "platform/ui/NamedControls.h"
 #include "core/settings/ControlStore.h"
 #include "core/support/Format.h"
@@ -102,7 +104,7 @@ TEST_F(MainWindowTest, FirstStartShowsTheFirstGroupAtDesignSizeCentred)
     EXPECT_EQ(w.ListBox->item(0)->text(), "  01. Состояние");
     EXPECT_EQ(w.ListBox->item(2)->text(), "  03. ФН чеки (ФФД 1.05-1.2)");
     EXPECT_EQ(w.ListBox->item(11)->text(), "  12. Vintrel");
-    EXPECT_EQ(w.Pages().Count(), 12 + 69);
+    EXPECT_EQ(w.Pages().Count(), 12 + 1);   // the groups and the one page shown
     EXPECT_EQ(w.ShownPage(), Group(w, 0));
     EXPECT_TRUE(Group(w, 0)->isVisible());
     EXPECT_FALSE(Group(w, 1)->isVisible());
@@ -122,7 +124,7 @@ TEST_F(MainWindowTest, PageTreeFollowsTheTableWithGroupNamesAndTabCaptions)
     for (int g = 0; g < 12; ++g) {
         TfmTabbedPage* group = Group(w, g);
         EXPECT_EQ(group->objectName(), g == 0 ? QString("fmTabbedPage") : QString("fmTabbedPage_%1").arg(g));
-        EXPECT_EQ(w.Pages().GetItemIndex(group), g + pages);   // a group, then its pages
+        EXPECT_EQ(w.Pages().GetItemIndex(group), g);   // pages join the list when made
         EXPECT_EQ(group->PageControl->count(), int(PageGroups()[g].Pages.size()));
         pages += group->PageControl->count();
     }
@@ -216,6 +218,61 @@ TEST_F(MainWindowTest, SettingsAreWrittenAtExitAndRestoredAtTheNextStart)
     EXPECT_LE((w.geometry().center() - w.screen()->availableGeometry().center()).manhattanLength(), 4);   // centred all the same
     EXPECT_EQ(Driver().Password(), 1234);   // the stored password is in force
     EXPECT_EQ(w.edtPassword->text(), "1234");
+}
+
+namespace {
+const QString ReceiptPath = "fmMain.pnlMain.pnlSite.fmTabbedPage_3.PageControl..fmReceipt.";
+const QString FNPath = "fmMain.pnlMain.pnlSite.fmTabbedPage_1.PageControl..fmFN.";
+} // namespace
+
+TEST_F(MainWindowTest, APageIsMadeOnItsFirstShowWithItsStoredValuesAndTheirHandlers)
+{
+    Store([](TRegistry& reg) {
+        reg.WriteString(ReceiptPath + "edtPrice", "12.50");
+        reg.WriteInteger(ReceiptPath + "cbNumber", 1);   // its handler enables the number
+    });
+    TfmMain w;
+    w.show();
+    EXPECT_EQ(Group(w, 3)->MadePage(0), nullptr);   // not made at start
+    w.ListBox->setCurrentRow(3);                     // as a click in the list
+    auto* page = qobject_cast<TfmReceipt*>(Group(w, 3)->MadePage(0));
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(page->edtPrice->text(), "12.50");
+    EXPECT_EQ(page->cbNumber->currentIndex(), 1);
+    EXPECT_TRUE(page->seNumber->isEnabled());
+    EXPECT_EQ(w.Pages().PageByClass<TfmReceipt>(), page);   // made once
+}
+
+TEST_F(MainWindowTest, PageByClassMakesAPageNotShownYet)
+{
+    Store([](TRegistry& reg) { reg.WriteString(FNPath + "pnlButtons.edtDocumentNumber", "17"); });
+    TfmMain w;
+    const int made = w.Pages().Count();
+    ASSERT_EQ(Group(w, 1)->MadePage(0), nullptr);
+    auto* page = w.Pages().PageByClass<TfmFN>();
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(Group(w, 1)->MadePage(0), page);
+    EXPECT_EQ(w.Pages().Count(), made + 1);
+    EXPECT_EQ(page->edtDocumentNumber->text(), "17");
+}
+
+TEST_F(MainWindowTest, OnlyMadePagesAreSavedAndTheOthersKeepTheirValuesAcrossStarts)
+{
+    Store([](TRegistry& reg) { reg.WriteString(FNPath + "pnlButtons.edtRequestType", "5"); });
+    for (int start = 0; start < 2; ++start) {
+        TLumaqForms forms;
+        forms.Main().show();
+        forms.Main().ListBox->setCurrentRow(3);   // the receipt page is made
+    }
+    TRegistry reg;
+    ASSERT_TRUE(reg.OpenKey(LumaqParamKey, false));
+    EXPECT_EQ(reg.ReadString(ReceiptPath + "edtPrice"), "100");   // saved: it was made
+    QStringList fnValues;
+    for (const QString& name : reg.GetValueNames())
+        if (name.startsWith(FNPath))
+            fnValues << name;
+    EXPECT_EQ(fnValues, QStringList{FNPath + "pnlButtons.edtRequestType"});   // only what was there
+    EXPECT_EQ(reg.ReadString(FNPath + "pnlButtons.edtRequestType"), "5");
 }
 
 TEST_F(MainWindowTest, StoredSelectionOutOfRangeFallsBackToTheFirst)
