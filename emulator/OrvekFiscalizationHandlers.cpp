@@ -179,8 +179,12 @@ std::int32_t FNGetFiscalizationResultByNumber(OrvekCall& c)
 
 std::int32_t FNGetDocumentAsString(OrvekCall& c)
 {
-    if (c.Int(P::RequestDocumentType) != 1)
+    // Only the registration document is modelled.
+    if (const int type = c.Int(P::RequestDocumentType); type != 1) {
+        c.Description =
+            QStringLiteral("Эмулируемая ККТ не поддерживает метод FNGetDocumentAsString с RequestDocumentType %1").arg(type);
         return OrvekResult::NotSupported;
+    }
     const FNDocument* doc = RequestedRegistration(c);
     if (!doc)
         return FNError::NoData;
