@@ -54,6 +54,10 @@ public:
     QPushButton* btnProperties;
     QPushButton* btnClose;
 
+    // The window's size at the first start: every page shows whole and
+    // every memo has its 40 characters.
+    static QSize FirstStartSize();
+
     TPages& Pages() const { return *FPages; }
     // The group shown now; null before the first ShowPage.
     TPage* ShownPage() const { return FPage; }

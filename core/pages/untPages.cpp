@@ -31,28 +31,27 @@ TPage::~TPage()
 }
 
 namespace {
-void EnableControlButtons(QWidget* control, bool value, QPointer<QPushButton>& remembered)
+void EnableControlButtons(QWidget* control, bool value, const QPointer<QPushButton>& remembered)
 {
     for (QWidget* child : ChildControls(control))
         EnableControlButtons(child, value, remembered);
     auto* button = qobject_cast<QPushButton*>(control);
     if (!button)
         return;
-    if (value) {
-        button->setEnabled(true);
-        if (button == remembered)
-            button->setFocus();
-    } else {
-        if (button->hasFocus())
-            remembered = button;
-        button->setEnabled(false);
-    }
+    button->setEnabled(value);
+    if (value && button == remembered)
+        button->setFocus();
 }
 } // namespace
 
 void TPage::EnableButtons(bool Value)
 {
     PageNotifier().DoChange(Value ? ctStop : ctStart);
+    // Taken before the walk: disabling the focused button moves the focus on
+    // to a later one.
+    if (!Value)
+        if (QPushButton* focused = FocusedButton())
+            FButton = focused;
     EnableControlButtons(this, Value, FButton);
 }
 

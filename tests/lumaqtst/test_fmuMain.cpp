@@ -16,6 +16,7 @@
 #include "platform/ui/Dialogs.h"
 #include "platform/Registry.h"
 #include "platform/ui/Splitter.h"
+#include "platform/ui/Controls.h"
 #include "tests/DriverTestSupport.h"
 #include "tests/TestSupport.h"
 
@@ -28,6 +29,8 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
+#include <QPlainTextEdit>
+#include <QTextDocument>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
@@ -96,7 +99,7 @@ public:
 };
 } // namespace
 
-TEST_F(MainWindowTest, FirstStartShowsTheFirstGroupAtDesignSizeCentred)
+TEST_F(MainWindowTest, FirstStartShowsTheFirstGroupAtTheFirstStartSizeCentred)
 {
     TfmMain w;
     w.show();
@@ -109,12 +112,58 @@ TEST_F(MainWindowTest, FirstStartShowsTheFirstGroupAtDesignSizeCentred)
     EXPECT_TRUE(Group(w, 0)->isVisible());
     EXPECT_FALSE(Group(w, 1)->isVisible());
     EXPECT_EQ(Group(w, 0)->PageControl->currentIndex(), 0);
-    EXPECT_EQ(w.size(), QSize(745, 510));
+    // The design size scaled to our larger font, within a 1366 x 768 screen.
+    EXPECT_EQ(w.size(), TfmMain::FirstStartSize());
+    EXPECT_GT(w.width(), 745);
+    EXPECT_GT(w.height(), 510);
+    EXPECT_LE(w.frameGeometry().width(), 1366);
+    EXPECT_LE(w.frameGeometry().height() + 40, 768);   // a panel beside it
     EXPECT_LE((w.geometry().center() - w.screen()->availableGeometry().center()).manhattanLength(), 4);
     EXPECT_EQ(w.windowTitle(), "Тест Lumaq 1.0.0.1 (64-bit) [Serial: COM1 Baudrate 115200]");
     EXPECT_EQ(ApplicationTitle(), "Тест Lumaq");
     EXPECT_EQ(w.edtPassword->text(), "30");
     EXPECT_TRUE(TestDialogs().shown().empty());
+}
+
+// At the first-start size every page shows all its controls without
+// scrolling, and every memo has room for 40 characters. A page built from
+// now on must pass too.
+TEST_F(MainWindowTest, EveryPageShowsWholeAtTheFirstStartSize)
+{
+    TfmMain w;
+    w.show();
+    ASSERT_EQ(w.size(), TfmMain::FirstStartSize());
+    const std::vector<TPageGroup>& groups = PageGroups();
+    for (int g = 0; g < int(groups.size()); ++g) {
+        w.ListBox->setCurrentRow(g);
+        auto* group = qobject_cast<TfmTabbedPage*>(w.ShownPage());
+        ASSERT_NE(group, nullptr) << g;
+        for (int t = 0; t < int(groups[g].Pages.size()); ++t) {
+            group->PageControl->setCurrentIndex(t);
+            TPage* page = w.Pages().PageByClass(groups[g].Pages[t]);
+            ASSERT_NE(page, nullptr) << g << "/" << t;
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+            const std::string where = page->objectName().toStdString();
+            ASSERT_TRUE(page->isVisible()) << where;
+            EXPECT_EQ(page->visibleRegion().boundingRect(), page->rect()) << where << " does not show whole";
+            std::function<void(QWidget*)> walk = [&](QWidget* parent) {
+                for (QWidget* control : ChildControls(parent)) {
+                    if (!control->isVisible())
+                        continue;
+                    const QRect onPage(control->mapTo(page, QPoint(0, 0)), control->size());
+                    EXPECT_TRUE(page->rect().contains(onPage) && control->visibleRegion().boundingRect() == control->rect())
+                        << where << ": " << control->objectName().toStdString() << " lies outside the page";
+                    walk(control);
+                }
+            };
+            walk(page);
+            for (QPlainTextEdit* memo : page->findChildren<QPlainTextEdit*>()) {
+                const qreal room = memo->viewport()->width() - 2 * memo->document()->documentMargin();
+                EXPECT_GE(room, QFontMetricsF(memo->font()).horizontalAdvance(QString(40, u'0')))
+                    << where << ": " << memo->objectName().toStdString() << " is narrower than 40 characters";
+            }
+        }
+    }
 }
 
 TEST_F(MainWindowTest, PageTreeFollowsTheTableWithGroupNamesAndTabCaptions)
@@ -405,6 +454,24 @@ TEST_F(MainWindowTest, ResultPanelShowsTheCallEvenWhenItFails)
     EXPECT_TRUE(TestDialogs().shown().empty());
     EXPECT_EQ(w.edtResult->text(), "");
     SetOrvekFactory(saved);
+}
+
+TEST_F(MainWindowTest, LongFramesShowFromTheirStartWithTheWholeFrameInTheTip)
+{
+    TfmMain w;
+    w.show();
+    Driver().setStringForPrinting(QString(200, u'Ж'));
+    PageNotifier().DoChange(ctStart);
+    ASSERT_EQ(Driver().PrintString(), 0);
+    PageNotifier().DoChange(ctStop);
+    ASSERT_GT(w.edtInput->fontMetrics().horizontalAdvance(Driver().ECRInput()), w.edtInput->width());
+    for (auto [edit, frame] : {std::pair{w.edtInput, Driver().ECRInput()}, {w.edtOutput, Driver().ECROutput()}}) {
+        EXPECT_EQ(edit->text(), frame);
+        EXPECT_EQ(edit->cursorPosition(), 0) << edit->objectName().toStdString();
+        EXPECT_EQ(edit->toolTip(), frame);
+    }
+    PageNotifier().DoChange(ctStart);
+    EXPECT_EQ(w.edtInput->toolTip(), QString());
 }
 
 TEST_F(MainWindowTest, WaitingClicksDoNotStartTheSameCallAgainButTimersRun)
