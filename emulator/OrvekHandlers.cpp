@@ -16,6 +16,7 @@ OrvekHandlerTable BuildHandlers()
     AddReceiptHandlers(t);
     AddTextHandlers(t);
     AddMarkingHandlers(t);
+    AddReportHandlers(t);
     AddFiscalizationHandlers(t);
     return t;
 }

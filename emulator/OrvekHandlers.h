@@ -92,4 +92,5 @@ void AddFNHandlers(OrvekHandlerTable& t);
 void AddReceiptHandlers(OrvekHandlerTable& t);
 void AddTextHandlers(OrvekHandlerTable& t);
 void AddMarkingHandlers(OrvekHandlerTable& t);
+void AddReportHandlers(OrvekHandlerTable& t);
 void AddFiscalizationHandlers(OrvekHandlerTable& t);

@@ -39,6 +39,8 @@ const QHash<std::int32_t, QString>& Texts()
         {116, QStringLiteral("Ошибка ОЗУ")},
         {126, QStringLiteral("Неверное значение в поле длины")},
         {192, QStringLiteral("Контроль даты и времени (подтвердите дату и время)")},
+        {195, QStringLiteral("Нет отчета в буфере")},
+        {196, QStringLiteral("Товар не найден в базе товаров")},
     };
     return texts;
 }

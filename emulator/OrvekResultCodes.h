@@ -26,6 +26,8 @@ inline constexpr std::int32_t WaitingContinuePrint = 88;
 inline constexpr std::int32_t BadTableField = 93;
 inline constexpr std::int32_t NoPaper = 107;
 inline constexpr std::int32_t WrongMode = 115;
+inline constexpr std::int32_t NoReportInBuffer = 195;
+inline constexpr std::int32_t WareNotFound = 196;
 } // namespace OrvekResult
 
 // The text of a result code; a code with no text of its own gives

@@ -56,6 +56,7 @@ struct ReceiptItem {
     QString Text;
     int ExciseCode = -1;           // an excisable operation: its code (-1: none)
     QString BarCode;
+    int WareCode = 0;              // a ware of the ware base (0: none)
 };
 
 struct ReceiptClosing {
