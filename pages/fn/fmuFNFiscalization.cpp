@@ -16,6 +16,7 @@
 
 #include <QAbstractItemView>
 #include <QEvent>
+#include <QTimer>
 
 namespace {
 // Tables and fields the registration writes or reads.
@@ -317,7 +318,9 @@ void TfmFNFiscalization::NumberKeyPress(QChar& Key)
 void TfmFNFiscalization::showEvent(QShowEvent* event)
 {
     TPage::showEvent(event);
-    RunGuarded([this] { UpdateForm(); });
+    // After the work of the show itself: a page made on its first show has
+    // its stored values (and the combos' defaults) restored after this event.
+    QTimer::singleShot(0, this, Guarded(this, &TfmFNFiscalization::UpdateForm));
 }
 
 bool TfmFNFiscalization::eventFilter(QObject* watched, QEvent* event)

@@ -5,6 +5,7 @@
 
 #include "core/support/RNMUtil.h"
 #include "emulator/RegisterFiscalization.h"
+#include "core/pages/fmuTabbedPage.h"
 #include "lumaqtst/fmuMain.h"
 #include "pages/fn/fmuReasonCodes.h"
 #include "platform/Registry.h"
@@ -12,6 +13,8 @@
 #include "tests/TestSupport.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
+#include <QListWidget>
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QFile>
@@ -79,6 +82,33 @@ protected:
     std::unique_ptr<TfmMain> Main;
     TfmFNFiscalization* Page = nullptr;
 };
+
+// A zone is written only when picked after the page was shown: showing it
+// clears what the defaults and the stored values selected.
+TEST_F(FiscalizationPageTest, ShowingThePageClearsTheZone)
+{
+    // A window whose page is made on its first show, then restored.
+    Main.reset();
+    Main = std::make_unique<TfmMain>();
+    Main->show();
+    Main->ListBox->setCurrentRow(1);
+    auto* group = qobject_cast<TfmTabbedPage*>(Main->ShownPage());
+    ASSERT_NE(group, nullptr);
+    group->PageControl->setCurrentIndex(1);
+    Page = Main->Pages().PageByClass<TfmFNFiscalization>();
+    ASSERT_TRUE(Page->isVisible());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Page->cbTimeZone->currentIndex(), -1);
+
+    // Shown again after a zone was picked and the INN type set from code.
+    Page->cbTimeZone->setCurrentIndex(4);
+    Page->cbINNType->setCurrentIndex(1);
+    group->PageControl->setCurrentIndex(0);
+    group->PageControl->setCurrentIndex(1);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Page->cbTimeZone->currentIndex(), -1);
+    EXPECT_EQ(Page->edtINN->maxLength(), 10);
+}
 
 TEST_F(FiscalizationPageTest, RegistrationSendsTheInputsAndShowsTheDocument)
 {
