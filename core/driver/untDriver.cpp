@@ -59,6 +59,11 @@ void TDriver::Check(std::int32_t ResultCode)
         Abort();
 }
 
+void TDriver::Pause(int ms)
+{
+    Sleep(ms);
+}
+
 TDriver::SleepFunction TDriver::SetSleep(SleepFunction sleep)
 {
     std::lock_guard lock(SleepLock);

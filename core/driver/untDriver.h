@@ -134,6 +134,8 @@ public:
     // test installs another); returns the one before.
     using SleepFunction = std::function<void(int ms)>;
     static SleepFunction SetSleep(SleepFunction sleep);
+    // A pause through the installed sleep function (the pages' fixed pauses).
+    static void Pause(int ms);
 
 private:
     // TagNumber, TagType and the value, then the tag method, checked.
