@@ -22,6 +22,7 @@ OrvekHandlerTable BuildHandlers()
     AddPresenterHandlers(t);
     AddGraphicsHandlers(t);
     AddBarcodeHandlers(t);
+    AddFiscalizationHandlers(t);
     return t;
 }
 } // namespace

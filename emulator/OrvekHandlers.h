@@ -98,3 +98,4 @@ void AddReportHandlers(OrvekHandlerTable& t);
 void AddPresenterHandlers(OrvekHandlerTable& t);
 void AddGraphicsHandlers(OrvekHandlerTable& t);
 void AddBarcodeHandlers(OrvekHandlerTable& t);
+void AddFiscalizationHandlers(OrvekHandlerTable& t);
