@@ -118,15 +118,6 @@ QString ReasonCodeToStr(int Code)
     return GetRes(name.isEmpty() ? QStringLiteral("Неизвестный код") : name);
 }
 
-void SetComboDropDownWidth(QComboBox* Combo)
-{
-    const QFontMetrics metrics(Combo->view()->font());
-    int width = 0;
-    for (int i = 0; i < Combo->count(); ++i)
-        width = std::max(width, metrics.horizontalAdvance(Combo->itemText(i)));
-    Combo->view()->setMinimumWidth(width + 10);
-}
-
 QString TfmFNFiscalization::TimeZoneHint(int Index)
 {
     static const char* const hints[] = {

@@ -19,8 +19,6 @@ class QPushButton;
 // 0: empty; 1 "Замена ФН", 2 "Замена ОФД", 3 "Изменение реквизитов",
 // 4 "Изменение настроек ККТ"; anything else "Неизвестный код".
 QString ReasonCodeToStr(int Code);
-// Widens the combo's drop-down list to its widest item and 10 pixels more.
-void SetComboDropDownWidth(QComboBox* Combo);
 
 class TfmFNFiscalization : public TPage {
     Q_OBJECT
