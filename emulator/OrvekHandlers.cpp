@@ -17,6 +17,7 @@ OrvekHandlerTable BuildHandlers()
     AddTextHandlers(t);
     AddMarkingHandlers(t);
     AddReportHandlers(t);
+    AddArchiveHandlers(t);
     return t;
 }
 } // namespace
