@@ -27,22 +27,35 @@ constexpr int RecordTag = 201;
 // The data holds its CRC in bytes 3 and 4.
 constexpr int SmallestData = 4;
 
-// The reflected CRC-32 table of polynomial 0xEDB88320.
-constexpr std::array<std::uint32_t, 256> CRCTable = [] {
-    std::array<std::uint32_t, 256> table{};
+// The reflected CRC-32 tables of polynomial 0xEDB88320, eight bytes a step:
+// Tables[0] is zlib's table, Tables[k] takes a byte k places further on.
+using TCRCTables = std::array<std::array<std::uint32_t, 256>, 8>;
+constexpr TCRCTables CRCTables = [] {
+    TCRCTables t{};
     for (std::uint32_t n = 0; n < 256; ++n) {
         std::uint32_t c = n;
         for (int k = 0; k < 8; ++k)
             c = c & 1 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-        table[n] = c;
+        t[0][n] = c;
     }
-    return table;
+    for (std::uint32_t n = 0; n < 256; ++n)
+        for (int k = 1; k < 8; ++k)
+            t[k][n] = (t[k - 1][n] >> 8) ^ t[0][t[k - 1][n] & 0xFF];
+    return t;
 }();
 
 std::uint32_t UpdateCRC(std::uint32_t crc, const char* data, qsizetype size)
 {
-    for (qsizetype i = 0; i < size; ++i)
-        crc = (crc >> 8) ^ CRCTable[(crc ^ std::uint8_t(data[i])) & 0xFF];
+    const auto* p = reinterpret_cast<const std::uint8_t*>(data);
+    const auto& t = CRCTables;
+    for (; size >= 8; size -= 8, p += 8) {
+        const std::uint32_t low = crc ^ (std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 |
+                                         std::uint32_t(p[3]) << 24);
+        crc = t[7][low & 0xFF] ^ t[6][(low >> 8) & 0xFF] ^ t[5][(low >> 16) & 0xFF] ^ t[4][low >> 24] ^
+              t[3][p[4]] ^ t[2][p[5]] ^ t[1][p[6]] ^ t[0][p[7]];
+    }
+    for (; size > 0; --size, ++p)
+        crc = (crc >> 8) ^ t[0][(crc ^ *p) & 0xFF];
     return crc;
 }
 
