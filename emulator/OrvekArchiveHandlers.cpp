@@ -1,5 +1,5 @@
 // The FN archive for the marking report: reading documents one by one and
-// saving what was read; ResetECR, which ends such a reading.
+// saving what was read.
 #include "emulator/OrvekHandlers.h"
 #include "emulator/OrvekResultCodes.h"
 #include "emulator/RegisterArchive.h"
@@ -11,13 +11,6 @@ using M = OrvekMethod;
 RegisterArchive& Archive(OrvekCall& c)
 {
     return c.Reg().Area<RegisterArchive>();
-}
-
-// Brings the register back to rest: an FN archive reading ends.
-std::int32_t ResetECR(OrvekCall& c)
-{
-    Archive(c).Reset();
-    return OrvekResult::Ok;
 }
 
 std::int32_t FNBeginReadArchive(OrvekCall& c)
@@ -42,7 +35,6 @@ std::int32_t FNSaveArchive(OrvekCall& c)
 
 void AddArchiveHandlers(OrvekHandlerTable& t)
 {
-    t.Add(M::ResetECR, OrvekAccess::Device, 0x10, &ResetECR);
     t.Add(M::FNBeginReadArchive, OrvekAccess::Device, 0xFF3A, &FNBeginReadArchive);
     t.Add(M::FNReadArchiveItem, OrvekAccess::Device, 0xFF3B, &FNReadArchiveItem);
     t.Add(M::FNSaveArchive, OrvekAccess::Device, 0xFF3A, &FNSaveArchive);

@@ -29,11 +29,6 @@ void RegisterArchive::Begin()
     Read.clear();
 }
 
-void RegisterArchive::Reset()
-{
-    Reading = false;
-}
-
 std::int32_t RegisterArchive::ReadItem(int number)
 {
     if (!Reading)

@@ -29,9 +29,8 @@ public:
     std::vector<int> Read;  // document numbers, in the order read
     QString SavedFile;      // the file the last FNSaveArchive wrote
 
+    // A new reading: the documents read before are forgotten.
     void Begin();
-    // Ends any reading (ResetECR).
-    void Reset();
     // 0, or the FN error: no reading begun, no such document.
     std::int32_t ReadItem(int number);
     // The file's bytes in the format (FNArchiveFormat) of the documents read.

@@ -1,6 +1,6 @@
 // The emulated FN archive: documents read one by one, saved by the driver as
-// .crpt or .txt (optionally only receipts with a product code), ResetECR
-// ending the reading, and faults from a script.
+// .crpt or .txt (optionally only receipts with a product code), and faults
+// from a script.
 #include "tests/DriverTestSupport.h"
 #include "tests/TestSupport.h"
 
@@ -46,14 +46,15 @@ protected:
 
 TEST_F(ArchiveTest, SavesTheDocumentsRead)
 {
+    const QString text = TestTempDir() + "/archive.txt";
     EXPECT_EQ(ReadItem(1), 2);  // no reading begun
+    EXPECT_EQ(Save(text, 1), 2);
     ASSERT_EQ(Driver().FNBeginReadArchive(), 0);
     for (int n : {1, 2, 3})
         ASSERT_EQ(ReadItem(n), 0);
     EXPECT_EQ(ReadItem(4), 8);
     EXPECT_EQ(Driver().ResultCodeDescription(), QStringLiteral("ФН: Нет запрошенных данных"));
 
-    const QString text = TestTempDir() + "/archive.txt";
     ASSERT_EQ(Save(text, 1), 0);
     const QString lines = AnsiToWide(ReadAll(text));
     EXPECT_TRUE(lines.startsWith(QStringLiteral("ФН 9960000000012345, документов: 3\r\n"))) << lines.toStdString();
@@ -75,9 +76,9 @@ TEST_F(ArchiveTest, SavesTheDocumentsRead)
     EXPECT_EQ(Save(TestTempDir() + "/missing/a.txt", 1), OrvekResult::FileError);
     EXPECT_EQ(Driver().ResultCodeDescription(), QStringLiteral("Ошибка записи файла"));
 
-    ASSERT_EQ(Driver().ResetECR(), 0);
-    EXPECT_EQ(ReadItem(1), 2);
-    EXPECT_EQ(Save(text, 1), 2);
+    // A new reading forgets the documents read before.
+    ASSERT_EQ(Driver().FNBeginReadArchive(), 0);
+    EXPECT_TRUE(TestRegister().Area<RegisterArchive>().Read.empty());
 }
 
 TEST_F(ArchiveTest, FaultsFromAScript)
