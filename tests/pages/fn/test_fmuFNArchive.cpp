@@ -174,6 +174,17 @@ TEST_F(FNArchivePageTest, ExportThatEndsBeforeTheFileConfirmsNothing)
     EXPECT_EQ(TestDialogs().lastMessage(), QStringLiteral("Notification 8: Invalid CRC"));
     Queue(7);
 
+    // The block reader stops on an empty block and on data beyond the size.
+    Marking().BlockSize = 0;
+    Export({}, {});
+    EXPECT_EQ(TestDialogs().lastMessage(), QStringLiteral("Уведомление 7: пустой блок данных"));
+    Marking().BlockSize = 32;
+    Marking().ReportedSizeDelta = -1;
+    Export({}, {});
+    EXPECT_EQ(TestDialogs().lastMessage(),
+              QStringLiteral("Уведомление 7: данных (30 байт) больше размера уведомления (29 байт)"));
+    Marking().ReportedSizeDelta = 0;
+
     StopWhen([this] { return Page->btnStop->isEnabled(); });
     Export({}, {});
     EXPECT_EQ(TestDialogs().lastMessage(), Stopped);
@@ -184,7 +195,7 @@ TEST_F(FNArchivePageTest, ExportThatEndsBeforeTheFileConfirmsNothing)
 
     Export({}, {});  // the file dialog cancelled
     EXPECT_EQ(FileDialogs(), 1);
-    EXPECT_EQ(TestDialogs().messages().size(), 5);
+    EXPECT_EQ(TestDialogs().messages().size(), 7);
     EXPECT_EQ(Unconfirmed(), (std::vector<int>{7, 8, 9}));
     EXPECT_FALSE(Page->btnStop->isEnabled());
     EXPECT_TRUE(Page->btnSaveNotifications->isEnabled());
