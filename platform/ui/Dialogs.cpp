@@ -70,7 +70,7 @@ public:
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         if (!r.defaultExt.isEmpty()) {
             dialog.setDefaultSuffix(r.defaultExt);
-        } else {
+        } else if (r.filterIndex) {
             // The chosen filter's extension, so that the overwrite prompt sees the whole name.
             auto followFilter = [&dialog](const QString& filter) {
                 static const QRegularExpression single(QStringLiteral("\\(\\s*\\*\\.(\\w+)\\s*\\)$"));

@@ -36,8 +36,9 @@ struct FileRequest {
     QString title;
     QString filter;        // Qt filter text: "Text files (*.txt);;All files (*)"
     QString fileName;      // initial name / folder
-    QString defaultExt;    // added when the user typed none (save); with none, the chosen filter's
-    int* filterIndex = nullptr;  // save: receives the chosen filter, 1-based
+    QString defaultExt;    // added when the user typed none (save)
+    int* filterIndex = nullptr;  // save: receives the chosen filter, 1-based; with no defaultExt
+                                 // the chosen filter's extension is added instead
 };
 
 struct PromptRequest {
