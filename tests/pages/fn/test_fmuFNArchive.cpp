@@ -326,3 +326,18 @@ TEST_F(FNArchiveReadTest, WrongRangeStopAndErrors)
     EXPECT_FALSE(QFile::exists(File("c.crpt")));
     EXPECT_FALSE(Page->btnStop->isEnabled());
 }
+
+TEST_F(FNArchivePageTest, FFDVersionFieldByModel)
+{
+    TestRegister().Tables().SetValue(10, 1, 4, 1);
+    TestRegister().Tables().SetValue(10, 1, 29, 2);
+    TestRegister().Tables().SetValue(17, 1, 17, 3);
+    const struct {
+        int model;
+        std::uint32_t version;
+    } cases[] = {{19, 1}, {16, 2}, {45, 2}, {37, 3}, {17, 3}};
+    for (const auto& c : cases) {
+        TestRegister().ModelParams().Set(32, c.model);
+        EXPECT_EQ(TfmFNArchive::GetFFDVersion(), c.version) << c.model;
+    }
+}
