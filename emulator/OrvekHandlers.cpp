@@ -11,6 +11,7 @@ OrvekHandlerTable BuildHandlers()
     AddServiceHandlers(t);
     AddDialogHandlers(t);
     AddTagHandlers(t);
+    AddTagEntryHandlers(t);
     AddRawExchangeHandlers(t);
     AddFNHandlers(t);
     AddReceiptHandlers(t);
@@ -19,6 +20,8 @@ OrvekHandlerTable BuildHandlers()
     AddMarkingHandlers(t);
     AddReportHandlers(t);
     AddPresenterHandlers(t);
+    AddGraphicsHandlers(t);
+    AddBarcodeHandlers(t);
     AddArchiveHandlers(t);
     return t;
 }

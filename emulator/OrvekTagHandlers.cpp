@@ -1,22 +1,18 @@
 // FN tags: single tags and composites (STLV) sent to the FN.
+#include "core/support/BinUtils.h"
 #include "core/support/CodePage.h"
 #include "emulator/OrvekHandlers.h"
 #include "emulator/OrvekResultCodes.h"
+#include "emulator/RegisterFN.h"
+#include "emulator/RegisterReceipt.h"
 #include "emulator/RegisterTags.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
 using P = OrvekProp;
 using M = OrvekMethod;
-
-QByteArray LittleEndian(quint64 value, int size)
-{
-    QByteArray bytes;
-    for (int i = 0; i < size; ++i)
-        bytes.append(char((value >> (8 * i)) & 0xFF));
-    return bytes;
-}
 
 int MinimalSize(quint64 value)
 {
@@ -33,7 +29,7 @@ bool SizedValue(quint64 value, int length, QByteArray& bytes)
     int size = length > 0 ? length : MinimalSize(value);
     if (size > 8 || MinimalSize(value) > size)
         return false;
-    bytes = LittleEndian(value, size);
+    bytes = IntToBin(value, size);
     return true;
 }
 
@@ -47,10 +43,10 @@ std::int32_t EncodeTag(OrvekCall& c, FNTag& tag)
     int length = c.Int(P::TagValueLength);
     QByteArray bin = WideToAnsi(c.Str(P::TagValueBin));
     switch (tag.Type) {
-    case 0: tag.Value = LittleEndian(quint32(c.Int(P::TagValueInt)), 1); break;
-    case 1: tag.Value = LittleEndian(quint32(c.Int(P::TagValueInt)), 2); break;
-    case 2: tag.Value = LittleEndian(quint32(c.Int(P::TagValueInt)), 4); break;
-    case 3: {
+    case OrvekTagType::Byte: tag.Value = IntToBin(quint32(c.Int(P::TagValueInt)), 1); break;
+    case OrvekTagType::UInt16: tag.Value = IntToBin(quint32(c.Int(P::TagValueInt)), 2); break;
+    case OrvekTagType::UInt32: tag.Value = IntToBin(quint32(c.Int(P::TagValueInt)), 4); break;
+    case OrvekTagType::VLN: {
         QString digits = c.Str(P::TagValueVLN).trimmed();
         if (digits.isEmpty()) {
             tag.Value = bin;
@@ -62,8 +58,8 @@ std::int32_t EncodeTag(OrvekCall& c, FNTag& tag)
             return OrvekResult::BadParameter;
         break;
     }
-    case 4:
-    case 11: {
+    case OrvekTagType::FVLNAlias:
+    case OrvekTagType::FVLN: {
         double value = c.Dbl(P::TagValueFVLND);
         if (value < 0)
             return OrvekResult::BadParameter;
@@ -76,22 +72,22 @@ std::int32_t EncodeTag(OrvekCall& c, FNTag& tag)
         tag.Value = char(point) + mantissa;
         break;
     }
-    case 5:
+    case OrvekTagType::BitField:
         if (!bin.isEmpty())
             tag.Value = bin;
         else if (!SizedValue(quint32(c.Int(P::TagValueInt)), length, tag.Value))
             return OrvekResult::BadParameter;
         break;
-    case 6: {
+    case OrvekTagType::UnixTime: {
         QDateTime local = DateTimeToQDateTime(c.Dbl(P::TagValueDateTime));
         // The FN keeps the register's local time as if it were UTC.
         QDateTime asUtc(local.date(), local.time(), Qt::UTC);
-        tag.Value = LittleEndian(quint64(asUtc.toSecsSinceEpoch()), 4);
+        tag.Value = IntToBin(quint64(asUtc.toSecsSinceEpoch()), 4);
         break;
     }
-    case 7: tag.Value = WideToOem(c.Str(P::TagValueStr)); break;
-    case 8:
-    case 9: tag.Value = bin; break;
+    case OrvekTagType::String: tag.Value = WideToOem(c.Str(P::TagValueStr)); break;
+    case OrvekTagType::STLV:
+    case OrvekTagType::ByteArray: tag.Value = bin; break;
     default: return OrvekResult::BadParameter;
     }
     c.Request = FNTag(tag).Tlv();
@@ -104,8 +100,7 @@ std::int32_t SendTag(OrvekCall& c, bool operation)
     if (std::int32_t code = EncodeTag(c, tag))
         return code;
     tag.Operation = operation;
-    c.Reg().Area<RegisterTags>().Sent.push_back(std::move(tag));
-    return OrvekResult::Ok;
+    return RegisterTags::Send(c.Reg(), std::move(tag));
 }
 
 std::int32_t FNSendTag(OrvekCall& c)
@@ -125,9 +120,9 @@ std::int32_t FNBeginSTLVTag(OrvekCall& c)
         return OrvekResult::BadParameter;
     FNTag composite;
     composite.Number = number;
-    composite.Type = 8;
+    composite.Type = OrvekTagType::STLV;
     c.Reg().Area<RegisterTags>().Composite = composite;
-    c.Request.append(char(number & 0xFF)).append(char(number >> 8));
+    c.Request += IntToBin(number, 2);
     return OrvekResult::Ok;
 }
 
@@ -135,7 +130,7 @@ std::int32_t FNAddTag(OrvekCall& c)
 {
     auto& composite = c.Reg().Area<RegisterTags>().Composite;
     if (!composite)
-        return OrvekResult::BadParameter;
+        return FNError::OtherState;
     FNTag tag;
     if (std::int32_t code = EncodeTag(c, tag))
         return code;
@@ -146,16 +141,21 @@ std::int32_t FNAddTag(OrvekCall& c)
 std::int32_t SendComposite(OrvekCall& c, bool operation)
 {
     RegisterTags& tags = c.Reg().Area<RegisterTags>();
-    if (!tags.Composite || tags.Composite->Number != c.Int(P::TagNumber))
+    if (!tags.Composite)
+        return FNError::OtherState;
+    if (tags.Composite->Number != c.Int(P::TagNumber))
         return OrvekResult::BadParameter;
+    if (tags.Composite->Items.empty())
+        return FNError::BadParameter;
+    if (std::int32_t code = RegisterTags::CanSend(c.Reg(), operation))
+        return code;
     FNTag composite = std::move(*tags.Composite);
     tags.Composite.reset();
     for (const FNTag& item : composite.Items)
         composite.Value += item.Tlv();
     composite.Operation = operation;
     c.Request = composite.Tlv();
-    tags.Sent.push_back(std::move(composite));
-    return OrvekResult::Ok;
+    return RegisterTags::Send(c.Reg(), std::move(composite));
 }
 
 std::int32_t FNSendSTLVTag(OrvekCall& c)
@@ -188,9 +188,38 @@ std::int32_t GetTagAsTLV(OrvekCall& c)
 }
 } // namespace
 
+std::int32_t RegisterTags::CanSend(EmulatedRegister& reg, bool operation)
+{
+    if (reg.Area<RegisterFN>().CurrentDocument == FNOpenDoc::None)
+        return FNError::OtherState;
+    if (operation) {
+        const RegisterReceipt& receipt = reg.Area<RegisterReceipt>();
+        const auto& items = receipt.Items();
+        if (!receipt.IsOpen() || std::none_of(items.begin(), items.end(), [](const ReceiptItem& item) {
+                return item.Op == ReceiptOp::Registration;
+            }))
+            return FNError::OtherState;
+    }
+    return OrvekResult::Ok;
+}
+
+std::int32_t RegisterTags::Send(EmulatedRegister& reg, FNTag tag)
+{
+    if (std::int32_t code = CanSend(reg, tag.Operation))
+        return code;
+    reg.Area<RegisterFN>().DocumentData = true;
+    reg.Area<RegisterTags>().Sent.push_back(std::move(tag));
+    return OrvekResult::Ok;
+}
+
+QByteArray TagTlv(int Number, const QByteArray& Value)
+{
+    return IntToBin(Number, 2) + IntToBin(Value.size(), 2) + Value;
+}
+
 QByteArray FNTag::Tlv() const
 {
-    return LittleEndian(quint32(Number), 2) + LittleEndian(quint32(Value.size()), 2) + Value;
+    return TagTlv(Number, Value);
 }
 
 QString FNTag::Text() const

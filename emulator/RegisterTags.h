@@ -10,7 +10,7 @@
 
 struct FNTag {
     int Number = 0;
-    int Type = 0;               // the tag type codes of the driver (0 byte ... 9 byte array)
+    int Type = 0;               // an OrvekTagType code
     QByteArray Value;           // the value as the FN keeps it; a composite's: its tags' TLV
     std::vector<FNTag> Items;   // the tags of a composite
     bool Operation = false;     // bound to the current item (the *Operation variants)
@@ -23,7 +23,18 @@ struct FNTag {
     quint64 Integer() const;
 };
 
+// A tag as the FN keeps it: number and length (16-bit little-endian each),
+// then the value.
+QByteArray TagTlv(int Number, const QByteArray& Value);
+
 struct RegisterTags : RegisterArea {
     std::vector<FNTag> Sent;
     std::optional<FNTag> Composite;
+
+    // 0 when a tag may reach the FN now: a document is being built and, for a
+    // tag bound to the current item, the open receipt has an item; else the
+    // FN error. A tag that may be sent marks the document's data as come.
+    static std::int32_t CanSend(EmulatedRegister& reg, bool operation);
+    // Keeps a tag sent for the document being built.
+    static std::int32_t Send(EmulatedRegister& reg, FNTag tag);
 };
