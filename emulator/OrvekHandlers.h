@@ -91,6 +91,7 @@ void AddTagEntryHandlers(OrvekHandlerTable& t);
 void AddRawExchangeHandlers(OrvekHandlerTable& t);
 void AddFNHandlers(OrvekHandlerTable& t);
 void AddReceiptHandlers(OrvekHandlerTable& t);
+void AddFNReceiptHandlers(OrvekHandlerTable& t);
 void AddDeviceStatusHandlers(OrvekHandlerTable& t);
 void AddTextHandlers(OrvekHandlerTable& t);
 void AddMarkingHandlers(OrvekHandlerTable& t);
