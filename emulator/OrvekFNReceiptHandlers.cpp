@@ -83,7 +83,9 @@ std::int32_t FNOperation(OrvekCall& c)
     if (fn.SummGiven)
         item.Amount = c.Curr(P::Summ1);
     item.FN = fn;
-    RegisterReceipt::ExpectedAmount(item, item.Amount);
+    Currency amount = 0;
+    RegisterReceipt::ExpectedAmount(item, amount);
+    item.Amount = amount;
     c.Request.append(char(c.Int(P::CheckType)));
     return Receipt(c).Register(std::move(item), SessionOpener(c));
 }

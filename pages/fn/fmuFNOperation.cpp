@@ -39,7 +39,7 @@ void AddNumbered(QComboBox* combo, const QStringList& items)
 void AllowNarrow(QComboBox* combo)
 {
     combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    combo->setMinimumContentsLength(10);
+    combo->setMinimumContentsLength(14);
     int width = 0;
     for (int i = 0; i < combo->count(); ++i)
         width = std::max(width, combo->view()->fontMetrics().horizontalAdvance(combo->itemText(i)));

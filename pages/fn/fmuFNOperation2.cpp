@@ -87,6 +87,7 @@ TfmFNOperation2::TfmFNOperation2(QWidget* owner)
         {NAMED(btnBuildCorrection), "Сформировать чек коррекции v1 (устаревш.)", &T::btnBuildCorrectionClick,
          "FNBuildCorrectionReceipt"},
     });
+    results.Grid()->setRowStretch(0, 0);  // the memo takes the height below the buttons
     FReport = TMemoReport(Memo = ReportMemo(results.Memo(NAMED(Memo), true)));
 }
 
