@@ -21,6 +21,8 @@ OrvekHandlerTable BuildHandlers()
     AddMarkingHandlers(t);
     AddReportHandlers(t);
     AddPresenterHandlers(t);
+    AddGraphicsHandlers(t);
+    AddBarcodeHandlers(t);
     return t;
 }
 } // namespace
