@@ -16,11 +16,6 @@ RegisterReceipt& Receipt(OrvekCall& c)
     return c.Reg().Area<RegisterReceipt>();
 }
 
-RegisterReceipt::SessionOpener SessionOpener(OrvekCall& c)
-{
-    return [&c] { return OrvekHandlers()[M::OpenSession].Handler(c); };
-}
-
 const P Summs[] = {P::Summ1,  P::Summ2,  P::Summ3,  P::Summ4,  P::Summ5,  P::Summ6,  P::Summ7,
                    P::Summ8,  P::Summ9,  P::Summ10, P::Summ11, P::Summ12, P::Summ13, P::Summ14,
                    P::Summ15, P::Summ16, P::Summ17, P::Summ18, P::Summ19, P::Summ20};
@@ -87,7 +82,7 @@ std::int32_t FNOperation(OrvekCall& c)
     RegisterReceipt::ExpectedAmount(item, amount);
     item.Amount = amount;
     c.Request.append(char(c.Int(P::CheckType)));
-    return Receipt(c).Register(std::move(item), SessionOpener(c));
+    return Receipt(c).Register(std::move(item), SessionOpenerOf(c));
 }
 
 std::int32_t FNCloseCheckEx(OrvekCall& c)
@@ -117,7 +112,7 @@ std::int32_t FNCloseCheckEx(OrvekCall& c)
 std::int32_t OpenWith(OrvekCall& c, bool correction, bool vat20)
 {
     c.Request.append(char(c.Int(P::CheckType)));
-    return Receipt(c).Open(c.Int(P::CheckType), SessionOpener(c), correction, vat20);
+    return Receipt(c).Open(c.Int(P::CheckType), SessionOpenerOf(c), correction, vat20);
 }
 
 std::int32_t OpenCheckNDS20(OrvekCall& c) { return OpenWith(c, false, true); }
@@ -126,13 +121,13 @@ std::int32_t FNOpenCheckCorrectionNDS20(OrvekCall& c) { return OpenWith(c, true,
 
 std::int32_t FNBeginCorrectionReceipt(OrvekCall& c)
 {
-    return Receipt(c).BeginCorrection(SessionOpener(c));
+    return Receipt(c).BeginCorrection(SessionOpenerOf(c));
 }
 
 std::int32_t BuildCorrection(OrvekCall& c, const CorrectionData& data)
 {
     const FNDocument* doc = nullptr;
-    if (std::int32_t code = Receipt(c).BuildCorrection(data, SessionOpener(c), &doc))
+    if (std::int32_t code = Receipt(c).BuildCorrection(data, SessionOpenerOf(c), &doc))
         return code;
     SetDocumentResult(c, doc->Number, doc->FiscalSign, doc->ReceiptNumber);
     return OrvekResult::Ok;

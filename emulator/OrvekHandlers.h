@@ -23,6 +23,7 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <functional>
 
 class EmulatedOrvek;
 
@@ -75,6 +76,9 @@ public:
 private:
     std::array<OrvekHandlerEntry, OrvekMethodCount> FEntries{};
 };
+
+// A receipt or cash document in a closed session opens it as OpenSession does.
+std::function<std::int32_t()> SessionOpenerOf(OrvekCall& c);
 
 // The table, built once.
 const OrvekHandlerTable& OrvekHandlers();

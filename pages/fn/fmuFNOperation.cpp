@@ -5,6 +5,7 @@
 #include "core/support/Format.h"
 #include "core/support/SysUtils.h"
 #include "core/support/untUtil.h"
+#include "pages/fn/DriverSumms.h"
 #include "pages/fn/fmuExpayments.h"
 #include "pages/fn/fmuFNAgent.h"
 #include "platform/Exceptions.h"
@@ -13,19 +14,6 @@
 #include <QAbstractItemView>
 
 namespace {
-using TSummSetter = void (TOrvek::*)(const Currency&);
-const TSummSetter SummSetters[] = {
-    nullptr,           &TOrvek::setSumm1,  &TOrvek::setSumm2,  &TOrvek::setSumm3,  &TOrvek::setSumm4,
-    &TOrvek::setSumm5, &TOrvek::setSumm6,  &TOrvek::setSumm7,  &TOrvek::setSumm8,  &TOrvek::setSumm9,
-    &TOrvek::setSumm10, &TOrvek::setSumm11, &TOrvek::setSumm12, &TOrvek::setSumm13, &TOrvek::setSumm14,
-    &TOrvek::setSumm15, &TOrvek::setSumm16,
-};
-const TSummSetter TaxValueSetters[] = {
-    &TOrvek::setTaxValue1, &TOrvek::setTaxValue2, &TOrvek::setTaxValue3, &TOrvek::setTaxValue4,
-    &TOrvek::setTaxValue5, &TOrvek::setTaxValue6, &TOrvek::setTaxValue7, &TOrvek::setTaxValue8,
-    &TOrvek::setTaxValue9, &TOrvek::setTaxValue10,
-};
-
 // Items whose code is the number before the point ("31. АТМ" → 31).
 void AddNumbered(QComboBox* combo, const QStringList& items)
 {
@@ -267,12 +255,12 @@ void TfmFNOperation::SetCloseParams()
     d.setSumm1(GetSumm(edtSumm1->text(), QStringLiteral("Summ1")));
     d.setSumm2(GetSumm(edtSumm2->text(), QStringLiteral("Summ2")));
     for (int n = 3; n <= 13; ++n)
-        (d.*SummSetters[n])(Summ[std::size_t(n)]);
+        SetDriverSumm(n, Summ[std::size_t(n)]);
     d.setSumm14(GetSumm(edtSumm14->text(), QStringLiteral("Summ14")));
     d.setSumm15(GetSumm(edtSumm15->text(), QStringLiteral("Summ15")));
     d.setSumm16(GetSumm(edtSumm16->text(), QStringLiteral("Summ16")));
-    for (std::size_t i = 0; i < edtTaxValues.size(); ++i)
-        (d.*TaxValueSetters[i])(GetSumm(edtTaxValues[i]->text(), QStringLiteral("TaxValue%1").arg(i + 1)));
+    for (int n = 1; n <= int(edtTaxValues.size()); ++n)
+        SetDriverTaxValue(n, GetSumm(edtTaxValues[std::size_t(n - 1)]->text(), QStringLiteral("TaxValue%1").arg(n)));
     d.setAddTaxesEnabled(chkAddTaxesEnabled->isChecked());
     d.setRoundingSumm(StrToInt(edtRoundingSumm->text()));
     d.setTaxType(cbTaxType->currentData().toInt());

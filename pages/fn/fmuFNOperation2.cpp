@@ -4,18 +4,10 @@
 #include "core/settings/ResStrings.h"
 #include "core/support/BinUtils.h"
 #include "core/support/untUtil.h"
+#include "pages/fn/DriverSumms.h"
 #include "platform/ui/FormBuilder.h"
 
 namespace {
-using TSummSetter = void (TOrvek::*)(const Currency&);
-// Summ1..Summ20 by number.
-const TSummSetter SummSetters[] = {
-    nullptr,            &TOrvek::setSumm1,  &TOrvek::setSumm2,  &TOrvek::setSumm3,  &TOrvek::setSumm4,
-    &TOrvek::setSumm5,  &TOrvek::setSumm6,  &TOrvek::setSumm7,  &TOrvek::setSumm8,  &TOrvek::setSumm9,
-    &TOrvek::setSumm10, &TOrvek::setSumm11, &TOrvek::setSumm12, &TOrvek::setSumm13, &TOrvek::setSumm14,
-    &TOrvek::setSumm15, &TOrvek::setSumm16, &TOrvek::setSumm17, &TOrvek::setSumm18, &TOrvek::setSumm19,
-    &TOrvek::setSumm20,
-};
 // The sums the v2 form sends, in order.
 const int SummNumbers[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 17, 18, 19, 20};
 
@@ -121,7 +113,7 @@ void TfmFNOperation2::BuildCorrection2()
 {
     TDriver& d = Driver();
     for (int n : SummNumbers)
-        (d.*SummSetters[n])(GetSumm(edtSumm[std::size_t(n)]->text(), QStringLiteral("Summ%1").arg(n)));
+        SetDriverSumm(n, GetSumm(edtSumm[std::size_t(n)]->text(), QStringLiteral("Summ%1").arg(n)));
     d.setAddTaxesEnabled(chkAddTaxesEnabled->isChecked());
     d.setCorrectionType(cbCorrectionType->currentIndex());
     d.setCalculationSign(cbCalculationSign->currentIndex() == 0 ? 1 : 3);
