@@ -23,6 +23,8 @@ OrvekHandlerTable BuildHandlers()
     AddPresenterHandlers(t);
     AddGraphicsHandlers(t);
     AddBarcodeHandlers(t);
+    AddFiscalizationHandlers(t);
+    AddArchiveHandlers(t);
     return t;
 }
 } // namespace

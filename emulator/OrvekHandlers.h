@@ -103,3 +103,5 @@ void AddReportHandlers(OrvekHandlerTable& t);
 void AddPresenterHandlers(OrvekHandlerTable& t);
 void AddGraphicsHandlers(OrvekHandlerTable& t);
 void AddBarcodeHandlers(OrvekHandlerTable& t);
+void AddFiscalizationHandlers(OrvekHandlerTable& t);
+void AddArchiveHandlers(OrvekHandlerTable& t);
