@@ -15,6 +15,7 @@ OrvekHandlerTable BuildHandlers()
     AddRawExchangeHandlers(t);
     AddFNHandlers(t);
     AddReceiptHandlers(t);
+    AddFNReceiptHandlers(t);
     AddDeviceStatusHandlers(t);
     AddTextHandlers(t);
     AddMarkingHandlers(t);
