@@ -98,3 +98,5 @@ void AddReportHandlers(OrvekHandlerTable& t);
 void AddPresenterHandlers(OrvekHandlerTable& t);
 void AddGraphicsHandlers(OrvekHandlerTable& t);
 void AddBarcodeHandlers(OrvekHandlerTable& t);
+void AddDrawerHandlers(OrvekHandlerTable& t);
+void AddVintrelHandlers(OrvekHandlerTable& t);
