@@ -136,7 +136,7 @@ void TfmCashControl::btnOpenPortClick()
             OpenFailed(port, FTcpServer->errorString());
     } else {
         FUdpServer->close();
-        if (!FUdpServer->bind(QHostAddress::Any, port))
+        if (!FUdpServer->bind(QHostAddress::Any, port, QAbstractSocket::DontShareAddress))
             OpenFailed(port, FUdpServer->errorString());
     }
     btnOpenPort->setEnabled(false);

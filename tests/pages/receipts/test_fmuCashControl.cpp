@@ -198,16 +198,21 @@ TEST_F(CashControlTest, BadPortOrPortInUseShowsAMessageAndKeepsTheButtons)
         EXPECT_TRUE(Page.btnOpenPort->isEnabled());
         EXPECT_FALSE(Page.btnClosePort->isEnabled());
     }
-    TfmCashControl other;
-    other.edtPort->setText(QStringLiteral("0"));
-    other.btnOpenPort->click();
-    ASSERT_NE(other.TcpPort(), 0);
-    Page.edtPort->setText(QString::number(other.TcpPort()));
-    Page.btnOpenPort->click();
-    EXPECT_TRUE(TestDialogs().lastMessage().startsWith(QStringLiteral("Не удалось открыть порт %1").arg(other.TcpPort())))
-        << TestDialogs().lastMessage().toStdString();
-    EXPECT_TRUE(Page.btnOpenPort->isEnabled());
-    EXPECT_FALSE(Page.btnClosePort->isEnabled());
+    for (const bool udp : {false, true}) {
+        TfmCashControl other;
+        (udp ? other.rbUDP : other.rbTCP)->setChecked(true);
+        (udp ? Page.rbUDP : Page.rbTCP)->setChecked(true);
+        other.edtPort->setText(QStringLiteral("0"));
+        other.btnOpenPort->click();
+        const quint16 taken = udp ? other.UdpPort() : other.TcpPort();
+        ASSERT_NE(taken, 0);
+        Page.edtPort->setText(QString::number(taken));
+        Page.btnOpenPort->click();
+        EXPECT_TRUE(TestDialogs().lastMessage().startsWith(QStringLiteral("Не удалось открыть порт %1").arg(taken)))
+            << TestDialogs().lastMessage().toStdString();
+        EXPECT_TRUE(Page.btnOpenPort->isEnabled());
+        EXPECT_FALSE(Page.btnClosePort->isEnabled());
+    }
 }
 
 TEST_F(CashControlTest, FloodKeepsThePageResponsiveAndTheMemoCapped)
