@@ -1,5 +1,6 @@
 // Graphics: raster lines loaded into the graphics memory and printed from it,
 // pictures loaded from files, lines printed at once.
+#include "core/support/BinUtils.h"
 #include "core/support/CodePage.h"
 #include "emulator/OrvekHandlers.h"
 #include "emulator/OrvekResultCodes.h"
@@ -58,7 +59,7 @@ std::int32_t Load(OrvekCall& c, GraphicsBuffer buffer, int first, const std::vec
 {
     if (!Graphics(c).Store(buffer, first, rows, lastLine))
         return Fail(c, QStringLiteral("Строки %1..%2 вне памяти графики").arg(first).arg(first + int(rows.size()) - 1));
-    c.Request.append(char(first & 0xFF)).append(char(first >> 8));
+    c.Request += IntToBin(first, 2);
     for (const QByteArray& row : rows)
         c.Request.append(row);
     return OrvekResult::Ok;
@@ -158,7 +159,7 @@ std::int32_t Print(OrvekCall& c, GraphicsBuffer buffer, const QString& source, b
     item.Receipt = !flags || c.Bool(P::UseReceiptRibbon);
     item.Journal = flags && c.Bool(P::UseJournalRibbon);
     c.Reg().Paper().Add(std::move(item));
-    c.Request.append(char(first & 0xFF)).append(char(first >> 8)).append(char(last & 0xFF)).append(char(last >> 8));
+    c.Request += IntToBin(first, 2) + IntToBin(last, 2);
     return OrvekResult::Ok;
 }
 
@@ -232,7 +233,7 @@ std::int32_t PrintLine(OrvekCall& c)
         item.Journal = c.Bool(P::UseJournalRibbon);
         c.Reg().Paper().Add(std::move(item));
     }
-    c.Request.append(char(count & 0xFF)).append(char(count >> 8)).append(dots);
+    c.Request += IntToBin(count, 2) + dots;
     return OrvekResult::Ok;
 }
 } // namespace

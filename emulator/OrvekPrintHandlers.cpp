@@ -1,4 +1,5 @@
 // Printing onto the register's paper.
+#include "core/support/BinUtils.h"
 #include "core/support/CodePage.h"
 #include "emulator/OrvekHandlers.h"
 #include "emulator/OrvekResultCodes.h"
@@ -155,7 +156,7 @@ std::int32_t GetFontMetrics(OrvekCall& c)
     c.Set(P::CharWidth, f->CharWidth);
     c.Set(P::CharHeight, f->CharHeight);
     c.Set(P::FontCount, int(p.Fonts.size()));
-    c.Answer.append(char(p.PrintWidth & 0xFF)).append(char(p.PrintWidth >> 8));
+    c.Answer += IntToBin(p.PrintWidth, 2);
     c.Answer.append(char(f->CharWidth)).append(char(f->CharHeight)).append(char(p.Fonts.size()));
     return OrvekResult::Ok;
 }

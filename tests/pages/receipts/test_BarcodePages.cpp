@@ -5,6 +5,7 @@
 #include "pages/receipts/fmuPDF417.h"
 #include "pages/receipts/fmuPrintBarcode.h"
 #include "pages/receipts/fmuPrintBarcodePrinter.h"
+#include "core/binding/BusyRetry.h"
 #include "core/support/CodePage.h"
 #include "emulator/OrvekResultCodes.h"
 #include "emulator/RegisterGraphics.h"
@@ -34,11 +35,11 @@ protected:
         Driver();
         TestRegister().Paper().Clear();
         TestComponent().Trace().Clear();
-        TDriver::SetSleep([this](int ms) { Pauses.push_back(ms); });
+        SetPause([this](int ms) { Pauses.push_back(ms); });
     }
     void TearDown() override
     {
-        TDriver::SetSleep(nullptr);
+        SetPause(nullptr);
         DriverTest::TearDown();
     }
     std::vector<K> Kinds()
