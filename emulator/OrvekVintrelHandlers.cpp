@@ -70,46 +70,49 @@ std::int32_t VintrelCreatePayDataByCode(OrvekCall& c)
     return CreatePayment(c, link);
 }
 
-// The payment the driver holds (from its last create or refund).
-VintrelPayment* Held(OrvekCall& c)
+// Works on the payment the driver holds (from its last create or refund);
+// `work` changes it and returns empty, or returns why the service refuses.
+template <class F>
+std::int32_t OnHeldPayment(OrvekCall& c, F work)
 {
-    return Service(c).Find(c.Str(P::VintrelServerPaymentID));
+    VintrelPayment* payment = Service(c).Find(c.Str(P::VintrelServerPaymentID));
+    if (!payment)
+        return Refused(c, QStringLiteral("платеж не найден"));
+    const QString refusal = work(*payment);
+    if (!refusal.isEmpty())
+        return Refused(c, refusal);
+    return Answer(c, *payment);
 }
 
 std::int32_t VintrelGetPayStatus(OrvekCall& c)
 {
-    VintrelPayment* payment = Held(c);
-    if (!payment)
-        return Refused(c, QStringLiteral("платеж не найден"));
-    return Answer(c, *payment);
+    return OnHeldPayment(c, [](VintrelPayment&) { return QString(); });
 }
 
 std::int32_t VintrelCancel(OrvekCall& c)
 {
-    VintrelPayment* payment = Held(c);
-    if (!payment)
-        return Refused(c, QStringLiteral("платеж не найден"));
-    using namespace VintrelStatus;
-    if (payment->Status != New && payment->Status != Created && payment->Status != InProgress)
-        return Refused(c, QStringLiteral("платеж нельзя отменить"));
-    payment->Status = Cancelled;
-    return Answer(c, *payment);
+    return OnHeldPayment(c, [](VintrelPayment& payment) {
+        using namespace VintrelStatus;
+        if (payment.Status != New && payment.Status != Created && payment.Status != InProgress)
+            return QStringLiteral("платеж нельзя отменить");
+        payment.Status = Cancelled;
+        return QString();
+    });
 }
 
 std::int32_t VintrelRefund(OrvekCall& c)
 {
-    VintrelPayment* payment = Held(c);
-    if (!payment)
-        return Refused(c, QStringLiteral("платеж не найден"));
-    using namespace VintrelStatus;
-    if (payment->Status != Paid && payment->Status != PartlyRefunded)
-        return Refused(c, QStringLiteral("платеж не оплачен"));
     const Currency amount = c.Curr(P::Summ1);
-    if (amount <= 0 || amount > payment->Amount - payment->RefundedAmount)
-        return Refused(c, QStringLiteral("сумма возврата больше остатка платежа"));
-    payment->RefundedAmount += amount;
-    payment->Status = payment->RefundedAmount == payment->Amount ? Refunded : PartlyRefunded;
-    return Answer(c, *payment);
+    return OnHeldPayment(c, [amount](VintrelPayment& payment) {
+        using namespace VintrelStatus;
+        if (payment.Status != Paid && payment.Status != PartlyRefunded)
+            return QStringLiteral("платеж не оплачен");
+        if (amount <= 0 || amount > payment.Amount - payment.RefundedAmount)
+            return QStringLiteral("сумма возврата больше остатка платежа");
+        payment.RefundedAmount += amount;
+        payment.Status = payment.RefundedAmount == payment.Amount ? Refunded : PartlyRefunded;
+        return QString();
+    });
 }
 
 std::int32_t VintrelCreateCashRegisterCode(OrvekCall& c)
