@@ -183,7 +183,12 @@ void TfmCashControl::AcceptClients()
     while (QTcpSocket* client = FTcpServer->nextPendingConnection()) {
         client->setReadBufferSize(ClientBufferSize);
         connect(client, &QTcpSocket::readyRead, this, Guarded([this, client] { ReadClient(client); }));
-        connect(client, &QTcpSocket::disconnected, client, &QObject::deleteLater);
+        // What the client sent before it left is read before it goes.
+        connect(client, &QTcpSocket::disconnected, this, Guarded([this, client] {
+                    while (client->bytesAvailable() > 0)
+                        ServerData(client->read(ChunkSize));
+                    client->deleteLater();
+                }));
         ReadClient(client);
     }
 }
