@@ -98,5 +98,7 @@ void AddReportHandlers(OrvekHandlerTable& t);
 void AddPresenterHandlers(OrvekHandlerTable& t);
 void AddGraphicsHandlers(OrvekHandlerTable& t);
 void AddBarcodeHandlers(OrvekHandlerTable& t);
+void AddFiscalizationHandlers(OrvekHandlerTable& t);
+void AddArchiveHandlers(OrvekHandlerTable& t);
 void AddDrawerHandlers(OrvekHandlerTable& t);
 void AddVintrelHandlers(OrvekHandlerTable& t);
