@@ -25,6 +25,8 @@ OrvekHandlerTable BuildHandlers()
     AddBarcodeHandlers(t);
     AddFiscalizationHandlers(t);
     AddArchiveHandlers(t);
+    AddDrawerHandlers(t);
+    AddVintrelHandlers(t);
     return t;
 }
 } // namespace

@@ -105,3 +105,5 @@ void AddGraphicsHandlers(OrvekHandlerTable& t);
 void AddBarcodeHandlers(OrvekHandlerTable& t);
 void AddFiscalizationHandlers(OrvekHandlerTable& t);
 void AddArchiveHandlers(OrvekHandlerTable& t);
+void AddDrawerHandlers(OrvekHandlerTable& t);
+void AddVintrelHandlers(OrvekHandlerTable& t);
