@@ -20,6 +20,8 @@ OrvekHandlerTable BuildHandlers()
     AddMarkingHandlers(t);
     AddReportHandlers(t);
     AddPresenterHandlers(t);
+    AddFontHandlers(t);
+    AddBoardHandlers(t);
     return t;
 }
 } // namespace

@@ -96,3 +96,5 @@ void AddTextHandlers(OrvekHandlerTable& t);
 void AddMarkingHandlers(OrvekHandlerTable& t);
 void AddReportHandlers(OrvekHandlerTable& t);
 void AddPresenterHandlers(OrvekHandlerTable& t);
+void AddFontHandlers(OrvekHandlerTable& t);
+void AddBoardHandlers(OrvekHandlerTable& t);

@@ -124,4 +124,5 @@ void OrvekPropertyStore::Put(OrvekProp p, const QVariant& value)
     else if (p == P::BarCode)
         FValues[std::size_t(P::BarcodeHex)] = StrToHex(WideToAnsi(v.toString()));
     FValues[std::size_t(p)] = std::move(v);
+    FWriteOrder[std::size_t(p)] = ++FWrites;
 }

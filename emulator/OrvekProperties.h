@@ -26,9 +26,15 @@ public:
     Currency Curr(OrvekProp p) const { return Get(p).toLongLong(); }
     double Dbl(OrvekProp p) const { return Get(p).toDouble(); }
 
+    // Which of two properties was written from outside last: the larger
+    // number (0: never written).
+    std::uint64_t WriteOrder(OrvekProp p) const { return FWriteOrder[std::size_t(p)]; }
+
     // The start-up value of a property.
     static QVariant StartupValue(OrvekProp p);
 
 private:
     std::array<QVariant, OrvekPropCount> FValues;
+    std::array<std::uint64_t, OrvekPropCount> FWriteOrder{};
+    std::uint64_t FWrites = 0;
 };
