@@ -139,10 +139,13 @@ std::int32_t WriteTable(OrvekCall& c)
     return OrvekResult::Ok;
 }
 
+// Every table back to its defaults.
 std::int32_t InitTable(OrvekCall& c)
 {
-    RequestAddress(c, false);
-    return c.Reg().Tables().Init(c.Int(P::TableNumber));
+    RegisterTables& tables = c.Reg().Tables();
+    for (int table = 1; table <= tables.Count(); ++table)
+        tables.Init(table);
+    return OrvekResult::Ok;
 }
 
 std::int32_t FileError(OrvekCall& c, const QString& text)
