@@ -29,7 +29,12 @@ TfmTable::TfmTable(QWidget* owner) : TPage(owner, "fmTable", PageCaption)
     left.Spin(NAMED(seFieldNumber), QStringLiteral("Номер поля:"), MinNumber, MaxNumber, 1, "FieldNumber");
     left.Edit(NAMED(edtValue), QStringLiteral("Значение:"),
               QStringLiteral("0123456789012345678901234567890123456789"), "ValueOfFieldString");
-    left.Buttons(3, {
+    auto file = left.Columns();
+    file.Edit(NAMED(edtFileName), QStringLiteral("Имя файла:"), {}, "FileName");
+    file.Stretch(edtFileName);
+    file.Button({NAMED(btnOpenFile), QStringLiteral("..."), &T::btnOpenFileClick, {}, TRun::Plain});
+    btnOpenFile->setMaximumWidth(btnOpenFile->fontMetrics().horizontalAdvance(QStringLiteral("....")) + 16);
+    left.Buttons(4, {
         {NAMED(btnGetTableStruct), QStringLiteral("Получить структуру таблицы"), &T::btnGetTableStructClick,
          "GetTableStruct"},
         {NAMED(btnGetFieldStruct), QStringLiteral("Получить структуру поля"), &T::btnGetFieldStructClick,
@@ -41,12 +46,6 @@ TfmTable::TfmTable(QWidget* owner) : TPage(owner, "fmTable", PageCaption)
          TRun::Plain},
         {NAMED(btnShowTablesDlg), QStringLiteral("Редактирование таблиц..."), &T::btnShowTablesDlgClick,
          "ShowTablesDlg"},
-    });
-    auto file = left.Columns();
-    file.Edit(NAMED(edtFileName), QStringLiteral("Имя файла:"), {}, "FileName");
-    file.Stretch(edtFileName);
-    file.Button({NAMED(btnOpenFile), QStringLiteral("..."), &T::btnOpenFileClick, {}, TRun::Plain});
-    left.Buttons(1, {
         {NAMED(btnExportTables), QStringLiteral("Сохранить таблицы в файл"), &T::btnExportTablesClick,
          "ExportTables"},
         {NAMED(btnImportTables), QStringLiteral("Загрузить таблицы из файла"), &T::btnImportTablesClick,
