@@ -76,16 +76,16 @@ std::int32_t ReadTable(OrvekCall& c)
     return OrvekResult::Ok;
 }
 
-// The service table takes the service password only, every other table an
+// The service fields take the service password only, every other field an
 // operator's password.
-std::int32_t CheckWritePassword(OrvekCall& c, int table)
+std::int32_t CheckWritePassword(OrvekCall& c, const TableField* field)
 {
     const std::int32_t password = c.Int(P::Password);
     for (int i = 0; i < 4; ++i)
         c.Request.append(char((quint32(password) >> (8 * i)) & 0xFF));
-    if (table == OrvekService::ServiceTable) {
+    if (field && field->ServiceOnly) {
         if (password != OrvekService::ServicePassword) {
-            c.Description = QStringLiteral("Таблица %1 записывается только под сервисным паролем").arg(table);
+            c.Description = QStringLiteral("Поле записывается только под сервисным паролем");
             return OrvekResult::BadPassword;
         }
         return OrvekResult::Ok;
@@ -122,10 +122,10 @@ std::int32_t ValueToWrite(OrvekCall& c, const TableField& f, QVariant& value)
 std::int32_t WriteTable(OrvekCall& c)
 {
     const int table = c.Int(P::TableNumber), row = c.Int(P::RowNumber), field = c.Int(P::FieldNumber);
-    if (std::int32_t code = CheckWritePassword(c, table))
+    const TableField* f = c.Reg().Tables().Field(table, field);
+    if (std::int32_t code = CheckWritePassword(c, f))
         return code;
     RequestAddress(c, true);
-    const TableField* f = c.Reg().Tables().Field(table, field);
     if (!f)
         return OrvekResult::BadTableField;
     QVariant value;
@@ -181,8 +181,8 @@ std::int32_t ImportTables(OrvekCall& c)
     RegisterTables tables = c.Reg().Tables();
     for (const TableFileLine& line : lines) {
         std::int32_t code = OrvekResult::Ok;
-        if (line.Table == OrvekService::ServiceTable &&
-            tables.Value(line.Table, line.Row, line.Field).toLongLong() != line.Value.toLongLong())
+        const TableField* f = tables.Field(line.Table, line.Field);
+        if (f && f->ServiceOnly && tables.Value(line.Table, line.Row, line.Field).toLongLong() != line.Value.toLongLong())
             code = OrvekResult::BadPassword;
         else
             code = tables.Write(line.Table, line.Row, line.Field, line.Value);
