@@ -61,16 +61,27 @@ void TfmTable::AddLine(const QString& S)
     Memo->appendPlainText(S);
 }
 
+void TfmTable::AddTypeLine()
+{
+    AddLine(Driver().FieldType() ? QStringLiteral("Тип поля: строка") : QStringLiteral("Тип поля: число"));
+}
+
+void TfmTable::AddLimitLines()
+{
+    TDriver& d = Driver();
+    if (d.FieldType())
+        return;
+    AddLine(QStringLiteral("Мин. значение: ") + Unsigned(d.MINValueOfField()));
+    AddLine(QStringLiteral("Макс. значение: ") + Unsigned(d.MAXValueOfField()));
+}
+
 void TfmTable::AddFieldLines()
 {
     TDriver& d = Driver();
     AddLine(Format(QStringLiteral("%s: %s"), {QStringLiteral("Название поля"), d.FieldName()}));
-    AddLine(d.FieldType() ? QStringLiteral("Тип поля: строка") : QStringLiteral("Тип поля: число"));
+    AddTypeLine();
     AddLine(Format(QStringLiteral("%s: %d"), {QStringLiteral("Размер поля"), d.FieldSize()}));
-    if (!d.FieldType()) {
-        AddLine(QStringLiteral("Мин. значение: ") + Unsigned(d.MINValueOfField()));
-        AddLine(QStringLiteral("Макс. значение: ") + Unsigned(d.MAXValueOfField()));
-    }
+    AddLimitLines();
 }
 
 void TfmTable::ShowValue()
@@ -101,14 +112,19 @@ void TfmTable::btnGetFieldStructClick()
         AddFieldLines();
 }
 
-void TfmTable::btnReadTableClick()
+void TfmTable::SetAddress()
 {
-    Memo->clear();
     TDriver& d = Driver();
     d.setTableNumber(seTableNumber->value());
     d.setFieldNumber(seFieldNumber->value());
     d.setRowNumber(seRowNumber->value());
-    if (d.ReadTable() != 0)
+}
+
+void TfmTable::btnReadTableClick()
+{
+    Memo->clear();
+    SetAddress();
+    if (Driver().ReadTable() != 0)
         return;
     AddFieldLines();
     ShowValue();
@@ -117,21 +133,16 @@ void TfmTable::btnReadTableClick()
 void TfmTable::btnWriteTableClick()
 {
     Memo->clear();
+    SetAddress();
     TDriver& d = Driver();
-    d.setTableNumber(seTableNumber->value());
-    d.setFieldNumber(seFieldNumber->value());
-    d.setRowNumber(seRowNumber->value());
     d.setValueOfFieldString(edtValue->text());
     if (d.WriteTable() != 0)
         return;
     AddLine(QStringLiteral("Структура поля:"));
     AddLine(Format(QStringLiteral("    %s: %s"), {QStringLiteral("Название поля"), d.FieldName()}));
-    AddLine(d.FieldType() ? QStringLiteral("Тип поля: строка") : QStringLiteral("Тип поля: число"));
+    AddTypeLine();
     AddLine(Format(QStringLiteral("    %s: %d"), {QStringLiteral("Размер поля"), d.FieldSize()}));
-    if (!d.FieldType()) {
-        AddLine(QStringLiteral("Мин. значение: ") + Unsigned(d.MINValueOfField()));
-        AddLine(QStringLiteral("Макс. значение: ") + Unsigned(d.MAXValueOfField()));
-    }
+    AddLimitLines();
     ShowValue();
 }
 

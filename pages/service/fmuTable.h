@@ -42,9 +42,14 @@ private:
     void btnExportTablesClick();
     void btnImportTablesClick();
 
+    // TableNumber, FieldNumber and RowNumber from the spin edits.
+    void SetAddress();
     void AddLine(const QString& S);
     // Name, type, size and, for a number field, its limits.
     void AddFieldLines();
+    void AddTypeLine();
+    // The limits of a number field (unsigned); nothing for a string field.
+    void AddLimitLines();
     // The field's value read back into edtValue (a number unsigned).
     void ShowValue();
 };
