@@ -22,6 +22,8 @@ OrvekHandlerTable BuildHandlers()
     AddPresenterHandlers(t);
     AddFontHandlers(t);
     AddBoardHandlers(t);
+    AddGraphicsHandlers(t);
+    AddBarcodeHandlers(t);
     return t;
 }
 } // namespace

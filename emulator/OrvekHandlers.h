@@ -98,3 +98,5 @@ void AddReportHandlers(OrvekHandlerTable& t);
 void AddPresenterHandlers(OrvekHandlerTable& t);
 void AddFontHandlers(OrvekHandlerTable& t);
 void AddBoardHandlers(OrvekHandlerTable& t);
+void AddGraphicsHandlers(OrvekHandlerTable& t);
+void AddBarcodeHandlers(OrvekHandlerTable& t);

@@ -20,15 +20,15 @@ public:
     // value that does not convert.
     void Put(OrvekProp p, const QVariant& value);
 
+    // When the property was last written from outside, as a rising count
+    // (0: never): of two views of one value the later write holds.
+    std::uint64_t WriteOrder(OrvekProp p) const { return FWriteOrder[std::size_t(p)]; }
+
     std::int32_t Int(OrvekProp p) const { return Get(p).toInt(); }
     QString Str(OrvekProp p) const { return Get(p).toString(); }
     bool Bool(OrvekProp p) const { return Get(p).toInt() != 0; }
     Currency Curr(OrvekProp p) const { return Get(p).toLongLong(); }
     double Dbl(OrvekProp p) const { return Get(p).toDouble(); }
-
-    // Which of two properties was written from outside last: the larger
-    // number (0: never written).
-    std::uint64_t WriteOrder(OrvekProp p) const { return FWriteOrder[std::size_t(p)]; }
 
     // The start-up value of a property.
     static QVariant StartupValue(OrvekProp p);

@@ -1,5 +1,6 @@
 // Device tables: structure, reading, writing, export and import.
 #include "core/binding/OrvekServiceCodes.h"
+#include "core/support/BinUtils.h"
 #include "emulator/OrvekHandlers.h"
 #include "emulator/OrvekResultCodes.h"
 #include "emulator/TableFile.h"
@@ -15,8 +16,8 @@ void RequestAddress(OrvekCall& c, bool withField)
 {
     c.Request.append(char(c.Int(P::TableNumber)));
     if (withField) {
-        int row = c.Int(P::RowNumber);
-        c.Request.append(char(row & 0xFF)).append(char((row >> 8) & 0xFF)).append(char(c.Int(P::FieldNumber)));
+        c.Request += IntToBin(c.Int(P::RowNumber), 2);
+        c.Request.append(char(c.Int(P::FieldNumber)));
     }
 }
 
@@ -81,8 +82,7 @@ std::int32_t ReadTable(OrvekCall& c)
 std::int32_t CheckWritePassword(OrvekCall& c, const TableField* field)
 {
     const std::int32_t password = c.Int(P::Password);
-    for (int i = 0; i < 4; ++i)
-        c.Request.append(char((quint32(password) >> (8 * i)) & 0xFF));
+    c.Request += IntToBin(quint32(password), 4);
     if (field && field->ServiceOnly) {
         if (password != OrvekService::ServicePassword) {
             c.Description = QStringLiteral("Поле записывается только под сервисным паролем");
