@@ -10,7 +10,6 @@
 #include "tests/DriverTestSupport.h"
 #include "tests/TestSupport.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -41,14 +40,6 @@ protected:
     }
     QStringList Lines() const { return Page->Memo->toPlainText().split(QLatin1Char('\n')); }
     RegisterPrinter& Printer() { return TestRegister().Area<RegisterPrinter>(); }
-    QString WriteFile(const char* name, const QByteArray& bytes)
-    {
-        const QString fileName = TestTempDir() + QLatin1Char('/') + QLatin1String(name);
-        QFile file(fileName);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return fileName;
-    }
 
     std::unique_ptr<TfmFont> Page;
 };
@@ -119,10 +110,10 @@ TEST_F(FontPageTest, TestPrintStopsAtTheFirstFailure)
 
 TEST_F(FontPageTest, LoadFontHashAndReset)
 {
-    const QString good = WriteFile("small.spf", MakeFontFile(10, 20));
+    const QString good = WriteTestFile(QStringLiteral("small.spf"), MakeFontFile(10, 20));
     QByteArray truncated = MakeFontFile(10, 20);
     truncated.chop(1);
-    TestDialogs().answerFile(WriteFile("bad.spf", truncated));
+    TestDialogs().answerFile(WriteTestFile(QStringLiteral("bad.spf"), truncated));
     Page->btnLoadFont->click();
     EXPECT_EQ(Page->Memo->toPlainText(), QStringLiteral("Ошибка загрузки шрифта"));
     EXPECT_FALSE(Printer().Font(9));

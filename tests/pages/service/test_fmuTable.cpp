@@ -5,7 +5,6 @@
 #include "tests/DriverTestSupport.h"
 #include "tests/TestSupport.h"
 
-#include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -143,7 +142,7 @@ TEST_F(TablePageTest, BrokenImportChangesNoTable)
 {
     struct Case {
         const char* Name;
-        QByteArray Bytes;  // empty name: no file at all
+        QByteArray Bytes;  // empty: no file at all
         std::int32_t Code;
     } cases[] = {
         {"missing.csv", {}, OrvekResult::FileError},
@@ -156,12 +155,7 @@ TEST_F(TablePageTest, BrokenImportChangesNoTable)
         {"empty.csv", "\r\n", OrvekResult::BadParameter},
     };
     for (const Case& c : cases) {
-        const QString name = File(c.Name);
-        if (!c.Bytes.isEmpty()) {
-            QFile file(name);
-            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-            file.write(c.Bytes);
-        }
+        const QString name = c.Bytes.isEmpty() ? File(c.Name) : WriteTestFile(QLatin1String(c.Name), c.Bytes);
         Page->edtFileName->setText(name);
         Page->btnImportTables->click();
         EXPECT_EQ(Driver().ResultCode(), c.Code) << c.Name;
