@@ -24,6 +24,8 @@ OrvekHandlerTable BuildHandlers()
     AddBoardHandlers(t);
     AddGraphicsHandlers(t);
     AddBarcodeHandlers(t);
+    AddFiscalizationHandlers(t);
+    AddArchiveHandlers(t);
     return t;
 }
 } // namespace

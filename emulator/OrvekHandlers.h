@@ -100,3 +100,5 @@ void AddFontHandlers(OrvekHandlerTable& t);
 void AddBoardHandlers(OrvekHandlerTable& t);
 void AddGraphicsHandlers(OrvekHandlerTable& t);
 void AddBarcodeHandlers(OrvekHandlerTable& t);
+void AddFiscalizationHandlers(OrvekHandlerTable& t);
+void AddArchiveHandlers(OrvekHandlerTable& t);
