@@ -21,6 +21,8 @@ OrvekHandlerTable BuildHandlers()
     AddMarkingHandlers(t);
     AddReportHandlers(t);
     AddPresenterHandlers(t);
+    AddFontHandlers(t);
+    AddBoardHandlers(t);
     AddGraphicsHandlers(t);
     AddBarcodeHandlers(t);
     AddFiscalizationHandlers(t);

@@ -101,6 +101,8 @@ void AddTextHandlers(OrvekHandlerTable& t);
 void AddMarkingHandlers(OrvekHandlerTable& t);
 void AddReportHandlers(OrvekHandlerTable& t);
 void AddPresenterHandlers(OrvekHandlerTable& t);
+void AddFontHandlers(OrvekHandlerTable& t);
+void AddBoardHandlers(OrvekHandlerTable& t);
 void AddGraphicsHandlers(OrvekHandlerTable& t);
 void AddBarcodeHandlers(OrvekHandlerTable& t);
 void AddFiscalizationHandlers(OrvekHandlerTable& t);
