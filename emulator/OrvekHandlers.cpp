@@ -17,6 +17,7 @@ OrvekHandlerTable BuildHandlers()
     AddTextHandlers(t);
     AddMarkingHandlers(t);
     AddReportHandlers(t);
+    AddDocumentHandlers(t);
     return t;
 }
 } // namespace

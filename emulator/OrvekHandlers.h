@@ -93,3 +93,4 @@ void AddReceiptHandlers(OrvekHandlerTable& t);
 void AddTextHandlers(OrvekHandlerTable& t);
 void AddMarkingHandlers(OrvekHandlerTable& t);
 void AddReportHandlers(OrvekHandlerTable& t);
+void AddDocumentHandlers(OrvekHandlerTable& t);
