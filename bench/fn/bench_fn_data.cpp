@@ -1,7 +1,7 @@
 // The FN data page reading 10,000 documents into its list against the
 // emulated FN: the longest time the UI thread did not serve its event loop
-// (goal: at most 50 ms) and the time of the finish step that fills the list
-// (goal: at most 200 ms).
+// while the worker read (goal: at most 50 ms) and the time of the finish
+// step that fills the list (goal: at most 200 ms).
 #include "core/driver/untDriver.h"
 #include "emulator/EmulatedOrvek.h"
 #include "emulator/OrvekBench.h"
@@ -62,10 +62,11 @@ void BM_ReadDocumentList(benchmark::State& state)
         QTimer ticker;
         QObject::connect(&ticker, &QTimer::timeout, [&] {
             const qint64 now = clock.elapsed();
-            gap = std::max(gap, double(now - last));
             if (reading && !page.InReadingState()) {
                 fill = double(now - last);  // the slice that ran the finish step
                 reading = false;
+            } else if (reading) {
+                gap = std::max(gap, double(now - last));
             }
             last = now;
         });
@@ -79,7 +80,7 @@ void BM_ReadDocumentList(benchmark::State& state)
         worstGap = std::max(worstGap, gap);
         worstFill = std::max(worstFill, fill);
     }
-    state.counters["max_ui_stall_ms"] = worstGap;
+    state.counters["reading_max_ui_stall_ms"] = worstGap;
     state.counters["finish_step_ms"] = worstFill;
 }
 BENCHMARK(BM_ReadDocumentList)->Iterations(3)->Unit(benchmark::kMillisecond);

@@ -64,14 +64,16 @@ TfmSelectFNDocumentRange::TfmSelectFNDocumentRange(QWidget* parent) : QDialog(pa
     connect(udLastDocumentNumber, &TUpDown::changingEx, this, &TfmSelectFNDocumentRange::udLastDocumentNumberChanging);
 }
 
+// A step is taken when it leaves the numbers in order or brings them closer
+// to it (after numbers typed out of order).
 void TfmSelectFNDocumentRange::udFirstDocumentNumberChanging(int NewPosition, bool* AllowChange)
 {
-    *AllowChange = udLastDocumentNumber->Position() >= NewPosition;
+    *AllowChange = NewPosition <= udLastDocumentNumber->Position() || NewPosition < udFirstDocumentNumber->Position();
 }
 
 void TfmSelectFNDocumentRange::udLastDocumentNumberChanging(int NewPosition, bool* AllowChange)
 {
-    *AllowChange = NewPosition >= udFirstDocumentNumber->Position();
+    *AllowChange = NewPosition >= udFirstDocumentNumber->Position() || NewPosition > udLastDocumentNumber->Position();
 }
 
 bool QuerySelectFNDocumentRange(std::int32_t& First, std::int32_t& Last)

@@ -23,7 +23,7 @@ public:
     QPushButton* btnCancel;
 
 private:
-    // A step that would leave the last number below the first is refused.
+    // A step that would put the last number below the first is refused.
     void udFirstDocumentNumberChanging(int NewPosition, bool* AllowChange);
     void udLastDocumentNumberChanging(int NewPosition, bool* AllowChange);
 };

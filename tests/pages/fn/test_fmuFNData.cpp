@@ -61,6 +61,27 @@ TEST(FNDocumentTypeToStr, TypeOperationAndSession)
     }
 }
 
+TEST(SelectFNDocumentRange, AStepNeverLeavesTheLastBelowTheFirst)
+{
+    TfmSelectFNDocumentRange d;
+    d.udFirstDocumentNumber->SetRange(1, 10);
+    d.udLastDocumentNumber->SetRange(1, 10);
+    d.udFirstDocumentNumber->SetPosition(5);
+    d.udLastDocumentNumber->SetPosition(5);
+    d.udFirstDocumentNumber->Click(TUpDown::btNext);
+    d.udLastDocumentNumber->Click(TUpDown::btPrev);
+    EXPECT_EQ(d.edtFirstDocumentNumber->text(), QStringLiteral("5"));
+    EXPECT_EQ(d.edtLastDocumentNumber->text(), QStringLiteral("5"));
+    d.udLastDocumentNumber->Click(TUpDown::btNext);
+    d.udFirstDocumentNumber->Click(TUpDown::btNext);
+    EXPECT_EQ(d.edtFirstDocumentNumber->text(), QStringLiteral("6"));
+    EXPECT_EQ(d.edtLastDocumentNumber->text(), QStringLiteral("6"));
+    // Typed out of order, a step that brings them back in order is taken.
+    d.edtFirstDocumentNumber->setText(QStringLiteral("9"));
+    d.udFirstDocumentNumber->Click(TUpDown::btPrev);
+    EXPECT_EQ(d.edtFirstDocumentNumber->text(), QStringLiteral("8"));
+}
+
 class FNDataPageTest : public DriverTest {
 protected:
     void SetUp() override
@@ -217,6 +238,9 @@ TEST_F(FNDataPageTest, AMissingFirstDocumentLeavesTheListEmptyAndThePageUsable)
     EXPECT_EQ(Page->lvDocuments->topLevelItemCount(), 0);
     EXPECT_EQ(Page->lblDocs->text(), QStringLiteral("Документы ФН:"));
     EXPECT_TRUE(AllButtonsEnabled());
+    // The reading's frame is closed: the result panel shows the failed search.
+    EXPECT_FALSE(Main->edtTime->text().isEmpty());
+    EXPECT_TRUE(Main->edtResult->text().startsWith(QStringLiteral("(8) ")));
 
     // A failure later keeps the documents read before it.
     TestRegister().Faults().FailOnCall(M::FNFindDocument, 3, 8);
