@@ -1,27 +1,19 @@
 #include "emulator/RegisterOFD.h"
 
-#include "core/support/CodePage.h"
+#include "core/support/BinUtils.h"
 #include "emulator/RegisterFN.h"
 
 #include <QStringList>
 #include <algorithm>
 
 namespace {
-QByteArray LittleEndian(quint64 value, int size)
-{
-    QByteArray bytes;
-    for (int i = 0; i < size; ++i)
-        bytes.append(char((value >> (8 * i)) & 0xFF));
-    return bytes;
-}
-
 // The shortest little-endian bytes of a value (at least one).
 QByteArray VLN(quint64 value)
 {
     int size = 1;
     while (size < 8 && (value >> (8 * size)) != 0)
         ++size;
-    return LittleEndian(value, size);
+    return IntToBin(int64_t(value), size);
 }
 
 FNTag Tag(int number, const QByteArray& value)
@@ -37,17 +29,17 @@ FNTag Tag(int number, const QByteArray& value)
 std::vector<FNTag> OwnTags(const FNDocument& doc)
 {
     std::vector<FNTag> tags;
-    tags.push_back(Tag(1040, LittleEndian(quint32(doc.Number), 4)));
-    tags.push_back(Tag(1012, LittleEndian(quint32(doc.DateTime.toSecsSinceEpoch()), 4)));
+    tags.push_back(Tag(1040, IntToBin(doc.Number, 4)));
+    tags.push_back(Tag(1012, IntToBin(doc.DateTime.toSecsSinceEpoch(), 4)));
     QByteArray sign(2, '\0');
     for (int i = 3; i >= 0; --i)
         sign.append(char((doc.FiscalSign >> (8 * i)) & 0xFF));
     tags.push_back(Tag(1077, sign));
     if (doc.SessionNumber > 0)
-        tags.push_back(Tag(1038, LittleEndian(quint32(doc.SessionNumber), 4)));
+        tags.push_back(Tag(1038, IntToBin(doc.SessionNumber, 4)));
     if (doc.IsReceipt()) {
-        tags.push_back(Tag(1042, LittleEndian(quint32(doc.ReceiptNumber), 4)));
-        tags.push_back(Tag(1054, LittleEndian(quint32(doc.OperationType), 1)));
+        tags.push_back(Tag(1042, IntToBin(doc.ReceiptNumber, 4)));
+        tags.push_back(Tag(1054, IntToBin(doc.OperationType, 1)));
         tags.push_back(Tag(1020, VLN(quint64(doc.Summ / 100))));
     }
     return tags;
