@@ -221,7 +221,9 @@ TEST_F(FNDataPageTest, StopEndsAfterTheDocumentBeingRead)
     UpdateList(Range(1, 3000));
     WaitForList();
     const int rows = Page->lvDocuments->topLevelItemCount();
-    EXPECT_GE(rows, 1);
+    ASSERT_GE(rows, 1);
+    EXPECT_EQ(Text(Page->lvDocuments->topLevelItem(0), 2), QStringLiteral("регистрация ФН"));
+    EXPECT_EQ(Text(Page->lvDocuments->topLevelItem(0), 3), QStringLiteral("-"));
     EXPECT_LT(rows, 3000);
     EXPECT_EQ(int(Page->Documents().size()), rows);
     EXPECT_EQ(Text(Page->lvDocuments->topLevelItem(rows - 1), 0), QString::number(rows));
@@ -308,24 +310,39 @@ TEST_F(FNDataPageTest, SendTLVTakesStrictHexOnly)
     EXPECT_EQ(sent[0].Number, 1008);
     EXPECT_FALSE(sent[0].Operation);
 
+    // Every byte value reaches the FN as typed.
+    QByteArray all;
+    for (int b = 0; b < 256; ++b)
+        all.append(char(b));
+    Page->Memo->setPlainText(StrToHex(QByteArray::fromHex("F0030001") + all));
+    Page->btnFNSendTLV->click();
+    ASSERT_EQ(sent.size(), 2u);
+    EXPECT_EQ(sent[1].Value, all);
+
     // A bad group anywhere: a message with its position, nothing sent.
     TestRegister().ClearJournal();
     Page->Memo->setPlainText(QStringLiteral("F0 03 03 00 61 4 62"));
     Page->btnFNSendTLVOperation->click();
     EXPECT_TRUE(TestRegister().Journal().empty());
     EXPECT_TRUE(TestDialogs().lastMessage().contains(QStringLiteral("позиции 16"))) << qPrintable(TestDialogs().lastMessage());
-    EXPECT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent.size(), 2u);
 
     // Malformed TLV in good hex: the FN's error.
     Page->Memo->setPlainText(QStringLiteral("F0 03 05 00 61"));
     Page->btnFNSendTLVOperation->click();
     EXPECT_EQ(Driver().ResultCode(), FNError::BadParameter);
-    EXPECT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent.size(), 2u);
 }
 
 TEST_F(FNDataPageTest, ReadsADocumentAsTLV)
 {
     AddDocuments(3);
+    // A tag holding every byte value comes back whole through the text property.
+    FNTag tag;
+    tag.Number = 1192;
+    for (int b = 0; b < 256; ++b)
+        tag.Value.append(char(b));
+    FN().Find(3)->Tags.push_back(tag);
     const QByteArray whole = RegisterOFD::DocumentTLV(*FN().Find(3));
     Page->edtDocumentNumber->setText(QStringLiteral("3"));
     Page->btnFNRequestFiscalDocumentTLV->click();
