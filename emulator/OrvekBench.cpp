@@ -111,6 +111,26 @@ std::vector<RegisterConfig> ParseBench(const QString& fileName)
             if (!ok || n <= 0)
                 fail(QStringLiteral("неверный номер параметра модели"));
             c.ModelParams.emplace_back(n, ParamValue(value));
+        } else if (key == QLatin1String("errors"))
+            c.LastErrorCode = number(-1, 255);
+        else if (key == QLatin1String("skno"))
+            c.SKNOStatus = number(0, 0xFFFF);
+        else if (key == QLatin1String("interface"))
+            c.Interface = number(-1, 255);
+        else if (key == QLatin1String("fmflags"))
+            c.FMFlags = number(0, 255);
+        else if (key == QLatin1String("fmflagsex"))
+            c.FMFlagsEx = number(0, 255);
+        else if (key == QLatin1String("lastprint"))
+            c.LastPrintResult = number(0, 255);
+        else if (key == QLatin1String("keys")) {
+            const QStringList parts = value.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+            if (parts.size() != 2)
+                fail(QStringLiteral("обновление ключей пишется как \"код статус\""));
+            value = parts[0];
+            c.KeysResultCode = number(0, 255);
+            value = parts[1];
+            c.KeysStatus = number(0, 255);
         } else if (key == QLatin1String("fault")) {
             RegisterFaults check;
             QString error = check.AddFromText(value);

@@ -14,9 +14,11 @@ OrvekHandlerTable BuildHandlers()
     AddRawExchangeHandlers(t);
     AddFNHandlers(t);
     AddReceiptHandlers(t);
+    AddDeviceStatusHandlers(t);
     AddTextHandlers(t);
     AddMarkingHandlers(t);
     AddReportHandlers(t);
+    AddPresenterHandlers(t);
     AddDocumentHandlers(t);
     return t;
 }

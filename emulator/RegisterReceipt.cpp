@@ -600,6 +600,17 @@ std::int32_t RegisterReceipt::ContinuePrint()
     return OrvekResult::Ok;
 }
 
+void RegisterReceipt::Reset()
+{
+    FWaiting.clear();
+    FRegister.State().AdvancedMode = 0;
+    if (FOpen) {
+        FRegister.Area<RegisterFN>().CancelDocument();
+        FRegister.Area<RegisterTags>().Sent.clear();
+        EndReceipt();
+    }
+}
+
 void RegisterReceipt::EndSession()
 {
     FRegister.Area<RegisterCounters>().EndSession();
