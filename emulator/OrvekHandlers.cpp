@@ -11,6 +11,7 @@ OrvekHandlerTable BuildHandlers()
     AddServiceHandlers(t);
     AddDialogHandlers(t);
     AddTagHandlers(t);
+    AddTagEntryHandlers(t);
     AddRawExchangeHandlers(t);
     AddFNHandlers(t);
     AddReceiptHandlers(t);

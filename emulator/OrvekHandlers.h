@@ -87,6 +87,7 @@ void AddPrintHandlers(OrvekHandlerTable& t);
 void AddServiceHandlers(OrvekHandlerTable& t);
 void AddDialogHandlers(OrvekHandlerTable& t);
 void AddTagHandlers(OrvekHandlerTable& t);
+void AddTagEntryHandlers(OrvekHandlerTable& t);
 void AddRawExchangeHandlers(OrvekHandlerTable& t);
 void AddFNHandlers(OrvekHandlerTable& t);
 void AddReceiptHandlers(OrvekHandlerTable& t);
