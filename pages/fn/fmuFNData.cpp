@@ -17,6 +17,7 @@
 #include "platform/ui/FormBuilder.h"
 
 #include <QHeaderView>
+#include <algorithm>
 #include <QPlainTextEdit>
 #include <QScopeGuard>
 #include <QTreeWidget>
@@ -117,7 +118,9 @@ TfmFNData::TfmFNData(QWidget* owner) : TPage(owner, "fmFNData", PageCaption)
     lvDocuments->setUniformRowHeights(true);
     lvDocuments->setHeaderLabels({QStringLiteral("№"), QStringLiteral("Дата"), QStringLiteral("Тип"),
                                   QStringLiteral("Сумма"), QStringLiteral("ФП")});
-    const int widths[] = {45, 115, 130, 70};
+    // The date column holds a whole date and time also in a larger font.
+    const int dateWidth = lvDocuments->fontMetrics().horizontalAdvance(QStringLiteral("00.00.0000 00:00:00")) + 16;
+    const int widths[] = {45, std::max(115, dateWidth), 130, 70};
     for (int column = 0; column < 4; ++column)
         lvDocuments->setColumnWidth(column, widths[column]);
     lvDocuments->header()->setStretchLastSection(true);
