@@ -20,6 +20,8 @@ OrvekHandlerTable BuildHandlers()
     AddMarkingHandlers(t);
     AddReportHandlers(t);
     AddPresenterHandlers(t);
+    AddGraphicsHandlers(t);
+    AddBarcodeHandlers(t);
     AddDocumentHandlers(t);
     return t;
 }

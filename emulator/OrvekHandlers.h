@@ -96,4 +96,6 @@ void AddTextHandlers(OrvekHandlerTable& t);
 void AddMarkingHandlers(OrvekHandlerTable& t);
 void AddReportHandlers(OrvekHandlerTable& t);
 void AddPresenterHandlers(OrvekHandlerTable& t);
+void AddGraphicsHandlers(OrvekHandlerTable& t);
+void AddBarcodeHandlers(OrvekHandlerTable& t);
 void AddDocumentHandlers(OrvekHandlerTable& t);

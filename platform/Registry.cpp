@@ -1,6 +1,7 @@
 #include "platform/Registry.h"
 
 #include "platform/Exceptions.h"
+#include "platform/Hook.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,9 +15,9 @@
 #include <cstring>
 
 namespace {
-std::function<void()>& BeforeReplaceHook()
+THook<std::function<void()>>& BeforeReplaceHook()
 {
-    static std::function<void()> hook;
+    static THook<std::function<void()>> hook;
     return hook;
 }
 
@@ -230,8 +231,8 @@ void WriteHive(const QString& fileName, const TRegistry::Hive& hive)
     QSaveFile f(fileName);
     if (!f.open(QIODevice::WriteOnly) || f.write(text) != text.size())
         throw ERegistryException(QStringLiteral("Failed to write registry file '%1': %2").arg(fileName, f.errorString()));
-    if (BeforeReplaceHook())
-        BeforeReplaceHook()();
+    if (const auto hook = BeforeReplaceHook().Get())
+        hook();
     if (!f.commit())
         throw ERegistryException(QStringLiteral("Failed to write registry file '%1': %2").arg(fileName, f.errorString()));
 }
@@ -255,9 +256,9 @@ QString TRegistry::DefaultFileName()
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/lumaq/registry.reg");
 }
 
-void TRegistry::SetBeforeReplaceHook(std::function<void()> hook)
+std::function<void()> TRegistry::SetBeforeReplaceHook(std::function<void()> hook)
 {
-    BeforeReplaceHook() = std::move(hook);
+    return BeforeReplaceHook().Set(std::move(hook));
 }
 
 void TRegistry::Load()

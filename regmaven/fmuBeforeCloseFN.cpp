@@ -1,9 +1,11 @@
 #include "regmaven/fmuBeforeCloseFN.h"
 
-#include "regmaven/fmuCloseFN.h"
 #include "regmaven/untController.h"
 
 namespace Regmaven {
+
+DECLARE_PAGE_CLASS(TfmCloseFN);
+DEFINE_PAGE_CLASS(TfmBeforeCloseFN);
 
 TfmBeforeCloseFN::TfmBeforeCloseFN() : TParamPage(QStringLiteral("Закрытие архива ФН"))
 {

@@ -1,9 +1,11 @@
 #include "regmaven/fmuCalculationStateReport.h"
 
-#include "regmaven/fmuSelectWorkType.h"
 #include "regmaven/untController.h"
 
 namespace Regmaven {
+
+DECLARE_PAGE_CLASS(TfmSelectWorkType);
+DEFINE_PAGE_CLASS(TfmCalculationStateReport);
 
 TfmCalculationStateReport::TfmCalculationStateReport() : TParamPage(QStringLiteral("Отчет о текущем состоянии расчетов"))
 {

@@ -1,9 +1,11 @@
 #include "regmaven/fmuCheckEthernet.h"
 
-#include "regmaven/fmuOFDExchangeState.h"
 #include "regmaven/untController.h"
 
 namespace Regmaven {
+
+DECLARE_PAGE_CLASS(TfmOFDExchangeState);
+DEFINE_PAGE_CLASS(TfmCheckEthernet);
 
 TfmCheckEthernet::TfmCheckEthernet() : TParamPage(QStringLiteral("Проверка связи по Ethernet"))
 {

@@ -1,9 +1,11 @@
 #include "regmaven/fmuCheckRNDIS.h"
 
-#include "regmaven/fmuOFDExchangeState.h"
 #include "regmaven/untController.h"
 
 namespace Regmaven {
+
+DECLARE_PAGE_CLASS(TfmOFDExchangeState);
+DEFINE_PAGE_CLASS(TfmCheckRNDIS);
 
 TfmCheckRNDIS::TfmCheckRNDIS() : TParamPage(QStringLiteral("Проверка связи по RNDIS"))
 {

@@ -1,9 +1,11 @@
 #include "regmaven/fmuCloseFN.h"
 
-#include "regmaven/fmuSelectWorkType.h"
 #include "regmaven/untController.h"
 
 namespace Regmaven {
+
+DECLARE_PAGE_CLASS(TfmSelectWorkType);
+DEFINE_PAGE_CLASS(TfmCloseFN);
 
 TfmCloseFN::TfmCloseFN() : TParamPage(QStringLiteral("Закрытие архива ФН"))
 {

@@ -1,9 +1,11 @@
 #include "regmaven/fmuConnectDevice.h"
 
-#include "regmaven/fmuSelectPortType.h"
 #include "regmaven/untController.h"
 
 namespace Regmaven {
+
+DECLARE_PAGE_CLASS(TfmSelectPortType);
+DEFINE_PAGE_CLASS(TfmConnectDevice);
 
 TfmConnectDevice::TfmConnectDevice() : TParamPage(QStringLiteral("Подключите устройство"))
 {

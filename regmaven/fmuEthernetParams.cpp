@@ -1,9 +1,11 @@
 #include "regmaven/fmuEthernetParams.h"
 
-#include "regmaven/fmuCheckEthernet.h"
 #include "regmaven/untController.h"
 
 namespace Regmaven {
+
+DECLARE_PAGE_CLASS(TfmCheckEthernet);
+DEFINE_PAGE_CLASS(TfmEthernetParams);
 
 TfmEthernetParams::TfmEthernetParams() : TParamPage(QStringLiteral("Параметры Ethernet"))
 {

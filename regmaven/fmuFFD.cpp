@@ -1,9 +1,11 @@
 #include "regmaven/fmuFFD.h"
 
-#include "regmaven/fmuOFDParams.h"
 #include "regmaven/untController.h"
 
 namespace Regmaven {
+
+DECLARE_PAGE_CLASS(TfmOFDParams);
+DEFINE_PAGE_CLASS(TfmFFD);
 
 TfmFFD::TfmFFD() : TParamPage(QStringLiteral("Версия ФФД"))
 {

@@ -1,12 +1,14 @@
 #include "regmaven/fmuFinalMessage.h"
 
-#include "regmaven/fmuConnectDevice.h"
 #include "regmaven/untController.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
 
 namespace Regmaven {
+
+DECLARE_PAGE_CLASS(TfmConnectDevice);
+DEFINE_PAGE_CLASS(TfmFinalMessage);
 
 TfmFinalMessage::TfmFinalMessage() : TParamPage(QStringLiteral("Завершение"))
 {

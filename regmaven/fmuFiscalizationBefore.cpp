@@ -1,9 +1,11 @@
 #include "regmaven/fmuFiscalizationBefore.h"
 
-#include "regmaven/fmuFiscalizationInfo.h"
 #include "regmaven/untController.h"
 
 namespace Regmaven {
+
+DECLARE_PAGE_CLASS(TfmFiscalizationInfo);
+DEFINE_PAGE_CLASS(TfmFiscalizationBefore);
 
 TfmFiscalizationBefore::TfmFiscalizationBefore() : TParamPage(QStringLiteral("Регистрация ККТ"))
 {

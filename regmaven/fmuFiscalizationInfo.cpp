@@ -1,9 +1,11 @@
 #include "regmaven/fmuFiscalizationInfo.h"
 
-#include "regmaven/fmuFinalMessage.h"
 #include "regmaven/untController.h"
 
 namespace Regmaven {
+
+DECLARE_PAGE_CLASS(TfmFinalMessage);
+DEFINE_PAGE_CLASS(TfmFiscalizationInfo);
 
 TfmFiscalizationInfo::TfmFiscalizationInfo() : TParamPage(QStringLiteral("Печать чека о фискализации"))
 {

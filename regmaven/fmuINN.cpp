@@ -1,9 +1,11 @@
 #include "regmaven/fmuINN.h"
 
-#include "regmaven/fmuWorkMode.h"
 #include "regmaven/untController.h"
 
 namespace Regmaven {
+
+DECLARE_PAGE_CLASS(TfmWorkMode);
+DEFINE_PAGE_CLASS(TfmINN);
 
 TfmINN::TfmINN() : TParamPage(QStringLiteral("Введите ИНН и РНМ ККТ"))
 {

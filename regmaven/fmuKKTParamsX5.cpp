@@ -1,9 +1,11 @@
 #include "regmaven/fmuKKTParamsX5.h"
 
-#include "regmaven/fmuOpenRegParamsX5.h"
 #include "regmaven/untController.h"
 
 namespace Regmaven {
+
+DECLARE_PAGE_CLASS(TfmOpenRegParamsX5);
+DEFINE_PAGE_CLASS(TfmKKTParamsX5);
 
 TfmKKTParamsX5::TfmKKTParamsX5() : TParamPage(QStringLiteral("Сохранить параметры ФР (X5)"))
 {

@@ -31,7 +31,6 @@
 #include "regmaven/fmuUserParams.h"
 #include "regmaven/fmuWiFiParams.h"
 #include "regmaven/fmuWorkMode.h"
-#include "regmaven/untController.h"
 #include "regmaven/untDriver.h"
 
 #include <QCloseEvent>
@@ -52,12 +51,6 @@
 namespace Regmaven {
 
 namespace {
-
-TfmMain*& TheMainForm()
-{
-    static TfmMain* form = nullptr;
-    return form;
-}
 
 // A button image drawn from a symbol of the text font.
 QIcon symbolIcon(const QString& symbol)
@@ -89,7 +82,7 @@ QToolButton* imageButton(QWidget* parent, const char* name, const QString& symbo
 
 TfmMain* MainForm()
 {
-    return TheMainForm();
+    return dynamic_cast<TfmMain*>(WizardWindow());
 }
 
 QString TfmMain::GetModFilePath()
@@ -99,7 +92,7 @@ QString TfmMain::GetModFilePath()
 
 TfmMain::TfmMain(const QString& ProgramFolder)
 {
-    TheMainForm() = this;
+    SetWizardWindow(this);
     setObjectName("fmMain");
 
     pnlTop = new QLabel(this);
@@ -192,8 +185,8 @@ TfmMain::~TfmMain()
     FreeDriver();
     FPages.reset();
     Controller().CurrentPage = nullptr;
-    if (TheMainForm() == this)
-        TheMainForm() = nullptr;
+    if (WizardWindow() == this)
+        SetWizardWindow(nullptr);
 }
 
 template <class T>

@@ -1,9 +1,11 @@
 #include "regmaven/fmuOFDExchangeState.h"
 
-#include "regmaven/fmuFinalMessage.h"
 #include "regmaven/untController.h"
 
 namespace Regmaven {
+
+DECLARE_PAGE_CLASS(TfmFinalMessage);
+DEFINE_PAGE_CLASS(TfmOFDExchangeState);
 
 TfmOFDExchangeState::TfmOFDExchangeState() : TParamPage(QStringLiteral("Проверка отправки данных в ОФД"))
 {

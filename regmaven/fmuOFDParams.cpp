@@ -1,10 +1,12 @@
 #include "regmaven/fmuOFDParams.h"
 
-#include "regmaven/fmuSelectNetType.h"
-#include "regmaven/fmuUserParams.h"
 #include "regmaven/untController.h"
 
 namespace Regmaven {
+
+DECLARE_PAGE_CLASS(TfmSelectNetType);
+DECLARE_PAGE_CLASS(TfmUserParams);
+DEFINE_PAGE_CLASS(TfmOFDParams);
 
 TfmOFDParams::TfmOFDParams() : TParamPage(QStringLiteral("Настройки ОФД"))
 {

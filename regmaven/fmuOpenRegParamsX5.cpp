@@ -1,9 +1,11 @@
 #include "regmaven/fmuOpenRegParamsX5.h"
 
-#include "regmaven/fmuRegParamsX5.h"
 #include "regmaven/untController.h"
 
 namespace Regmaven {
+
+DECLARE_PAGE_CLASS(TfmRegParamsX5);
+DEFINE_PAGE_CLASS(TfmOpenRegParamsX5);
 
 TfmOpenRegParamsX5::TfmOpenRegParamsX5() : TParamPage(QStringLiteral("Открыть файл с парметрами (X5)"))
 {

@@ -1,9 +1,11 @@
 #include "regmaven/fmuRNDISParams.h"
 
-#include "regmaven/fmuCheckRNDIS.h"
 #include "regmaven/untController.h"
 
 namespace Regmaven {
+
+DECLARE_PAGE_CLASS(TfmCheckRNDIS);
+DEFINE_PAGE_CLASS(TfmRNDISParams);
 
 TfmRNDISParams::TfmRNDISParams() : TParamPage(QStringLiteral("Настройки подключения RNDIS"))
 {

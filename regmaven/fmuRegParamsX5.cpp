@@ -1,9 +1,11 @@
 #include "regmaven/fmuRegParamsX5.h"
 
-#include "regmaven/fmuFiscalizationBefore.h"
 #include "regmaven/untController.h"
 
 namespace Regmaven {
+
+DECLARE_PAGE_CLASS(TfmFiscalizationBefore);
+DEFINE_PAGE_CLASS(TfmRegParamsX5);
 
 TfmRegParamsX5::TfmRegParamsX5() : TParamPage(QStringLiteral("Параметры регистрации (X5)"))
 {

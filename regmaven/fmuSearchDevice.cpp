@@ -1,9 +1,11 @@
 #include "regmaven/fmuSearchDevice.h"
 
-#include "regmaven/fmuSelectWorkType.h"
 #include "regmaven/untController.h"
 
 namespace Regmaven {
+
+DECLARE_PAGE_CLASS(TfmSelectWorkType);
+DEFINE_PAGE_CLASS(TfmSearchDevice);
 
 TfmSearchDevice::TfmSearchDevice() : TParamPage(QStringLiteral("Поиск устройств"))
 {

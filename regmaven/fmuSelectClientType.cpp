@@ -1,9 +1,11 @@
 #include "regmaven/fmuSelectClientType.h"
 
-#include "regmaven/fmuFFD.h"
 #include "regmaven/untController.h"
 
 namespace Regmaven {
+
+DECLARE_PAGE_CLASS(TfmFFD);
+DEFINE_PAGE_CLASS(TfmSelectClientType);
 
 TfmSelectClientType::TfmSelectClientType() : TParamPage(QStringLiteral("Выберите тип работы"))
 {

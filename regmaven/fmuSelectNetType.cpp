@@ -1,9 +1,11 @@
 #include "regmaven/fmuSelectNetType.h"
 
-#include "regmaven/fmuEthernetParams.h"
 #include "regmaven/untController.h"
 
 namespace Regmaven {
+
+DECLARE_PAGE_CLASS(TfmEthernetParams);
+DEFINE_PAGE_CLASS(TfmSelectNetType);
 
 TfmSelectNetType::TfmSelectNetType() : TParamPage(QStringLiteral("Выберите тип подключения к ОФД"))
 {

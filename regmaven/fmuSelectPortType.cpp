@@ -1,9 +1,11 @@
 #include "regmaven/fmuSelectPortType.h"
 
-#include "regmaven/fmuSearchDevice.h"
 #include "regmaven/untController.h"
 
 namespace Regmaven {
+
+DECLARE_PAGE_CLASS(TfmSearchDevice);
+DEFINE_PAGE_CLASS(TfmSelectPortType);
 
 TfmSelectPortType::TfmSelectPortType() : TParamPage(QStringLiteral("Выберите тип подключения к ККТ"))
 {

@@ -1,11 +1,6 @@
 #include "regmaven/fmuSelectWorkType.h"
 
 #include "platform/Guard.h"
-#include "regmaven/fmuCalculationStateReport.h"
-#include "regmaven/fmuCheckStatus.h"
-#include "regmaven/fmuConnectDevice.h"
-#include "regmaven/fmuKKTParamsX5.h"
-#include "regmaven/fmuOFDParams.h"
 #include "regmaven/untController.h"
 #include "regmaven/untDriver.h"
 
@@ -14,6 +9,15 @@
 #include <QScopeGuard>
 
 namespace Regmaven {
+
+DECLARE_PAGE_CLASS(TFmCheckStatusBeforeCloseFN);
+DECLARE_PAGE_CLASS(TFmCheckStatusBeforeReRegistration);
+DECLARE_PAGE_CLASS(TFmCheckStatusBeforeRegistration);
+DECLARE_PAGE_CLASS(TfmCalculationStateReport);
+DECLARE_PAGE_CLASS(TfmConnectDevice);
+DECLARE_PAGE_CLASS(TfmKKTParamsX5);
+DECLARE_PAGE_CLASS(TfmOFDParams);
+DEFINE_PAGE_CLASS(TfmSelectWorkType);
 
 namespace {
 
@@ -45,7 +49,7 @@ TfmSelectWorkType::TfmSelectWorkType() : TParamPage(QStringLiteral("Выбери
 
 void TfmSelectWorkType::FormShow()
 {
-    PrevPage = Controller().FindPageByClass<TfmConnectDevice>();
+    PrevPage = Controller().FindPageByClass(ClassOf<TfmConnectDevice>());
     Controller().ClearRegParams();
     listBox->clear();
     listBox->addItems({QStringLiteral("Регистрация новой ККТ"), QStringLiteral("Перерегистрация ККТ без замены ФН"),

@@ -1,10 +1,12 @@
 #include "regmaven/fmuSerial.h"
 
-#include "regmaven/fmuKKTParamsX5.h"
-#include "regmaven/fmuSelectClientType.h"
 #include "regmaven/untController.h"
 
 namespace Regmaven {
+
+DECLARE_PAGE_CLASS(TfmKKTParamsX5);
+DECLARE_PAGE_CLASS(TfmSelectClientType);
+DEFINE_PAGE_CLASS(TfmEnterSerial);
 
 TfmEnterSerial::TfmEnterSerial() : TParamPage(QStringLiteral("Введите заводской номер"))
 {

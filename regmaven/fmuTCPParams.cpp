@@ -1,9 +1,11 @@
 #include "regmaven/fmuTCPParams.h"
 
-#include "regmaven/fmuSelectWorkType.h"
 #include "regmaven/untController.h"
 
 namespace Regmaven {
+
+DECLARE_PAGE_CLASS(TfmSelectWorkType);
+DEFINE_PAGE_CLASS(TfmTCPParams);
 
 TfmTCPParams::TfmTCPParams() : TParamPage(QStringLiteral("Параметры подключения по TCP"))
 {

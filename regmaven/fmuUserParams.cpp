@@ -1,9 +1,11 @@
 #include "regmaven/fmuUserParams.h"
 
-#include "regmaven/fmuINN.h"
 #include "regmaven/untController.h"
 
 namespace Regmaven {
+
+DECLARE_PAGE_CLASS(TfmINN);
+DEFINE_PAGE_CLASS(TfmUserParams);
 
 TfmUserParams::TfmUserParams() : TParamPage(QStringLiteral("Настройки места установки ККТ"))
 {

@@ -2,6 +2,8 @@
 
 namespace Regmaven {
 
+DEFINE_PAGE_CLASS(TfmWiFiParams);
+
 TfmWiFiParams::TfmWiFiParams() : TParamPage(QStringLiteral("Настройки подключения WiFi"))
 {
     setObjectName("fmWiFiParams");

@@ -1,9 +1,11 @@
 #include "regmaven/fmuWorkMode.h"
 
-#include "regmaven/fmuFiscalizationBefore.h"
 #include "regmaven/untController.h"
 
 namespace Regmaven {
+
+DECLARE_PAGE_CLASS(TfmFiscalizationBefore);
+DEFINE_PAGE_CLASS(TfmWorkMode);
 
 TfmWorkMode::TfmWorkMode() : TParamPage(QStringLiteral("Тип налогообложения и режим работы ККТ"))
 {
