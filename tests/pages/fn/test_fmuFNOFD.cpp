@@ -1,6 +1,7 @@
 // The OFD page against the emulated FN and register tables.
 #include "pages/fn/fmuFNOFD.h"
 
+#include "core/binding/BusyRetry.h"
 #include "core/support/CodePage.h"
 #include "core/support/StringUtils.h"
 #include "emulator/RegisterFN.h"
@@ -43,11 +44,11 @@ protected:
         Main = std::make_unique<TfmMain>();
         Page = Main->Pages().PageByClass<TfmFNOFD>();
         ASSERT_NE(Page, nullptr);
-        Sleep = TDriver::SetSleep([](int) {});
+        SetPause([](int) {});
     }
     void TearDown() override
     {
-        TDriver::SetSleep(Sleep);
+        SetPause(nullptr);
         Main.reset();
         DriverTest::TearDown();
     }
@@ -63,7 +64,6 @@ protected:
 
     std::unique_ptr<TfmMain> Main;
     TfmFNOFD* Page = nullptr;
-    TDriver::SleepFunction Sleep;
     FakeServiceState Services;
 };
 
