@@ -22,6 +22,8 @@ OrvekHandlerTable BuildHandlers()
     AddPresenterHandlers(t);
     AddGraphicsHandlers(t);
     AddBarcodeHandlers(t);
+    AddFiscalizationHandlers(t);
+    AddArchiveHandlers(t);
     AddDocumentHandlers(t);
     return t;
 }

@@ -98,4 +98,6 @@ void AddReportHandlers(OrvekHandlerTable& t);
 void AddPresenterHandlers(OrvekHandlerTable& t);
 void AddGraphicsHandlers(OrvekHandlerTable& t);
 void AddBarcodeHandlers(OrvekHandlerTable& t);
+void AddFiscalizationHandlers(OrvekHandlerTable& t);
+void AddArchiveHandlers(OrvekHandlerTable& t);
 void AddDocumentHandlers(OrvekHandlerTable& t);

@@ -14,8 +14,9 @@ QFont BoldArial(int PixelSize)
     return font;
 }
 
-TParamPage::TParamPage(const QString& Caption)
+TParamPage::TParamPage(const char* FormName, const QString& Caption)
 {
+    setObjectName(QLatin1String(FormName));
     setWindowTitle(Caption);
 }
 

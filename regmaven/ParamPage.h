@@ -59,7 +59,8 @@ class TParamPage : public QWidget {
     Q_OBJECT
 public:
     // The caption is the title the main window shows above the page.
-    explicit TParamPage(const QString& Caption);
+    // A page with its form name (objectName) and caption (windowTitle).
+    TParamPage(const char* FormName, const QString& Caption);
     ~TParamPage() override;
 
     // Moves the page into AOwner (appended) or, with none, out of any list.

@@ -7,9 +7,8 @@ namespace Regmaven {
 DECLARE_PAGE_CLASS(TfmCloseFN);
 DEFINE_PAGE_CLASS(TfmBeforeCloseFN);
 
-TfmBeforeCloseFN::TfmBeforeCloseFN() : TParamPage(QStringLiteral("Закрытие архива ФН"))
+TfmBeforeCloseFN::TfmBeforeCloseFN() : TParamPage("fmBeforeCloseFN", QStringLiteral("Закрытие архива ФН"))
 {
-    setObjectName("fmBeforeCloseFN");
 }
 
 // Follows the road to the next page.

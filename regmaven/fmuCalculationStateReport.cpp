@@ -7,9 +7,8 @@ namespace Regmaven {
 DECLARE_PAGE_CLASS(TfmSelectWorkType);
 DEFINE_PAGE_CLASS(TfmCalculationStateReport);
 
-TfmCalculationStateReport::TfmCalculationStateReport() : TParamPage(QStringLiteral("Отчет о текущем состоянии расчетов"))
+TfmCalculationStateReport::TfmCalculationStateReport() : TParamPage("fmCalculationStateReport", QStringLiteral("Отчет о текущем состоянии расчетов"))
 {
-    setObjectName("fmCalculationStateReport");
 }
 
 // Follows the road to the next page.

@@ -7,9 +7,8 @@ namespace Regmaven {
 DECLARE_PAGE_CLASS(TfmOFDExchangeState);
 DEFINE_PAGE_CLASS(TfmCheckEthernet);
 
-TfmCheckEthernet::TfmCheckEthernet() : TParamPage(QStringLiteral("Проверка связи по Ethernet"))
+TfmCheckEthernet::TfmCheckEthernet() : TParamPage("fmCheckEthernet", QStringLiteral("Проверка связи по Ethernet"))
 {
-    setObjectName("fmCheckEthernet");
 }
 
 // Follows the road to the next page.

@@ -7,9 +7,8 @@ namespace Regmaven {
 DECLARE_PAGE_CLASS(TfmOFDExchangeState);
 DEFINE_PAGE_CLASS(TfmCheckRNDIS);
 
-TfmCheckRNDIS::TfmCheckRNDIS() : TParamPage(QStringLiteral("Проверка связи по RNDIS"))
+TfmCheckRNDIS::TfmCheckRNDIS() : TParamPage("fmCheckRNDIS", QStringLiteral("Проверка связи по RNDIS"))
 {
-    setObjectName("fmCheckRNDIS");
 }
 
 // Follows the road to the next page.

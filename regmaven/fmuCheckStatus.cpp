@@ -12,9 +12,8 @@ DEFINE_PAGE_CLASS(TFmCheckStatusBeforeRegistration);
 DEFINE_PAGE_CLASS(TFmCheckStatusBeforeReRegistration);
 DEFINE_PAGE_CLASS(TFmCheckStatusBeforeCloseFN);
 
-TfmCheckStatus::TfmCheckStatus() : TParamPage(QStringLiteral("Проверка состояния"))
+TfmCheckStatus::TfmCheckStatus() : TParamPage("fmCheckStatus", QStringLiteral("Проверка состояния"))
 {
-    setObjectName("fmCheckStatus");
 }
 
 // Each variant follows its road to the next page.

@@ -7,9 +7,8 @@ namespace Regmaven {
 DECLARE_PAGE_CLASS(TfmSelectWorkType);
 DEFINE_PAGE_CLASS(TfmCloseFN);
 
-TfmCloseFN::TfmCloseFN() : TParamPage(QStringLiteral("Закрытие архива ФН"))
+TfmCloseFN::TfmCloseFN() : TParamPage("fmCloseFN", QStringLiteral("Закрытие архива ФН"))
 {
-    setObjectName("fmCloseFN");
 }
 
 // Follows the road to the next page.

@@ -7,9 +7,8 @@ namespace Regmaven {
 DECLARE_PAGE_CLASS(TfmSelectPortType);
 DEFINE_PAGE_CLASS(TfmConnectDevice);
 
-TfmConnectDevice::TfmConnectDevice() : TParamPage(QStringLiteral("Подключите устройство"))
+TfmConnectDevice::TfmConnectDevice() : TParamPage("fmConnectDevice", QStringLiteral("Подключите устройство"))
 {
-    setObjectName("fmConnectDevice");
 }
 
 // Follows the road to the next page.

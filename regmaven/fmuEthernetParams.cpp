@@ -7,9 +7,8 @@ namespace Regmaven {
 DECLARE_PAGE_CLASS(TfmCheckEthernet);
 DEFINE_PAGE_CLASS(TfmEthernetParams);
 
-TfmEthernetParams::TfmEthernetParams() : TParamPage(QStringLiteral("Параметры Ethernet"))
+TfmEthernetParams::TfmEthernetParams() : TParamPage("fmEthernetParams", QStringLiteral("Параметры Ethernet"))
 {
-    setObjectName("fmEthernetParams");
 }
 
 // Follows the road to the next page.

@@ -7,9 +7,8 @@ namespace Regmaven {
 DECLARE_PAGE_CLASS(TfmOFDParams);
 DEFINE_PAGE_CLASS(TfmFFD);
 
-TfmFFD::TfmFFD() : TParamPage(QStringLiteral("Версия ФФД"))
+TfmFFD::TfmFFD() : TParamPage("fmFFD", QStringLiteral("Версия ФФД"))
 {
-    setObjectName("fmFFD");
 }
 
 // Follows the road to the next page.

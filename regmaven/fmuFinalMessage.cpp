@@ -2,6 +2,8 @@
 
 #include "regmaven/untController.h"
 
+#include "platform/ui/NamedControls.h"
+
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -10,11 +12,10 @@ namespace Regmaven {
 DECLARE_PAGE_CLASS(TfmConnectDevice);
 DEFINE_PAGE_CLASS(TfmFinalMessage);
 
-TfmFinalMessage::TfmFinalMessage() : TParamPage(QStringLiteral("Завершение"))
+TfmFinalMessage::TfmFinalMessage() : TParamPage("fmFinalMessage", QStringLiteral("Завершение"))
 {
-    setObjectName("fmFinalMessage");
-    lblMessage = new QLabel(QStringLiteral("Все шаги выполнены. \r\nНажмите \"Далее\" для возврата в начало"), this);
-    lblMessage->setObjectName("lblMessage");
+    lblMessage = NewLabel(this, QStringLiteral("Все шаги выполнены. \r\nНажмите \"Далее\" для возврата в начало"),
+                          "lblMessage");
     lblMessage->setWordWrap(true);
     lblMessage->setFont(BoldArial(16));
     auto* layout = new QVBoxLayout(this);

@@ -7,9 +7,8 @@ namespace Regmaven {
 DECLARE_PAGE_CLASS(TfmFiscalizationInfo);
 DEFINE_PAGE_CLASS(TfmFiscalizationBefore);
 
-TfmFiscalizationBefore::TfmFiscalizationBefore() : TParamPage(QStringLiteral("Регистрация ККТ"))
+TfmFiscalizationBefore::TfmFiscalizationBefore() : TParamPage("fmFiscalizationBefore", QStringLiteral("Регистрация ККТ"))
 {
-    setObjectName("fmFiscalizationBefore");
 }
 
 // Follows the road to the next page.

@@ -7,9 +7,8 @@ namespace Regmaven {
 DECLARE_PAGE_CLASS(TfmFinalMessage);
 DEFINE_PAGE_CLASS(TfmFiscalizationInfo);
 
-TfmFiscalizationInfo::TfmFiscalizationInfo() : TParamPage(QStringLiteral("Печать чека о фискализации"))
+TfmFiscalizationInfo::TfmFiscalizationInfo() : TParamPage("fmFiscalizationInfo", QStringLiteral("Печать чека о фискализации"))
 {
-    setObjectName("fmFiscalizationInfo");
 }
 
 // Follows the road to the next page.

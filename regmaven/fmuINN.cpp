@@ -7,9 +7,8 @@ namespace Regmaven {
 DECLARE_PAGE_CLASS(TfmWorkMode);
 DEFINE_PAGE_CLASS(TfmINN);
 
-TfmINN::TfmINN() : TParamPage(QStringLiteral("Введите ИНН и РНМ ККТ"))
+TfmINN::TfmINN() : TParamPage("fmINN", QStringLiteral("Введите ИНН и РНМ ККТ"))
 {
-    setObjectName("fmINN");
 }
 
 // Follows the road to the next page.

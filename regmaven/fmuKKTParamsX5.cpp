@@ -7,9 +7,8 @@ namespace Regmaven {
 DECLARE_PAGE_CLASS(TfmOpenRegParamsX5);
 DEFINE_PAGE_CLASS(TfmKKTParamsX5);
 
-TfmKKTParamsX5::TfmKKTParamsX5() : TParamPage(QStringLiteral("Сохранить параметры ФР (X5)"))
+TfmKKTParamsX5::TfmKKTParamsX5() : TParamPage("fmKKTParamsX5", QStringLiteral("Сохранить параметры ФР (X5)"))
 {
-    setObjectName("fmKKTParamsX5");
 }
 
 // Follows the road to the next page.

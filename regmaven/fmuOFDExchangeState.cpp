@@ -7,9 +7,8 @@ namespace Regmaven {
 DECLARE_PAGE_CLASS(TfmFinalMessage);
 DEFINE_PAGE_CLASS(TfmOFDExchangeState);
 
-TfmOFDExchangeState::TfmOFDExchangeState() : TParamPage(QStringLiteral("Проверка отправки данных в ОФД"))
+TfmOFDExchangeState::TfmOFDExchangeState() : TParamPage("fmOFDExchangeState", QStringLiteral("Проверка отправки данных в ОФД"))
 {
-    setObjectName("fmOFDExchangeState");
 }
 
 // Follows the road to the next page.

@@ -8,9 +8,8 @@ DECLARE_PAGE_CLASS(TfmSelectNetType);
 DECLARE_PAGE_CLASS(TfmUserParams);
 DEFINE_PAGE_CLASS(TfmOFDParams);
 
-TfmOFDParams::TfmOFDParams() : TParamPage(QStringLiteral("Настройки ОФД"))
+TfmOFDParams::TfmOFDParams() : TParamPage("fmOFDParams", QStringLiteral("Настройки ОФД"))
 {
-    setObjectName("fmOFDParams");
 }
 
 // Follows the road to the next page.

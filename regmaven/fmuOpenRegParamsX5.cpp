@@ -7,9 +7,8 @@ namespace Regmaven {
 DECLARE_PAGE_CLASS(TfmRegParamsX5);
 DEFINE_PAGE_CLASS(TfmOpenRegParamsX5);
 
-TfmOpenRegParamsX5::TfmOpenRegParamsX5() : TParamPage(QStringLiteral("Открыть файл с парметрами (X5)"))
+TfmOpenRegParamsX5::TfmOpenRegParamsX5() : TParamPage("fmOpenRegParamsX5", QStringLiteral("Открыть файл с парметрами (X5)"))
 {
-    setObjectName("fmOpenRegParamsX5");
 }
 
 // Follows the road to the next page.

@@ -7,9 +7,8 @@ namespace Regmaven {
 DECLARE_PAGE_CLASS(TfmCheckRNDIS);
 DEFINE_PAGE_CLASS(TfmRNDISParams);
 
-TfmRNDISParams::TfmRNDISParams() : TParamPage(QStringLiteral("Настройки подключения RNDIS"))
+TfmRNDISParams::TfmRNDISParams() : TParamPage("fmRNDISParams", QStringLiteral("Настройки подключения RNDIS"))
 {
-    setObjectName("fmRNDISParams");
 }
 
 // Follows the road to the next page.

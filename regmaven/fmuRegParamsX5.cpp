@@ -7,9 +7,8 @@ namespace Regmaven {
 DECLARE_PAGE_CLASS(TfmFiscalizationBefore);
 DEFINE_PAGE_CLASS(TfmRegParamsX5);
 
-TfmRegParamsX5::TfmRegParamsX5() : TParamPage(QStringLiteral("Параметры регистрации (X5)"))
+TfmRegParamsX5::TfmRegParamsX5() : TParamPage("fmRegParamsX5", QStringLiteral("Параметры регистрации (X5)"))
 {
-    setObjectName("fmRegParamsX5");
 }
 
 // Follows the road to the next page.

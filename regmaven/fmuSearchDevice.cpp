@@ -7,9 +7,8 @@ namespace Regmaven {
 DECLARE_PAGE_CLASS(TfmSelectWorkType);
 DEFINE_PAGE_CLASS(TfmSearchDevice);
 
-TfmSearchDevice::TfmSearchDevice() : TParamPage(QStringLiteral("Поиск устройств"))
+TfmSearchDevice::TfmSearchDevice() : TParamPage("fmSearchDevice", QStringLiteral("Поиск устройств"))
 {
-    setObjectName("fmSearchDevice");
 }
 
 // Follows the road to the next page.

@@ -7,9 +7,8 @@ namespace Regmaven {
 DECLARE_PAGE_CLASS(TfmFFD);
 DEFINE_PAGE_CLASS(TfmSelectClientType);
 
-TfmSelectClientType::TfmSelectClientType() : TParamPage(QStringLiteral("Выберите тип работы"))
+TfmSelectClientType::TfmSelectClientType() : TParamPage("fmSelectClientType", QStringLiteral("Выберите тип работы"))
 {
-    setObjectName("fmSelectClientType");
 }
 
 // Follows the road to the next page.

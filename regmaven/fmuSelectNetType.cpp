@@ -7,9 +7,8 @@ namespace Regmaven {
 DECLARE_PAGE_CLASS(TfmEthernetParams);
 DEFINE_PAGE_CLASS(TfmSelectNetType);
 
-TfmSelectNetType::TfmSelectNetType() : TParamPage(QStringLiteral("Выберите тип подключения к ОФД"))
+TfmSelectNetType::TfmSelectNetType() : TParamPage("fmSelectNetType", QStringLiteral("Выберите тип подключения к ОФД"))
 {
-    setObjectName("fmSelectNetType");
 }
 
 // Follows the road to the next page.

@@ -7,9 +7,8 @@ namespace Regmaven {
 DECLARE_PAGE_CLASS(TfmSearchDevice);
 DEFINE_PAGE_CLASS(TfmSelectPortType);
 
-TfmSelectPortType::TfmSelectPortType() : TParamPage(QStringLiteral("Выберите тип подключения к ККТ"))
+TfmSelectPortType::TfmSelectPortType() : TParamPage("fmSelectPortType", QStringLiteral("Выберите тип подключения к ККТ"))
 {
-    setObjectName("fmSelectPortType");
 }
 
 // Follows the road to the next page.

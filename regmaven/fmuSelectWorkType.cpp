@@ -1,6 +1,7 @@
 #include "regmaven/fmuSelectWorkType.h"
 
 #include "platform/Guard.h"
+#include "platform/ui/NamedControls.h"
 #include "regmaven/untController.h"
 #include "regmaven/untDriver.h"
 
@@ -26,17 +27,14 @@ enum TWorkType { wtRegistration, wtReRegistration, wtReRegistrationNewFN, wtCalc
 
 } // namespace
 
-TfmSelectWorkType::TfmSelectWorkType() : TParamPage(QStringLiteral("Выберите тип работы"))
+TfmSelectWorkType::TfmSelectWorkType() : TParamPage("fmSelectWorkType", QStringLiteral("Выберите тип работы"))
 {
-    setObjectName("fmSelectWorkType");
     setMinimumSize(730, 351);
 
-    lblDevice = new QLabel(this);
-    lblDevice->setObjectName("lblDevice");
+    lblDevice = NewLabel(this, {}, "lblDevice");
     lblDevice->setFont(BoldArial(16));
 
-    listBox = new QListWidget(this);
-    listBox->setObjectName("listBox");
+    listBox = NewControl<QListWidget>(this, "listBox");
     listBox->setFont(BoldArial(16));
     listBox->setFrameShape(QFrame::NoFrame);
     listBox->setBackgroundRole(QPalette::Button);

@@ -8,9 +8,8 @@ DECLARE_PAGE_CLASS(TfmKKTParamsX5);
 DECLARE_PAGE_CLASS(TfmSelectClientType);
 DEFINE_PAGE_CLASS(TfmEnterSerial);
 
-TfmEnterSerial::TfmEnterSerial() : TParamPage(QStringLiteral("Введите заводской номер"))
+TfmEnterSerial::TfmEnterSerial() : TParamPage("fmEnterSerial", QStringLiteral("Введите заводской номер"))
 {
-    setObjectName("fmEnterSerial");
 }
 
 // Follows the road to the next page.

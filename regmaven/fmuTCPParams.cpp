@@ -7,9 +7,8 @@ namespace Regmaven {
 DECLARE_PAGE_CLASS(TfmSelectWorkType);
 DEFINE_PAGE_CLASS(TfmTCPParams);
 
-TfmTCPParams::TfmTCPParams() : TParamPage(QStringLiteral("Параметры подключения по TCP"))
+TfmTCPParams::TfmTCPParams() : TParamPage("fmTCPParams", QStringLiteral("Параметры подключения по TCP"))
 {
-    setObjectName("fmTCPParams");
 }
 
 // Follows the road to the next page.

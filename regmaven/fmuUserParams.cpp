@@ -7,9 +7,8 @@ namespace Regmaven {
 DECLARE_PAGE_CLASS(TfmINN);
 DEFINE_PAGE_CLASS(TfmUserParams);
 
-TfmUserParams::TfmUserParams() : TParamPage(QStringLiteral("Настройки места установки ККТ"))
+TfmUserParams::TfmUserParams() : TParamPage("fmUserParams", QStringLiteral("Настройки места установки ККТ"))
 {
-    setObjectName("fmUserParams");
 }
 
 // Follows the road to the next page.

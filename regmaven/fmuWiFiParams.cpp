@@ -4,9 +4,8 @@ namespace Regmaven {
 
 DEFINE_PAGE_CLASS(TfmWiFiParams);
 
-TfmWiFiParams::TfmWiFiParams() : TParamPage(QStringLiteral("Настройки подключения WiFi"))
+TfmWiFiParams::TfmWiFiParams() : TParamPage("fmWiFiParams", QStringLiteral("Настройки подключения WiFi"))
 {
-    setObjectName("fmWiFiParams");
 }
 
 } // namespace Regmaven

@@ -7,9 +7,8 @@ namespace Regmaven {
 DECLARE_PAGE_CLASS(TfmFiscalizationBefore);
 DEFINE_PAGE_CLASS(TfmWorkMode);
 
-TfmWorkMode::TfmWorkMode() : TParamPage(QStringLiteral("Тип налогообложения и режим работы ККТ"))
+TfmWorkMode::TfmWorkMode() : TParamPage("fmWorkMode", QStringLiteral("Тип налогообложения и режим работы ККТ"))
 {
-    setObjectName("fmWorkMode");
 }
 
 // Follows the road to the next page.
