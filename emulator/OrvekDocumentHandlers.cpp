@@ -5,6 +5,7 @@
 #include "emulator/OrvekHandlers.h"
 #include "emulator/OrvekResultCodes.h"
 #include "emulator/RegisterFN.h"
+#include "emulator/RegisterFiscalization.h"
 #include "emulator/RegisterOFD.h"
 #include "emulator/RegisterTags.h"
 
@@ -99,8 +100,26 @@ std::int32_t FNReadFiscalDocumentTLV(OrvekCall& c)
     return OrvekResult::Ok;
 }
 
+// RequestDocumentType 0: the document DocumentNumber names; 1: the
+// registration RegistrationNumber names, with its registration data.
 std::int32_t FNGetDocumentAsString(OrvekCall& c)
 {
+    const int type = c.Int(P::RequestDocumentType);
+    if (type != 0 && type != 1) {
+        c.Description =
+            QStringLiteral("Эмулируемая ККТ не поддерживает метод FNGetDocumentAsString с RequestDocumentType %1").arg(type);
+        return OrvekResult::NotSupported;
+    }
+    if (type == 1) {
+        const int number = c.Int(P::RegistrationNumber);
+        c.Request.append(char(number & 0xFF));
+        const FNDocument* doc = RegistrationDocument(FN(c), number);
+        if (!doc)
+            return FNError::NoData;
+        c.Set(P::StringForPrinting, RegistrationText(*doc, RegistrationDocumentTags(FN(c), *doc), c.Bool(P::ShowTagNumber))
+                                        .join(QStringLiteral("\r\n")));
+        return OrvekResult::Ok;
+    }
     const FNDocument* doc = RequestedDocument(c);
     if (!doc)
         return FNError::NoData;
