@@ -204,6 +204,7 @@ public:
     void Reset();
 
 private:
+    void MirrorRegistration();
     std::int32_t CheckNoSession() const;
     EmulatedRegister& FRegister;
 };
