@@ -29,6 +29,7 @@ OrvekHandlerTable BuildHandlers()
     AddArchiveHandlers(t);
     AddDrawerHandlers(t);
     AddVintrelHandlers(t);
+    AddDocumentHandlers(t);
     return t;
 }
 } // namespace

@@ -109,3 +109,4 @@ void AddFiscalizationHandlers(OrvekHandlerTable& t);
 void AddArchiveHandlers(OrvekHandlerTable& t);
 void AddDrawerHandlers(OrvekHandlerTable& t);
 void AddVintrelHandlers(OrvekHandlerTable& t);
+void AddDocumentHandlers(OrvekHandlerTable& t);
