@@ -26,7 +26,12 @@ protected:
             Form();
         T* page = FForm->Pages().PageByClass<T>();
         Regmaven::Controller().CurrentPage = page;
-        FForm->ShowPage(page->Index());
+        if (page->isVisible()) {
+            page->hide();  // each show refreshes the page
+            page->show();
+        } else {
+            FForm->ShowPage(page->Index());
+        }
         return *page;
     }
 

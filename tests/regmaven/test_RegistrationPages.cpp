@@ -10,8 +10,10 @@
 #include "regmaven/fmuWorkMode.h"
 #include "tests/regmaven/RegistrationPageTest.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -56,9 +58,10 @@ TEST_F(RegistrationPageTest, FFDQuestionByFirmwareVersion)
         config.SoftVersion = c.Version;
         Bench().Clear();
         Bench().Add(config);
-        FreeDriver();
+        Regmaven::FreeDriver();
         FForm.reset();
         TestDialogs().clear();
+        Controller().RegParams.FFD = 255;
         auto& page = Show<TfmFFD>();
         page.cbbFFD->setCurrentIndex(1);
         EXPECT_EQ(NextMessage(page), "");
@@ -321,4 +324,35 @@ TEST_F(RegistrationPageTest, SelectCodesButtonRoundTripsThroughTheDialog)
     });
     page.btnSelectReasonCodes->click();
     EXPECT_EQ(page.edtReasonCodes->text(), QString::number(0x80000003u));
+}
+
+TEST_F(RegistrationPageTest, RegistrationRoadToTheConfirmationPage)
+{
+    TRegParams& p = Controller().RegParams;
+    p.FirstTime = true;
+    p.OFDEnabled = true;
+    Show<TfmSelectClientType>();
+    EXPECT_EQ(Next(), "Версия ФФД");
+    FForm->Pages().PageByClass<TfmFFD>()->cbbFFD->setCurrentIndex(1);
+    EXPECT_EQ(Next(), "Настройки ОФД");
+    EXPECT_EQ(Next(), "Настройки места установки ККТ");
+    auto* user = FForm->Pages().PageByClass<TfmUserParams>();
+    EXPECT_EQ(user->edtUser->text(), "ООО \"Эмулятор\"");
+    // The e-mail comes from the OFD page, where the register's one was shown.
+    EXPECT_EQ(user->edtSenderEmail->text(), "kassa@example.ru");
+    EXPECT_EQ(Next(), "Введите ИНН и РНМ ККТ");
+    auto* inn = FForm->Pages().PageByClass<TfmINN>();
+    inn->edtINN->setText("7707083893");
+    inn->edtRNM->setText(GenerateRNM(QStringLiteral("0000000002"), "7707083893", TestRegister().State().Serial));
+    EXPECT_EQ(Next(), "Тип налогообложения и режим работы ККТ");
+    auto* mode = FForm->Pages().PageByClass<TfmWorkMode>();
+    mode->chkTax0->setChecked(true);
+    mode->cbTimeZone->setCurrentIndex(1);
+    EXPECT_EQ(Next(), "Регистрация ККТ");
+    EXPECT_TRUE(TestDialogs().messages().isEmpty()) << TestDialogs().lastMessage().toStdString();
+    EXPECT_EQ(p.FFD, 4);
+    EXPECT_EQ(p.OFDServer, "ofd.example.ru");
+    EXPECT_EQ(p.INN, "7707083893");
+    EXPECT_EQ(p.TaxSystem, 1);
+    EXPECT_EQ(TestRegister().Tables().Value(17, 1, 66).toInt(), 2);
 }
