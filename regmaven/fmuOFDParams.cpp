@@ -32,21 +32,6 @@ int PortOf(const QString& Text)
     return Text.trimmed().toInt();
 }
 
-void SetEnabledColour(QLineEdit* Edit, bool Enabled)
-{
-    Edit->setEnabled(Enabled);
-    Edit->setBackgroundRole(Enabled ? QPalette::Base : QPalette::Button);
-}
-
-// Enables the control and the caption label beside it.
-void EnableWithCaption(QWidget* Control, bool Enabled)
-{
-    Control->setEnabled(Enabled);
-    for (QLabel* label : Control->parentWidget()->findChildren<QLabel*>())
-        if (label->buddy() == Control)
-            label->setEnabled(Enabled);
-}
-
 QToolButton* ImageButton(QWidget* Parent, const char* Name, QStyle::StandardPixmap Icon, const QString& Hint)
 {
     auto* button = NewControl<QToolButton>(Parent, Name);
@@ -120,8 +105,8 @@ void TfmOFDParams::FormShow()
     cbTemplate->setMaxVisibleItems(std::max(cbTemplate->count(), 1));
 
     const TRegParams& p = Controller().RegParams;
-    SetEnabledColour(edtOFDServer, p.OFDEnabled);
-    SetEnabledColour(edtOFDPort, p.OFDEnabled);
+    EnableEdit(edtOFDServer, p.OFDEnabled);
+    EnableEdit(edtOFDPort, p.OFDEnabled);
     EnableWithCaption(edtServerKM, p.FFD == FFD12);
     EnableWithCaption(edtPortKM, p.FFD == FFD12);
     ReadFromKKT();

@@ -76,22 +76,6 @@ int MaskOf(const QList<QCheckBox*>& Boxes)
     return mask;
 }
 
-// Applies the change to the control and to the caption label beside it.
-template <class F>
-void WithCaption(QWidget* Control, F Change)
-{
-    Change(Control);
-    for (QLabel* label : Control->parentWidget()->findChildren<QLabel*>())
-        if (label->buddy() == Control)
-            Change(label);
-}
-
-void SetEditColour(QLineEdit* Edit, bool Enabled)
-{
-    Edit->setEnabled(Enabled);
-    Edit->setBackgroundRole(Enabled ? QPalette::Base : QPalette::Button);
-}
-
 } // namespace
 
 QString TfmWorkMode::TimeZoneHint(int Index)
@@ -162,7 +146,7 @@ void TfmWorkMode::UpdateAutomatic()
 {
     cbTimeZone->setCurrentIndex(-1);
     cbTimeZoneChange();
-    SetEditColour(edtAutomatNumber, chkWorkMode2->isChecked());
+    EnableEdit(edtAutomatNumber, chkWorkMode2->isChecked());
 }
 
 void TfmWorkMode::cbTimeZoneChange()
@@ -180,7 +164,7 @@ void TfmWorkMode::FormShow()
         box->setEnabled(p.FFD >= 4);
     for (QWidget* w : {static_cast<QWidget*>(cbReasonCode), static_cast<QWidget*>(edtReasonCodes),
                        static_cast<QWidget*>(btnSelectReasonCodes)})
-        WithCaption(w, [&](QWidget* c) { c->setEnabled(reregistration); });
+        EnableWithCaption(w, reregistration);
     grpAgent->setEnabled(p.FFD == 2);
 
     ShowMask(FTax, p.TaxSystem == 255 ? 0 : p.TaxSystem, {0, 1, 2, 4, 5});
@@ -189,7 +173,8 @@ void TfmWorkMode::FormShow()
     ShowMask(FAgent, p.Agent == 255 ? TryReadTableInt(18, 1, 16) : p.Agent, 0, 6);
 
     const bool showReason = reregistration && !p.NewFN;
-    WithCaption(cbReasonCode, [&](QWidget* c) { c->setVisible(showReason); });
+    cbReasonCode->setVisible(showReason);
+    CaptionOf(cbReasonCode)->setVisible(showReason);
 
     if (reregistration) {
         const bool model19 = IsUModel19();

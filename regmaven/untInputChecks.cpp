@@ -3,6 +3,9 @@
 #include "platform/Exceptions.h"
 #include "platform/ui/Dialogs.h"
 
+#include <QLabel>
+#include <QLineEdit>
+
 namespace Regmaven {
 
 void RequireValue(const QString& Text, const QString& Name)
@@ -27,6 +30,27 @@ bool AskWarning(const QString& Text, const QString& Caption)
 {
     return Dialogs::MessageBox(Text, Caption, Dialogs::Buttons::OkCancel, Dialogs::Icon::Warning,
                                Dialogs::mrCancel) == Dialogs::mrOk;
+}
+
+QLabel* CaptionOf(QWidget* Control)
+{
+    for (QLabel* label : Control->parentWidget()->findChildren<QLabel*>())
+        if (label->buddy() == Control)
+            return label;
+    return nullptr;
+}
+
+void EnableWithCaption(QWidget* Control, bool Enabled)
+{
+    Control->setEnabled(Enabled);
+    if (QLabel* label = CaptionOf(Control))
+        label->setEnabled(Enabled);
+}
+
+void EnableEdit(QLineEdit* Edit, bool Enabled)
+{
+    Edit->setEnabled(Enabled);
+    Edit->setBackgroundRole(Enabled ? QPalette::Base : QPalette::Button);
 }
 
 } // namespace Regmaven

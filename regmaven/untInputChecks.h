@@ -1,6 +1,10 @@
 #pragma once
-// Input checks shared by the registration data pages.
+// Input checks and control states shared by the registration data pages.
 #include <QString>
+
+class QLabel;
+class QLineEdit;
+class QWidget;
 
 namespace Regmaven {
 
@@ -13,5 +17,12 @@ void CheckSenderEmail(const QString& Text);
 // An OK/Cancel question with the warning icon and Cancel as the default;
 // true for OK.
 bool AskWarning(const QString& Text, const QString& Caption);
+
+// The caption label the form builder put beside the control; nullptr if none.
+QLabel* CaptionOf(QWidget* Control);
+// Enables or disables the control and its caption.
+void EnableWithCaption(QWidget* Control, bool Enabled);
+// An edit enabled on the window colour, or disabled on the button-face colour.
+void EnableEdit(QLineEdit* Edit, bool Enabled);
 
 } // namespace Regmaven
