@@ -1,6 +1,8 @@
 #include "tests/TestSupport.h"
 
+#include <QFile>
 #include <QTemporaryDir>
+#include <gtest/gtest.h>
 #include <memory>
 
 namespace {
@@ -26,6 +28,15 @@ QString TestTempDir()
     static std::vector<std::unique_ptr<QTemporaryDir>> dirs;
     dirs.push_back(std::make_unique<QTemporaryDir>());
     return dirs.back()->path();
+}
+
+QString WriteTestFile(const QString& name, const QByteArray& bytes)
+{
+    const QString fileName = TestTempDir() + QLatin1Char('/') + name;
+    QFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        ADD_FAILURE() << "cannot write " << fileName.toStdString();
+    return fileName;
 }
 
 void PrintTo(const QString& s, std::ostream* os)
