@@ -1,6 +1,7 @@
 #include "emulator/EmulatedRegister.h"
 
 #include "emulator/RegisterFN.h"
+#include "emulator/RegisterRegistrationData.h"
 
 EmulatedRegister::EmulatedRegister(RegisterConfig config)
     : FConfig(std::move(config)), FSerialBaud(FConfig.BaudRate)
@@ -16,6 +17,8 @@ EmulatedRegister::EmulatedRegister(RegisterConfig config)
     for (const auto& [number, value] : FConfig.ModelParams)
         FParams.Set(number, value);
     FTables.Build(FConfig.TypeTwo, FConfig.Serial);
+    // The FN starts registered: its tables say so.
+    FillRegistrationTables(*this);
     for (const QString& fault : FConfig.Faults)
         FFaults.AddFromText(fault);
     if (FConfig.KeysResultCode != FNKeyUpdate{}.ResultCode || FConfig.KeysStatus != FNKeyUpdate{}.Status)

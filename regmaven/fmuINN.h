@@ -2,6 +2,9 @@
 // TfmINN: page "Введите ИНН и РНМ ККТ".
 #include "regmaven/ParamPage.h"
 
+class QLabel;
+class QLineEdit;
+
 namespace Regmaven {
 
 class TfmINN : public TParamPage {
@@ -9,6 +12,13 @@ class TfmINN : public TParamPage {
 public:
     TfmINN();
     void Next() override;
+
+    QLineEdit* edtINN;
+    QLineEdit* edtRNM;
+    QLabel* lblInfo;
+
+protected:
+    void FormShow() override;
 };
 
 } // namespace Regmaven

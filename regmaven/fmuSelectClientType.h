@@ -1,6 +1,8 @@
 #pragma once
-// TfmSelectClientType: page "Выберите тип работы".
+// TfmSelectClientType: page "Выберите тип работы": legal entity or individual.
 #include "regmaven/ParamPage.h"
+
+class QListWidget;
 
 namespace Regmaven {
 
@@ -9,6 +11,12 @@ class TfmSelectClientType : public TParamPage {
 public:
     TfmSelectClientType();
     void Next() override;
+
+    QListWidget* listBox;
+
+protected:
+    void FormShow() override;
+    void resizeEvent(QResizeEvent* event) override;
 };
 
 } // namespace Regmaven

@@ -67,3 +67,12 @@ void SetWorkMode(TRegParams& Params, TWorkModeBit Bit);
 void SetAgent(TRegParams& Params, TAgentBit Bit);
 
 } // namespace Regmaven
+
+namespace Regmaven {
+
+// The tax authority's web address: the default of the tax-office field.
+inline const QString TaxOfficeWebAddress = QStringLiteral("www.nalog.gov.ru");
+// The fixed sender address of receipts written where the record has none.
+inline const QString FixedSenderEmail = QStringLiteral("noreply@nalog.gov.ru");
+
+} // namespace Regmaven

@@ -3,13 +3,18 @@
 #include "regmaven/fmuCheckStatus.h"
 #include "regmaven/fmuConnectDevice.h"
 #include "regmaven/fmuFinalMessage.h"
+#include "regmaven/fmuINN.h"
 #include "regmaven/fmuKKTParamsX5.h"
 #include "regmaven/fmuOFDParams.h"
 #include "regmaven/fmuSearchDevice.h"
 #include "regmaven/fmuSelectWorkType.h"
 #include "regmaven/fmuWiFiParams.h"
+#include "regmaven/fmuWorkMode.h"
+#include "core/support/RNMUtil.h"
 
+#include <QCheckBox>
 #include <QGridLayout>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QTest>
 #include <QToolButton>
@@ -206,8 +211,19 @@ TEST_F(WizardTest, RegistrationRoadAndBackAgain)
                               "Настройки ОФД", "Настройки места установки ККТ", "Введите ИНН и РНМ ККТ",
                               "Тип налогообложения и режим работы ККТ", "Регистрация ККТ",
                               "Печать чека о фискализации", "Завершение"};
-    for (const QString& caption : road)
+    // The data pages get what they require.
+    const auto fill = [&] {
+        if (auto* inn = form.Pages().PageByClass<TfmINN>(); Current() == inn) {
+            inn->edtINN->setText("7707083893");
+            inn->edtRNM->setText(GenerateRNM(QStringLiteral("0000000001"), "7707083893", TestRegister().State().Serial));
+        }
+        if (auto* mode = form.Pages().PageByClass<TfmWorkMode>(); Current() == mode)
+            mode->chkTax0->setChecked(true);
+    };
+    for (const QString& caption : road) {
+        fill();
         EXPECT_EQ(Next(), caption);
+    }
     EXPECT_TRUE(Controller().RegParams.FirstTime);
     EXPECT_EQ(form.Pages().PageByClass<TfmFinalMessage>()->lblMessage->text(),
               QStringLiteral("Все шаги выполнены. \r\nНажмите \"Далее\" для возврата в начало"));
@@ -217,8 +233,10 @@ TEST_F(WizardTest, RegistrationRoadAndBackAgain)
     EXPECT_EQ(Prev(), "Выберите тип работы");
     EXPECT_EQ(Current(), form.Pages().PageByClass<TfmSelectWorkType>());
     // The final page starts over at the connect page.
-    for (const QString& caption : road)
+    for (const QString& caption : road) {
+        fill();
         EXPECT_EQ(Next(), caption);
+    }
     EXPECT_EQ(Next(), "Подключите устройство");
     EXPECT_FALSE(form.btnPrev->isEnabled());
     EXPECT_EQ(Current()->Index(), 0);
