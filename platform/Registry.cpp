@@ -6,6 +6,7 @@
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
@@ -185,6 +186,36 @@ void PruneAside(const QFileInfo& info, const QString& made)
     for (const QString& copy : copies)
         if (dir.filePath(copy) != made && ++kept >= TRegistry::MaxBadCopies)
             dir.remove(copy);
+}
+
+// The temporary files of writers killed in the middle of a save
+// ("<name>.XXXXXX"); called only while holding the lock, so none is in use.
+void RemoveStaleTemporaries(const QString& fileName)
+{
+    const QFileInfo info(fileName);
+    QDir dir = info.absoluteDir();
+    for (const QString& name : dir.entryList({info.fileName() + QStringLiteral(".??????")}, QDir::Files | QDir::Hidden))
+        dir.remove(name);
+}
+
+// Takes the file's lock, waiting up to 5 s for another writer. A lock file
+// with no owner written in it (its writer was killed while making it) is
+// stale after a second; QLockFile alone would wait half a minute for it.
+bool TakeLock(QLockFile& lock, const QString& lockName)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!lock.tryLock(100)) {
+        if (lock.error() != QLockFile::LockFailedError || clock.elapsed() >= 5000)
+            return false;
+        qint64 pid = 0;
+        QString host, application;
+        const QDateTime made = QFileInfo(lockName).lastModified();
+        if (!lock.getLockInfo(&pid, &host, &application) && made.isValid()
+            && made.msecsTo(QDateTime::currentDateTime()) > 1000)
+            lock.removeStaleLockFile();
+    }
+    return true;
 }
 
 void WriteHive(const QString& fileName, const TRegistry::Hive& hive)
@@ -625,8 +656,10 @@ void TRegistry::Flush()
     if (FChanges.empty())
         return;
     QDir().mkpath(QFileInfo(FFileName).absolutePath());
-    QLockFile lock(FFileName + QStringLiteral(".lock"));
-    lock.tryLock(5000);
+    const QString lockName = FFileName + QStringLiteral(".lock");
+    QLockFile lock(lockName);
+    if (TakeLock(lock, lockName))
+        RemoveStaleTemporaries(FFileName);
     QFileInfo info(FFileName);
     if (FKeepFile || info.lastModified() != FFileTime || (info.exists() ? info.size() : -1) != FFileSize) {
         // Another writer was here since we read the file (or we could not

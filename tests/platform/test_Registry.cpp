@@ -3,7 +3,14 @@
 #include "tests/TestSupport.h"
 
 #include <QDir>
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFileInfo>
+#include <QLockFile>
+#include <QProcess>
+#include <QSysInfo>
+#include <cstdio>
+#include <random>
 #include <cmath>
 #include <memory>
 #include <sys/resource.h>
@@ -355,4 +362,107 @@ TEST_F(RegistryTest, NamesKeepOneValuePerNameOutsideTheBasicPlane)
     EXPECT_EQ(reg.ReadInteger(lone1), 3);
     EXPECT_EQ(reg.ReadInteger(lone2), 4);
     EXPECT_TRUE(reg.GetValueNames().contains(lone1));
+}
+
+namespace {
+// What the saver child writes in its n-th save.
+QString Payload(int n)
+{
+    return QString(n % 3000, QChar('a' + n % 26));
+}
+} // namespace
+
+// Started by KilledWhileSavingTheFileStaysWhole: saves again and again,
+// printing the number of each save done, until killed (or 60 s passed).
+TEST(RegistryKill, DISABLED_Saver)
+{
+    const QString file = qEnvironmentVariable("LUMAQ_SAVER_FILE");
+    ASSERT_FALSE(file.isEmpty());
+    QElapsedTimer clock;
+    clock.start();
+    for (int n = 1; clock.elapsed() < 60000; ++n) {
+        TRegistry reg(file);
+        reg.OpenKey(Key, true);
+        reg.WriteInteger("Counter", n);
+        reg.WriteString("Payload", Payload(n));
+        reg.CloseKey();
+        std::printf("%d\n", n);
+        std::fflush(stdout);
+    }
+}
+
+// A child killed at any moment of a save leaves the last whole file, and the
+// next writer clears what it left.
+TEST(RegistryKill, KilledWhileSavingTheFileStaysWhole)
+{
+    const QString dir = TestTempDir();
+    const QString file = dir + "/registry.reg";
+    QElapsedTimer clock;
+    clock.start();
+    std::mt19937 random(14);
+    int kills = 0;
+    while (kills < 40 && clock.elapsed() < 20000) {
+        QProcess child;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("LUMAQ_SAVER_FILE", file);
+        child.setProcessEnvironment(env);
+        child.start(QCoreApplication::applicationFilePath(),
+                    {"--gtest_also_run_disabled_tests", "--gtest_filter=RegistryKill.DISABLED_Saver"});
+        ASSERT_TRUE(child.waitForStarted(10000));
+        // Kill it after a few saves, in the middle of the next one.
+        const int wanted = 1 + int(random() % 3);
+        int lines = 0;
+        int saved = 0;
+        while (lines < wanted && child.waitForReadyRead(10000))
+            while (child.canReadLine()) {
+                const int n = child.readLine().trimmed().toInt();
+                if (n > 0) {
+                    saved = std::max(saved, n);
+                    ++lines;
+                }
+            }
+        ASSERT_EQ(child.state(), QProcess::Running) << child.readAllStandardError().toStdString();
+        child.kill();
+        ASSERT_TRUE(child.waitForFinished(10000));
+        ++kills;
+
+        TRegistry::Hive hive;
+        EXPECT_EQ(TRegistry::ParseHive(FileBytes(file), hive), 0);
+        TRegistry reg(file);
+        ASSERT_TRUE(reg.OpenKey(Key, false));
+        const int n = reg.ReadInteger("Counter");
+        EXPECT_GE(n, saved);   // a save reported done is in the file (each child counts from 1)
+        EXPECT_EQ(reg.ReadString("Payload"), Payload(n));
+    }
+    EXPECT_GE(kills, 5);
+    TRegistry next(file);   // the next writer clears what killed ones left
+    next.OpenKey(Key, true);
+    next.WriteInteger("Next", 1);
+    next.CloseKey();
+    const QStringList left = QDir(dir).entryList(QDir::Files | QDir::Hidden);
+    EXPECT_TRUE(left == QStringList{"registry.reg"} || left == (QStringList{"registry.reg", "registry.reg.lock"})) << left.join(' ').toStdString();
+    EXPECT_TRUE(TestDialogs().messages().isEmpty());
+}
+
+// A lock file left by a writer that is gone (its process ended, or it was
+// killed before writing its name in) does not hold up the next save.
+TEST_F(RegistryTest, AStaleLockFileDoesNotHoldUpTheSave)
+{
+    QProcess gone;
+    gone.start("true");
+    ASSERT_TRUE(gone.waitForFinished(10000));
+    const QByteArray owners[] = {"", QByteArray::number(gone.processId()) + "\ntest_platform\n" + QSysInfo::machineHostName().toUtf8() + "\n"};
+    for (const QByteArray& owner : owners) {
+        ASSERT_TRUE(WriteBytes(file + ".lock", owner));
+        QFile lock(file + ".lock");
+        ASSERT_TRUE(lock.open(QIODevice::ReadWrite));
+        lock.setFileTime(QDateTime::currentDateTime().addSecs(-2), QFileDevice::FileModificationTime);
+        lock.close();
+        QElapsedTimer clock;
+        clock.start();
+        WriteValue("A", owner);
+        EXPECT_LT(clock.elapsed(), 2500);   // a held lock is waited for 5 s
+        EXPECT_EQ(ReadValue("A"), owner);
+        EXPECT_FALSE(QFile::exists(file + ".lock"));
+    }
 }
