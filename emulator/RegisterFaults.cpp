@@ -57,16 +57,19 @@ QString RegisterFaults::AddFromText(const QString& text)
         if (!method)
             return QStringLiteral("неизвестный метод %1").arg(m.captured(1));
     }
-    std::int32_t code = m.captured(2).toInt();
+    bool ok = false;
+    const std::int32_t code = m.captured(2).toInt(&ok);
+    if (!ok)
+        return QStringLiteral("код %1 не помещается в 32 бита").arg(m.captured(2));
     if (!m.captured(4).isEmpty()) {
-        int k = m.captured(4).toInt();
-        if (k < 1 || !method)
+        int k = m.captured(4).toInt(&ok);
+        if (!ok || k < 1 || !method)
             return QStringLiteral("неверный номер вызова в \"%1\"").arg(text);
         FailOnCall(*method, k, code);
         return {};
     }
-    int count = m.captured(3).isEmpty() ? 1 : m.captured(3).toInt();
-    if (count < 1)
+    int count = m.captured(3).isEmpty() ? 1 : m.captured(3).toInt(&ok);
+    if (!ok || count < 1)
         return QStringLiteral("неверное число вызовов в \"%1\"").arg(text);
     if (method)
         FailNext(*method, code, count);
