@@ -543,3 +543,21 @@ TEST_F(MainWindowTest, AboutBoxShowsTheVersionTwiceCentredOnTheScreen)
     EXPECT_EQ(box.lblDriverVersion->text(), "1.0.0.1");
     EXPECT_EQ(box.lblTestVersion->text(), "1.0.0.1");
 }
+
+// A language choice that cannot be written (a full disk) keeps the file and
+// says so instead of asking for a restart.
+TEST_F(MainWindowTest, ALanguageChoiceThatCannotBeWrittenKeepsTheFile)
+{
+    const QByteArray before = "[Locale]\r\nLang=RU\r\n";
+    ASSERT_TRUE(WriteBytes(GetLanguageParamsFileName(), before));
+    TfmMain w;
+    TestDialogs().clear();
+    {
+        TFullDisk full(8);
+        w.miEnglish->trigger();
+    }
+    EXPECT_EQ(FileBytes(GetLanguageParamsFileName()), before);
+    ASSERT_EQ(TestDialogs().messages().size(), 1);
+    EXPECT_TRUE(TestDialogs().lastMessage().startsWith("Unable to write to " + GetLanguageParamsFileName() + ": "));
+    EXPECT_EQ(TestDialogs().shown()[0].message.icon, Dialogs::Icon::Error);
+}
