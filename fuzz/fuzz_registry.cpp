@@ -18,11 +18,9 @@ bool Same(const TRegistry::Hive& a, const TRegistry::Hive& b)
     for (auto i = a.begin(), j = b.begin(); i != a.end(); ++i, ++j) {
         if (i->first != j->first || i->second.path != j->second.path || i->second.values.size() != j->second.values.size())
             return false;
-        for (const TRegistry::Value& value : i->second.values) {
-            auto other = j->second.values.constFind(value.name);
-            if (other == j->second.values.cend() || !Same(value, *other))
+        for (auto v = i->second.values.begin(), w = j->second.values.begin(); v != i->second.values.end(); ++v, ++w)
+            if (v->first != w->first || !Same(v->second, w->second))
                 return false;
-        }
     }
     return true;
 }

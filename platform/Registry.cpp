@@ -273,10 +273,10 @@ int TRegistry::ParseHive(QByteArrayView bytes, Hive& hive, int* firstBad)
             skip();
             continue;
         }
-        const Name name(value.name);
-        key->values.insert(name, std::move(value));
+        const QString name = Fold(value.name);
+        key->values.insert_or_assign(name, std::move(value));
     }
-    if (hive[QString()].values.isEmpty())
+    if (hive[QString()].values.empty())
         hive.erase(QString());
     return bad;
 }
@@ -290,7 +290,7 @@ QByteArray TRegistry::HiveText(const Hive& hive)
         out += QLatin1Char('[') + key.path + QLatin1String("]\n");
         QList<const Value*> values;
         values.reserve(key.values.size());
-        for (const Value& v : key.values)
+        for (const auto& [name, v] : key.values)
             values << &v;
         std::sort(values.begin(), values.end(), [](auto* a, auto* b) { return a->name < b->name; });
         for (const Value* v : values) {
@@ -498,8 +498,8 @@ const TRegistry::Value* TRegistry::Find(const QString& name)
     Key* key = Current();
     if (!key)
         return nullptr;
-    auto it = key->values.constFind({name});
-    return it == key->values.cend() ? nullptr : &*it;
+    auto it = key->values.find(Fold(name));
+    return it == key->values.end() ? nullptr : &it->second;
 }
 
 bool TRegistry::ValueExists(const QString& name)
@@ -517,7 +517,7 @@ QStringList TRegistry::GetValueNames()
 {
     QStringList names;
     if (Key* key = Current())
-        for (const Value& value : key->values)
+        for (const auto& [folded, value] : key->values)
             names << value.name;
     names.sort(Qt::CaseInsensitive);
     return names;
@@ -590,7 +590,7 @@ void TRegistry::Put(Value value)
     Key& key = FHive[FCurrentFolded];
     if (key.path.isEmpty())
         key.path = FCurrentPath;
-    key.values.insert({value.name}, value);
+    key.values.insert_or_assign(Fold(value.name), value);
     FChanges.push_back({Change::SetValue, FCurrentPath, std::move(value)});
 }
 
@@ -633,12 +633,12 @@ void TRegistry::Apply(Hive& hive, const Change& change) const
         if (key.path.isEmpty())
             key.path = change.path;
         if (change.kind == Change::SetValue)
-            key.values.insert({change.value.name}, change.value);
+            key.values.insert_or_assign(Fold(change.value.name), change.value);
         break;
     }
     case Change::RemoveValue:
         if (auto it = hive.find(folded); it != hive.end())
-            it->second.values.remove({change.value.name});
+            it->second.values.erase(Fold(change.value.name));
         break;
     case Change::RemoveKey:
         for (auto it = hive.begin(); it != hive.end();) {

@@ -15,7 +15,6 @@
 // user (Notify).
 #include <QByteArray>
 #include <QDateTime>
-#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -81,18 +80,10 @@ public:
         QString text;
         QByteArray data;
     };
-    // A value name compared and hashed without regard to case, folded per
-    // code point (letters outside the basic plane too).
-    struct Name {
-        Name() = default;
-        Name(const QString& text) : folded(text.toCaseFolded()) {}
-        QString folded;
-        friend bool operator==(const Name&, const Name&) = default;
-        friend size_t qHash(const Name& n, size_t seed = 0) { return qHash(n.folded, seed); }
-    };
     struct Key {
         QString path;
-        QHash<Name, Value> values;
+        // By name folded per code point (letters outside the basic plane too).
+        std::map<QString, Value> values;
     };
     using Hive = std::map<QString, Key>;   // by folded path
 
