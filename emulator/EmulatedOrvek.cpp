@@ -6,6 +6,7 @@
 #include "emulator/OrvekBench.h"
 #include "emulator/OrvekHandlers.h"
 #include "emulator/OrvekResultCodes.h"
+#include "emulator/OrvekSettings.h"
 
 namespace {
 
@@ -31,11 +32,17 @@ QByteArray Frame(const QByteArray& body)
 }
 } // namespace
 
-EmulatedOrvek::EmulatedOrvek() = default;
+EmulatedOrvek::EmulatedOrvek()
+{
+    LoadOrvekSettings(FProps);
+}
 
 EmulatedOrvek::~EmulatedOrvek()
 {
     DisconnectNow();
+    const QString error = SaveOrvekSettings(FProps);
+    if (!error.isEmpty())
+        qWarning("Driver settings not saved: %s", qPrintable(error));
 }
 
 int EmulatedOrvek::BaudOfCode(int code)
@@ -101,6 +108,10 @@ std::int32_t EmulatedOrvek::EnsureConnected()
     FRegister = std::move(reg);
     FAddress = address;
     FProps.Set(OrvekProp::Connected, true);
+    // A driver reads the decimal point when it connects: amounts are right
+    // from the first call, before any status query.
+    auto regLock = FRegister->Lock();
+    FProps.Set(OrvekProp::PointPosition, FRegister->Flag(EcrFlag::PointPosition));
     return OrvekResult::Ok;
 }
 
@@ -132,6 +143,7 @@ void EmulatedOrvek::PutProperty(std::int32_t dispId, const QVariant& value)
         throw EOleError(QStringLiteral("Неизвестное имя (%1)").arg(dispId));
     std::lock_guard lock(FMutex);
     FProps.Put(*prop, value);
+    FTrace.Written(*prop, FProps.Get(*prop));
 }
 
 std::int32_t EmulatedOrvek::Invoke(std::int32_t dispId)
@@ -140,6 +152,7 @@ std::int32_t EmulatedOrvek::Invoke(std::int32_t dispId)
     if (!method)
         throw EOleError(QStringLiteral("Неизвестное имя (%1)").arg(dispId));
     std::lock_guard lock(FMutex);
+    FTrace.Called(*method);
     const OrvekHandlerEntry& entry = OrvekHandlers()[*method];
     OrvekCall call{*method, *this, FProps};
 

@@ -6,6 +6,7 @@
 // the register's lock.
 #include "core/binding/OrvekComponent.h"
 #include "emulator/EmulatedRegister.h"
+#include "emulator/OrvekCallTrace.h"
 #include "emulator/OrvekProperties.h"
 
 #include <memory>
@@ -26,6 +27,8 @@ public:
     // may call the object.
     std::unique_lock<std::recursive_mutex> Lock() const { return std::unique_lock(FMutex); }
     OrvekPropertyStore& Props() { return FProps; }
+    // Every method called on this object with the properties written before it.
+    OrvekCallTrace& Trace() { return FTrace; }
 
     // The register connected to, null when not connected.
     std::shared_ptr<EmulatedRegister> ConnectedRegister() const { return FRegister; }
@@ -59,6 +62,7 @@ private:
 
     mutable std::recursive_mutex FMutex;
     OrvekPropertyStore FProps;
+    OrvekCallTrace FTrace;
     std::shared_ptr<EmulatedRegister> FRegister;
     Address FAddress;
 };

@@ -24,6 +24,8 @@ void EmulatedRegister::SetNow(const QDateTime& value)
 
 int EmulatedRegister::Mode() const
 {
+    if (FState.TestRunUntil.isValid() && Now() < FState.TestRunUntil)
+        return 10;
     if (FState.Mode == 2 && FState.SessionOpenedAt.isValid() && FState.SessionOpenedAt.secsTo(Now()) >= 24 * 3600)
         return 3;
     return FState.Mode;

@@ -74,6 +74,7 @@ struct RegisterState {
     bool SessionOpen = false;
     int SessionNumber = 0;   // the last closed session
     QDateTime SessionOpenedAt;
+    QDateTime TestRunUntil;  // a test run (mode 10) lasts until then on the register's clock
     int DocumentNumber = 0;  // the last document
     int OpenDocumentNumber = 0;
     int QuantityOfOperations = 0;
@@ -123,7 +124,8 @@ public:
     // The register's clock.
     QDateTime Now() const;
     void SetNow(const QDateTime& value);
-    // ECRMode now (an open session turns to 3 after 24 hours on the clock).
+    // ECRMode now (an open session turns to 3 after 24 hours on the clock;
+    // 10 while a test run lasts).
     int Mode() const;
     bool Flag(std::uint32_t flag) const { return (FState.Flags & flag) != 0; }
     void SetFlag(std::uint32_t flag, bool on);

@@ -4,6 +4,7 @@
 #include "emulator/EmulatedOrvek.h"
 #include "emulator/OrvekHandlers.h"
 #include "emulator/OrvekResultCodes.h"
+#include "emulator/OrvekSettings.h"
 #include "platform/ui/Dialogs.h"
 
 #include <QCheckBox>
@@ -328,12 +329,23 @@ void TfmOrvekTables::lvFieldsItemChanged(QTreeWidgetItem* item, int column)
 }
 
 namespace {
+// Writes the settings file; a failure is the call's result, with the reason.
+std::int32_t SaveSettings(OrvekCall& c)
+{
+    const QString error = SaveOrvekSettings(c.Props);
+    if (error.isEmpty())
+        return OrvekResult::Ok;
+    c.Description = OrvekResultDescription(OrvekResult::SettingsNotSaved) + QStringLiteral(": ") + error;
+    return OrvekResult::SettingsNotSaved;
+}
+
 std::int32_t ShowProperties(OrvekCall& c)
 {
     TfmOrvekProperties dialog(c.Props, ParentOf(c.Props));
-    if (RunOrvekDialog(dialog) == QDialog::Accepted)
-        dialog.StoreParams();
-    return OrvekResult::Ok;
+    if (RunOrvekDialog(dialog) != QDialog::Accepted)
+        return OrvekResult::Ok;
+    dialog.StoreParams();
+    return SaveSettings(c);
 }
 
 std::int32_t ShowTablesDlg(OrvekCall& c)
@@ -343,16 +355,11 @@ std::int32_t ShowTablesDlg(OrvekCall& c)
     return OrvekResult::Ok;
 }
 
-// The emulated driver keeps its settings only as long as the object lives.
-std::int32_t SaveParams(OrvekCall&)
-{
-    return OrvekResult::Ok;
-}
 } // namespace
 
 void AddDialogHandlers(OrvekHandlerTable& t)
 {
     t.Add(OrvekMethod::ShowProperties, OrvekAccess::Local, 0, &ShowProperties);
     t.Add(OrvekMethod::ShowTablesDlg, OrvekAccess::Device, 0x2D, &ShowTablesDlg);
-    t.Add(OrvekMethod::SaveParams, OrvekAccess::Local, 0, &SaveParams);
+    t.Add(OrvekMethod::SaveParams, OrvekAccess::Local, 0, &SaveSettings);
 }

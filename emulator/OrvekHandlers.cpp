@@ -14,6 +14,8 @@ OrvekHandlerTable BuildHandlers()
     AddRawExchangeHandlers(t);
     AddFNHandlers(t);
     AddReceiptHandlers(t);
+    AddTextHandlers(t);
+    AddMarkingHandlers(t);
     return t;
 }
 } // namespace

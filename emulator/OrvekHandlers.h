@@ -90,3 +90,5 @@ void AddTagHandlers(OrvekHandlerTable& t);
 void AddRawExchangeHandlers(OrvekHandlerTable& t);
 void AddFNHandlers(OrvekHandlerTable& t);
 void AddReceiptHandlers(OrvekHandlerTable& t);
+void AddTextHandlers(OrvekHandlerTable& t);
+void AddMarkingHandlers(OrvekHandlerTable& t);

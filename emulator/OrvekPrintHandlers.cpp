@@ -15,12 +15,15 @@ RegisterPrinter& Printer(OrvekCall& c)
     return c.Reg().Area<RegisterPrinter>();
 }
 
-// 0 when the ribbons chosen by UseReceiptRibbon / UseJournalRibbon can print.
+// 0 when the ribbons chosen by UseReceiptRibbon / UseJournalRibbon can print
+// (a model without a journal ribbon keeps its control tape in memory).
 std::int32_t CheckPaper(OrvekCall& c)
 {
     if (c.Bool(P::UseReceiptRibbon) && !c.Reg().Flag(EcrFlag::ReceiptRibbonIsPresent))
         return OrvekResult::NoPaper;
-    if (c.Bool(P::UseJournalRibbon) && !c.Reg().Flag(EcrFlag::JournalRibbonIsPresent))
+    const ModelParam* journal = c.Reg().ModelParams().Find(22);
+    const bool hasJournal = journal && journal->Value.toBool();
+    if (c.Bool(P::UseJournalRibbon) && hasJournal && !c.Reg().Flag(EcrFlag::JournalRibbonIsPresent))
         return OrvekResult::NoPaper;
     return OrvekResult::Ok;
 }

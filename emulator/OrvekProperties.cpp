@@ -1,5 +1,7 @@
 #include "emulator/OrvekProperties.h"
 
+#include "core/support/BinUtils.h"
+#include "core/support/CodePage.h"
 #include "platform/Exceptions.h"
 
 #include <utility>
@@ -116,5 +118,10 @@ void OrvekPropertyStore::Put(OrvekProp p, const QVariant& value)
     if (!CoerceToKind(info.Kind, v))
         throw EOleError(QStringLiteral("Несоответствие типа: свойство %1")
                             .arg(QLatin1StringView(info.Name.data(), qsizetype(info.Name.size()))));
+    // BarCode and BarcodeHex are two views of one code.
+    if (p == P::BarcodeHex)
+        FValues[std::size_t(P::BarCode)] = AnsiToWide(HexToStr(v.toString()));
+    else if (p == P::BarCode)
+        FValues[std::size_t(P::BarcodeHex)] = StrToHex(WideToAnsi(v.toString()));
     FValues[std::size_t(p)] = std::move(v);
 }

@@ -167,6 +167,25 @@ std::int32_t FNSendSTLVTagOperation(OrvekCall& c)
 {
     return SendComposite(c, true);
 }
+
+// The TLV of the tag the properties describe, or of the open composite with
+// its tags when TagNumber names it, in TLVData and TLVDataHex; nothing is sent.
+std::int32_t GetTagAsTLV(OrvekCall& c)
+{
+    const auto& composite = c.Reg().Area<RegisterTags>().Composite;
+    FNTag tag;
+    if (composite && composite->Number == c.Int(P::TagNumber)) {
+        tag = *composite;
+        for (const FNTag& item : composite->Items)
+            tag.Value += item.Tlv();
+    } else if (std::int32_t code = EncodeTag(c, tag)) {
+        return code;
+    }
+    const QByteArray tlv = tag.Tlv();
+    c.Set(P::TLVData, AnsiToWide(tlv));
+    c.Set(P::TLVDataHex, QString::fromLatin1(tlv.toHex().toUpper()));
+    return OrvekResult::Ok;
+}
 } // namespace
 
 QByteArray FNTag::Tlv() const
@@ -195,4 +214,5 @@ void AddTagHandlers(OrvekHandlerTable& t)
     t.Add(M::FNAddTag, OrvekAccess::Device, 0xFF0C, &FNAddTag);
     t.Add(M::FNSendSTLVTag, OrvekAccess::Device, 0xFF0C, &FNSendSTLVTag);
     t.Add(M::FNSendSTLVTagOperation, OrvekAccess::Device, 0xFF4D, &FNSendSTLVTagOperation);
+    t.Add(M::GetTagAsTLV, OrvekAccess::Device, 0xFF0C, &GetTagAsTLV);
 }

@@ -1,5 +1,7 @@
 #include "emulator/RegisterPaper.h"
 
+#include <algorithm>
+
 namespace {
 // The paper keeps the latest lines; a long load test does not eat the memory.
 constexpr std::size_t MaxItems = 200000;
@@ -10,6 +12,7 @@ void RegisterPaper::Add(PaperItem item)
     if (FItems.size() >= MaxItems)
         FItems.erase(FItems.begin(), FItems.begin() + MaxItems / 2);
     FItems.push_back(std::move(item));
+    ++FTotal;
 }
 
 void RegisterPaper::AddText(const QString& text, int font)
@@ -35,5 +38,18 @@ std::vector<PaperItem> RegisterPaper::ItemsOf(PaperKind kind) const
     for (const PaperItem& item : FItems)
         if (item.Kind == kind)
             items.push_back(item);
+    return items;
+}
+
+std::vector<const PaperItem*> RegisterPaper::Latest(std::uint64_t mark, std::size_t limit,
+                                                   const std::function<bool(const PaperItem&)>& pick) const
+{
+    const std::uint64_t added = FTotal > mark ? FTotal - mark : 0;
+    const std::size_t count = std::size_t(std::min<std::uint64_t>(added, FItems.size()));
+    std::vector<const PaperItem*> items;
+    for (std::size_t i = FItems.size(); i > FItems.size() - count && items.size() < limit; --i)
+        if (pick(FItems[i - 1]))
+            items.push_back(&FItems[i - 1]);
+    std::reverse(items.begin(), items.end());
     return items;
 }

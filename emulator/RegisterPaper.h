@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <cstdint>
+#include <functional>
 #include <vector>
 
 enum class PaperKind {
@@ -35,6 +37,15 @@ public:
     std::vector<PaperItem> ItemsOf(PaperKind kind) const;
     void Clear() { FItems.clear(); }
 
+    // Items ever added (Clear and the trimming of old items keep counting):
+    // a mark for Latest().
+    std::uint64_t Total() const { return FTotal; }
+    // The last `limit` items that `pick` accepts among those added after the
+    // mark and still kept, oldest first.
+    std::vector<const PaperItem*> Latest(std::uint64_t mark, std::size_t limit,
+                                         const std::function<bool(const PaperItem&)>& pick) const;
+
 private:
     std::vector<PaperItem> FItems;
+    std::uint64_t FTotal = 0;
 };

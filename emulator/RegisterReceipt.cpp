@@ -2,6 +2,7 @@
 
 #include "emulator/OrvekResultCodes.h"
 #include "emulator/RegisterFN.h"
+#include "emulator/RegisterMarking.h"
 #include "emulator/RegisterPrinter.h"
 #include "emulator/RegisterTags.h"
 
@@ -500,6 +501,7 @@ std::int32_t RegisterReceipt::Close(const ReceiptClosing& closing, Currency& cha
     fnDoc.Summ = total;
     fnDoc.Tags = std::move(FRegister.Area<RegisterTags>().Sent);
     FRegister.Area<RegisterTags>().Sent.clear();
+    FRegister.Area<RegisterMarking>().ReceiptClosed(fnDoc);
     PrintPair(QStringLiteral("ФД %1").arg(fnDoc.Number), QStringLiteral("ФП %1").arg(fnDoc.FiscalSign));
 
     ReceiptDocument doc;

@@ -238,6 +238,12 @@ void RegisterTables::Build(bool typeTwo, const QString& serial)
             t->Values[std::size_t(i)][1] = QString::fromUtf8(names[i]);
         }
     }
+    if (DeviceTable* t = Find(4)) {
+        // The trailer (rows 1..3 by table 1), then the cliche.
+        const char* texts[] = {"СПАСИБО ЗА ПОКУПКУ!", "", "", "ООО \"ЭМУЛЯТОР\"", "г. Москва, ул. Тестовая, 1"};
+        for (int i = 0; i < int(std::size(texts)); ++i)
+            t->Values[std::size_t(i)][0] = QString::fromUtf8(texts[i]);
+    }
     if (DeviceTable* t = Find(7))
         for (int row = 1; row <= t->Rows; ++row)
             t->Values[std::size_t(row - 1)][0] = QStringLiteral("Отдел %1").arg(row);

@@ -6,6 +6,8 @@
 #include "pages/receipts/fmuExpayments2.h"
 #include "platform/Guard.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/QtTranslations.h"
+#include "core/settings/LangUtils.h"
 #include "emulator/EmulatedOrvek.h"
 
 #include <QApplication>
@@ -28,6 +30,7 @@ TLumaqForms::~TLumaqForms()
 int RunLumaqTst(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    InstallQtTranslations(GetLanguage());
     InstallEmulatedOrvek();
     SetApplicationTitle(QStringLiteral("Brannic: Driver test"));
     TLumaqForms forms;

@@ -1,6 +1,6 @@
 #include "lumaqtst/fmuAbout.h"
 
-#include "core/pages/NamedControls.h"
+#include "platform/ui/NamedControls.h"
 #include "core/support/VersionInfo.h"
 
 #include <QGridLayout>

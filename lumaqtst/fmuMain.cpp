@@ -4,7 +4,7 @@
 #include "lumaqtst/ComPort.h"
 #include "lumaqtst/PageTable.h"
 #include "lumaqtst/fmuAbout.h"
-#include "core/pages/NamedControls.h"
+#include "platform/ui/NamedControls.h"
 #include "core/settings/ControlStore.h"
 #include "core/settings/LangUtils.h"
 #include "core/settings/ResStrings.h"
@@ -30,6 +30,7 @@
 #include <QStyle>
 #include <QSignalBlocker>
 #include <QValidator>
+#include <algorithm>
 #include <chrono>
 
 namespace {
@@ -111,6 +112,14 @@ QLineEdit* ResultEdit(QWidget* parent, const char* name)
     edit->setReadOnly(true);
     return edit;
 }
+
+// A frame from its start; the whole frame in the tool tip.
+void ShowFrame(QLineEdit* edit, const QString& frame)
+{
+    edit->setText(frame);
+    edit->setCursorPosition(0);
+    edit->setToolTip(frame);
+}
 } // namespace
 
 TfmMain::TickCountFunction TfmMain::SetTickCount(TickCountFunction tickCount)
@@ -139,9 +148,25 @@ TfmMain::~TfmMain()
     FreeDriver();
 }
 
+QSize TfmMain::FirstStartSize()
+{
+    // The design's client size, drawn for an 8-point dialog font of about
+    // 5.75 pixels per letter and 13 per line, scaled to the font in use.
+    const QFontMetricsF metrics(QApplication::font());
+    const qreal letter = metrics.horizontalAdvance(QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ")) / 52;
+    const qreal scale = std::max({1.0, letter / 5.75, metrics.height() / 13.0});
+    const QSize size(qRound(745 * scale), qRound(510 * scale));
+    // Within a 1366 x 768 screen (or the smaller one in use), leaving room
+    // for the window frame and a panel.
+    QSize screen(1366, 768);
+    if (QScreen* primary = QGuiApplication::primaryScreen())
+        screen = screen.boundedTo(primary->availableGeometry().size());
+    return size.boundedTo(screen - QSize(16, 72));
+}
+
 void TfmMain::CreateControls()
 {
-    resize(745, 510);
+    resize(FirstStartSize());
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -248,6 +273,7 @@ void TfmMain::CreateControls()
 void TfmMain::FormCreate()
 {
     FPages = std::make_unique<TPages>();
+    FPages->OnPageCreated = [this](TPage* Page) { RestorePage(Page); };
     PageNotifier().SetOnChange([this](TPageNotifier* Sender, TChangeType ChangeType) { PagesChanged(Sender, ChangeType); });
     CreatePages();
     InitializePages();
@@ -294,9 +320,15 @@ TfmTabbedPage* TfmMain::AddTabbedPage(const QString& Caption)
 
 void TfmMain::AddTabItem(TfmTabbedPage* Group, const TPageClass& PageClass)
 {
-    TPage* page = PageClass.Create(this);
-    page->SetOwner(FPages.get());
-    Group->AddPage(page);
+    Group->AddPage(PageClass);   // made on first show
+}
+
+void TfmMain::RestorePage(TPage* Page)
+{
+    SetDefaults(Page);
+    TRegistry reg;
+    if (reg.OpenKey(LumaqParamKey, false))
+        LoadControlParams(QStringLiteral("fmMain.") + ControlPath(this, Page), Page, reg);
 }
 
 void TfmMain::InitializePages()
@@ -441,6 +473,8 @@ void TfmMain::PagesChanged(TPageNotifier*, TChangeType ChangeType)
             FTickCount = TickCount()();
             for (QLineEdit* edit : {edtInput, edtOutput, edtResult, edtTime, edtOperator})
                 edit->clear();
+            for (QLineEdit* edit : {edtInput, edtOutput})
+                edit->setToolTip({});
             // Paint the emptied panel; the user's input waiting now must not
             // start the same operation again.
             TUserInputBlocker blocker;
@@ -449,8 +483,8 @@ void TfmMain::PagesChanged(TPageNotifier*, TChangeType ChangeType)
             TDriver& driver = Driver();
             const int32_t code = driver.ResultCode();
             const QString description = driver.ResultCodeDescription();
-            edtInput->setText(driver.ECRInput());
-            edtOutput->setText(driver.ECROutput());
+            ShowFrame(edtInput, driver.ECRInput());
+            ShowFrame(edtOutput, driver.ECROutput());
             edtResult->setText(Format(QStringLiteral("(%d) %s"), {code, description}));
             edtTime->setText(QString::number(uint32_t(TickCount()() - FTickCount)) + QLatin1Char(' ') + GetRes("мс"));
             edtOperator->setText(QString::number(driver.OperatorNumber()));

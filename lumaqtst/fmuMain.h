@@ -54,6 +54,10 @@ public:
     QPushButton* btnProperties;
     QPushButton* btnClose;
 
+    // The window's size at the first start: every page shows whole and
+    // every memo has its 40 characters.
+    static QSize FirstStartSize();
+
     TPages& Pages() const { return *FPages; }
     // The group shown now; null before the first ShowPage.
     TPage* ShownPage() const { return FPage; }
@@ -81,6 +85,8 @@ private:
     void CreateControls();
     void FormCreate();
     void CreatePages();
+    // A page made after the start gets its stored values (and runs their handlers).
+    void RestorePage(TPage* Page);
     TfmTabbedPage* AddTabbedPage(const QString& Caption);
     void AddTabItem(TfmTabbedPage* Group, const TPageClass& PageClass);
     void InitializePages();

@@ -63,7 +63,10 @@ void TfmSelectWorkType::FormShow()
     }
     listBox->setCurrentRow(0);
     listBox->setFocus();
-    lblDevice->setText(Controller().KKTName + QStringLiteral(", зав. номер ") + Controller().KKTSN);
+    // The connection pages fill the name and the serial; nothing to show before.
+    const TController& c = Controller();
+    lblDevice->setText(c.KKTName.isEmpty() && c.KKTSN.isEmpty() ? QString()
+                                                                : c.KKTName + QStringLiteral(", зав. номер ") + c.KKTSN);
 }
 
 void TfmSelectWorkType::Next()

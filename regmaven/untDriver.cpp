@@ -161,7 +161,9 @@ void WriteFieldInt(int Table, int Field, int Value)
 bool ReadModelParam28()
 {
     Driver().setModelParamNumber(28);
-    Driver().ReadModelParamValue();
+    // A failed read leaves the value of an earlier read behind.
+    if (Driver().ReadModelParamValue() != 0)
+        return false;
     // Equal to the boolean True: a boolean true, or the number -1 that True reads as.
     const QVariant value = Driver().ModelParamValue();
     if (value.typeId() == QMetaType::Bool)

@@ -1,5 +1,8 @@
 #include "tests/DriverTestSupport.h"
 
+#include "emulator/OrvekSettings.h"
+
+#include <QFile>
 #include <deque>
 #include <mutex>
 
@@ -27,6 +30,7 @@ int RunScript(QDialog& dialog)
 void ResetEmulatedDriver()
 {
     FreeDriver();
+    QFile::remove(OrvekSettingsFileName());
     InstallEmulatedOrvek();
     Bench().Clear();
     Bench().Add(RegisterConfig{});

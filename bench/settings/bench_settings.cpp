@@ -3,7 +3,7 @@
 // controls 50 edits, 20 check boxes, 10 combo boxes, 10 spin edits, 5 radio
 // buttons, 3 date-time edits and 2 memos; 50 pages of 100 controls, each in
 // five group boxes of 20.
-#include "core/pages/NamedControls.h"
+#include "platform/ui/NamedControls.h"
 #include "core/settings/ControlStore.h"
 #include "platform/Registry.h"
 

@@ -3,8 +3,10 @@
 #include "platform/Guard.h"
 #include "platform/ui/Controls.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
+#include <QKeyEvent>
 #include <QPushButton>
 
 namespace {
@@ -13,15 +15,13 @@ bool CanFocus(const QWidget* w)
     return w->isVisible() && w->isEnabled() && w->focusPolicy() != Qt::NoFocus;
 }
 
-void EnableControlsFocused(QWidget* control, bool value, QPointer<QWidget>& active)
+void EnableControlsFocused(QWidget* control, bool value, const QPointer<QWidget>& active)
 {
     for (QWidget* child : ChildControls(control))
         EnableControlsFocused(child, value, active);
     auto* button = qobject_cast<QPushButton*>(control);
     if (!button)
         return;
-    if (!value && button->hasFocus())
-        active = button;
     if (!value && button->isEnabled()) {
         SetTag(button, 1);
         button->setEnabled(false);
@@ -36,8 +36,19 @@ void EnableControlsFocused(QWidget* control, bool value, QPointer<QWidget>& acti
 
 TBaseForm::TBaseForm(QWidget* parent) : QWidget(parent) {}
 
+QPushButton* TBaseForm::FocusedButton() const
+{
+    auto* button = qobject_cast<QPushButton*>(QApplication::focusWidget());
+    return button && button->hasFocus() && isAncestorOf(button) ? button : nullptr;
+}
+
 void TBaseForm::EnableButtons(bool Value)
 {
+    // Taken before the walk: disabling the focused button moves the focus on
+    // to a later one.
+    if (!Value)
+        if (QPushButton* focused = FocusedButton())
+            FActiveControl = focused;
     EnableControlsFocused(this, Value, FActiveControl);
 }
 
@@ -69,6 +80,16 @@ void TBaseForm::closeEvent(QCloseEvent* event)
         FModalLoop->quit();
     }
     QWidget::closeEvent(event);
+}
+
+void TBaseForm::keyPressEvent(QKeyEvent* event)
+{
+    // Escape in a modal form does what the close box does.
+    if (FModalLoop && event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 TEnableButtonsFrame::TEnableButtonsFrame(TBaseForm* form) : FForm(form)

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 class QEventLoop;
+class QPushButton;
 
 class TBaseForm : public QWidget {
     Q_OBJECT
@@ -19,7 +20,7 @@ public:
 
     // Shows the form as a modal window and returns its ModalResult when it
     // closes: the value a handler set (Dialogs::mrOk ...), mrCancel for the
-    // close box.
+    // close box or Escape.
     int ShowModal();
     int ModalResult() const { return FModalResult; }
     // A non-zero value closes the form that ShowModal shows.
@@ -27,6 +28,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    // The push button of this form that has the focus now; null when none.
+    QPushButton* FocusedButton() const;
 
 private:
     QPointer<QWidget> FActiveControl;

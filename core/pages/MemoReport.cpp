@@ -56,3 +56,14 @@ bool SaveMemoAs(QPlainTextEdit* Memo)
     SaveTextFile(fileName, Memo->toPlainText());
     return true;
 }
+
+QPlainTextEdit* ReportMemo(QPlainTextEdit* memo)
+{
+    memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    QFont font(QStringLiteral("Courier New"), 8);
+    font.setStyleHint(QFont::TypeWriter);
+    memo->setFont(font);
+    return memo;
+}

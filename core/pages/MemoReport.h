@@ -19,6 +19,10 @@ struct TMemoWidths {
     int Separator = 40;  // dashes of AddSeparator
 };
 
+// Styles a report memo: Courier New 8 (any fixed-pitch font), no wrapping,
+// both scroll bars always shown. Returns the memo.
+QPlainTextEdit* ReportMemo(QPlainTextEdit* memo);
+
 class TMemoReport {
 public:
     explicit TMemoReport(QPlainTextEdit* Memo, TMemoWidths Widths = {});

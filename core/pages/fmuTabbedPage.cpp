@@ -19,9 +19,14 @@ TfmTabbedPage::TfmTabbedPage(QWidget* owner) : TPage(owner), PageControl(new TPa
                 PageControlChanging(leftIndex);
                 PageControlChange();
             }));
+    // A tab chosen while the group shows, by the user or from code, shows its page.
+    connect(PageControl, &QTabWidget::currentChanged, this, Guarded([this](int index) {
+                if (isVisible())
+                    TabPage(index);
+            }));
 }
 
-void TfmTabbedPage::AddPage(TPage* page)
+QWidget* TfmTabbedPage::AddSheet(const QString& caption)
 {
     // The sheet scrolls, so a page larger than the window stays usable. The
     // scroll area's content widget adds no level to stored value names.
@@ -31,19 +36,61 @@ void TfmTabbedPage::AddPage(TPage* page)
     auto* content = new QWidget;
     auto* layout = new QVBoxLayout(content);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(page);
     sheet->setWidget(content);
-    page->show();
-    PageControl->addTab(sheet, page->windowTitle());
+    PageControl->addTab(sheet, caption);
+    return content;
 }
 
-TPage* TfmTabbedPage::TabPage(int index) const
+void TfmTabbedPage::PlacePage(QWidget* content, TPage* page)
+{
+    content->layout()->addWidget(page);
+    page->show();
+}
+
+void TfmTabbedPage::AddPage(TPage* page)
+{
+    PlacePage(AddSheet(page->windowTitle()), page);
+}
+
+void TfmTabbedPage::AddPage(const TPageClass& pageClass)
+{
+    const int index = PageControl->count();
+    AddSheet(QString::fromUtf8(pageClass.Caption));
+    FToMake.emplace(index, pageClass);
+    if (FOwner)
+        FOwner->Announce(pageClass, [this, index] { return TabPage(index); });
+}
+
+TPage* TfmTabbedPage::MadePage(int index) const
 {
     auto* sheet = qobject_cast<QScrollArea*>(PageControl->widget(index));
     if (!sheet || !sheet->widget())
         return nullptr;
     const auto children = sheet->widget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
     return children.isEmpty() ? nullptr : qobject_cast<TPage*>(children.first());
+}
+
+TPage* TfmTabbedPage::TabPage(int index)
+{
+    const auto toMake = FToMake.find(index);
+    if (toMake == FToMake.end())
+        return MadePage(index);
+    const TPageClass pageClass = toMake->second;
+    FToMake.erase(toMake);
+    auto* sheet = static_cast<QScrollArea*>(PageControl->widget(index));
+    TPage* page = pageClass.Create(sheet->widget());
+    page->SetOwner(FOwner);
+    PlacePage(sheet->widget(), page);
+    page->Initialize();
+    if (FOwner && FOwner->OnPageCreated)
+        FOwner->OnPageCreated(page);
+    return page;
+}
+
+void TfmTabbedPage::showEvent(QShowEvent* event)
+{
+    TPage::showEvent(event);
+    TabPage(PageControl->currentIndex());
 }
 
 void TfmTabbedPage::SetActiveTab(int index)
@@ -59,14 +106,14 @@ void TfmTabbedPage::UpdatePage()
 
 void TfmTabbedPage::UpdateObject()
 {
-    if (TPage* page = TabPage(PageControl->currentIndex()))
+    if (TPage* page = MadePage(PageControl->currentIndex()))
         page->UpdateObject();
 }
 
 void TfmTabbedPage::PageControlChanging(int leftIndex)
 {
     // The tab has already changed in Qt; write the page that was left.
-    if (TPage* page = TabPage(leftIndex))
+    if (TPage* page = MadePage(leftIndex))
         page->UpdateObject();
 }
 

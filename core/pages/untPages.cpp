@@ -31,28 +31,27 @@ TPage::~TPage()
 }
 
 namespace {
-void EnableControlButtons(QWidget* control, bool value, QPointer<QPushButton>& remembered)
+void EnableControlButtons(QWidget* control, bool value, const QPointer<QPushButton>& remembered)
 {
     for (QWidget* child : ChildControls(control))
         EnableControlButtons(child, value, remembered);
     auto* button = qobject_cast<QPushButton*>(control);
     if (!button)
         return;
-    if (value) {
-        button->setEnabled(true);
-        if (button == remembered)
-            button->setFocus();
-    } else {
-        if (button->hasFocus())
-            remembered = button;
-        button->setEnabled(false);
-    }
+    button->setEnabled(value);
+    if (value && button == remembered)
+        button->setFocus();
 }
 } // namespace
 
 void TPage::EnableButtons(bool Value)
 {
     PageNotifier().DoChange(Value ? ctStop : ctStart);
+    // Taken before the walk: disabling the focused button moves the focus on
+    // to a later one.
+    if (!Value)
+        if (QPushButton* focused = FocusedButton())
+            FButton = focused;
     EnableControlButtons(this, Value, FButton);
 }
 
@@ -93,7 +92,15 @@ TPage* TPages::PageByClass(const TPageClass& AClass) const
     for (int i = 0; i < Count(); ++i)
         if (AClass.Matches(FList->at(i)))
             return FList->at(i);
+    for (const TAnnounced& page : FAnnounced)
+        if (*page.Type == *AClass.Type)
+            return page.Make();
     return nullptr;
+}
+
+void TPages::Announce(const TPageClass& AClass, std::function<TPage*()> make)
+{
+    FAnnounced.push_back({AClass.Type, std::move(make)});
 }
 
 void TPages::InsertItem(TPage* Page)

@@ -9,24 +9,32 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <typeinfo>
+#include <vector>
 
 class QPushButton;
 class TPage;
 class TPages;
 
-// A class of pages: creates a page of the class and tells whether a page is
-// of the class or of a class derived from it.
+// A class of pages: creates a page of the class, tells whether a page is of
+// the class or of a class derived from it, and gives the caption the class
+// states (T::PageCaption), so that a tab can show it before the page is made.
 //   PageClass<TfmFNAgent>()
 struct TPageClass {
     TPage* (*Create)(QWidget* owner);
     bool (*Matches)(const TPage* page);
+    const std::type_info* Type;
+    const char* Caption;
 };
 
 template <class T>
 TPageClass PageClass()
 {
+    const char* caption = "";
+    if constexpr (requires { T::PageCaption; })
+        caption = T::PageCaption;
     return {[](QWidget* owner) -> TPage* { return new T(owner); },
-            [](const TPage* page) { return dynamic_cast<const T*>(page) != nullptr; }};
+            [](const TPage* page) { return dynamic_cast<const T*>(page) != nullptr; }, &typeid(T), caption};
 }
 
 enum TChangeType { ctStart, ctStop };
@@ -97,10 +105,19 @@ public:
     // Raises EListError for a position outside 0..Count-1.
     TPage* GetItem(int Index) const;
     int GetItemIndex(const TPage* Page) const;
-    // The first page of the class or of a class derived from it; null when none.
+    // The first page of the class or of a class derived from it; null when
+    // none. A page of exactly the class that is announced but not made yet
+    // is made now.
     TPage* PageByClass(const TPageClass& AClass) const;
     template <class T>
     T* PageByClass() const { return static_cast<T*>(PageByClass(::PageClass<T>())); }
+
+    // A page that is made on first show: `make` makes it when it is asked
+    // for before.
+    void Announce(const TPageClass& AClass, std::function<TPage*()> make);
+    // Runs once for each page made after its announcement, after its
+    // Initialize (the main window restores the page's stored values).
+    std::function<void(TPage*)> OnPageCreated;
 
     int32_t Password = 0;
 
@@ -109,5 +126,10 @@ private:
     void InsertItem(TPage* Page);
     void RemoveItem(TPage* Page);
 
+    struct TAnnounced {
+        const std::type_info* Type;
+        std::function<TPage*()> Make;
+    };
     std::unique_ptr<QList<TPage*>> FList;
+    std::vector<TAnnounced> FAnnounced;
 };

@@ -25,35 +25,6 @@ namespace {
 constexpr int SkipTag = 1000;
 constexpr int MaxTextLength = 4096;
 
-enum class Kind { None, UpDown, Edit, Memo, SpinEdit, ComboBox, CheckBox, RadioButton, RadioGroup, DateTime };
-
-Kind KindOf(QWidget* w)
-{
-    if (qobject_cast<TUpDown*>(w)) return Kind::UpDown;
-    if (qobject_cast<QLineEdit*>(w)) return Kind::Edit;
-    if (qobject_cast<QPlainTextEdit*>(w)) return Kind::Memo;
-    if (qobject_cast<QSpinBox*>(w)) return Kind::SpinEdit;
-    if (qobject_cast<QComboBox*>(w)) return Kind::ComboBox;
-    if (qobject_cast<QCheckBox*>(w)) return Kind::CheckBox;
-    if (qobject_cast<QRadioButton*>(w)) return Kind::RadioButton;
-    if (qobject_cast<TRadioGroup*>(w)) return Kind::RadioGroup;
-    if (qobject_cast<QDateTimeEdit*>(w)) return Kind::DateTime;
-    return Kind::None;
-}
-
-// Input controls whose inside is Qt's own business; a radio group's buttons are visited.
-bool IsLeaf(Kind kind)
-{
-    return kind != Kind::None && kind != Kind::RadioGroup;
-}
-
-bool IsReadOnly(QWidget* w, Kind kind)
-{
-    if (kind == Kind::Edit) return static_cast<QLineEdit*>(w)->isReadOnly();
-    if (kind == Kind::Memo) return static_cast<QPlainTextEdit*>(w)->isReadOnly();
-    return false;
-}
-
 const QDate DelphiEpoch(1899, 12, 30);
 constexpr double MSecsPerDay = 86400000.0;
 
@@ -71,76 +42,106 @@ QDateTime FromDelphiDateTime(double value)
     return QDateTime(DelphiEpoch.addDays(qint64(days)), QTime(0, 0).addMSecs(int(std::min<qint64>(msecs, MSecsPerDay - 1))));
 }
 
-// The control's value as stored: int, QString or double (date-time).
-QVariant ValueOf(QWidget* w, Kind kind)
+enum class Stored { Integer, Text, DateTime };
+
+// One row per kind of stored control: how it is recognised, how its value
+// is stored, read and set (setting runs the control's change handler).
+struct TControlKind {
+    bool (*Is)(QWidget* w);
+    Stored Type;
+    QVariant (*Value)(QWidget* w);
+    void (*Apply)(QWidget* w, const QVariant& v);
+    bool (*ReadOnly)(QWidget* w) = nullptr;   // not stored when read-only
+    bool Leaf = true;                         // false: its children are visited too
+};
+
+template <class W>
+bool Is(QWidget* w)
 {
-    switch (kind) {
-    case Kind::UpDown: return static_cast<TUpDown*>(w)->Position();
-    case Kind::Edit: return static_cast<QLineEdit*>(w)->text().left(MaxTextLength);
-    case Kind::Memo: return static_cast<QPlainTextEdit*>(w)->toPlainText().left(MaxTextLength);
-    case Kind::SpinEdit: return static_cast<QSpinBox*>(w)->value();
-    case Kind::ComboBox: return static_cast<QComboBox*>(w)->currentIndex();
-    case Kind::CheckBox: return static_cast<QCheckBox*>(w)->isChecked() ? 1 : 0;
-    case Kind::RadioButton: return static_cast<QRadioButton*>(w)->isChecked() ? 1 : 0;
-    case Kind::RadioGroup: return static_cast<TRadioGroup*>(w)->ItemIndex();
-    case Kind::DateTime: return ToDelphiDateTime(static_cast<QDateTimeEdit*>(w)->dateTime());
-    case Kind::None: break;
-    }
-    return {};
+    return qobject_cast<W*>(w) != nullptr;
 }
 
-void Apply(QWidget* w, Kind kind, const QVariant& v)
+template <class W>
+W* As(QWidget* w)
 {
-    switch (kind) {
-    case Kind::UpDown: static_cast<TUpDown*>(w)->SetPosition(v.toInt()); break;
-    case Kind::Edit: static_cast<QLineEdit*>(w)->setText(v.toString()); break;
-    case Kind::Memo: static_cast<QPlainTextEdit*>(w)->setPlainText(v.toString()); break;
-    case Kind::SpinEdit: static_cast<QSpinBox*>(w)->setValue(v.toInt()); break;
-    case Kind::ComboBox: {
-        auto* combo = static_cast<QComboBox*>(w);
-        const int index = v.toInt();
-        combo->setCurrentIndex(index < 0 || index >= combo->count() ? 0 : index);
-        break;
-    }
-    case Kind::CheckBox: static_cast<QCheckBox*>(w)->setChecked(v.toInt() != 0); break;
-    case Kind::RadioButton: {
-        // Checked := False leaves no button of the group checked.
-        auto* radio = static_cast<QRadioButton*>(w);
-        const bool exclusive = radio->autoExclusive();
-        radio->setAutoExclusive(exclusive && v.toInt() != 0);
-        radio->setChecked(v.toInt() != 0);
-        radio->setAutoExclusive(exclusive);
-        break;
-    }
-    case Kind::RadioGroup: static_cast<TRadioGroup*>(w)->SetItemIndex(v.toInt()); break;
-    case Kind::DateTime: static_cast<QDateTimeEdit*>(w)->setDateTime(FromDelphiDateTime(v.toDouble())); break;
-    case Kind::None: break;
+    return static_cast<W*>(w);
+}
+
+// The order matters where classes derive from one another: the first row that fits.
+const TControlKind Kinds[] = {
+    {Is<TUpDown>, Stored::Integer, [](QWidget* w) -> QVariant { return As<TUpDown>(w)->Position(); },
+     [](QWidget* w, const QVariant& v) { As<TUpDown>(w)->SetPosition(v.toInt()); }},
+    {Is<QLineEdit>, Stored::Text, [](QWidget* w) -> QVariant { return As<QLineEdit>(w)->text().left(MaxTextLength); },
+     [](QWidget* w, const QVariant& v) { As<QLineEdit>(w)->setText(v.toString()); },
+     [](QWidget* w) { return As<QLineEdit>(w)->isReadOnly(); }},
+    {Is<QPlainTextEdit>, Stored::Text,
+     [](QWidget* w) -> QVariant { return As<QPlainTextEdit>(w)->toPlainText().left(MaxTextLength); },
+     [](QWidget* w, const QVariant& v) { As<QPlainTextEdit>(w)->setPlainText(v.toString()); },
+     [](QWidget* w) { return As<QPlainTextEdit>(w)->isReadOnly(); }},
+    {Is<QSpinBox>, Stored::Integer, [](QWidget* w) -> QVariant { return As<QSpinBox>(w)->value(); },
+     [](QWidget* w, const QVariant& v) { As<QSpinBox>(w)->setValue(v.toInt()); }},
+    {Is<QComboBox>, Stored::Integer, [](QWidget* w) -> QVariant { return As<QComboBox>(w)->currentIndex(); },
+     [](QWidget* w, const QVariant& v) {
+         auto* combo = As<QComboBox>(w);
+         const int index = v.toInt();
+         combo->setCurrentIndex(index < 0 || index >= combo->count() ? 0 : index);
+     }},
+    {Is<QCheckBox>, Stored::Integer, [](QWidget* w) -> QVariant { return As<QCheckBox>(w)->isChecked() ? 1 : 0; },
+     [](QWidget* w, const QVariant& v) { As<QCheckBox>(w)->setChecked(v.toInt() != 0); }},
+    {Is<QRadioButton>, Stored::Integer,
+     [](QWidget* w) -> QVariant { return As<QRadioButton>(w)->isChecked() ? 1 : 0; },
+     [](QWidget* w, const QVariant& v) {
+         // Checked := False leaves no button of the group checked.
+         auto* radio = As<QRadioButton>(w);
+         const bool exclusive = radio->autoExclusive();
+         radio->setAutoExclusive(exclusive && v.toInt() != 0);
+         radio->setChecked(v.toInt() != 0);
+         radio->setAutoExclusive(exclusive);
+     }},
+    {Is<TRadioGroup>, Stored::Integer, [](QWidget* w) -> QVariant { return As<TRadioGroup>(w)->ItemIndex(); },
+     [](QWidget* w, const QVariant& v) { As<TRadioGroup>(w)->SetItemIndex(v.toInt()); }, nullptr, false},
+    {Is<QDateTimeEdit>, Stored::DateTime,
+     [](QWidget* w) -> QVariant { return ToDelphiDateTime(As<QDateTimeEdit>(w)->dateTime()); },
+     [](QWidget* w, const QVariant& v) { As<QDateTimeEdit>(w)->setDateTime(FromDelphiDateTime(v.toDouble())); }},
+};
+
+// The kind of a stored control; null for any other widget.
+const TControlKind* KindOf(QWidget* w)
+{
+    for (const TControlKind& kind : Kinds)
+        if (kind.Is(w))
+            return &kind;
+    return nullptr;
+}
+
+bool IsReadOnly(QWidget* w, const TControlKind& kind)
+{
+    return kind.ReadOnly && kind.ReadOnly(w);
+}
+
+void Write(TRegistry& reg, const QString& name, const TControlKind& kind, const QVariant& v)
+{
+    switch (kind.Type) {
+    case Stored::DateTime: reg.WriteDateTime(name, v.toDouble()); break;
+    case Stored::Text: reg.WriteString(name, v.toString()); break;
+    case Stored::Integer: reg.WriteInteger(name, v.toInt()); break;
     }
 }
 
-void Write(TRegistry& reg, const QString& name, Kind kind, const QVariant& v)
+QVariant Read(TRegistry& reg, const QString& name, const TControlKind& kind)
 {
-    if (kind == Kind::DateTime)
-        reg.WriteDateTime(name, v.toDouble());
-    else if (kind == Kind::Edit || kind == Kind::Memo)
-        reg.WriteString(name, v.toString());
-    else
-        reg.WriteInteger(name, v.toInt());
-}
-
-QVariant Read(TRegistry& reg, const QString& name, Kind kind)
-{
-    if (kind == Kind::DateTime)
-        return reg.ReadDateTime(name);
-    if (kind == Kind::Edit || kind == Kind::Memo)
-        return reg.ReadString(name);
+    switch (kind.Type) {
+    case Stored::DateTime: return reg.ReadDateTime(name);
+    case Stored::Text: return reg.ReadString(name);
+    case Stored::Integer: break;
+    }
     return reg.ReadInteger(name);
 }
 
 // An edit with a validator takes only a text that the validator accepts.
-bool Accepts(QWidget* w, Kind kind, const QVariant& v)
+bool Accepts(QWidget* w, const QVariant& v)
 {
-    auto* edit = kind == Kind::Edit ? static_cast<QLineEdit*>(w) : nullptr;
+    auto* edit = qobject_cast<QLineEdit*>(w);
     if (!edit || !edit->validator())
         return true;
     QString text = v.toString();
@@ -148,7 +149,7 @@ bool Accepts(QWidget* w, Kind kind, const QVariant& v)
     return edit->validator()->validate(text, pos) == QValidator::Acceptable;
 }
 
-void Restore(TRegistry& reg, const QString& name, QWidget* w, Kind kind)
+void Restore(TRegistry& reg, const QString& name, QWidget* w, const TControlKind& kind)
 {
     if (IsReadOnly(w, kind) || reg.GetDataType(name) == rdUnknown)
         return;
@@ -158,15 +159,15 @@ void Restore(TRegistry& reg, const QString& name, QWidget* w, Kind kind)
     } catch (const ERegistryException&) {
         return;   // a value of another type: skipped
     }
-    const QVariant previous = ValueOf(w, kind);
-    if (value == previous || !Accepts(w, kind, value))
+    const QVariant previous = kind.Value(w);
+    if (value == previous || !Accepts(w, value))
         return;   // an unchanged value runs no handler, as the setters do
     try {
-        Apply(w, kind, value);
+        kind.Apply(w, value);
     } catch (const EConvertError&) {
         // The control's handler refused the value: it gets its value back.
         const QSignalBlocker blocker(w);
-        Apply(w, kind, previous);
+        kind.Apply(w, previous);
     } catch (const std::exception& e) {
         // Any other failure of the handler (the driver cannot be created, say)
         // is shown; the control keeps the stored value, so it is not lost.
@@ -186,26 +187,28 @@ void Walk(const QString& prefix, QWidget* control, Visit&& visit)
         if (Tag(child) == SkipTag)
             continue;
         const QString name = prefix + QLatin1Char('.') + child->objectName();
-        const Kind kind = KindOf(child);
-        if (!IsLeaf(kind))
+        const TControlKind* kind = KindOf(child);
+        if (!kind || !kind->Leaf)
             Walk(name, child, visit);
-        if (kind != Kind::None)
-            visit(name, child, kind);
+        if (kind)
+            visit(name, child, *kind);
     }
 }
 } // namespace
 
 void SaveControlParams(const QString& Prefix, QWidget* Control, TRegistry& Registry)
 {
-    Walk(Prefix, Control, [&](const QString& name, QWidget* w, Kind kind) {
+    Walk(Prefix, Control, [&](const QString& name, QWidget* w, const TControlKind& kind) {
         if (!IsReadOnly(w, kind))
-            Write(Registry, name, kind, ValueOf(w, kind));
+            Write(Registry, name, kind, kind.Value(w));
     });
 }
 
 void LoadControlParams(const QString& Prefix, QWidget* Control, TRegistry& Registry)
 {
-    Walk(Prefix, Control, [&](const QString& name, QWidget* w, Kind kind) { Restore(Registry, name, w, kind); });
+    Walk(Prefix, Control, [&](const QString& name, QWidget* w, const TControlKind& kind) {
+        Restore(Registry, name, w, kind);
+    });
 }
 
 void LoadFormParams(QWidget* Form)

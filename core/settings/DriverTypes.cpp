@@ -8,9 +8,8 @@ QString GetUserKorvelPath()
     QString path = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     if (!path.endsWith(QLatin1Char('/')))
         path += QLatin1Char('/');
-    path += QStringLiteral("KORVEL");
-    QDir().mkdir(path);
-    path += QStringLiteral("/Orvek");
-    QDir().mkdir(path);
+    // The whole path: the data folder itself may not exist yet.
+    path += QStringLiteral("KORVEL/Orvek");
+    QDir().mkpath(path);
     return path;
 }

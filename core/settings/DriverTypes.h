@@ -2,6 +2,6 @@
 // The per-user driver folder.
 #include <QString>
 
-// $XDG_DATA_HOME/KORVEL/Orvek (each level created when missing, failures
-// ignored); no trailing delimiter.
+// $XDG_DATA_HOME/KORVEL/Orvek (created with every missing folder above it,
+// failures ignored); no trailing delimiter.
 QString GetUserKorvelPath();

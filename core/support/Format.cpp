@@ -53,9 +53,11 @@ QString fixedText(double value, int precision)
 
     // Keep intDigits + precision digits, rounding on the next one.
     const int keep = intDigits + precision;
-    if (keep < 0)
-        digits.assign(1, 0), intDigits = 1;
-    else {
+    if (keep < 0) {
+        // Below half of the last place: zero with all its decimals.
+        digits.assign(size_t(1 + precision), 0);
+        intDigits = 1;
+    } else {
         const bool roundUp = keep < int(digits.size()) && digits[keep] >= 5;
         digits.resize(keep, 0);
         if (roundUp) {

@@ -3,7 +3,7 @@
 #include "core/driver/PrinterTypes.h"
 #include "core/driver/untDriver.h"
 #include "core/pages/KeyPress.h"
-#include "core/pages/NamedControls.h"
+#include "platform/ui/FormBuilder.h"
 #include "core/settings/ResStrings.h"
 #include "core/support/BinUtils.h"
 #include "core/support/Format.h"
@@ -13,8 +13,6 @@
 #include "pages/fn/FNReports.h"
 #include "platform/ui/Dialogs.h"
 
-#include <QGridLayout>
-#include <QHBoxLayout>
 
 namespace {
 // A 32-bit property value shown as an unsigned number.
@@ -35,106 +33,55 @@ const QByteArray OKPUpdateCommand = QByteArray::fromHex("FEE11E000000");
 constexpr int AnswerHeaderSize = 3;
 } // namespace
 
-TfmFN::TfmFN(QWidget* owner) : TPage(owner, "fmFN", QStringLiteral("Состояние ФН")), FReport(nullptr)
+TfmFN::TfmFN(QWidget* owner) : TPage(owner, "fmFN", PageCaption), FReport(nullptr)
 {
-
-    auto* pnlButtons = NewControl<QWidget>(this, "pnlButtons");
-    auto* lblDocumentNumber = NewLabel(pnlButtons, QStringLiteral("№ документа:"), "lblDocumentNumber");
-    edtDocumentNumber = NewEdit(pnlButtons, "edtDocumentNumber", QStringLiteral("0"));
-    edtDocumentNumber->setToolTip(QStringLiteral("DocumentNumber"));
-    auto* lblRequestType = NewLabel(pnlButtons, QStringLiteral("Код запроса:"), "lblRequestType");
-    edtRequestType = NewEdit(pnlButtons, "edtRequestType", QStringLiteral("0"));
-    edtRequestType->setToolTip(QStringLiteral("RequestType"));
-    OnKeyPress(edtDocumentNumber, this, &TfmFN::NumberKeyPress);
-    OnKeyPress(edtRequestType, this, &TfmFN::NumberKeyPress);
-
-    auto button = [&](const char* name, const QString& caption, void (TfmFN::*handler)(), const QString& hint) {
-        return NewButton(pnlButtons, name, caption, this, handler, hint);
-    };
-    btnFNGetStatus = button("btnFNGetStatus", QStringLiteral("Запрос статуса ФН"), &TfmFN::btnFNGetStatusClick,
-                            QStringLiteral("FNGetStatus"));
-    btnFNGetSerial = button("btnFNGetSerial", QStringLiteral("Запрос номера ФН"), &TfmFN::btnFNGetSerialClick,
-                            QStringLiteral("FNGetSerial"));
-    btnFNGetExpirationTime = button("btnFNGetExpirationTime", QStringLiteral("Запрос срока действ. ФН"),
-                                    &TfmFN::btnFNGetExpirationTimeClick, QStringLiteral("FNGetExpirationTime"));
-    btnFNGetVersion = button("btnFNGetVersion", QStringLiteral("Запрос версии ФН"), &TfmFN::btnFNGetVersionClick,
-                             QStringLiteral("FNGetVersion"));
-    btnFNGetImplementation = button("btnFNGetImplementation", QStringLiteral("Запрос исполнения ФН"),
-                                    &TfmFN::btnFNGetImplementationClick, QStringLiteral("FNGetImplementation"));
-    btnFNGetDocumentSize = button("btnFNGetDocumentSize", QStringLiteral("Запрос размера док-та в ФН"),
-                                  &TfmFN::btnFNGetDocumentSizeClick, QStringLiteral("FNGetDocumentSize"));
-    btnFNGetOSUSupportStatus = button("btnFNGetOSUSupportStatus", QStringLiteral("Запрос статуса поддержки ОСУ"),
-                                      &TfmFN::btnFNGetOSUSupportStatusClick, QStringLiteral("FNGetOSUSupportStatus"));
-    btnFNGetFreeMemoryResource =
-        button("btnFNGetFreeMemoryResource", QStringLiteral("Запр. ресурса своб. памяти ФН"),
-               &TfmFN::btnFNGetFreeMemoryResourceClick, QStringLiteral("FNGetFreeMemoryResource"));
-    btnFNCountersSync = button("btnFNCountersSync", QStringLiteral("Синхр регистры со счетч. ФН"),
-                               &TfmFN::btnFNCountersSyncClick, QStringLiteral("FNCountersSync"));
-    btnFNBeginOpenSessioin = button("btnFNBeginOpenSessioin", QStringLiteral("Начать откр. смены в ФН"),
-                                    &TfmFN::btnFNBeginOpenSessioinClick, QStringLiteral("FNBeginOpenSession"));
-    btnFNOpenSession = button("btnFNOpenSession", QStringLiteral("Открыть смену в ФН"),
-                              &TfmFN::btnFNOpenSessionClick, QStringLiteral("FNOpenSession"));
-    btnFNBeginCloseSession = button("btnFNBeginCloseSession", QStringLiteral("Начать закр. смены в ФН"),
-                                    &TfmFN::btnFNBeginCloseSessionClick, QStringLiteral("FNBeginCloseSession"));
-    btnFNCloseSession = button("btnFNCloseSession", QStringLiteral("Закрыть смену в ФН"),
-                               &TfmFN::btnFNCloseSessionClick, QStringLiteral("FNCloseSession"));
-    btnBeginCalculationStateReport =
-        button("btnBeginCalculationStateReport", QStringLiteral("Начать отчет о сост. расчетов"),
-               &TfmFN::btnBeginCalculationStateReportClick, QStringLiteral("FNBeginCalculationStateReport"));
-    btnBuildCalculationStateReport =
-        button("btnBuildCalculationStateReport", QStringLiteral("Сформ. отчет о сост. расчетов"),
-               &TfmFN::btnBuildCalculationStateReportClick, QStringLiteral("FNBuildCalculationStateReport"));
-    btnFNResetState = button("btnFNResetState", QStringLiteral("Сбросить состояние ФН"),
-                             &TfmFN::btnFNResetStateClick, QStringLiteral("FNResetState"));
-    btnFNCancelDocument = button("btnFNCancelDocument", QStringLiteral("Отменить документ в ФН"),
-                                 &TfmFN::btnFNCancelDocumentClick, QStringLiteral("FNCancelDocument"));
-    btnFNGetCurrentSessionParams =
-        button("btnFNGetCurrentSessionParams", QStringLiteral("Параметры текущей смены"),
-               &TfmFN::btnFNGetCurrentSessionParamsClick, QStringLiteral("FNGetCurrentSessionParams"));
-    btnFNBeginCloseFiscalMode = button("btnFNBeginCloseFiscalMode", QStringLiteral("Начать закр. фиск. режима"),
-                                       &TfmFN::btnFNBeginCloseFiscalModeClick, QStringLiteral("FNBeginCloseFiscalMode"));
-    btnFNCloseFiscalMode = button("btnFNCloseFiscalMode", QStringLiteral("Закрыть фиск. режим"),
-                                  &TfmFN::btnFNCloseFiscalModeClick, QStringLiteral("FNCloseFiscalMode"));
-    btnFNFindDocument = button("btnFNFindDocument", QStringLiteral("Найти фиск. документ"),
-                               &TfmFN::btnFNFindDocumentClick, QStringLiteral("FNFindDocument"));
-    btnFNReadFiscalBarcode = button("btnFNReadFiscalBarcode", QStringLiteral("Прочитать QR чека"),
-                                    &TfmFN::btnFNReadFiscalBarcodeClick, QStringLiteral("FNReadFiscalBarcode"));
-    btnFNUpdateOKPKeys = button("btnFNUpdateOKPKeys", QStringLiteral("Обновление ключей ОКП"),
-                                &TfmFN::btnFNUpdateOKPKeysClick, QStringLiteral("Требуется прошивка 13.02.23 и новее"));
-    btnSaveAs = button("btnSaveAs", QStringLiteral("Сохранить..."), &TfmFN::btnSaveAsClick, {});
-
-    Memo = NewMemo(this, "Memo", true);
-    Memo->setLineWrapMode(QPlainTextEdit::NoWrap);
-    Memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    QFont font(QStringLiteral("Courier New"), 8);
-    font.setStyleHint(QFont::TypeWriter);
-    Memo->setFont(font);
-    FReport = TMemoReport(Memo);
-
-    // The memo on the left; on the right the edits, then the buttons in two
+    // The report on the left; on the right the edits, then the buttons in two
     // columns, in tab order.
-    auto* grid = new QGridLayout(pnlButtons);
-    grid->setContentsMargins(0, 0, 0, 0);
-    grid->addWidget(lblDocumentNumber, 0, 0);
-    grid->addWidget(edtDocumentNumber, 0, 1);
-    grid->addWidget(lblRequestType, 1, 0);
-    grid->addWidget(edtRequestType, 1, 1);
-    QPushButton* const buttons[] = {
-        btnFNGetStatus, btnFNGetSerial, btnFNGetExpirationTime, btnFNGetVersion, btnFNGetImplementation,
-        btnFNGetDocumentSize, btnFNGetOSUSupportStatus, btnFNGetFreeMemoryResource, btnFNCountersSync,
-        btnFNBeginOpenSessioin, btnFNOpenSession, btnFNBeginCloseSession, btnFNCloseSession,
-        btnBeginCalculationStateReport, btnBuildCalculationStateReport, btnFNResetState, btnFNCancelDocument,
-        btnFNGetCurrentSessionParams, btnFNBeginCloseFiscalMode, btnFNCloseFiscalMode, btnFNFindDocument,
-        btnFNReadFiscalBarcode, btnFNUpdateOKPKeys, btnSaveAs};
-    constexpr int rows = 12;
-    for (int i = 0; i < int(std::size(buttons)); ++i)
-        grid->addWidget(buttons[i], 2 + i % rows, i / rows);
-    grid->setRowStretch(2 + rows, 1);
+    TFormBuilder<TfmFN> page(this, nullptr, true);
+    FReport = TMemoReport(Memo = ReportMemo(page.Memo(NAMED(Memo), true)));
 
-    auto* layout = new QHBoxLayout(this);
-    layout->addWidget(Memo, 1);
-    layout->addWidget(pnlButtons);
+    auto panel = page.Panel("pnlButtons");
+    using T = TfmFN;
+    OnKeyPress(panel.Edit(NAMED(edtDocumentNumber), "№ документа:", "0", "DocumentNumber"), this, &T::NumberKeyPress);
+    OnKeyPress(panel.Edit(NAMED(edtRequestType), "Код запроса:", "0", "RequestType"), this, &T::NumberKeyPress);
+    panel.Buttons(12, {
+        {NAMED(btnFNGetStatus), "Запрос статуса ФН", &T::btnFNGetStatusClick, "FNGetStatus"},
+        {NAMED(btnFNGetSerial), "Запрос номера ФН", &T::btnFNGetSerialClick, "FNGetSerial"},
+        {NAMED(btnFNGetExpirationTime), "Запрос срока действ. ФН", &T::btnFNGetExpirationTimeClick,
+         "FNGetExpirationTime"},
+        {NAMED(btnFNGetVersion), "Запрос версии ФН", &T::btnFNGetVersionClick, "FNGetVersion"},
+        {NAMED(btnFNGetImplementation), "Запрос исполнения ФН", &T::btnFNGetImplementationClick, "FNGetImplementation"},
+        {NAMED(btnFNGetDocumentSize), "Запрос размера док-та в ФН", &T::btnFNGetDocumentSizeClick, "FNGetDocumentSize"},
+        {NAMED(btnFNGetOSUSupportStatus), "Запрос статуса поддержки ОСУ",
+         &T::btnFNGetOSUSupportStatusClick, "FNGetOSUSupportStatus"},
+        {NAMED(btnFNGetFreeMemoryResource), "Запр. ресурса своб. памяти ФН",
+         &T::btnFNGetFreeMemoryResourceClick, "FNGetFreeMemoryResource"},
+        {NAMED(btnFNCountersSync), "Синхр регистры со счетч. ФН", &T::btnFNCountersSyncClick, "FNCountersSync"},
+        {NAMED(btnFNBeginOpenSessioin), "Начать откр. смены в ФН", &T::btnFNBeginOpenSessioinClick,
+         "FNBeginOpenSession"},
+        {NAMED(btnFNOpenSession), "Открыть смену в ФН", &T::btnFNOpenSessionClick, "FNOpenSession"},
+        {NAMED(btnFNBeginCloseSession), "Начать закр. смены в ФН", &T::btnFNBeginCloseSessionClick,
+         "FNBeginCloseSession"},
+        {NAMED(btnFNCloseSession), "Закрыть смену в ФН", &T::btnFNCloseSessionClick, "FNCloseSession"},
+        {NAMED(btnBeginCalculationStateReport), "Начать отчет о сост. расчетов",
+         &T::btnBeginCalculationStateReportClick, "FNBeginCalculationStateReport"},
+        {NAMED(btnBuildCalculationStateReport), "Сформ. отчет о сост. расчетов",
+         &T::btnBuildCalculationStateReportClick, "FNBuildCalculationStateReport"},
+        {NAMED(btnFNResetState), "Сбросить состояние ФН", &T::btnFNResetStateClick, "FNResetState"},
+        {NAMED(btnFNCancelDocument), "Отменить документ в ФН", &T::btnFNCancelDocumentClick, "FNCancelDocument"},
+        {NAMED(btnFNGetCurrentSessionParams), "Параметры текущей смены",
+         &T::btnFNGetCurrentSessionParamsClick, "FNGetCurrentSessionParams"},
+        {NAMED(btnFNBeginCloseFiscalMode), "Начать закр. фиск. режима",
+         &T::btnFNBeginCloseFiscalModeClick, "FNBeginCloseFiscalMode"},
+        // Frames itself once the user has confirmed.
+        {NAMED(btnFNCloseFiscalMode), "Закрыть фиск. режим", &T::btnFNCloseFiscalModeClick,
+         "FNCloseFiscalMode", TRun::Plain},
+        {NAMED(btnFNFindDocument), "Найти фиск. документ", &T::btnFNFindDocumentClick, "FNFindDocument"},
+        {NAMED(btnFNReadFiscalBarcode), "Прочитать QR чека", &T::btnFNReadFiscalBarcodeClick, "FNReadFiscalBarcode"},
+        {NAMED(btnFNUpdateOKPKeys), "Обновление ключей ОКП", &T::btnFNUpdateOKPKeysClick,
+         "Требуется прошивка 13.02.23 и новее"},
+        {NAMED(btnSaveAs), "Сохранить...", &T::btnSaveAsClick, {}, TRun::Plain},
+    });
 }
 
 QString TfmFN::FNDocumentDataToStr(int Value)
@@ -219,7 +166,6 @@ void TfmFN::NumberKeyPress(QChar& Key)
 
 void TfmFN::CheckedCall(int32_t (TOrvek::*Method)())
 {
-    TEnableButtonsFrame frame(this);
     FReport.Clear();
     Check((Driver().*Method)());
 }
@@ -241,7 +187,6 @@ void TfmFN::AddFNLifeState()
 
 void TfmFN::btnFNGetStatusClick()
 {
-    TEnableButtonsFrame frame(this);
     FReport.Clear();
     TDriver& d = Driver();
     Check(d.FNGetStatus());
@@ -263,7 +208,6 @@ void TfmFN::btnFNGetStatusClick()
 
 void TfmFN::btnFNGetSerialClick()
 {
-    TEnableButtonsFrame frame(this);
     FReport.Clear();
     Check(Driver().FNGetSerial());
     FReport.AddLine(GetRes("Номер ФН"), Driver().SerialNumber());
@@ -271,7 +215,6 @@ void TfmFN::btnFNGetSerialClick()
 
 void TfmFN::btnFNGetExpirationTimeClick()
 {
-    TEnableButtonsFrame frame(this);
     FReport.Clear();
     TDriver& d = Driver();
     Check(d.FNGetExpirationTime());
@@ -282,7 +225,6 @@ void TfmFN::btnFNGetExpirationTimeClick()
 
 void TfmFN::btnFNGetVersionClick()
 {
-    TEnableButtonsFrame frame(this);
     FReport.Clear();
     TDriver& d = Driver();
     Check(d.FNGetVersion());
@@ -293,7 +235,6 @@ void TfmFN::btnFNGetVersionClick()
 
 void TfmFN::btnFNGetImplementationClick()
 {
-    TEnableButtonsFrame frame(this);
     FReport.Clear();
     if (Driver().FNGetImplementation() == 0)
         FReport.AddLine(Translate("Исполнение ФН:"), Driver().FNImplementation());
@@ -301,7 +242,6 @@ void TfmFN::btnFNGetImplementationClick()
 
 void TfmFN::btnFNGetDocumentSizeClick()
 {
-    TEnableButtonsFrame frame(this);
     FReport.Clear();
     TDriver& d = Driver();
     if (d.FNGetDocumentSize() != 0)
@@ -313,7 +253,6 @@ void TfmFN::btnFNGetDocumentSizeClick()
 
 void TfmFN::btnFNGetOSUSupportStatusClick()
 {
-    TEnableButtonsFrame frame(this);
     FReport.Clear();
     if (Driver().FNGetOSUSupportStatus() == 0)
         FReport.AddLine(Translate("Статус поддержки ОСУ:"), OSUSupportStatusToStr(Driver().FNOSUSupportStatus()));
@@ -321,7 +260,6 @@ void TfmFN::btnFNGetOSUSupportStatusClick()
 
 void TfmFN::btnFNGetFreeMemoryResourceClick()
 {
-    TEnableButtonsFrame frame(this);
     FReport.Clear();
     TDriver& d = Driver();
     if (d.FNGetFreeMemoryResource() != 0)
@@ -340,7 +278,6 @@ void TfmFN::btnFNGetFreeMemoryResourceClick()
 
 void TfmFN::btnFNCountersSyncClick()
 {
-    TEnableButtonsFrame frame(this);
     Driver().FNCountersSync();
 }
 
@@ -351,7 +288,6 @@ void TfmFN::btnFNBeginOpenSessioinClick()
 
 void TfmFN::btnFNOpenSessionClick()
 {
-    TEnableButtonsFrame frame(this);
     FReport.Clear();
     Check(Driver().OpenSession());
     Check(Driver().GetShortECRStatus());
@@ -382,7 +318,6 @@ void TfmFN::AddDocumentResult()
 
 void TfmFN::btnBuildCalculationStateReportClick()
 {
-    TEnableButtonsFrame frame(this);
     FReport.Clear();
     TDriver& d = Driver();
     Check(d.FNBuildCalculationStateReport());
@@ -393,7 +328,6 @@ void TfmFN::btnBuildCalculationStateReportClick()
 
 void TfmFN::btnFNResetStateClick()
 {
-    TEnableButtonsFrame frame(this);
     FReport.Clear();
     Driver().setRequestType(StrToInt(edtRequestType->text()));
     Check(Driver().FNResetState());
@@ -406,7 +340,6 @@ void TfmFN::btnFNCancelDocumentClick()
 
 void TfmFN::btnFNGetCurrentSessionParamsClick()
 {
-    TEnableButtonsFrame frame(this);
     FReport.Clear();
     TDriver& d = Driver();
     Check(d.FNGetCurrentSessionParams());
@@ -506,7 +439,6 @@ void TfmFN::AddDocumentData(int DocType)
 
 void TfmFN::btnFNFindDocumentClick()
 {
-    TEnableButtonsFrame frame(this);
     FReport.Clear();
     TDriver& d = Driver();
     d.setDocumentNumber(StrToInt(edtDocumentNumber->text()));
@@ -519,7 +451,6 @@ void TfmFN::btnFNFindDocumentClick()
 
 void TfmFN::btnFNReadFiscalBarcodeClick()
 {
-    TEnableButtonsFrame frame(this);
     FReport.Clear();
     Driver().setDocumentNumber(StrToInt(edtDocumentNumber->text()));
     Check(Driver().FNReadFiscalBarcode());
@@ -528,7 +459,6 @@ void TfmFN::btnFNReadFiscalBarcodeClick()
 
 void TfmFN::btnFNUpdateOKPKeysClick()
 {
-    TEnableButtonsFrame frame(this);
     FReport.Clear();
     QByteArray answer;
     Check(Driver().SendCommand(OKPUpdateCommand, answer));

@@ -17,6 +17,7 @@ class QPushButton;
 class TfmFN : public TPage {
     Q_OBJECT
 public:
+    static constexpr const char* PageCaption = "Состояние ФН";
     explicit TfmFN(QWidget* owner = nullptr);
 
     QLineEdit* edtDocumentNumber;

@@ -1,3 +1,3 @@
 #include "pages/fn/fmuFNAgent.h"
 
-TfmFNAgent::TfmFNAgent(QWidget* owner) : TPage(owner, "fmFNAgent", QStringLiteral("Агент")) {}
+TfmFNAgent::TfmFNAgent(QWidget* owner) : TPage(owner, "fmFNAgent", PageCaption) {}

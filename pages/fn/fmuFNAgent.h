@@ -4,5 +4,6 @@
 
 class TfmFNAgent : public TPage {
 public:
+    static constexpr const char* PageCaption = "Агент";
     explicit TfmFNAgent(QWidget* owner = nullptr);
 };

@@ -1,3 +1,3 @@
 #include "pages/fn/fmuFNArchive.h"
 
-TfmFNArchive::TfmFNArchive(QWidget* owner) : TPage(owner, "fmFNArchive", QStringLiteral("Архив ФН")) {}
+TfmFNArchive::TfmFNArchive(QWidget* owner) : TPage(owner, "fmFNArchive", PageCaption) {}

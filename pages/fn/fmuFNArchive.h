@@ -4,5 +4,6 @@
 
 class TfmFNArchive : public TPage {
 public:
+    static constexpr const char* PageCaption = "Архив ФН";
     explicit TfmFNArchive(QWidget* owner = nullptr);
 };

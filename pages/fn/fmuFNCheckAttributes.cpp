@@ -1,3 +1,3 @@
 #include "pages/fn/fmuFNCheckAttributes.h"
 
-TfmFNCheckAttributes::TfmFNCheckAttributes(QWidget* owner) : TPage(owner, "fmFNCheckAttributes", QStringLiteral("Атрибуты чека")) {}
+TfmFNCheckAttributes::TfmFNCheckAttributes(QWidget* owner) : TPage(owner, "fmFNCheckAttributes", PageCaption) {}

@@ -4,5 +4,6 @@
 
 class TfmFNCheckAttributes : public TPage {
 public:
+    static constexpr const char* PageCaption = "Атрибуты чека";
     explicit TfmFNCheckAttributes(QWidget* owner = nullptr);
 };

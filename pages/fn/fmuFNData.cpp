@@ -1,3 +1,3 @@
 #include "pages/fn/fmuFNData.h"
 
-TfmFNData::TfmFNData(QWidget* owner) : TPage(owner, "fmFNData", QStringLiteral("Данные")) {}
+TfmFNData::TfmFNData(QWidget* owner) : TPage(owner, "fmFNData", PageCaption) {}

@@ -4,5 +4,6 @@
 
 class TfmFNData : public TPage {
 public:
+    static constexpr const char* PageCaption = "Данные";
     explicit TfmFNData(QWidget* owner = nullptr);
 };

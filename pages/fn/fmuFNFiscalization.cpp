@@ -1,3 +1,3 @@
 #include "pages/fn/fmuFNFiscalization.h"
 
-TfmFNFiscalization::TfmFNFiscalization(QWidget* owner) : TPage(owner, "fmFNFiscalization", QStringLiteral("Фискализация ФН")) {}
+TfmFNFiscalization::TfmFNFiscalization(QWidget* owner) : TPage(owner, "fmFNFiscalization", PageCaption) {}

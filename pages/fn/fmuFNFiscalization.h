@@ -4,5 +4,6 @@
 
 class TfmFNFiscalization : public TPage {
 public:
+    static constexpr const char* PageCaption = "Фискализация ФН";
     explicit TfmFNFiscalization(QWidget* owner = nullptr);
 };

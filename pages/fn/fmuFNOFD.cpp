@@ -1,3 +1,3 @@
 #include "pages/fn/fmuFNOFD.h"
 
-TfmFNOFD::TfmFNOFD(QWidget* owner) : TPage(owner, "fmFNOFD", QStringLiteral("ОФД")) {}
+TfmFNOFD::TfmFNOFD(QWidget* owner) : TPage(owner, "fmFNOFD", PageCaption) {}

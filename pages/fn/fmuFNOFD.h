@@ -4,5 +4,6 @@
 
 class TfmFNOFD : public TPage {
 public:
+    static constexpr const char* PageCaption = "ОФД";
     explicit TfmFNOFD(QWidget* owner = nullptr);
 };

@@ -1,3 +1,3 @@
 #include "pages/fn/fmuFNOperation.h"
 
-TfmFNOperation::TfmFNOperation(QWidget* owner) : TPage(owner, "fmFNOperation", QStringLiteral("Операции ФН")) {}
+TfmFNOperation::TfmFNOperation(QWidget* owner) : TPage(owner, "fmFNOperation", PageCaption) {}

@@ -4,5 +4,6 @@
 
 class TfmFNOperation : public TPage {
 public:
+    static constexpr const char* PageCaption = "Операции ФН";
     explicit TfmFNOperation(QWidget* owner = nullptr);
 };

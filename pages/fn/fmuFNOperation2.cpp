@@ -1,3 +1,3 @@
 #include "pages/fn/fmuFNOperation2.h"
 
-TfmFNOperation2::TfmFNOperation2(QWidget* owner) : TPage(owner, "fmFNOperation2", QStringLiteral("Чек коррекции (ФФД 1.05)")) {}
+TfmFNOperation2::TfmFNOperation2(QWidget* owner) : TPage(owner, "fmFNOperation2", PageCaption) {}

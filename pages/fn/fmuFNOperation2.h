@@ -4,5 +4,6 @@
 
 class TfmFNOperation2 : public TPage {
 public:
+    static constexpr const char* PageCaption = "Чек коррекции (ФФД 1.05)";
     explicit TfmFNOperation2(QWidget* owner = nullptr);
 };

@@ -1,3 +1,3 @@
 #include "pages/fn/fmuFNTag.h"
 
-TfmFNTag::TfmFNTag(QWidget* owner) : TPage(owner, "fmFNTag", QStringLiteral("Теги ОФД")) {}
+TfmFNTag::TfmFNTag(QWidget* owner) : TPage(owner, "fmFNTag", PageCaption) {}

@@ -4,5 +4,6 @@
 
 class TfmFNTag : public TPage {
 public:
+    static constexpr const char* PageCaption = "Теги ОФД";
     explicit TfmFNTag(QWidget* owner = nullptr);
 };

@@ -1,3 +1,3 @@
 #include "pages/fn/fmuPrintCheckAttributeParams.h"
 
-TfmPrintCheckAttributeParams::TfmPrintCheckAttributeParams(QWidget* owner) : TPage(owner, "fmPrintCheckAttributeParams", QStringLiteral("Печать реквизитов")) {}
+TfmPrintCheckAttributeParams::TfmPrintCheckAttributeParams(QWidget* owner) : TPage(owner, "fmPrintCheckAttributeParams", PageCaption) {}

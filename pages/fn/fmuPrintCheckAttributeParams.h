@@ -4,5 +4,6 @@
 
 class TfmPrintCheckAttributeParams : public TPage {
 public:
+    static constexpr const char* PageCaption = "Печать реквизитов";
     explicit TfmPrintCheckAttributeParams(QWidget* owner = nullptr);
 };

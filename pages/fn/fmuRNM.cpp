@@ -1,3 +1,3 @@
 #include "pages/fn/fmuRNM.h"
 
-TfmRNM::TfmRNM(QWidget* owner) : TPage(owner, "fmRNM", QStringLiteral("РНМ")) {}
+TfmRNM::TfmRNM(QWidget* owner) : TPage(owner, "fmRNM", PageCaption) {}

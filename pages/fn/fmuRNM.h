@@ -4,5 +4,6 @@
 
 class TfmRNM : public TPage {
 public:
+    static constexpr const char* PageCaption = "РНМ";
     explicit TfmRNM(QWidget* owner = nullptr);
 };

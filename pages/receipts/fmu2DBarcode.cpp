@@ -1,3 +1,3 @@
 #include "pages/receipts/fmu2DBarcode.h"
 
-Tfm2DBarcode::Tfm2DBarcode(QWidget* owner) : TPage(owner, "fm2DBarcode", QStringLiteral("2D штрихкод")) {}
+Tfm2DBarcode::Tfm2DBarcode(QWidget* owner) : TPage(owner, "fm2DBarcode", PageCaption) {}

@@ -4,5 +4,6 @@
 
 class Tfm2DBarcode : public TPage {
 public:
+    static constexpr const char* PageCaption = "2D штрихкод";
     explicit Tfm2DBarcode(QWidget* owner = nullptr);
 };

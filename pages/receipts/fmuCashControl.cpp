@@ -1,3 +1,3 @@
 #include "pages/receipts/fmuCashControl.h"
 
-TfmCashControl::TfmCashControl(QWidget* owner) : TPage(owner, "fmCashControl", QStringLiteral("CashControl")) {}
+TfmCashControl::TfmCashControl(QWidget* owner) : TPage(owner, "fmCashControl", PageCaption) {}

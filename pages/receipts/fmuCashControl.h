@@ -4,5 +4,6 @@
 
 class TfmCashControl : public TPage {
 public:
+    static constexpr const char* PageCaption = "CashControl";
     explicit TfmCashControl(QWidget* owner = nullptr);
 };

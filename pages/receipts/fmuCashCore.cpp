@@ -1,3 +1,3 @@
 #include "pages/receipts/fmuCashCore.h"
 
-TfmCashCore::TfmCashCore(QWidget* owner) : TPage(owner, "fmCashCore", QStringLiteral("CashCore")) {}
+TfmCashCore::TfmCashCore(QWidget* owner) : TPage(owner, "fmCashCore", PageCaption) {}

@@ -4,5 +4,6 @@
 
 class TfmCashCore : public TPage {
 public:
+    static constexpr const char* PageCaption = "CashCore";
     explicit TfmCashCore(QWidget* owner = nullptr);
 };

@@ -1,3 +1,3 @@
 #include "pages/receipts/fmuCashDrawer.h"
 
-TfmCashDrawer::TfmCashDrawer(QWidget* owner) : TPage(owner, "fmCashDrawer", QStringLiteral("Денежный ящик")) {}
+TfmCashDrawer::TfmCashDrawer(QWidget* owner) : TPage(owner, "fmCashDrawer", PageCaption) {}

@@ -4,5 +4,6 @@
 
 class TfmCashDrawer : public TPage {
 public:
+    static constexpr const char* PageCaption = "Денежный ящик";
     explicit TfmCashDrawer(QWidget* owner = nullptr);
 };

@@ -1,3 +1,3 @@
 #include "pages/receipts/fmuCashTotalizer.h"
 
-TfmCashTotalizer::TfmCashTotalizer(QWidget* owner) : TPage(owner, "fmCashTotalizer", QStringLiteral("Денежные регистры")) {}
+TfmCashTotalizer::TfmCashTotalizer(QWidget* owner) : TPage(owner, "fmCashTotalizer", PageCaption) {}

@@ -4,5 +4,6 @@
 
 class TfmCashTotalizer : public TPage {
 public:
+    static constexpr const char* PageCaption = "Денежные регистры";
     explicit TfmCashTotalizer(QWidget* owner = nullptr);
 };

@@ -1,6 +1,6 @@
 #include "pages/receipts/fmuExpayments2.h"
 
-#include "core/pages/NamedControls.h"
+#include "platform/ui/NamedControls.h"
 #include "core/settings/ControlStore.h"
 #include "core/support/untUtil.h"
 #include "platform/Exceptions.h"

@@ -1,3 +1,3 @@
 #include "pages/receipts/fmuNonClearableSumm.h"
 
-TfmNonClearableSumm::TfmNonClearableSumm(QWidget* owner) : TPage(owner, "fmNonClearableSumm", QStringLiteral("Необнуляемые суммы")) {}
+TfmNonClearableSumm::TfmNonClearableSumm(QWidget* owner) : TPage(owner, "fmNonClearableSumm", PageCaption) {}

@@ -4,5 +4,6 @@
 
 class TfmNonClearableSumm : public TPage {
 public:
+    static constexpr const char* PageCaption = "Необнуляемые суммы";
     explicit TfmNonClearableSumm(QWidget* owner = nullptr);
 };

@@ -1,3 +1,3 @@
 #include "pages/receipts/fmuPDF417.h"
 
-TfmPDF417::TfmPDF417(QWidget* owner) : TPage(owner, "fmPDF417", QStringLiteral("PDF417")) {}
+TfmPDF417::TfmPDF417(QWidget* owner) : TPage(owner, "fmPDF417", PageCaption) {}

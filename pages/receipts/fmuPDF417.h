@@ -4,5 +4,6 @@
 
 class TfmPDF417 : public TPage {
 public:
+    static constexpr const char* PageCaption = "PDF417";
     explicit TfmPDF417(QWidget* owner = nullptr);
 };

@@ -1,3 +1,3 @@
 #include "pages/receipts/fmuPrintBarcode.h"
 
-TfmPrintBarcode::TfmPrintBarcode(QWidget* owner) : TPage(owner, "fmPrintBarcode", QStringLiteral("Штрихкод")) {}
+TfmPrintBarcode::TfmPrintBarcode(QWidget* owner) : TPage(owner, "fmPrintBarcode", PageCaption) {}

@@ -4,5 +4,6 @@
 
 class TfmPrintBarcode : public TPage {
 public:
+    static constexpr const char* PageCaption = "Штрихкод";
     explicit TfmPrintBarcode(QWidget* owner = nullptr);
 };

@@ -1,3 +1,3 @@
 #include "pages/receipts/fmuPrintBarcodePrinter.h"
 
-TfmPrintBarcodePrinter::TfmPrintBarcodePrinter(QWidget* owner) : TPage(owner, "fmPrintBarcodePrinter", QStringLiteral("Штрихкод 2")) {}
+TfmPrintBarcodePrinter::TfmPrintBarcodePrinter(QWidget* owner) : TPage(owner, "fmPrintBarcodePrinter", PageCaption) {}

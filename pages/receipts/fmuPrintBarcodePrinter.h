@@ -4,5 +4,6 @@
 
 class TfmPrintBarcodePrinter : public TPage {
 public:
+    static constexpr const char* PageCaption = "Штрихкод 2";
     explicit TfmPrintBarcodePrinter(QWidget* owner = nullptr);
 };

@@ -1,3 +1,3 @@
 #include "pages/receipts/fmuPrintImage.h"
 
-TfmPrintImage::TfmPrintImage(QWidget* owner) : TPage(owner, "fmPrintImage", QStringLiteral("Изображение")) {}
+TfmPrintImage::TfmPrintImage(QWidget* owner) : TPage(owner, "fmPrintImage", PageCaption) {}

@@ -4,5 +4,6 @@
 
 class TfmPrintImage : public TPage {
 public:
+    static constexpr const char* PageCaption = "Изображение";
     explicit TfmPrintImage(QWidget* owner = nullptr);
 };

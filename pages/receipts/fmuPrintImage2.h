@@ -4,5 +4,6 @@
 
 class TfmPrintImage2 : public TPage {
 public:
+    static constexpr const char* PageCaption = "Изображение из файла";
     explicit TfmPrintImage2(QWidget* owner = nullptr);
 };

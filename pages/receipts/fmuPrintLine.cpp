@@ -1,3 +1,3 @@
 #include "pages/receipts/fmuPrintLine.h"
 
-TfmPrintLine::TfmPrintLine(QWidget* owner) : TPage(owner, "fmPrintLine", QStringLiteral("Линия")) {}
+TfmPrintLine::TfmPrintLine(QWidget* owner) : TPage(owner, "fmPrintLine", PageCaption) {}

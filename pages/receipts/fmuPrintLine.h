@@ -4,5 +4,6 @@
 
 class TfmPrintLine : public TPage {
 public:
+    static constexpr const char* PageCaption = "Линия";
     explicit TfmPrintLine(QWidget* owner = nullptr);
 };

@@ -1,16 +1,13 @@
 #include "pages/receipts/fmuReceipt.h"
 
 #include "core/driver/untDriver.h"
-#include "core/pages/NamedControls.h"
+#include "platform/ui/FormBuilder.h"
 #include "core/settings/ResStrings.h"
 #include "core/support/SysUtils.h"
 #include "core/support/untUtil.h"
 #include "pages/receipts/fmuExpayments2.h"
 
 #include <QAbstractItemView>
-#include <QGridLayout>
-#include <QHBoxLayout>
-#include <QVBoxLayout>
 
 namespace {
 // The Summ5..Summ16 setters, by sum number.
@@ -41,165 +38,76 @@ void AllowNarrow(QComboBox* combo)
     SetComboDropDownWidth(combo);
 }
 
-void AddRow(QGridLayout* grid, QWidget* page, const QString& caption, QWidget* control)
-{
-    int row = grid->rowCount();
-    auto* label = NewLabel(page, caption);
-    label->setBuddy(control);
-    control->setMinimumWidth(100);
-    grid->addWidget(label, row, 0);
-    grid->addWidget(control, row, 1);
-}
 } // namespace
 
-TfmReceipt::TfmReceipt(QWidget* owner) : TPage(owner, "fmReceipt", QStringLiteral("Регистрация (устаревш.)"))
+TfmReceipt::TfmReceipt(QWidget* owner) : TPage(owner, "fmReceipt", PageCaption)
 {
-    QWidget* box = this;
-    auto hint = [](QWidget* w, const char* member) { w->setToolTip(QLatin1String(member)); };
-    QStringList taxes{QStringLiteral("нет")};
-    for (int i = 1; i <= 6; ++i)
-        taxes << QStringLiteral("%1 группа").arg(i);
+    const QStringList taxes{"нет", "1 группа", "2 группа", "3 группа", "4 группа", "5 группа", "6 группа"};
+    const char* const tax[][2] = {{"cbTax1", "Tax1"}, {"cbTax2", "Tax2"}, {"cbTax3", "Tax3"}, {"cbTax4", "Tax4"}};
+    const char* const summ[][2] = {{"edtSumm1", "Summ1"}, {"edtSumm2", "Summ2"}, {"edtSumm3", "Summ3"}, {"edtSumm4", "Summ4"}};
 
-    edtPrice = NewEdit(box, "edtPrice", QStringLiteral("100"), 16);
-    hint(edtPrice, "Price");
-    edtQuantity = NewEdit(box, "edtQuantity", QStringLiteral("1"), 25);
-    hint(edtQuantity, "Quantity");
-    seDepartment = NewSpinEdit(box, "seDepartment", 0, 0, 1);
-    hint(seDepartment, "Department");
-    edtName = NewEdit(box, "edtName", QStringLiteral("Булка"), 4096);
-    hint(edtName, "StringForPrinting");
-    cbCheckType = NewComboBox(box, "cbCheckType", {});
-    hint(cbCheckType, "CheckType");
-    const char* taxNames[] = {"cbTax1", "cbTax2", "cbTax3", "cbTax4"};
-    const char* taxHints[] = {"Tax1", "Tax2", "Tax3", "Tax4"};
-    for (int i = 0; i < 4; ++i) {
-        cbTax[std::size_t(i)] = NewComboBox(box, taxNames[i], taxes);
-        hint(cbTax[std::size_t(i)], taxHints[i]);
-    }
-    cbOperationType = NewComboBox(box, "cbOperationType", {});
-    hint(cbOperationType, "OperationType");
-    seExciseCode = NewSpinEdit(box, "seExciseCode", 0, 0, 1);
-    hint(seExciseCode, "ExciseCode");
-    edtBarcode = NewEdit(box, "edtBarcode", QStringLiteral("0"));
-    hint(edtBarcode, "BarCode");
-    cbUseWareCode = NewCheckBox(box, "cbUseWareCode", QStringLiteral("Исп. код товара"));
-    hint(cbUseWareCode, "UseWareCode");
-    edtWareCode = NewSpinEdit(box, "edtWareCode", 0, 0, 1);
-    hint(edtWareCode, "WareCode");
+    // Item inputs, closing inputs and outputs, then two columns of buttons.
+    TFormBuilder<TfmReceipt> page(this, nullptr, true);
+    auto items = page.Section();
+    page.Stretch();
+    items.Edit(NAMED(edtPrice), "Цена:", "100", "Price")->setMaxLength(16);
+    items.Edit(NAMED(edtQuantity), "Кол-во:", "1", "Quantity")->setMaxLength(25);
+    items.Spin(NAMED(seDepartment), "Отдел:", 0, 0, 1, "Department");
+    items.Edit(NAMED(edtName), "Название:", "Булка", "StringForPrinting")->setMaxLength(4096);
+    items.Combo(NAMED(cbCheckType), "Тип:", {}, 0, "CheckType");
+    for (std::size_t i = 0; i < 4; ++i)
+        items.Combo({&cbTax[i], tax[i][0]}, QStringLiteral("Налог%1:").arg(i + 1), taxes, 0, tax[i][1]);
+    items.Combo(NAMED(cbOperationType), "Операция:", {}, 0, "OperationType");
+    items.Spin(NAMED(seExciseCode), "Акциз:", 0, 0, 1, "ExciseCode");
+    items.Edit(NAMED(edtBarcode), "Штрихкод:", "0", "BarCode");
+    items.Check(NAMED(cbUseWareCode), "Исп. код товара", false, "UseWareCode");
+    items.Spin(NAMED(edtWareCode), "Код товара:", 0, 0, 1, "WareCode");
+    items.Space();
 
-    const char* summNames[] = {"edtSumm1", "edtSumm2", "edtSumm3", "edtSumm4"};
-    const char* summHints[] = {"Summ1", "Summ2", "Summ3", "Summ4"};
-    for (int i = 0; i < 4; ++i) {
-        edtSumm[std::size_t(i)] = NewEdit(box, summNames[i], QStringLiteral("0"), 16);
-        hint(edtSumm[std::size_t(i)], summHints[i]);
-    }
-    edtDiscountOnCheck = NewEdit(box, "edtDiscountOnCheck", QStringLiteral("0"), 100);
-    hint(edtDiscountOnCheck, "DiscountOnCheck");
-    edtStringForPrint = NewEdit(box, "edtStringForPrint", QStringLiteral("Строка для печати"), 4096);
-    hint(edtStringForPrint, "StringForPrinting");
-    cbNumber = NewComboBox(box, "cbNumber", {QStringLiteral("без номера"), QStringLiteral("№ ТРК"),
-                                              QStringLiteral("№ счета")});
-    seNumber = NewSpinEdit(box, "seNumber", 0, 0, 1);
-    edtDiscountValue = NewEdit(box, "edtDiscountValue", QStringLiteral("0"), 25);
-    hint(edtDiscountValue, "DiscountValue");
-    edtChargeValue = NewEdit(box, "edtChargeValue", QStringLiteral("0"), 25);
-    hint(edtChargeValue, "ChargeValue");
-    edtCheckSubTotal = NewEdit(box, "edtCheckSubTotal");
-    edtChange = NewEdit(box, "edtChange");
-    edtKPKStr = NewEdit(box, "edtKPKStr");
-    for (QLineEdit* out : {edtCheckSubTotal, edtChange, edtKPKStr})
-        out->setReadOnly(true);
-    hint(edtCheckSubTotal, "Summ1");
-    hint(edtChange, "Change");
-    hint(edtKPKStr, "KPKStr");
+    auto closing = page.Section();
+    page.Stretch();
+    for (std::size_t i = 0; i < 4; ++i)
+        closing.Edit({&edtSumm[i], summ[i][0]}, QStringLiteral("Сумма%1:").arg(i + 1), "0", summ[i][1])->setMaxLength(16);
+    closing.Edit(NAMED(edtDiscountOnCheck), "Скидка на чек,%", "0", "DiscountOnCheck")->setMaxLength(100);
+    closing.Edit(NAMED(edtStringForPrint), "Строка:", "Строка для печати", "StringForPrinting")->setMaxLength(4096);
+    closing.Combo(NAMED(cbNumber), "Исп. номер:", {"без номера", "№ ТРК", "№ счета"});
+    closing.Spin(NAMED(seNumber), "Номер:", 0, 0, 1);
+    closing.Edit(NAMED(edtDiscountValue), "Абс. скидка (Бел.):", "0", "DiscountValue")->setMaxLength(25);
+    closing.Edit(NAMED(edtChargeValue), "Абс. надбавка (Бел.):", "0", "ChargeValue")->setMaxLength(25);
+    closing.Edit(NAMED(edtCheckSubTotal), "Подытог:", {}, "Summ1")->setReadOnly(true);
+    closing.Edit(NAMED(edtChange), "Сдача", {}, "Change")->setReadOnly(true);
+    closing.Edit(NAMED(edtKPKStr), "КПК:", {}, "KPKStr")->setReadOnly(true);
+    closing.Space();
 
-    auto* items = new QGridLayout;
-    AddRow(items, box, QStringLiteral("Цена:"), edtPrice);
-    AddRow(items, box, QStringLiteral("Кол-во:"), edtQuantity);
-    AddRow(items, box, QStringLiteral("Отдел:"), seDepartment);
-    AddRow(items, box, QStringLiteral("Название:"), edtName);
-    AddRow(items, box, QStringLiteral("Тип:"), cbCheckType);
-    for (int i = 0; i < 4; ++i)
-        AddRow(items, box, QStringLiteral("Налог%1:").arg(i + 1), cbTax[std::size_t(i)]);
-    AddRow(items, box, QStringLiteral("Операция:"), cbOperationType);
-    AddRow(items, box, QStringLiteral("Акциз:"), seExciseCode);
-    AddRow(items, box, QStringLiteral("Штрихкод:"), edtBarcode);
-    items->addWidget(cbUseWareCode, items->rowCount(), 0, 1, 2);
-    AddRow(items, box, QStringLiteral("Код товара:"), edtWareCode);
-    items->setRowStretch(items->rowCount(), 1);
-
-    auto* closing = new QGridLayout;
-    for (int i = 0; i < 4; ++i)
-        AddRow(closing, box, QStringLiteral("Сумма%1:").arg(i + 1), edtSumm[std::size_t(i)]);
-    AddRow(closing, box, QStringLiteral("Скидка на чек,%"), edtDiscountOnCheck);
-    AddRow(closing, box, QStringLiteral("Строка:"), edtStringForPrint);
-    AddRow(closing, box, QStringLiteral("Исп. номер:"), cbNumber);
-    AddRow(closing, box, QStringLiteral("Номер:"), seNumber);
-    AddRow(closing, box, QStringLiteral("Абс. скидка (Бел.):"), edtDiscountValue);
-    AddRow(closing, box, QStringLiteral("Абс. надбавка (Бел.):"), edtChargeValue);
-    AddRow(closing, box, QStringLiteral("Подытог:"), edtCheckSubTotal);
-    AddRow(closing, box, QStringLiteral("Сдача"), edtChange);
-    AddRow(closing, box, QStringLiteral("КПК:"), edtKPKStr);
-    closing->setRowStretch(closing->rowCount(), 1);
-
-    auto* column1 = new QVBoxLayout;
-    auto* column2 = new QVBoxLayout;
-    auto button = [this, box](QVBoxLayout* column, const char* name, const QString& caption, auto handler,
-                         const char* method) {
-        QPushButton* b = NewButton(box, name, caption, this, handler, QLatin1String(method));
-        column->addWidget(b);
-        return b;
-    };
-    btnSale = button(column1, "btnSale", GetRes("Продажа"), &TfmReceipt::btnSaleClick, "Sale");
-    btnBuy = button(column1, "btnBuy", GetRes("Покупка"), &TfmReceipt::btnBuyClick, "Buy");
-    btnReturnSale = button(column1, "btnReturnSale", GetRes("Возврат продажи"), &TfmReceipt::btnReturnSaleClick,
-                           "ReturnSale");
-    btnReturnBuy = button(column1, "btnReturnBuy", GetRes("Возврат покупки"), &TfmReceipt::btnReturnBuyClick,
-                          "ReturnBuy");
-    btnStorno = button(column1, "btnStorno", GetRes("Сторно"), &TfmReceipt::btnStornoClick, "Storno");
-    btnSaleEx = button(column1, "btnSaleEx", GetRes("Продажа (Точно)"), &TfmReceipt::btnSaleExClick, "SaleEx");
-    btnCharge = button(column1, "btnCharge", GetRes("Надбавка"), &TfmReceipt::btnChargeClick, "Charge");
-    btnStornoCharge = button(column1, "btnStornoCharge", GetRes("Сторно надбавки"),
-                             &TfmReceipt::btnStornoChargeClick, "StornoCharge");
-    btnDiscount = button(column1, "btnDiscount", GetRes("Скидка"), &TfmReceipt::btnDiscountClick, "Discount");
-    btnStornoDiscount = button(column1, "btnStornoDiscount", GetRes("Сторно скидки"),
-                               &TfmReceipt::btnStornoDiscountClick, "StornoDiscount");
-    btnCheckSubTotal = button(column1, "btnCheckSubTotal", GetRes("Подытог чека"),
-                              &TfmReceipt::btnCheckSubTotalClick, "CheckSubTotal");
-    btnCashInCome = button(column1, "btnCashInCome", GetRes("Внесение"), &TfmReceipt::btnCashInComeClick,
-                           "CashIncome");
-    btnCashOutCome = button(column1, "btnCashOutCome", GetRes("Выплата"), &TfmReceipt::btnCashOutComeClick,
-                            "CashOutcome");
-    btnOpenCheck = button(column2, "btnOpenCheck", GetRes("Открыть чек"), &TfmReceipt::btnOpenCheckClick,
-                          "OpenCheck");
-    btnCloseCheck = button(column2, "btnCloseCheck", GetRes("Закрыть чек"), &TfmReceipt::btnCloseCheckClick,
-                           "CloseCheck");
-    btnCloseCheckKPK = button(column2, "btnCloseCheckKPK", GetRes("Закр. чека c КПК"),
-                              &TfmReceipt::btnCloseCheckKPKClick, "CloseCheckWithKPK");
-    btnCloseCheckEx = button(column2, "btnCloseCheckEx", GetRes("Закрыть чек расш."),
-                             &TfmReceipt::btnCloseCheckExClick, "CloseCheckEx");
-    btnCloseCheckBel = button(column2, "btnCloseCheckBel", GetRes("Закрыть чек Бел."),
-                              &TfmReceipt::btnCloseCheckBelClick, "CloseCheckBel");
-    btnSysAdminCancelCheck = button(column2, "btnSysAdminCancelCheck", GetRes("Адм. отмена чека"),
-                                    &TfmReceipt::btnSysAdminCancelCheckClick, "SysAdminCancelCheck");
-    btnCancelCheck = button(column2, "btnCancelCheck", GetRes("Аннулировать"), &TfmReceipt::btnCancelCheckClick,
-                            "CancelCheck");
-    btnRepeatDocument = button(column2, "btnRepeatDocument", GetRes("Печать копии чека"),
-                               &TfmReceipt::btnRepeatDocumentClick, "RepeatDocument");
-    btnBeep = button(column2, "btnBeep", GetRes("Гудок"), &TfmReceipt::btnBeepClick, "Beep");
-    btnContinuePrint = button(column2, "btnContinuePrint", GetRes("Продолжить печать"),
-                              &TfmReceipt::btnContinuePrintClick, "ContinuePrint");
-    btnExciseOperation = button(column2, "btnExciseOperation", GetRes("Подакцизн. операция"),
-                                &TfmReceipt::btnExciseOperationClick, "ExcisableOperation");
-    btnSummEx = button(column2, "btnSummEx", GetRes("Сумма5 – Сумма16..."), &TfmReceipt::btnSummExClick, "");
-    column1->addStretch();
-    column2->addStretch();
-
-    auto* layout = new QHBoxLayout(box);
-    layout->addLayout(items, 1);
-    layout->addLayout(closing, 1);
-    layout->addLayout(column1);
-    layout->addLayout(column2);
+    using T = TfmReceipt;
+    page.Buttons(13, {
+        {NAMED(btnSale), GetRes("Продажа"), &T::btnSaleClick, "Sale"},
+        {NAMED(btnBuy), GetRes("Покупка"), &T::btnBuyClick, "Buy"},
+        {NAMED(btnReturnSale), GetRes("Возврат продажи"), &T::btnReturnSaleClick, "ReturnSale"},
+        {NAMED(btnReturnBuy), GetRes("Возврат покупки"), &T::btnReturnBuyClick, "ReturnBuy"},
+        {NAMED(btnStorno), GetRes("Сторно"), &T::btnStornoClick, "Storno"},
+        {NAMED(btnSaleEx), GetRes("Продажа (Точно)"), &T::btnSaleExClick, "SaleEx"},
+        {NAMED(btnCharge), GetRes("Надбавка"), &T::btnChargeClick, "Charge"},
+        {NAMED(btnStornoCharge), GetRes("Сторно надбавки"), &T::btnStornoChargeClick, "StornoCharge"},
+        {NAMED(btnDiscount), GetRes("Скидка"), &T::btnDiscountClick, "Discount"},
+        {NAMED(btnStornoDiscount), GetRes("Сторно скидки"), &T::btnStornoDiscountClick, "StornoDiscount"},
+        {NAMED(btnCheckSubTotal), GetRes("Подытог чека"), &T::btnCheckSubTotalClick, "CheckSubTotal"},
+        {NAMED(btnCashInCome), GetRes("Внесение"), &T::btnCashInComeClick, "CashIncome"},
+        {NAMED(btnCashOutCome), GetRes("Выплата"), &T::btnCashOutComeClick, "CashOutcome"},
+        {NAMED(btnOpenCheck), GetRes("Открыть чек"), &T::btnOpenCheckClick, "OpenCheck"},
+        {NAMED(btnCloseCheck), GetRes("Закрыть чек"), &T::btnCloseCheckClick, "CloseCheck"},
+        {NAMED(btnCloseCheckKPK), GetRes("Закр. чека c КПК"), &T::btnCloseCheckKPKClick, "CloseCheckWithKPK"},
+        {NAMED(btnCloseCheckEx), GetRes("Закрыть чек расш."), &T::btnCloseCheckExClick, "CloseCheckEx"},
+        {NAMED(btnCloseCheckBel), GetRes("Закрыть чек Бел."), &T::btnCloseCheckBelClick, "CloseCheckBel"},
+        {NAMED(btnSysAdminCancelCheck), GetRes("Адм. отмена чека"), &T::btnSysAdminCancelCheckClick,
+         "SysAdminCancelCheck"},
+        {NAMED(btnCancelCheck), GetRes("Аннулировать"), &T::btnCancelCheckClick, "CancelCheck"},
+        {NAMED(btnRepeatDocument), GetRes("Печать копии чека"), &T::btnRepeatDocumentClick, "RepeatDocument"},
+        {NAMED(btnBeep), GetRes("Гудок"), &T::btnBeepClick, "Beep"},
+        {NAMED(btnContinuePrint), GetRes("Продолжить печать"), &T::btnContinuePrintClick, "ContinuePrint"},
+        {NAMED(btnExciseOperation), GetRes("Подакцизн. операция"), &T::btnExciseOperationClick, "ExcisableOperation"},
+        {NAMED(btnSummEx), GetRes("Сумма5 – Сумма16..."), &T::btnSummExClick, {}, TRun::Plain},
+    });
 
     // FormCreate.
     FillCheckTypes();
@@ -273,14 +181,12 @@ void TfmReceipt::SetParams()
 
 void TfmReceipt::ItemOperation(TMethod Method)
 {
-    TEnableButtonsFrame frame(this);
     SetParams();
     (Driver().*Method)();
 }
 
 void TfmReceipt::PlainOperation(TMethod Method)
 {
-    TEnableButtonsFrame frame(this);
     (Driver().*Method)();
 }
 
@@ -300,7 +206,6 @@ void TfmReceipt::btnContinuePrintClick() { PlainOperation(&TOrvek::ContinuePrint
 
 void TfmReceipt::btnCheckSubTotalClick()
 {
-    TEnableButtonsFrame frame(this);
     if (Driver().CheckSubTotal() == 0)
         edtCheckSubTotal->setText(Driver().AmountToStr(Driver().Summ1()));
     else
@@ -309,7 +214,6 @@ void TfmReceipt::btnCheckSubTotalClick()
 
 void TfmReceipt::CashOperation(TMethod Method)
 {
-    TEnableButtonsFrame frame(this);
     CheckIntStr(edtSumm[0]->text(), QStringLiteral("Сумма 1"));
     Driver().setSumm1(GetSumm(edtSumm[0]->text(), QStringLiteral("Summ1")));
     (Driver().*Method)();
@@ -320,7 +224,6 @@ void TfmReceipt::btnCashOutComeClick() { CashOperation(&TOrvek::CashOutcome); }
 
 void TfmReceipt::btnOpenCheckClick()
 {
-    TEnableButtonsFrame frame(this);
     Driver().setCheckType(cbCheckType->currentData().toInt());
     Driver().OpenCheck();
 }
@@ -357,7 +260,6 @@ std::int32_t TfmReceipt::CloseOperation(TMethod Method)
 
 void TfmReceipt::btnCloseCheckClick()
 {
-    TEnableButtonsFrame frame(this);
     CheckIntStr(edtDiscountOnCheck->text(), QStringLiteral("Скидка на чек"));
     SetSumms();
     SetPlainCloseParams();
@@ -366,7 +268,6 @@ void TfmReceipt::btnCloseCheckClick()
 
 void TfmReceipt::btnCloseCheckKPKClick()
 {
-    TEnableButtonsFrame frame(this);
     CheckIntStr(edtDiscountOnCheck->text(), QStringLiteral("Скидка на чек"));
     SetSumms();
     SetPlainCloseParams();
@@ -385,7 +286,6 @@ void TfmReceipt::UpdateExPayments()
 
 void TfmReceipt::btnCloseCheckExClick()
 {
-    TEnableButtonsFrame frame(this);
     UpdateExPayments();
     CheckSummTexts();
     SetSumms();
@@ -397,7 +297,6 @@ void TfmReceipt::btnCloseCheckExClick()
 
 void TfmReceipt::btnCloseCheckBelClick()
 {
-    TEnableButtonsFrame frame(this);
     CheckSummTexts();
     SetSumms();
     Driver().setDiscountValue(GetSumm(edtDiscountValue->text(), QStringLiteral("DiscountValue")));
@@ -408,7 +307,6 @@ void TfmReceipt::btnCloseCheckBelClick()
 
 void TfmReceipt::CancelOperation(TMethod Method)
 {
-    TEnableButtonsFrame frame(this);
     (Driver().*Method)();
     Driver().setOperationBlockFirstString(0);
 }
@@ -418,7 +316,6 @@ void TfmReceipt::btnCancelCheckClick() { CancelOperation(&TOrvek::CancelCheck); 
 
 void TfmReceipt::btnExciseOperationClick()
 {
-    TEnableButtonsFrame frame(this);
     CheckIntStr(edtPrice->text(), QStringLiteral("Цена"));
     Driver().setOperationType(cbOperationType->currentData().toInt());
     Driver().setExciseCode(seExciseCode->value());

@@ -22,6 +22,7 @@ class TOrvek;
 class TfmReceipt : public TPage {
     Q_OBJECT
 public:
+    static constexpr const char* PageCaption = "Регистрация (устаревш.)";
     explicit TfmReceipt(QWidget* owner = nullptr);
 
     // Relabels the storno and cancel buttons by model parameter 31 (3: the

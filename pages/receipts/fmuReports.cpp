@@ -1,3 +1,3 @@
 #include "pages/receipts/fmuReports.h"
 
-TfmReports::TfmReports(QWidget* owner) : TPage(owner, "fmReports", QStringLiteral("Отчеты")) {}
+TfmReports::TfmReports(QWidget* owner) : TPage(owner, "fmReports", PageCaption) {}

@@ -4,5 +4,6 @@
 
 class TfmReports : public TPage {
 public:
+    static constexpr const char* PageCaption = "Отчеты";
     explicit TfmReports(QWidget* owner = nullptr);
 };

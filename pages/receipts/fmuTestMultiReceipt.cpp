@@ -1,3 +1,3 @@
 #include "pages/receipts/fmuTestMultiReceipt.h"
 
-TfmTestMultiReceipt::TfmTestMultiReceipt(QWidget* owner) : TPage(owner, "fmTestMultiReceipt", QStringLiteral("Тестовые чеки")) {}
+TfmTestMultiReceipt::TfmTestMultiReceipt(QWidget* owner) : TPage(owner, "fmTestMultiReceipt", PageCaption) {}

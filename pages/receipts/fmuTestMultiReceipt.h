@@ -4,5 +4,6 @@
 
 class TfmTestMultiReceipt : public TPage {
 public:
+    static constexpr const char* PageCaption = "Тестовые чеки";
     explicit TfmTestMultiReceipt(QWidget* owner = nullptr);
 };

@@ -1,3 +1,3 @@
 #include "pages/receipts/fmuTestReceipt.h"
 
-TfmTestReceipt::TfmTestReceipt(QWidget* owner) : TPage(owner, "fmTestReceipt", QStringLiteral("Тестовый чек")) {}
+TfmTestReceipt::TfmTestReceipt(QWidget* owner) : TPage(owner, "fmTestReceipt", PageCaption) {}

@@ -4,5 +4,6 @@
 
 class TfmTestReceipt : public TPage {
 public:
+    static constexpr const char* PageCaption = "Тестовый чек";
     explicit TfmTestReceipt(QWidget* owner = nullptr);
 };

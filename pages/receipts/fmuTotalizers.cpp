@@ -1,3 +1,3 @@
 #include "pages/receipts/fmuTotalizers.h"
 
-TfmTotalizers::TfmTotalizers(QWidget* owner) : TPage(owner, "fmTotalizers", QStringLiteral("Регистры")) {}
+TfmTotalizers::TfmTotalizers(QWidget* owner) : TPage(owner, "fmTotalizers", PageCaption) {}

@@ -4,5 +4,6 @@
 
 class TfmTotalizers : public TPage {
 public:
+    static constexpr const char* PageCaption = "Регистры";
     explicit TfmTotalizers(QWidget* owner = nullptr);
 };

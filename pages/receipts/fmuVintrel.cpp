@@ -1,3 +1,3 @@
 #include "pages/receipts/fmuVintrel.h"
 
-TfmVintrel::TfmVintrel(QWidget* owner) : TPage(owner, "fmVintrel", QStringLiteral("Vintrel")) {}
+TfmVintrel::TfmVintrel(QWidget* owner) : TPage(owner, "fmVintrel", PageCaption) {}

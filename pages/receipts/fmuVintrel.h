@@ -4,5 +4,6 @@
 
 class TfmVintrel : public TPage {
 public:
+    static constexpr const char* PageCaption = "Vintrel";
     explicit TfmVintrel(QWidget* owner = nullptr);
 };

@@ -1,3 +1,3 @@
 #include "pages/receipts/fmuWares.h"
 
-TfmWares::TfmWares(QWidget* owner) : TPage(owner, "fmWares", QStringLiteral("Товары")) {}
+TfmWares::TfmWares(QWidget* owner) : TPage(owner, "fmWares", PageCaption) {}

@@ -4,5 +4,6 @@
 
 class TfmWares : public TPage {
 public:
+    static constexpr const char* PageCaption = "Товары";
     explicit TfmWares(QWidget* owner = nullptr);
 };

@@ -1,3 +1,3 @@
 #include "pages/receipts/fmuWorkTotalizer.h"
 
-TfmWorkTotalizer::TfmWorkTotalizer(QWidget* owner) : TPage(owner, "fmWorkTotalizer", QStringLiteral("Операционные регистры")) {}
+TfmWorkTotalizer::TfmWorkTotalizer(QWidget* owner) : TPage(owner, "fmWorkTotalizer", PageCaption) {}

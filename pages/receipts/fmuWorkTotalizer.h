@@ -4,5 +4,6 @@
 
 class TfmWorkTotalizer : public TPage {
 public:
+    static constexpr const char* PageCaption = "Операционные регистры";
     explicit TfmWorkTotalizer(QWidget* owner = nullptr);
 };

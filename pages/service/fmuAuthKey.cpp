@@ -1,3 +1,3 @@
 #include "pages/service/fmuAuthKey.h"
 
-TfmAuthKey::TfmAuthKey(QWidget* owner) : TPage(owner, "fmAuthKey", QStringLiteral("Авторизация")) {}
+TfmAuthKey::TfmAuthKey(QWidget* owner) : TPage(owner, "fmAuthKey", PageCaption) {}

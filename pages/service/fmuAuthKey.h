@@ -4,5 +4,6 @@
 
 class TfmAuthKey : public TPage {
 public:
+    static constexpr const char* PageCaption = "Авторизация";
     explicit TfmAuthKey(QWidget* owner = nullptr);
 };

@@ -1,3 +1,3 @@
 #include "pages/service/fmuCommand.h"
 
-TfmCommand::TfmCommand(QWidget* owner) : TPage(owner, "fmCommand", QStringLiteral("Команда")) {}
+TfmCommand::TfmCommand(QWidget* owner) : TPage(owner, "fmCommand", PageCaption) {}

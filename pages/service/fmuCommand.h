@@ -4,5 +4,6 @@
 
 class TfmCommand : public TPage {
 public:
+    static constexpr const char* PageCaption = "Команда";
     explicit TfmCommand(QWidget* owner = nullptr);
 };

@@ -1,3 +1,3 @@
 #include "pages/service/fmuConnection.h"
 
-TfmConnection::TfmConnection(QWidget* owner) : TPage(owner, "fmConnection", QStringLiteral("Связь")) {}
+TfmConnection::TfmConnection(QWidget* owner) : TPage(owner, "fmConnection", PageCaption) {}

@@ -4,5 +4,6 @@
 
 class TfmConnection : public TPage {
 public:
+    static constexpr const char* PageCaption = "Связь";
     explicit TfmConnection(QWidget* owner = nullptr);
 };

@@ -1,3 +1,3 @@
 #include "pages/service/fmuConnectionTest.h"
 
-TfmConnectionTest::TfmConnectionTest(QWidget* owner) : TPage(owner, "fmConnectionTest", QStringLiteral("Проверка связи")) {}
+TfmConnectionTest::TfmConnectionTest(QWidget* owner) : TPage(owner, "fmConnectionTest", PageCaption) {}

@@ -4,5 +4,6 @@
 
 class TfmConnectionTest : public TPage {
 public:
+    static constexpr const char* PageCaption = "Проверка связи";
     explicit TfmConnectionTest(QWidget* owner = nullptr);
 };

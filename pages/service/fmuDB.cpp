@@ -1,3 +1,3 @@
 #include "pages/service/fmuDB.h"
 
-TfmDB::TfmDB(QWidget* owner) : TPage(owner, "fmDB", QStringLiteral("БД чеков")) {}
+TfmDB::TfmDB(QWidget* owner) : TPage(owner, "fmDB", PageCaption) {}

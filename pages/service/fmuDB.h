@@ -4,5 +4,6 @@
 
 class TfmDB : public TPage {
 public:
+    static constexpr const char* PageCaption = "БД чеков";
     explicit TfmDB(QWidget* owner = nullptr);
 };

@@ -1,3 +1,3 @@
 #include "pages/service/fmuDBSession.h"
 
-TfmDBSession::TfmDBSession(QWidget* owner) : TPage(owner, "fmDBSession", QStringLiteral("Контрольная лента")) {}
+TfmDBSession::TfmDBSession(QWidget* owner) : TPage(owner, "fmDBSession", PageCaption) {}

@@ -4,5 +4,6 @@
 
 class TfmDBSession : public TPage {
 public:
+    static constexpr const char* PageCaption = "Контрольная лента";
     explicit TfmDBSession(QWidget* owner = nullptr);
 };

@@ -1,3 +1,3 @@
 #include "pages/service/fmuDateTime.h"
 
-TfmDateTime::TfmDateTime(QWidget* owner) : TPage(owner, "fmDateTime", QStringLiteral("Дата и время")) {}
+TfmDateTime::TfmDateTime(QWidget* owner) : TPage(owner, "fmDateTime", PageCaption) {}

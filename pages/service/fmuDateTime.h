@@ -4,5 +4,6 @@
 
 class TfmDateTime : public TPage {
 public:
+    static constexpr const char* PageCaption = "Дата и время";
     explicit TfmDateTime(QWidget* owner = nullptr);
 };

@@ -1,3 +1,3 @@
 #include "pages/service/fmuDeviceStatus.h"
 
-TfmDeviceStatus::TfmDeviceStatus(QWidget* owner) : TPage(owner, "fmDeviceStatus", QStringLiteral("Запросы")) {}
+TfmDeviceStatus::TfmDeviceStatus(QWidget* owner) : TPage(owner, "fmDeviceStatus", PageCaption) {}

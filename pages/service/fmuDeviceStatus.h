@@ -4,5 +4,6 @@
 
 class TfmDeviceStatus : public TPage {
 public:
+    static constexpr const char* PageCaption = "Запросы";
     explicit TfmDeviceStatus(QWidget* owner = nullptr);
 };

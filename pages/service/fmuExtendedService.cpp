@@ -1,3 +1,3 @@
 #include "pages/service/fmuExtendedService.h"
 
-TfmExtendedService::TfmExtendedService(QWidget* owner) : TPage(owner, "fmExtendedService", QStringLiteral("Расширенное")) {}
+TfmExtendedService::TfmExtendedService(QWidget* owner) : TPage(owner, "fmExtendedService", PageCaption) {}

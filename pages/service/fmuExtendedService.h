@@ -4,5 +4,6 @@
 
 class TfmExtendedService : public TPage {
 public:
+    static constexpr const char* PageCaption = "Расширенное";
     explicit TfmExtendedService(QWidget* owner = nullptr);
 };

@@ -1,3 +1,3 @@
 #include "pages/service/fmuFindDevice.h"
 
-TfmFindDevice::TfmFindDevice(QWidget* owner) : TPage(owner, "fmFindDevice", QStringLiteral("Поиск устройства")) {}
+TfmFindDevice::TfmFindDevice(QWidget* owner) : TPage(owner, "fmFindDevice", PageCaption) {}

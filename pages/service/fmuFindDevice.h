@@ -4,5 +4,6 @@
 
 class TfmFindDevice : public TPage {
 public:
+    static constexpr const char* PageCaption = "Поиск устройства";
     explicit TfmFindDevice(QWidget* owner = nullptr);
 };

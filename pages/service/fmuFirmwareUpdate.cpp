@@ -1,3 +1,3 @@
 #include "pages/service/fmuFirmwareUpdate.h"
 
-TfmFirmwareUpdate::TfmFirmwareUpdate(QWidget* owner) : TPage(owner, "fmFirmwareUpdate", QStringLiteral("Прошивка")) {}
+TfmFirmwareUpdate::TfmFirmwareUpdate(QWidget* owner) : TPage(owner, "fmFirmwareUpdate", PageCaption) {}

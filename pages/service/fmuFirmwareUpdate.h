@@ -4,5 +4,6 @@
 
 class TfmFirmwareUpdate : public TPage {
 public:
+    static constexpr const char* PageCaption = "Прошивка";
     explicit TfmFirmwareUpdate(QWidget* owner = nullptr);
 };

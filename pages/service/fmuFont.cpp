@@ -1,3 +1,3 @@
 #include "pages/service/fmuFont.h"
 
-TfmFont::TfmFont(QWidget* owner) : TPage(owner, "fmFont", QStringLiteral("Шрифты")) {}
+TfmFont::TfmFont(QWidget* owner) : TPage(owner, "fmFont", PageCaption) {}

@@ -4,5 +4,6 @@
 
 class TfmFont : public TPage {
 public:
+    static constexpr const char* PageCaption = "Шрифты";
     explicit TfmFont(QWidget* owner = nullptr);
 };

@@ -1,3 +1,3 @@
 #include "pages/service/fmuFullStatus.h"
 
-TfmFullStatus::TfmFullStatus(QWidget* owner) : TPage(owner, "fmFullStatus", QStringLiteral("Полное состояние")) {}
+TfmFullStatus::TfmFullStatus(QWidget* owner) : TPage(owner, "fmFullStatus", PageCaption) {}

@@ -4,5 +4,6 @@
 
 class TfmFullStatus : public TPage {
 public:
+    static constexpr const char* PageCaption = "Полное состояние";
     explicit TfmFullStatus(QWidget* owner = nullptr);
 };

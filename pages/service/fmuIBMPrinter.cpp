@@ -1,3 +1,3 @@
 #include "pages/service/fmuIBMPrinter.h"
 
-TfmIBMPrinter::TfmIBMPrinter(QWidget* owner) : TPage(owner, "fmIBMPrinter", QStringLiteral("Принтер IBM")) {}
+TfmIBMPrinter::TfmIBMPrinter(QWidget* owner) : TPage(owner, "fmIBMPrinter", PageCaption) {}

@@ -4,5 +4,6 @@
 
 class TfmIBMPrinter : public TPage {
 public:
+    static constexpr const char* PageCaption = "Принтер IBM";
     explicit TfmIBMPrinter(QWidget* owner = nullptr);
 };

@@ -1,3 +1,3 @@
 #include "pages/service/fmuLoader.h"
 
-TfmLoader::TfmLoader(QWidget* owner) : TPage(owner, "fmLoader", QStringLiteral("Загрузчик")) {}
+TfmLoader::TfmLoader(QWidget* owner) : TPage(owner, "fmLoader", PageCaption) {}

@@ -4,5 +4,6 @@
 
 class TfmLoader : public TPage {
 public:
+    static constexpr const char* PageCaption = "Загрузчик";
     explicit TfmLoader(QWidget* owner = nullptr);
 };

@@ -1,3 +1,3 @@
 #include "pages/service/fmuLogicDevice.h"
 
-TfmLogicDevice::TfmLogicDevice(QWidget* owner) : TPage(owner, "fmLogicDevice", QStringLiteral("ЛУ")) {}
+TfmLogicDevice::TfmLogicDevice(QWidget* owner) : TPage(owner, "fmLogicDevice", PageCaption) {}

@@ -4,5 +4,6 @@
 
 class TfmLogicDevice : public TPage {
 public:
+    static constexpr const char* PageCaption = "ЛУ";
     explicit TfmLogicDevice(QWidget* owner = nullptr);
 };

@@ -1,3 +1,3 @@
 #include "pages/service/fmuMinimizeEF.h"
 
-TfmMinimizeEF::TfmMinimizeEF(QWidget* owner) : TPage(owner, "fmMinimizeEF", QStringLiteral("Минимизация ЭФ")) {}
+TfmMinimizeEF::TfmMinimizeEF(QWidget* owner) : TPage(owner, "fmMinimizeEF", PageCaption) {}

@@ -4,5 +4,6 @@
 
 class TfmMinimizeEF : public TPage {
 public:
+    static constexpr const char* PageCaption = "Минимизация ЭФ";
     explicit TfmMinimizeEF(QWidget* owner = nullptr);
 };

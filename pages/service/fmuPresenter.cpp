@@ -1,3 +1,3 @@
 #include "pages/service/fmuPresenter.h"
 
-TfmPresenter::TfmPresenter(QWidget* owner) : TPage(owner, "fmPresenter", QStringLiteral("Презентер")) {}
+TfmPresenter::TfmPresenter(QWidget* owner) : TPage(owner, "fmPresenter", PageCaption) {}

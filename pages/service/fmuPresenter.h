@@ -4,5 +4,6 @@
 
 class TfmPresenter : public TPage {
 public:
+    static constexpr const char* PageCaption = "Презентер";
     explicit TfmPresenter(QWidget* owner = nullptr);
 };

@@ -1,3 +1,3 @@
 #include "pages/service/fmuPrintServer.h"
 
-TfmPrintServer::TfmPrintServer(QWidget* owner) : TPage(owner, "fmPrintServer", QStringLiteral("Сервер печати")) {}
+TfmPrintServer::TfmPrintServer(QWidget* owner) : TPage(owner, "fmPrintServer", PageCaption) {}

@@ -4,5 +4,6 @@
 
 class TfmPrintServer : public TPage {
 public:
+    static constexpr const char* PageCaption = "Сервер печати";
     explicit TfmPrintServer(QWidget* owner = nullptr);
 };

@@ -1,3 +1,3 @@
 #include "pages/service/fmuReadDump.h"
 
-TfmReadDump::TfmReadDump(QWidget* owner) : TPage(owner, "fmReadDump", QStringLiteral("Дамп")) {}
+TfmReadDump::TfmReadDump(QWidget* owner) : TPage(owner, "fmReadDump", PageCaption) {}

@@ -4,5 +4,6 @@
 
 class TfmReadDump : public TPage {
 public:
+    static constexpr const char* PageCaption = "Дамп";
     explicit TfmReadDump(QWidget* owner = nullptr);
 };

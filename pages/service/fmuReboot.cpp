@@ -1,3 +1,3 @@
 #include "pages/service/fmuReboot.h"
 
-TfmReboot::TfmReboot(QWidget* owner) : TPage(owner, "fmReboot", QStringLiteral("Перезагрузка")) {}
+TfmReboot::TfmReboot(QWidget* owner) : TPage(owner, "fmReboot", PageCaption) {}

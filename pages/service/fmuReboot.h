@@ -4,5 +4,6 @@
 
 class TfmReboot : public TPage {
 public:
+    static constexpr const char* PageCaption = "Перезагрузка";
     explicit TfmReboot(QWidget* owner = nullptr);
 };

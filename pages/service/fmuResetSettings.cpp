@@ -1,3 +1,3 @@
 #include "pages/service/fmuResetSettings.h"
 
-TfmResetSettings::TfmResetSettings(QWidget* owner) : TPage(owner, "fmResetSettings", QStringLiteral("Обнуление")) {}
+TfmResetSettings::TfmResetSettings(QWidget* owner) : TPage(owner, "fmResetSettings", PageCaption) {}

@@ -4,5 +4,6 @@
 
 class TfmResetSettings : public TPage {
 public:
+    static constexpr const char* PageCaption = "Обнуление";
     explicit TfmResetSettings(QWidget* owner = nullptr);
 };

@@ -1,3 +1,3 @@
 #include "pages/service/fmuSDCard.h"
 
-TfmSDCard::TfmSDCard(QWidget* owner) : TPage(owner, "fmSDCard", QStringLiteral("SD-карта")) {}
+TfmSDCard::TfmSDCard(QWidget* owner) : TPage(owner, "fmSDCard", PageCaption) {}

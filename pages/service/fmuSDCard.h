@@ -4,5 +4,6 @@
 
 class TfmSDCard : public TPage {
 public:
+    static constexpr const char* PageCaption = "SD-карта";
     explicit TfmSDCard(QWidget* owner = nullptr);
 };

@@ -1,3 +1,3 @@
 #include "pages/service/fmuTable.h"
 
-TfmTable::TfmTable(QWidget* owner) : TPage(owner, "fmTable", QStringLiteral("Таблицы")) {}
+TfmTable::TfmTable(QWidget* owner) : TPage(owner, "fmTable", PageCaption) {}

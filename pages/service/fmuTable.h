@@ -4,5 +4,6 @@
 
 class TfmTable : public TPage {
 public:
+    static constexpr const char* PageCaption = "Таблицы";
     explicit TfmTable(QWidget* owner = nullptr);
 };

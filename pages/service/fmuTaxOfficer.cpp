@@ -1,3 +1,3 @@
 #include "pages/service/fmuTaxOfficer.h"
 
-TfmTaxOfficer::TfmTaxOfficer(QWidget* owner) : TPage(owner, "fmTaxOfficer", QStringLiteral("НИ")) {}
+TfmTaxOfficer::TfmTaxOfficer(QWidget* owner) : TPage(owner, "fmTaxOfficer", PageCaption) {}

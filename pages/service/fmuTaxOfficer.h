@@ -4,5 +4,6 @@
 
 class TfmTaxOfficer : public TPage {
 public:
+    static constexpr const char* PageCaption = "НИ";
     explicit TfmTaxOfficer(QWidget* owner = nullptr);
 };

@@ -4,5 +4,6 @@
 
 class TfmTaxOfficer2 : public TPage {
 public:
+    static constexpr const char* PageCaption = "НИ 2";
     explicit TfmTaxOfficer2(QWidget* owner = nullptr);
 };

@@ -1,3 +1,3 @@
 #include "pages/service/fmuTest.h"
 
-TfmTest::TfmTest(QWidget* owner) : TPage(owner, "fmTest", QStringLiteral("Тест")) {}
+TfmTest::TfmTest(QWidget* owner) : TPage(owner, "fmTest", PageCaption) {}

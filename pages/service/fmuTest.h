@@ -4,5 +4,6 @@
 
 class TfmTest : public TPage {
 public:
+    static constexpr const char* PageCaption = "Тест";
     explicit TfmTest(QWidget* owner = nullptr);
 };

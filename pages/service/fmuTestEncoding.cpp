@@ -1,3 +1,3 @@
 #include "pages/service/fmuTestEncoding.h"
 
-TfmTestEncoding::TfmTestEncoding(QWidget* owner) : TPage(owner, "fmTestEncoding", QStringLiteral("Кодировки")) {}
+TfmTestEncoding::TfmTestEncoding(QWidget* owner) : TPage(owner, "fmTestEncoding", PageCaption) {}

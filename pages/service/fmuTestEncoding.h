@@ -4,5 +4,6 @@
 
 class TfmTestEncoding : public TPage {
 public:
+    static constexpr const char* PageCaption = "Кодировки";
     explicit TfmTestEncoding(QWidget* owner = nullptr);
 };

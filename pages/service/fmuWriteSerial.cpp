@@ -1,3 +1,3 @@
 #include "pages/service/fmuWriteSerial.h"
 
-TfmWriteSerial::TfmWriteSerial(QWidget* owner) : TPage(owner, "fmWriteSerial", QStringLiteral("Программирование")) {}
+TfmWriteSerial::TfmWriteSerial(QWidget* owner) : TPage(owner, "fmWriteSerial", PageCaption) {}

@@ -4,5 +4,6 @@
 
 class TfmWriteSerial : public TPage {
 public:
+    static constexpr const char* PageCaption = "Программирование";
     explicit TfmWriteSerial(QWidget* owner = nullptr);
 };

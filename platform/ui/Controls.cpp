@@ -48,3 +48,12 @@ QList<QWidget*> ChildControls(const QWidget* control)
     Collect(control, result);
     return result;
 }
+
+QString ControlPath(const QWidget* root, const QWidget* control)
+{
+    QStringList names;
+    for (const QWidget* w = control; w && w != root; w = w->parentWidget())
+        if (!AddsNoLevel(w))
+            names.prepend(w->objectName());
+    return names.join(QLatin1Char('.'));
+}

@@ -2,6 +2,7 @@
 // The control tree as the forms see it: a control's Tag and the window
 // controls directly under a control.
 #include <QList>
+#include <QString>
 
 class QObject;
 class QWidget;
@@ -16,3 +17,8 @@ void SetTag(QObject* control, int value);
 // add no level: their children stand in their place. Windows (dialogs,
 // pop-ups) are not children.
 QList<QWidget*> ChildControls(const QWidget* control);
+
+// The names on the way from `root` down to `control` (root excluded), joined
+// by "." as the settings store joins them: the widgets that add no level to
+// ChildControls add none here either.
+QString ControlPath(const QWidget* root, const QWidget* control);

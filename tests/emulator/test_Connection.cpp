@@ -27,6 +27,18 @@ TEST_F(ConnectionTest, DriverConnectsByItselfOnTheDefaultPortAndTcp)
     EXPECT_FALSE(Driver().Connected());
 }
 
+TEST_F(ConnectionTest, DecimalPointIsKnownFromTheFirstCall)
+{
+    EXPECT_FALSE(Driver().PointPosition());   // nothing connected yet
+    ASSERT_EQ(Driver().Beep(), 0);
+    EXPECT_TRUE(Driver().PointPosition());
+    FreeDriver();
+    TestRegister().SetFlag(EcrFlag::PointPosition, false);
+    ASSERT_EQ(Driver().Beep(), 0);
+    EXPECT_FALSE(Driver().PointPosition());
+    EXPECT_EQ(TestRegister().CallCount(OrvekMethod::GetECRStatus), 0);
+}
+
 TEST_F(ConnectionTest, SettingsThatMatchNoRegisterGiveALinkError)
 {
     struct Case {

@@ -3,8 +3,12 @@
 #include "tests/TestSupport.h"
 
 #include "emulator/OrvekResultCodes.h"
+#include "emulator/OrvekSettings.h"
 
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -124,4 +128,84 @@ TEST_F(DialogTest, TablesDialogWritesEditedValuesToTheRegister)
     EXPECT_EQ(TestRegister().Tables().Value(1, 1, 1), QVariant(1));
     EXPECT_EQ(shown, QStringLiteral("1"));
     EXPECT_EQ(TestDialogs().lastMessage(), QStringLiteral("(51) Некорректные параметры в команде"));
+}
+
+// The driver's own settings outlive the driver object, as a real driver's do.
+class DriverSettingsTest : public DriverTest {};
+
+TEST_F(DriverSettingsTest, ConnectionChosenInThePropertiesDialogIsThereAtTheNextStart)
+{
+    ScriptOrvekDialog([](QDialog& d) {
+        auto* type = d.findChild<QComboBox*>(QStringLiteral("cbConnectionType"));
+        type->setCurrentIndex(type->findData(6));
+        d.findChild<QLineEdit*>(QStringLiteral("edtComputerName"))->setText(QStringLiteral("касса=1\n#2"));
+        d.findChild<QSpinBox*>(QStringLiteral("seTCPPort"))->setValue(7778);
+        d.findChild<QSpinBox*>(QStringLiteral("seTimeout"))->setValue(250);
+        d.findChild<QSpinBox*>(QStringLiteral("seTCPConnectionTimeout"))->setValue(3000);
+        return int(QDialog::Accepted);
+    });
+    ASSERT_EQ(Driver().ShowProperties(), 0);
+    // Saved on OK: another driver object made now has them.
+    EmulatedOrvek other;
+    EXPECT_EQ(other.Props().Int(OrvekProp::ConnectionType), 6);
+    EXPECT_EQ(other.Props().Str(OrvekProp::ComputerName), QStringLiteral("касса=1\n#2"));
+
+    Driver().setBaudRate(4);
+    Driver().setComNumber(3);
+    Driver().setUseIPAddress(true);
+    Driver().setConnectionTimeout(7);
+    FreeDriver();   // freeing saves too
+    EXPECT_EQ(Driver().ConnectionType(), 6);
+    EXPECT_EQ(Driver().IPAddress(), QStringLiteral("127.0.0.1"));
+    EXPECT_EQ(Driver().ComputerName(), QStringLiteral("касса=1\n#2"));
+    EXPECT_TRUE(Driver().UseIPAddress());
+    EXPECT_EQ(Driver().TCPPort(), 7778);
+    EXPECT_EQ(Driver().Timeout(), 250);
+    EXPECT_EQ(Driver().TCPConnectionTimeout(), 3000);
+    EXPECT_EQ(Driver().ConnectionTimeout(), 7);
+    EXPECT_EQ(Driver().ComNumber(), 3);
+    EXPECT_EQ(Driver().BaudRate(), 4);
+    EXPECT_EQ(Driver().Password(), 30);   // not a connection setting
+    // The bench still decides what answers there.
+    ASSERT_EQ(Driver().GetShortECRStatus(), 0);
+    EXPECT_EQ(TestComponent().ConnectedRegister().get(), &TestRegister());
+    Driver().setTCPPort(7790);
+    FreeDriver();
+    EXPECT_EQ(Driver().GetShortECRStatus(), OrvekResult::NoLink);
+}
+
+TEST_F(DriverSettingsTest, SaveParamsWritesAndReportsAFailure)
+{
+    Driver().setComNumber(5);
+    ASSERT_EQ(Driver().SaveParams(), 0);
+    EXPECT_EQ(EmulatedOrvek().Props().Int(OrvekProp::ComNumber), 5);
+
+    // The file cannot be written: the code and the reason; the object goes on.
+    const QString file = OrvekSettingsFileName();
+    QFile::remove(file);
+    ASSERT_TRUE(QDir().mkpath(file));   // a folder where the file should be
+    EXPECT_EQ(Driver().SaveParams(), OrvekResult::SettingsNotSaved);
+    EXPECT_TRUE(Driver().ResultCodeDescription().startsWith(QStringLiteral("Не удалось сохранить настройки драйвера: ")))
+        << Driver().ResultCodeDescription().toStdString();
+    EXPECT_TRUE(Driver().ResultCodeDescription().contains(file));
+    FreeDriver();   // a failed save at the end is passed over
+    ASSERT_TRUE(QDir(file).removeRecursively());
+}
+
+TEST_F(DriverSettingsTest, LinesThatDoNotReadKeepTheStartUpValues)
+{
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(OrvekSettingsFileName()).path()));
+    QFile f(OrvekSettingsFileName());
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("# a comment\nComNumber=x\nBaudRate=3\nUseIPAddress=yes\nPassword=1\nTCPPort\n=5\n"
+            "ConnectionType = 6\nIPAddress=10.0.0.%32\n");
+    f.close();
+    FreeDriver();
+    EXPECT_EQ(Driver().ComNumber(), 1);
+    EXPECT_EQ(Driver().BaudRate(), 3);
+    EXPECT_FALSE(Driver().UseIPAddress());
+    EXPECT_EQ(Driver().Password(), 30);
+    EXPECT_EQ(Driver().TCPPort(), 7778);
+    EXPECT_EQ(Driver().ConnectionType(), 6);
+    EXPECT_EQ(Driver().IPAddress(), QStringLiteral("10.0.0.2"));
 }

@@ -4,7 +4,9 @@
 #include "lumaqtst/PageTable.h"
 #include "lumaqtst/fmuAbout.h"
 #include "lumaqtst/fmuMain.h"
-#include "core/pages/NamedControls.h"
+#include "pages/fn/fmuFN.h"
+#include "pages/receipts/fmuReceipt.h"
+#include "platform/ui/NamedControls.h"
 #include "core/settings/ControlStore.h"
 #include "core/support/Format.h"
 #include "core/settings/LangUtils.h"
@@ -14,6 +16,7 @@
 #include "platform/ui/Dialogs.h"
 #include "platform/Registry.h"
 #include "platform/ui/Splitter.h"
+#include "platform/ui/Controls.h"
 #include "tests/DriverTestSupport.h"
 #include "tests/TestSupport.h"
 
@@ -26,6 +29,8 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
+#include <QPlainTextEdit>
+#include <QTextDocument>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
@@ -94,7 +99,7 @@ public:
 };
 } // namespace
 
-TEST_F(MainWindowTest, FirstStartShowsTheFirstGroupAtDesignSizeCentred)
+TEST_F(MainWindowTest, FirstStartShowsTheFirstGroupAtTheFirstStartSizeCentred)
 {
     TfmMain w;
     w.show();
@@ -102,17 +107,63 @@ TEST_F(MainWindowTest, FirstStartShowsTheFirstGroupAtDesignSizeCentred)
     EXPECT_EQ(w.ListBox->item(0)->text(), "  01. Состояние");
     EXPECT_EQ(w.ListBox->item(2)->text(), "  03. ФН чеки (ФФД 1.05-1.2)");
     EXPECT_EQ(w.ListBox->item(11)->text(), "  12. Vintrel");
-    EXPECT_EQ(w.Pages().Count(), 12 + 69);
+    EXPECT_EQ(w.Pages().Count(), 12 + 1);   // the groups and the one page shown
     EXPECT_EQ(w.ShownPage(), Group(w, 0));
     EXPECT_TRUE(Group(w, 0)->isVisible());
     EXPECT_FALSE(Group(w, 1)->isVisible());
     EXPECT_EQ(Group(w, 0)->PageControl->currentIndex(), 0);
-    EXPECT_EQ(w.size(), QSize(745, 510));
+    // The design size scaled to our larger font, within a 1366 x 768 screen.
+    EXPECT_EQ(w.size(), TfmMain::FirstStartSize());
+    EXPECT_GT(w.width(), 745);
+    EXPECT_GT(w.height(), 510);
+    EXPECT_LE(w.frameGeometry().width(), 1366);
+    EXPECT_LE(w.frameGeometry().height() + 40, 768);   // a panel beside it
     EXPECT_LE((w.geometry().center() - w.screen()->availableGeometry().center()).manhattanLength(), 4);
     EXPECT_EQ(w.windowTitle(), "Тест Lumaq 1.0.0.1 (64-bit) [Serial: COM1 Baudrate 115200]");
     EXPECT_EQ(ApplicationTitle(), "Тест Lumaq");
     EXPECT_EQ(w.edtPassword->text(), "30");
     EXPECT_TRUE(TestDialogs().shown().empty());
+}
+
+// At the first-start size every page shows all its controls without
+// scrolling, and every memo has room for 40 characters. A page built from
+// now on must pass too.
+TEST_F(MainWindowTest, EveryPageShowsWholeAtTheFirstStartSize)
+{
+    TfmMain w;
+    w.show();
+    ASSERT_EQ(w.size(), TfmMain::FirstStartSize());
+    const std::vector<TPageGroup>& groups = PageGroups();
+    for (int g = 0; g < int(groups.size()); ++g) {
+        w.ListBox->setCurrentRow(g);
+        auto* group = qobject_cast<TfmTabbedPage*>(w.ShownPage());
+        ASSERT_NE(group, nullptr) << g;
+        for (int t = 0; t < int(groups[g].Pages.size()); ++t) {
+            group->PageControl->setCurrentIndex(t);
+            TPage* page = w.Pages().PageByClass(groups[g].Pages[t]);
+            ASSERT_NE(page, nullptr) << g << "/" << t;
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+            const std::string where = page->objectName().toStdString();
+            ASSERT_TRUE(page->isVisible()) << where;
+            EXPECT_EQ(page->visibleRegion().boundingRect(), page->rect()) << where << " does not show whole";
+            std::function<void(QWidget*)> walk = [&](QWidget* parent) {
+                for (QWidget* control : ChildControls(parent)) {
+                    if (!control->isVisible())
+                        continue;
+                    const QRect onPage(control->mapTo(page, QPoint(0, 0)), control->size());
+                    EXPECT_TRUE(page->rect().contains(onPage) && control->visibleRegion().boundingRect() == control->rect())
+                        << where << ": " << control->objectName().toStdString() << " lies outside the page";
+                    walk(control);
+                }
+            };
+            walk(page);
+            for (QPlainTextEdit* memo : page->findChildren<QPlainTextEdit*>()) {
+                const qreal room = memo->viewport()->width() - 2 * memo->document()->documentMargin();
+                EXPECT_GE(room, QFontMetricsF(memo->font()).horizontalAdvance(QString(40, u'0')))
+                    << where << ": " << memo->objectName().toStdString() << " is narrower than 40 characters";
+            }
+        }
+    }
 }
 
 TEST_F(MainWindowTest, PageTreeFollowsTheTableWithGroupNamesAndTabCaptions)
@@ -122,7 +173,7 @@ TEST_F(MainWindowTest, PageTreeFollowsTheTableWithGroupNamesAndTabCaptions)
     for (int g = 0; g < 12; ++g) {
         TfmTabbedPage* group = Group(w, g);
         EXPECT_EQ(group->objectName(), g == 0 ? QString("fmTabbedPage") : QString("fmTabbedPage_%1").arg(g));
-        EXPECT_EQ(w.Pages().GetItemIndex(group), g + pages);   // a group, then its pages
+        EXPECT_EQ(w.Pages().GetItemIndex(group), g);   // pages join the list when made
         EXPECT_EQ(group->PageControl->count(), int(PageGroups()[g].Pages.size()));
         pages += group->PageControl->count();
     }
@@ -216,6 +267,61 @@ TEST_F(MainWindowTest, SettingsAreWrittenAtExitAndRestoredAtTheNextStart)
     EXPECT_LE((w.geometry().center() - w.screen()->availableGeometry().center()).manhattanLength(), 4);   // centred all the same
     EXPECT_EQ(Driver().Password(), 1234);   // the stored password is in force
     EXPECT_EQ(w.edtPassword->text(), "1234");
+}
+
+namespace {
+const QString ReceiptPath = "fmMain.pnlMain.pnlSite.fmTabbedPage_3.PageControl..fmReceipt.";
+const QString FNPath = "fmMain.pnlMain.pnlSite.fmTabbedPage_1.PageControl..fmFN.";
+} // namespace
+
+TEST_F(MainWindowTest, APageIsMadeOnItsFirstShowWithItsStoredValuesAndTheirHandlers)
+{
+    Store([](TRegistry& reg) {
+        reg.WriteString(ReceiptPath + "edtPrice", "12.50");
+        reg.WriteInteger(ReceiptPath + "cbNumber", 1);   // its handler enables the number
+    });
+    TfmMain w;
+    w.show();
+    EXPECT_EQ(Group(w, 3)->MadePage(0), nullptr);   // not made at start
+    w.ListBox->setCurrentRow(3);                     // as a click in the list
+    auto* page = qobject_cast<TfmReceipt*>(Group(w, 3)->MadePage(0));
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(page->edtPrice->text(), "12.50");
+    EXPECT_EQ(page->cbNumber->currentIndex(), 1);
+    EXPECT_TRUE(page->seNumber->isEnabled());
+    EXPECT_EQ(w.Pages().PageByClass<TfmReceipt>(), page);   // made once
+}
+
+TEST_F(MainWindowTest, PageByClassMakesAPageNotShownYet)
+{
+    Store([](TRegistry& reg) { reg.WriteString(FNPath + "pnlButtons.edtDocumentNumber", "17"); });
+    TfmMain w;
+    const int made = w.Pages().Count();
+    ASSERT_EQ(Group(w, 1)->MadePage(0), nullptr);
+    auto* page = w.Pages().PageByClass<TfmFN>();
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(Group(w, 1)->MadePage(0), page);
+    EXPECT_EQ(w.Pages().Count(), made + 1);
+    EXPECT_EQ(page->edtDocumentNumber->text(), "17");
+}
+
+TEST_F(MainWindowTest, OnlyMadePagesAreSavedAndTheOthersKeepTheirValuesAcrossStarts)
+{
+    Store([](TRegistry& reg) { reg.WriteString(FNPath + "pnlButtons.edtRequestType", "5"); });
+    for (int start = 0; start < 2; ++start) {
+        TLumaqForms forms;
+        forms.Main().show();
+        forms.Main().ListBox->setCurrentRow(3);   // the receipt page is made
+    }
+    TRegistry reg;
+    ASSERT_TRUE(reg.OpenKey(LumaqParamKey, false));
+    EXPECT_EQ(reg.ReadString(ReceiptPath + "edtPrice"), "100");   // saved: it was made
+    QStringList fnValues;
+    for (const QString& name : reg.GetValueNames())
+        if (name.startsWith(FNPath))
+            fnValues << name;
+    EXPECT_EQ(fnValues, QStringList{FNPath + "pnlButtons.edtRequestType"});   // only what was there
+    EXPECT_EQ(reg.ReadString(FNPath + "pnlButtons.edtRequestType"), "5");
 }
 
 TEST_F(MainWindowTest, StoredSelectionOutOfRangeFallsBackToTheFirst)
@@ -348,6 +454,24 @@ TEST_F(MainWindowTest, ResultPanelShowsTheCallEvenWhenItFails)
     EXPECT_TRUE(TestDialogs().shown().empty());
     EXPECT_EQ(w.edtResult->text(), "");
     SetOrvekFactory(saved);
+}
+
+TEST_F(MainWindowTest, LongFramesShowFromTheirStartWithTheWholeFrameInTheTip)
+{
+    TfmMain w;
+    w.show();
+    Driver().setStringForPrinting(QString(200, u'Ж'));
+    PageNotifier().DoChange(ctStart);
+    ASSERT_EQ(Driver().PrintString(), 0);
+    PageNotifier().DoChange(ctStop);
+    ASSERT_GT(w.edtInput->fontMetrics().horizontalAdvance(Driver().ECRInput()), w.edtInput->width());
+    for (auto [edit, frame] : {std::pair{w.edtInput, Driver().ECRInput()}, {w.edtOutput, Driver().ECROutput()}}) {
+        EXPECT_EQ(edit->text(), frame);
+        EXPECT_EQ(edit->cursorPosition(), 0) << edit->objectName().toStdString();
+        EXPECT_EQ(edit->toolTip(), frame);
+    }
+    PageNotifier().DoChange(ctStart);
+    EXPECT_EQ(w.edtInput->toolTip(), QString());
 }
 
 TEST_F(MainWindowTest, WaitingClicksDoNotStartTheSameCallAgainButTimersRun)

@@ -1,16 +1,21 @@
 #include "platform/ui/Controls.h"
 #include "platform/ui/PageControl.h"
+#include "platform/ui/QtTranslations.h"
 #include "platform/ui/RadioGroup.h"
 #include "platform/ui/UpDown.h"
 #include "tests/TestSupport.h"
 
+#include <QFileDialog>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTabBar>
 #include <QTest>
+#include <QTranslator>
 #include <gtest/gtest.h>
 
 TEST(RadioGroup, IndexChoosesOneButtonAndMinusOneNone)
@@ -92,4 +97,27 @@ TEST(Controls, QtHelperWidgetsAddNoLevel)
     SetTag(spin, 1000);
     EXPECT_EQ(Tag(spin), 1000);
     EXPECT_EQ(Tag(tabs), 0);
+}
+
+// Qt's own buttons and dialogs speak the program's language.
+TEST(QtTranslations, RussianUnlessEnglishIsChosen)
+{
+    const auto cancelText = [] {
+        QMessageBox box;
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        return box.button(QMessageBox::Cancel)->text();
+    };
+    EXPECT_EQ(InstallQtTranslations("EN"), nullptr);
+    EXPECT_EQ(cancelText(), "Cancel");
+
+    QTranslator* russian = InstallQtTranslations("RU");
+    ASSERT_NE(russian, nullptr) << "Qt's translations (qt6-translations-l10n, tools/setup) are missing";
+    EXPECT_EQ(cancelText(), "Отмена");
+    QFileDialog dialog;
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    EXPECT_EQ(dialog.labelText(QFileDialog::Reject), "Отмена");
+    EXPECT_EQ(dialog.labelText(QFileDialog::LookIn), "Перейти к:");
+    QCoreApplication::removeTranslator(russian);
+    delete russian;
+    EXPECT_EQ(cancelText(), "Cancel");
 }

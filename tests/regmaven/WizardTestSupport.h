@@ -14,8 +14,8 @@ class WizardTest : public DriverTest {
 protected:
     void SetUp() override
     {
+        Regmaven::FreeDriver();   // first: freeing it saves the driver's settings
         DriverTest::SetUp();
-        Regmaven::FreeDriver();
         Regmaven::Controller() = Regmaven::TController{};
         Regmaven::SetRetryPolicy({0, 150});
     }

@@ -116,6 +116,8 @@ TEST_F(WizardTest, ConnectionRoadToTheWorkTypes)
     EXPECT_TRUE(Controller().RegParams.OFDEnabled);
     EXPECT_EQ(TestRegister().CallCount(OrvekMethod::ReadModelParamValue), 1);
     EXPECT_EQ(Component().ConnectedRegister(), nullptr); // disconnected after the show
+    // No device line while neither the name nor the serial is known.
+    EXPECT_EQ(form.Pages().PageByClass<TfmSelectWorkType>()->lblDevice->text(), QString());
     // Back leads to the connect page whichever road was taken.
     EXPECT_EQ(Prev(), "Подключите устройство");
     EXPECT_FALSE(form.btnPrev->isEnabled());

@@ -110,6 +110,11 @@ TEST_F(WizardDriverTest, ModelTestsAndFFDVersion)
     // Anything but the boolean True is not the new model.
     TestRegister().ModelParams().Set(28, 1);
     EXPECT_FALSE(ReadModelParam28());
+    // A failed read is not the new model, whatever an earlier read left.
+    TestRegister().ModelParams().Set(28, true);
+    ASSERT_TRUE(IsNewModel());
+    TestRegister().Faults().FailNext(OrvekMethod::ReadModelParamValue, OrvekResult::NoLink);
+    EXPECT_FALSE(IsNewModel());
 }
 
 TEST_F(WizardDriverTest, UModel19)

@@ -283,14 +283,14 @@ TEST_F(DriverTest, DriverObjectLifecycle)
     EXPECT_TRUE(DriverExists());
 }
 
-TEST_F(DriverTest, AfterFreeDriverTheNewComponentStartsFromItsStartupValues)
+TEST_F(DriverTest, AfterFreeDriverTheNewComponentStartsFromItsStartupValuesAndSavedSettings)
 {
     Driver().setPassword(1);
     Driver().setComNumber(5);
     Driver().setUseReceiptRibbon(false);
     FreeDriver();
     EXPECT_EQ(Driver().Password(), 30);
-    EXPECT_EQ(Driver().ComNumber(), 1);
+    EXPECT_EQ(Driver().ComNumber(), 5);   // the driver keeps its connection settings
     EXPECT_TRUE(Driver().UseReceiptRibbon());
 }
 

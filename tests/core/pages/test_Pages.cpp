@@ -1,4 +1,4 @@
-#include "core/pages/NamedControls.h"
+#include "platform/ui/NamedControls.h"
 #include "core/pages/fmuTabbedPage.h"
 #include "core/pages/untPages.h"
 #include "platform/Exceptions.h"
@@ -120,6 +120,27 @@ TEST(EnableButtons, RememberedButtonGetsTheFocusBackEvenWhenNoneHadItLater)
     EXPECT_TRUE(w.page->edtValue->hasFocus());
     w.page->EnableButtons(true);
     EXPECT_TRUE(w.page->btnInGroup->hasFocus());   // the earlier one still remembered
+}
+
+// Disabling the focused button moves Qt's focus on to the next button; the
+// pressed one is still the one that gets the focus back.
+TEST(EnableButtons, PressedButtonGetsTheFocusBackThoughDisablingItMovedTheFocusOn)
+{
+    Window w;
+    for (bool pageVariant : {true, false}) {
+        const auto enable = [&](bool value) {
+            if (pageVariant)
+                w.page->EnableButtons(value);
+            else
+                w.page->TBaseForm::EnableButtons(value);
+        };
+        w.page->btnFirst->setFocus();
+        ASSERT_TRUE(w.page->btnFirst->hasFocus());
+        enable(false);
+        enable(true);
+        EXPECT_TRUE(w.page->btnFirst->hasFocus()) << pageVariant << " focus on "
+            << (QApplication::focusWidget() ? QApplication::focusWidget()->objectName().toStdString() : "none");
+    }
 }
 
 TEST(EnableButtons, NotifierFiresBeforeTheFirstButtonChanges)

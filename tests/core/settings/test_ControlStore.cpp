@@ -1,4 +1,4 @@
-#include "core/pages/NamedControls.h"
+#include "platform/ui/NamedControls.h"
 #include "core/pages/fmuTabbedPage.h"
 #include "core/settings/ControlStore.h"
 #include "platform/Exceptions.h"

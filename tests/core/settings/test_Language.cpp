@@ -24,6 +24,17 @@ TEST(Language, DriverFolderLiesUnderTheUsersDataFolder)
     EXPECT_EQ(GetLanguageParamsFileName(), expected + "/locale.ini");
 }
 
+TEST(Language, ChoiceIsWrittenOnAFreshProfileWithoutADataFolder)
+{
+    const QByteArray saved = qgetenv("XDG_DATA_HOME");
+    const QString fresh = TestTempDir() + "/fresh/.local/share";
+    qputenv("XDG_DATA_HOME", fresh.toLocal8Bit());
+    EXPECT_NO_THROW(SetLanguage("EN"));
+    EXPECT_EQ(ReadLanguage(), "EN");
+    EXPECT_TRUE(QFile::exists(fresh + "/KORVEL/Orvek/locale.ini"));
+    qputenv("XDG_DATA_HOME", saved);
+}
+
 TEST(Language, OnlyExactlyENGivesEnglish)
 {
     QFile::remove(GetLanguageParamsFileName());

@@ -1,6 +1,7 @@
 // The legacy receipt page and its extra-payment dialog, driven headless
 // against the emulated register.
 #include "core/settings/ControlStore.h"
+#include "core/support/Format.h"
 #include "pages/receipts/fmuExpayments2.h"
 #include "pages/receipts/fmuReceipt.h"
 #include "platform/Registry.h"
@@ -15,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -148,6 +150,23 @@ TEST_F(ReceiptPageTest, BlocksSendThePageInputs)
     EXPECT_TRUE(Journal().empty());
     EXPECT_EQ(Driver().Summ1(), 3 * Rub);
     EXPECT_EQ(Driver().Price(), 12 * Rub + 5000);
+}
+
+// A fresh start: no status query before; the amounts keep their kopecks.
+TEST_F(ReceiptPageTest, AmountsShowTheirKopecksFromTheFirstCall)
+{
+    const auto amount = [](const char* rubles, const char* kopecks) {
+        return QLatin1String(rubles) + DecimalSeparator() + QLatin1String(kopecks);
+    };
+    Page->edtPrice->setText(QStringLiteral("12,99"));
+    Page->btnSale->click();
+    Page->btnCheckSubTotal->click();
+    EXPECT_EQ(Page->edtCheckSubTotal->text(), amount("12", "99"));
+    SetSumms({QStringLiteral("89,54")});
+    Page->btnCloseCheck->click();
+    EXPECT_EQ(Driver().ResultCode(), 0) << Driver().ResultCodeDescription().toStdString();
+    EXPECT_EQ(Page->edtChange->text(), amount("76", "55"));
+    EXPECT_EQ(TestRegister().CallCount(M::GetECRStatus), 0);
 }
 
 TEST_F(ReceiptPageTest, FullReceiptClosedWithExtraSumsAndChange)
@@ -339,6 +358,15 @@ TEST_F(ReceiptPageTest, DialogKeepsItsSumsAcrossARestart)
     });
     EXPECT_EQ(fmExPayments2->ModalResult(), Dialogs::mrCancel);
     EXPECT_EQ(fmExPayments2->Edit(7)->text(), QStringLiteral("7,5"));
+    // Escape does what the close box does.
+    WithDialog([](TfmExPayments2& d) {
+        d.Edit(7)->setText(QStringLiteral("999"));
+        QTest::keyClick(d.Edit(7), Qt::Key_Escape);
+        EXPECT_FALSE(d.isVisible());
+    });
+    EXPECT_EQ(fmExPayments2->ModalResult(), Dialogs::mrCancel);
+    EXPECT_EQ(fmExPayments2->Edit(7)->text(), QStringLiteral("7,5"));
+    EXPECT_EQ(fmExPayments2->Summ[7], 7 * Rub + 5000);
     // A bad text on OK: the message, the dialog stays, no sum changes.
     WithDialog([](TfmExPayments2& d) {
         d.Edit(6)->setText(QStringLiteral("6"));

@@ -43,7 +43,12 @@ QLabel* NewLabel(QWidget* parent, const QString& caption, const char* name = "")
 QGroupBox* NewGroupBox(QWidget* parent, const char* name, const QString& caption);
 // maxLength 0: no limit.
 QLineEdit* NewEdit(QWidget* parent, const char* name, const QString& text = {}, int maxLength = 0);
+// A memo is at least MemoMinColumns characters wide in its font.
 QPlainTextEdit* NewMemo(QWidget* parent, const char* name, bool readOnly = false);
+inline constexpr int MemoMinColumns = 40;
+// Keeps the memo at least `columns` characters of its font wide (and its
+// vertical scroll bar), also when its font or style changes.
+void SetMinimumColumns(QPlainTextEdit* memo, int columns);
 QCheckBox* NewCheckBox(QWidget* parent, const char* name, const QString& caption, bool checked = false);
 QRadioButton* NewRadioButton(QWidget* parent, const char* name, const QString& caption, bool checked = false);
 // Items; the first one selected (-1 for none).

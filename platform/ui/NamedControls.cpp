@@ -1,5 +1,9 @@
-#include "core/pages/NamedControls.h"
+#include "platform/ui/NamedControls.h"
 
+#include <QEvent>
+#include <QStyle>
+#include <QTextDocument>
+#include <QtMath>
 #include <climits>
 
 QLabel* NewLabel(QWidget* parent, const QString& caption, const char* name)
@@ -20,10 +24,45 @@ QLineEdit* NewEdit(QWidget* parent, const char* name, const QString& text, int m
     return edit;
 }
 
+namespace {
+// Keeps a memo's minimum width at its columns in the memo's font.
+class TMemoColumns : public QObject {
+public:
+    TMemoColumns(QPlainTextEdit* memo, int columns) : QObject(memo), FMemo(memo), FColumns(columns) { Apply(); }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == FMemo && (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange))
+            Apply();
+        return false;
+    }
+
+private:
+    void Apply()
+    {
+        const qreal text = QFontMetricsF(FMemo->font()).horizontalAdvance(QString(FColumns, QLatin1Char('0')));
+        const int margins = 2 * qCeil(FMemo->document()->documentMargin()) + 2 * FMemo->frameWidth()
+                          + FMemo->cursorWidth();
+        // Room for the vertical scroll bar whether it shows now or later.
+        const int bar = FMemo->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, FMemo);
+        FMemo->setMinimumWidth(qCeil(text) + margins + bar);
+    }
+
+    QPlainTextEdit* FMemo;
+    int FColumns;
+};
+} // namespace
+
+void SetMinimumColumns(QPlainTextEdit* memo, int columns)
+{
+    memo->installEventFilter(new TMemoColumns(memo, columns));
+}
+
 QPlainTextEdit* NewMemo(QWidget* parent, const char* name, bool readOnly)
 {
     auto* memo = NewControl<QPlainTextEdit>(parent, name);
     memo->setReadOnly(readOnly);
+    SetMinimumColumns(memo, MemoMinColumns);
     return memo;
 }
 
