@@ -12,7 +12,7 @@
 #include <cstdio>
 #include <random>
 #include <cmath>
-#include <memory>
+#include <optional>
 #include <sys/resource.h>
 #include <QFile>
 #include <gtest/gtest.h>
@@ -156,28 +156,24 @@ TEST_F(RegistryTest, DefaultFileLiesUnderTheUsersConfigFolder)
 // was, keeps the changes pending and tells the user once.
 TEST_F(RegistryTest, AFailedSaveKeepsTheFileAndTellsTheUser)
 {
-    struct Case {
-        const char* what;
-        std::function<std::unique_ptr<void, void (*)(void*)>()> fault;
-    };
-    const Case cases[] = {
-        {"full disk", [] { return std::unique_ptr<void, void (*)(void*)>(new TFullDisk(1024), [](void* p) { delete static_cast<TFullDisk*>(p); }); }},
-        {"read-only folder", [this] {
-             QFile::setPermissions(dir, QFile::ReadOwner | QFile::ExeOwner);
-             return std::unique_ptr<void, void (*)(void*)>(new TPermissionsApply, [](void* p) { delete static_cast<TPermissionsApply*>(p); });
-         }},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+    enum Fault { FullDisk, ReadOnlyFolder };
+    for (Fault fault : {FullDisk, ReadOnlyFolder}) {
+        SCOPED_TRACE(fault);
         TestDialogs().clear();
-        QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         WriteValue("Old", "kept");
         const QByteArray before = Bytes();
         TRegistry reg(file);
         reg.OpenKey(Key, true);
         reg.WriteString("New", QString(4000, 'x'));   // less than Qt's write buffer
         {
-            auto fault = c.fault();
+            std::optional<TFullDisk> full;
+            std::optional<TPermissionsApply> permissions;
+            if (fault == FullDisk)
+                full.emplace(1024);
+            else {
+                QFile::setPermissions(dir, QFile::ReadOwner | QFile::ExeOwner);
+                permissions.emplace();
+            }
             EXPECT_THROW(reg.CloseKey(), ERegistryException);
             EXPECT_THROW(reg.CloseKey(), ERegistryException);
         }
