@@ -1,5 +1,7 @@
 #include "emulator/EmulatedOrvek.h"
 
+#include "emulator/RegisterFN.h"
+
 #include "core/binding/LumaqLib_TLB.h"
 #include "core/support/BinUtils.h"
 #include "platform/Exceptions.h"
@@ -186,7 +188,7 @@ std::int32_t EmulatedOrvek::Invoke(std::int32_t dispId)
     if (reg->PortOwner() && reg->PortOwner() != this) {
         code = OrvekResult::PortBusy;
         answered = false;
-    } else if (auto fault = reg->Faults().Take(*method)) {
+    } else if (auto fault = reg->Faults().Take(*method, [this](OrvekProp p) { return FProps.Int(p); })) {
         code = *fault;
         if (code < 0)
             answered = false;
@@ -197,19 +199,51 @@ std::int32_t EmulatedOrvek::Invoke(std::int32_t dispId)
         call.Description = QStringLiteral("Эмулируемая ККТ не поддерживает метод %1")
                                .arg(QLatin1StringView(MethodName(*method).data(),
                                                       qsizetype(MethodName(*method).size())));
-    } else if (withPassword) {
-        int op = reg->OperatorOf(FProps.Int(OrvekProp::Password));
-        if (op == 0) {
-            code = OrvekResult::BadPassword;
+    } else {
+        const std::size_t documents = reg->Area<RegisterFN>().Documents.size();
+        const std::uint64_t printed = reg->Paper().Total();
+        if (withPassword) {
+            int op = reg->OperatorOf(FProps.Int(OrvekProp::Password));
+            if (op == 0) {
+                code = OrvekResult::BadPassword;
+            } else {
+                reg->State().Operator = op;
+                code = entry.Handler(call);
+            }
         } else {
-            reg->State().Operator = op;
             code = entry.Handler(call);
         }
-    } else {
-        code = entry.Handler(call);
+        RecordDocuments(*reg, documents, printed);
     }
     Finish(call, code, entry.Command, true, answered, withPassword);
     return code;
+}
+
+void EmulatedOrvek::RecordDocuments(EmulatedRegister& reg, std::size_t documentsBefore, std::uint64_t printedBefore)
+{
+    const RegisterFN& fn = reg.Area<RegisterFN>();
+    if (fn.Documents.size() <= documentsBefore)
+        return;
+    QStringList text;
+    for (const PaperItem* item : reg.Paper().Latest(printedBefore, std::size_t(-1),
+                                                    [](const PaperItem& i) { return i.Kind == PaperKind::Text; }))
+        text << item->Text;
+    std::vector<DBDocument> added;
+    for (std::size_t i = documentsBefore; i < fn.Documents.size(); ++i) {
+        const FNDocument& doc = fn.Documents[i];
+        DBDocument d;
+        d.Number = doc.Number;
+        d.Session = doc.SessionNumber;
+        const bool receipt = doc.Type == FNDocType::Receipt || doc.Type == FNDocType::BSO;
+        d.Type = receipt && doc.OperationType >= 1 && doc.OperationType <= 4 ? doc.OperationType : 5;
+        d.DateTime = doc.DateTime;
+        d.Total = doc.Summ;
+        d.FiscalSign = doc.FiscalSign;
+        d.Text = text.join(QStringLiteral("\r\n"));
+        added.push_back(std::move(d));
+    }
+    // The database is the driver's; a failure to keep a document does not fail the register's command.
+    ReceiptDatabase::Add(FProps.Str(OrvekProp::DBFilePath), fn.Serial, added);
 }
 
 void EmulatedOrvek::Finish(OrvekCall& call, std::int32_t code, std::uint16_t command, bool sent, bool answered,

@@ -8,9 +8,11 @@
 #include "emulator/EmulatedRegister.h"
 #include "emulator/OrvekCallTrace.h"
 #include "emulator/OrvekProperties.h"
+#include "emulator/ReceiptDatabase.h"
 
 #include <memory>
 #include <mutex>
+#include <vector>
 
 class TOrvek;
 
@@ -47,6 +49,13 @@ public:
     // The driver's code of a baud rate; -1 when it has none.
     static int CodeOfBaud(int baud);
 
+    // The documents of the last DBQueryDocumentsInSession and the next one to read.
+    struct DBQuery {
+        std::vector<DBDocument> Documents;
+        std::size_t Next = 0;
+    };
+    DBQuery& DBSessionQuery() { return FDBQuery; }
+
 private:
     struct Address {
         enum { None, Serial, Tcp } Kind = None;
@@ -57,6 +66,8 @@ private:
         bool operator==(const Address&) const = default;
     };
     static Address AddressOf(const OrvekPropertyStore& props);
+    // Keeps the FN documents a call added in the receipt database.
+    void RecordDocuments(EmulatedRegister& reg, std::size_t documentsBefore, std::uint64_t printedBefore);
     void Finish(struct OrvekCall& call, std::int32_t code, std::uint16_t command, bool sent, bool answered,
                 bool withPassword);
 
@@ -65,6 +76,7 @@ private:
     OrvekCallTrace FTrace;
     std::shared_ptr<EmulatedRegister> FRegister;
     Address FAddress;
+    DBQuery FDBQuery;
 };
 
 // Makes the emulated component the one that driver objects create.

@@ -1,15 +1,25 @@
 #include "emulator/EmulatedRegister.h"
 
+#include "emulator/RegisterFN.h"
+
 EmulatedRegister::EmulatedRegister(RegisterConfig config)
     : FConfig(std::move(config)), FSerialBaud(FConfig.BaudRate)
 {
     FState.Serial = FConfig.Serial;
+    FState.LastErrorCode = FConfig.LastErrorCode;
+    FState.SKNOStatus = FConfig.SKNOStatus;
+    FState.Interface = FConfig.Interface;
+    FState.FMFlags = FConfig.FMFlags;
+    FState.FMFlagsEx = FConfig.FMFlagsEx;
+    FState.LastPrintResult = FConfig.LastPrintResult;
     FParams.Build(FConfig.ModelId, FConfig.TypeTwo);
     for (const auto& [number, value] : FConfig.ModelParams)
         FParams.Set(number, value);
     FTables.Build(FConfig.TypeTwo, FConfig.Serial);
     for (const QString& fault : FConfig.Faults)
         FFaults.AddFromText(fault);
+    if (FConfig.KeysResultCode != FNKeyUpdate{}.ResultCode || FConfig.KeysStatus != FNKeyUpdate{}.Status)
+        Area<RegisterFN>().LastKeyUpdate = {FConfig.KeysResultCode, FConfig.KeysStatus};
 }
 
 QDateTime EmulatedRegister::Now() const

@@ -41,6 +41,15 @@ struct RegisterConfig {
     int SoftBuild = 21012;
     QDate SoftDate = QDate(2023, 11, 20);
     std::vector<std::pair<int, QVariant>> ModelParams;  // values over the model's own
+    // Status profile (see RegisterState).
+    int LastErrorCode = 255;
+    int SKNOStatus = 0;
+    int Interface = -1;
+    int FMFlags = 0;
+    int FMFlagsEx = 0;
+    int LastPrintResult = 0;
+    int KeysResultCode = 254;  // the key update of the last session open (FNKeyUpdate)
+    int KeysStatus = 0;
     QStringList Faults;                                  // as RegisterFaults::AddFromText reads them
 };
 
@@ -95,6 +104,10 @@ struct RegisterState {
     int PrinterHeadTemperature = 32;
     int LastPrintResult = 0;
     int Operator = 0;  // operator of the last answer
+    int LastErrorCode = 255;   // ReadErrorDescription describes the codes 0..LastErrorCode
+    int SKNOStatus = 0;        // the SKNO's status bits
+    int Interface = -1;        // PortNumber: 0 RS-232, 1 USB, 2 TCP, 3 I2C; -1 by the connection
+    int LastFMRecordType = 1;  // 0 fiscalisation, 1 session total
 };
 
 // Base of the state classes that further areas keep in a register.

@@ -157,6 +157,24 @@ private:
             if (!FParams.count(n) && FParams.size() >= std::size_t(OrvekBench::MaxModelParams))
                 Fail(QStringLiteral("больше %1 параметров модели у одной ККТ").arg(OrvekBench::MaxModelParams));
             FParams[n] = ParamValue(value);
+        } else if (key == QLatin1String("errors"))
+            c.LastErrorCode = Number(key, value, -1, 255);
+        else if (key == QLatin1String("skno"))
+            c.SKNOStatus = Number(key, value, 0, 0xFFFF);
+        else if (key == QLatin1String("interface"))
+            c.Interface = Number(key, value, -1, 255);
+        else if (key == QLatin1String("fmflags"))
+            c.FMFlags = Number(key, value, 0, 255);
+        else if (key == QLatin1String("fmflagsex"))
+            c.FMFlagsEx = Number(key, value, 0, 255);
+        else if (key == QLatin1String("lastprint"))
+            c.LastPrintResult = Number(key, value, 0, 255);
+        else if (key == QLatin1String("keys")) {
+            const QStringList parts = value.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+            if (parts.size() != 2)
+                Fail(QStringLiteral("обновление ключей пишется как \"код статус\""));
+            c.KeysResultCode = Number(key, parts[0], 0, 255);
+            c.KeysStatus = Number(key, parts[1], 0, 255);
         } else if (key == QLatin1String("fault")) {
             if (c.Faults.size() >= OrvekBench::MaxFaults)
                 Fail(QStringLiteral("больше %1 сбоев у одной ККТ").arg(OrvekBench::MaxFaults));

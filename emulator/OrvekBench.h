@@ -29,7 +29,11 @@ public:
     //   tcp = 127.0.0.1:7779 (or "none")    model = 16    type2 = 1
     //   description = ...       serial = 0000000000000777
     //   firmware = D.5          build = 22000                 date = 2024-03-01
-    //   param.73 = 0 (a model parameter: integer, true/false or text)
+    //   param.73 = 0 (a model parameter: integer, true/false or text; 71 FN,
+    //   28 cash core, 57 SKNO, 50 last-print result)
+    //   errors = 120 (the last code ReadErrorDescription describes; -1 none)
+    //   skno = 65 (SKNOStatus)    interface = 1 (PortNumber)    lastprint = 3
+    //   fmflags = 3    fmflagsex = 9    keys = 0 13 (key update: result code, status)
     //   fault = FNGetStatus 80 x3   (next 3 calls)   fault = PrintString -1 @5 (the 5th call)
     //
     // A bench holds 1 to MaxRegisters registers, each at most MaxModelParams

@@ -11,11 +11,15 @@ OrvekHandlerTable BuildHandlers()
     AddServiceHandlers(t);
     AddDialogHandlers(t);
     AddTagHandlers(t);
+    AddTagEntryHandlers(t);
     AddRawExchangeHandlers(t);
     AddFNHandlers(t);
     AddReceiptHandlers(t);
+    AddDeviceStatusHandlers(t);
     AddTextHandlers(t);
     AddMarkingHandlers(t);
+    AddReportHandlers(t);
+    AddPresenterHandlers(t);
     return t;
 }
 } // namespace

@@ -112,8 +112,14 @@ std::int32_t CutCheck(OrvekCall& c)
     PaperItem item;
     item.Kind = PaperKind::Cut;
     item.Param = c.Bool(P::CutType) ? 1 : 0;
+    const int cutType = item.Param;
     c.Reg().Paper().Add(std::move(item));
-    c.Request.append(char(item.Param));
+    c.Request.append(char(cutType));
+    // A cut receipt enters the presenter, when the model has one.
+    if (const ModelParam* presenter = c.Reg().ModelParams().Find(17); presenter && presenter->Value.toBool()) {
+        c.Reg().SetFlag(EcrFlag::PresenterIn, true);
+        c.Reg().SetFlag(EcrFlag::PresenterOut, false);
+    }
     return OrvekResult::Ok;
 }
 

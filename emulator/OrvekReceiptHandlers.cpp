@@ -61,6 +61,8 @@ ReceiptItem Item(OrvekCall& c, ReceiptOp op, int type, int decimals = 3)
     item.Department = c.Int(P::Department);
     item.Taxes = Taxes(c);
     item.Text = c.Str(P::StringForPrinting);
+    if (c.Bool(P::UseWareCode))
+        item.WareCode = c.Int(P::WareCode);
     RegisterReceipt::ItemAmount(item.Price, item.Quantity, decimals, item.Amount);
     return item;
 }

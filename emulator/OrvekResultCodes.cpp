@@ -11,6 +11,10 @@ const QHash<std::int32_t, QString>& Texts()
         {-2, QStringLiteral("Порт занят другим объектом драйвера")},
         {-3, QStringLiteral("Порт недоступен")},
         {-4, QStringLiteral("Не удалось сохранить настройки драйвера")},
+        {-41, QStringLiteral("Нет больше документов")},
+        {-42, QStringLiteral("База документов не найдена")},
+        {-43, QStringLiteral("Ошибка базы документов")},
+        {-44, QStringLiteral("Документ не найден")},
         {-100, QStringLiteral("Метод не поддерживается эмулируемой ККТ")},
         {1, QStringLiteral("ФН: Неизвестная команда, неверный формат посылки или неизвестные параметры")},
         {2, QStringLiteral("ФН: Другое состояние ФН")},
@@ -35,10 +39,14 @@ const QHash<std::int32_t, QString>& Texts()
         {93, QStringLiteral("Таблица, ряд или поле не определены")},
         {103, QStringLiteral("Ошибка связи с ФН")},
         {107, QStringLiteral("Нет чековой ленты")},
+        {109, QStringLiteral("Нет чека в презентере")},
+        {110, QStringLiteral("Заслонка презентера закрыта")},
         {115, QStringLiteral("Команда не поддерживается в данном режиме")},
         {116, QStringLiteral("Ошибка ОЗУ")},
         {126, QStringLiteral("Неверное значение в поле длины")},
         {192, QStringLiteral("Контроль даты и времени (подтвердите дату и время)")},
+        {195, QStringLiteral("Нет отчета в буфере")},
+        {196, QStringLiteral("Товар не найден в базе товаров")},
     };
     return texts;
 }

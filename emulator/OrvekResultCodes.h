@@ -25,7 +25,11 @@ inline constexpr std::int32_t PrinterBusy = 80;
 inline constexpr std::int32_t WaitingContinuePrint = 88;
 inline constexpr std::int32_t BadTableField = 93;
 inline constexpr std::int32_t NoPaper = 107;
+inline constexpr std::int32_t NoReceiptInPresenter = 109;
+inline constexpr std::int32_t ShutterClosed = 110;
 inline constexpr std::int32_t WrongMode = 115;
+inline constexpr std::int32_t NoReportInBuffer = 195;
+inline constexpr std::int32_t WareNotFound = 196;
 } // namespace OrvekResult
 
 // The text of a result code; a code with no text of its own gives

@@ -1,6 +1,7 @@
 // Clock, identity, decimal point and the session.
 #include "emulator/OrvekHandlers.h"
 #include "emulator/OrvekResultCodes.h"
+#include "emulator/RegisterCounters.h"
 #include "emulator/RegisterFN.h"
 #include "emulator/RegisterReceipt.h"
 
@@ -123,6 +124,7 @@ std::int32_t PrintReportWithoutCleaning(OrvekCall& c)
         return OrvekResult::WrongMode;
     ++r.State().DocumentNumber;
     PrintHeadline(c, QStringLiteral("СУТОЧНЫЙ ОТЧЕТ БЕЗ ГАШЕНИЯ"));
+    r.Area<RegisterCounters>().XReportPrinted();
     c.Set(P::DocumentNumber, r.State().DocumentNumber);
     return OrvekResult::Ok;
 }

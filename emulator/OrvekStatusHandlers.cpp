@@ -84,8 +84,9 @@ void SetFmFlags(OrvekCall& c)
     c.Set(P::IsBlockedByWrongTaxPassword, (ex & 8) != 0);
 }
 
-std::int32_t ClearResult(OrvekCall&)
+std::int32_t ClearResult(OrvekCall& c)
 {
+    c.Driver.DBSessionQuery() = {};   // the receipt database's query ends
     return OrvekResult::Ok;
 }
 
@@ -102,7 +103,8 @@ std::int32_t GetECRStatus(OrvekCall& c)
     c.Set(P::FMSoftDate, QDateToDateTime(cfg.SoftDate));
     c.Set(P::LogicalNumber, s.LogicalNumber);
     c.Set(P::OpenDocumentNumber, s.OpenDocumentNumber);
-    c.Set(P::PortNumber, c.Int(P::ConnectionType) == 6 ? 2 : 0);
+    c.Set(P::PortNumber, s.Interface >= 0 ? s.Interface : c.Int(P::ConnectionType) == 6 ? 2 : 0);
+    c.Set(P::SKNOStatus, s.SKNOStatus);
     SetEcrFlags(c);
     SetMode(c);
     SetFmFlags(c);
@@ -115,7 +117,7 @@ std::int32_t GetECRStatus(OrvekCall& c)
     c.Set(P::FreeRegistration, s.FreeRegistration);
     c.Set(P::SerialNumber, s.Serial);
     c.Set(P::INN, s.INN);
-    c.Set(P::LastFMRecordType, 1);
+    c.Set(P::LastFMRecordType, s.LastFMRecordType);
 
     QByteArray& a = c.Answer;
     a.append(cfg.SoftVersion.toLatin1().leftJustified(2, ' ', true));
@@ -211,7 +213,7 @@ std::int32_t ReadModelParam(OrvekCall& c)
 std::int32_t ReadErrorDescription(OrvekCall& c)
 {
     int code = c.Int(P::ErrorCode);
-    if (code < 0 || code > 255)
+    if (code < 0 || code > c.Reg().State().LastErrorCode)
         return OrvekResult::BadParameter;
     c.Set(P::ErrorDescription, OrvekResultDescription(code));
     c.Request.append(char(code));

@@ -2,8 +2,11 @@
 #include "core/support/CodePage.h"
 #include "emulator/OrvekHandlers.h"
 #include "emulator/OrvekResultCodes.h"
+#include "emulator/RegisterFN.h"
+#include "emulator/RegisterReceipt.h"
 #include "emulator/RegisterTags.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -104,8 +107,7 @@ std::int32_t SendTag(OrvekCall& c, bool operation)
     if (std::int32_t code = EncodeTag(c, tag))
         return code;
     tag.Operation = operation;
-    c.Reg().Area<RegisterTags>().Sent.push_back(std::move(tag));
-    return OrvekResult::Ok;
+    return RegisterTags::Send(c.Reg(), std::move(tag));
 }
 
 std::int32_t FNSendTag(OrvekCall& c)
@@ -135,7 +137,7 @@ std::int32_t FNAddTag(OrvekCall& c)
 {
     auto& composite = c.Reg().Area<RegisterTags>().Composite;
     if (!composite)
-        return OrvekResult::BadParameter;
+        return FNError::OtherState;
     FNTag tag;
     if (std::int32_t code = EncodeTag(c, tag))
         return code;
@@ -146,16 +148,21 @@ std::int32_t FNAddTag(OrvekCall& c)
 std::int32_t SendComposite(OrvekCall& c, bool operation)
 {
     RegisterTags& tags = c.Reg().Area<RegisterTags>();
-    if (!tags.Composite || tags.Composite->Number != c.Int(P::TagNumber))
+    if (!tags.Composite)
+        return FNError::OtherState;
+    if (tags.Composite->Number != c.Int(P::TagNumber))
         return OrvekResult::BadParameter;
+    if (tags.Composite->Items.empty())
+        return FNError::BadParameter;
+    if (std::int32_t code = RegisterTags::CanSend(c.Reg(), operation))
+        return code;
     FNTag composite = std::move(*tags.Composite);
     tags.Composite.reset();
     for (const FNTag& item : composite.Items)
         composite.Value += item.Tlv();
     composite.Operation = operation;
     c.Request = composite.Tlv();
-    tags.Sent.push_back(std::move(composite));
-    return OrvekResult::Ok;
+    return RegisterTags::Send(c.Reg(), std::move(composite));
 }
 
 std::int32_t FNSendSTLVTag(OrvekCall& c)
@@ -187,6 +194,30 @@ std::int32_t GetTagAsTLV(OrvekCall& c)
     return OrvekResult::Ok;
 }
 } // namespace
+
+std::int32_t RegisterTags::CanSend(EmulatedRegister& reg, bool operation)
+{
+    if (reg.Area<RegisterFN>().CurrentDocument == FNOpenDoc::None)
+        return FNError::OtherState;
+    if (operation) {
+        const RegisterReceipt& receipt = reg.Area<RegisterReceipt>();
+        const auto& items = receipt.Items();
+        if (!receipt.IsOpen() || std::none_of(items.begin(), items.end(), [](const ReceiptItem& item) {
+                return item.Op == ReceiptOp::Registration;
+            }))
+            return FNError::OtherState;
+    }
+    return OrvekResult::Ok;
+}
+
+std::int32_t RegisterTags::Send(EmulatedRegister& reg, FNTag tag)
+{
+    if (std::int32_t code = CanSend(reg, tag.Operation))
+        return code;
+    reg.Area<RegisterFN>().DocumentData = true;
+    reg.Area<RegisterTags>().Sent.push_back(std::move(tag));
+    return OrvekResult::Ok;
+}
 
 QByteArray FNTag::Tlv() const
 {

@@ -95,6 +95,7 @@ struct FNDocument {
     int ReceiptNumber = 0;          // receipts: the number within the session
     int OperationType = 0;          // receipts: 1 sale, 2 sale return, 3 buy, 4 buy return
     Currency Summ = 0;              // receipts: the total
+    std::array<Currency, 17> Payments{};  // receipts: the sums 1..16 kept (cash less the change)
     FNRegistration Registration;    // registration, re-registration, FN close (INN, RNM)
     int DocumentCount = 0;          // calculation-state report: documents not confirmed
     QDateTime FirstUnconfirmed;     // calculation-state report: the first of them (invalid: none)

@@ -1,6 +1,7 @@
 #include "emulator/RegisterPaper.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 // The paper keeps the latest lines; a long load test does not eat the memory.
@@ -52,4 +53,14 @@ std::vector<const PaperItem*> RegisterPaper::Latest(std::uint64_t mark, std::siz
             items.push_back(&FItems[i - 1]);
     std::reverse(items.begin(), items.end());
     return items;
+}
+
+std::vector<PaperItem> RegisterPaper::TakeSince(std::uint64_t mark)
+{
+    const std::uint64_t added = FTotal > mark ? FTotal - mark : 0;
+    const std::size_t index = FItems.size() - std::size_t(std::min<std::uint64_t>(added, FItems.size()));
+    std::vector<PaperItem> taken(std::make_move_iterator(FItems.begin() + std::ptrdiff_t(index)),
+                                 std::make_move_iterator(FItems.end()));
+    FItems.erase(FItems.begin() + std::ptrdiff_t(index), FItems.end());
+    return taken;
 }

@@ -44,6 +44,8 @@ public:
     // mark and still kept, oldest first.
     std::vector<const PaperItem*> Latest(std::uint64_t mark, std::size_t limit,
                                          const std::function<bool(const PaperItem&)>& pick) const;
+    // Takes the items added after the mark off the paper (a report kept in a buffer).
+    std::vector<PaperItem> TakeSince(std::uint64_t mark);
 
 private:
     std::vector<PaperItem> FItems;

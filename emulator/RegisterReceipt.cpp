@@ -1,6 +1,7 @@
 #include "emulator/RegisterReceipt.h"
 
 #include "emulator/OrvekResultCodes.h"
+#include "emulator/RegisterCounters.h"
 #include "emulator/RegisterFN.h"
 #include "emulator/RegisterMarking.h"
 #include "emulator/RegisterPrinter.h"
@@ -346,6 +347,8 @@ std::int32_t RegisterReceipt::CheckItem(const ReceiptItem& item) const
 {
     if (!TaxesValid(item.Taxes))
         return OrvekResult::BadParameter;
+    if (item.WareCode != 0 && !FRegister.Area<RegisterCounters>().FindWare(item.WareCode))
+        return OrvekResult::WareNotFound;
     switch (item.Op) {
     case ReceiptOp::Registration:
     case ReceiptOp::Storno: {
@@ -499,6 +502,8 @@ std::int32_t RegisterReceipt::Close(const ReceiptClosing& closing, Currency& cha
     fnDoc.ReceiptNumber = receiptNumber;
     fnDoc.OperationType = FNOperationType(FType);
     fnDoc.Summ = total;
+    fnDoc.Payments = closing.Payments;
+    fnDoc.Payments[1] = cashKept;
     fnDoc.Tags = std::move(FRegister.Area<RegisterTags>().Sent);
     FRegister.Area<RegisterTags>().Sent.clear();
     FRegister.Area<RegisterMarking>().ReceiptClosed(fnDoc);
@@ -514,6 +519,7 @@ std::int32_t RegisterReceipt::Close(const ReceiptClosing& closing, Currency& cha
     doc.Change = rest;
     doc.KPK = kpk;
     doc.Time = FRegister.Now();
+    FRegister.Area<RegisterCounters>().ReceiptClosed(doc);
     FLastReceipt = std::move(doc);
     EndReceipt();
     change = rest;
@@ -550,6 +556,7 @@ std::int32_t RegisterReceipt::CashMove(Currency amount, bool in, const SessionOp
     PrintPair(QStringLiteral("СУММА"), QLatin1Char('=') + AmountText(amount));
     FinishDocument();
     Reg(in ? CashReg::SessionCashIn : CashReg::SessionCashOut) += amount;
+    FRegister.Area<RegisterCounters>().CashMoved(in);
     Reg(CashReg::CashInDrawer) += in ? amount : -amount;
     return OrvekResult::Ok;
 }
@@ -593,8 +600,20 @@ std::int32_t RegisterReceipt::ContinuePrint()
     return OrvekResult::Ok;
 }
 
+void RegisterReceipt::Reset()
+{
+    FWaiting.clear();
+    FRegister.State().AdvancedMode = 0;
+    if (FOpen) {
+        FRegister.Area<RegisterFN>().CancelDocument();
+        FRegister.Area<RegisterTags>().Sent.clear();
+        EndReceipt();
+    }
+}
+
 void RegisterReceipt::EndSession()
 {
+    FRegister.Area<RegisterCounters>().EndSession();
     const Currency drawer = Reg(CashReg::CashInDrawer);
     for (int n = CashReg::Session; n < CashReg::Count; ++n)
         FRegisters[std::size_t(n)] = 0;

@@ -56,6 +56,7 @@ struct ReceiptItem {
     QString Text;
     int ExciseCode = -1;           // an excisable operation: its code (-1: none)
     QString BarCode;
+    int WareCode = 0;              // a ware of the ware base (0: none)
 };
 
 struct ReceiptClosing {
@@ -134,6 +135,9 @@ public:
     std::int32_t CashOut(Currency amount, const SessionOpener& openSession);
     std::int32_t RepeatDocument();
     std::int32_t ContinuePrint();
+    // The device's state reset: lines waiting for paper are dropped and an
+    // open receipt ends unprinted (its FN document cancelled).
+    void Reset();
     // The session ends (Z report): the session's registers go back to 0.
     void EndSession();
 

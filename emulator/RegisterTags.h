@@ -26,4 +26,11 @@ struct FNTag {
 struct RegisterTags : RegisterArea {
     std::vector<FNTag> Sent;
     std::optional<FNTag> Composite;
+
+    // 0 when a tag may reach the FN now: a document is being built and, for a
+    // tag bound to the current item, the open receipt has an item; else the
+    // FN error. A tag that may be sent marks the document's data as come.
+    static std::int32_t CanSend(EmulatedRegister& reg, bool operation);
+    // Keeps a tag sent for the document being built.
+    static std::int32_t Send(EmulatedRegister& reg, FNTag tag);
 };

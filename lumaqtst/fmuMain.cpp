@@ -151,18 +151,18 @@ TfmMain::~TfmMain()
 
 QSize TfmMain::FirstStartSize()
 {
-    // The design's client size, drawn for an 8-point dialog font of about
-    // 5.75 pixels per letter and 13 per line, scaled to the font in use.
+    // Our fonts are larger than the design's: the design's client size
+    // (745 x 510) scaled by the font in use, and at least as large as a
+    // 1366 x 768 screen allows (leaving room for the window frame and a
+    // panel), so every page shows whole; never larger than the screen in use.
     const QFontMetricsF metrics(QApplication::font());
     const qreal letter = metrics.horizontalAdvance(QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ")) / 52;
     const qreal scale = std::max({1.0, letter / 5.75, metrics.height() / 13.0});
-    const QSize size(qRound(745 * scale), qRound(510 * scale));
-    // Within a 1366 x 768 screen (or the smaller one in use), leaving room
-    // for the window frame and a panel.
-    QSize screen(1366, 768);
+    const QSize room = QSize(1366, 768) - QSize(16, 72);
+    QSize size = QSize(qRound(745 * scale), qRound(510 * scale)).expandedTo(room);
     if (QScreen* primary = QGuiApplication::primaryScreen())
-        screen = screen.boundedTo(primary->availableGeometry().size());
-    return size.boundedTo(screen - QSize(16, 72));
+        size = size.boundedTo(primary->availableGeometry().size() - QSize(16, 72));
+    return size;
 }
 
 void TfmMain::CreateControls()

@@ -6,18 +6,31 @@
 #include "platform/ui/Dialogs.h"
 
 #include <QPlainTextEdit>
+#include <QTextDocument>
 
 TMemoReport::TMemoReport(QPlainTextEdit* Memo, TMemoWidths Widths) : FMemo(Memo), FWidths(Widths) {}
 
 void TMemoReport::Clear()
 {
     FMemo->clear();
+    FLeadingEmptyLine = false;
 }
 
 void TMemoReport::Add(const QString& S)
 {
     QString text = S;
     text.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    // An empty document shows no line and one empty line alike: an empty
+    // first line is kept back until the next line comes.
+    if (FMemo->document()->isEmpty()) {
+        if (FLeadingEmptyLine)
+            text.prepend(QLatin1Char('\n'));
+        else if (text.isEmpty()) {
+            FLeadingEmptyLine = true;
+            return;
+        }
+        FLeadingEmptyLine = false;
+    }
     FMemo->appendPlainText(text);
 }
 

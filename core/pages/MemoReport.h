@@ -45,6 +45,7 @@ public:
 private:
     QPlainTextEdit* FMemo;
     TMemoWidths FWidths;
+    bool FLeadingEmptyLine = false;  // an empty first line waits for the next line
 };
 
 // "Сохранить...": the save dialog (".txt", text files or all files); on OK

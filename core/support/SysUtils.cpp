@@ -26,11 +26,21 @@ double StrToFloat(const QString& text)
     return value;
 }
 
+QString DateToStr(const QDate& value)
+{
+    return value.toString(QStringLiteral("dd.MM.yyyy"));
+}
+
+QString TimeToStr(const QTime& value)
+{
+    return value.toString(QStringLiteral("hh:mm:ss"));
+}
+
 QString DateTimeToStr(const QDateTime& value)
 {
-    QString text = value.date().toString(QStringLiteral("dd.MM.yyyy"));
+    QString text = DateToStr(value.date());
     QTime time = value.time();
     if (time.hour() != 0 || time.minute() != 0 || time.second() != 0)
-        text += QLatin1Char(' ') + time.toString(QStringLiteral("hh:mm:ss"));
+        text += QLatin1Char(' ') + TimeToStr(time);
     return text;
 }

@@ -20,3 +20,6 @@ double StrToFloat(const QString& text);
 // The date, followed by a blank and the time unless the time is exactly
 // midnight (milliseconds are not shown): "15.01.2024 10:30:05", "15.01.2024".
 QString DateTimeToStr(const QDateTime& value);
+// The date alone ("15.01.2024") and the time alone ("10:30:05").
+QString DateToStr(const QDate& value);
+QString TimeToStr(const QTime& value);

@@ -1,6 +1,9 @@
 #include "pages/fn/FNReports.h"
 
+#include "core/driver/PrinterTypes.h"
+#include "core/driver/untDriver.h"
 #include "core/settings/ResStrings.h"
+#include "core/support/Format.h"
 #include "core/support/BinUtils.h"
 #include "core/support/ReasonCodes.h"
 
@@ -52,4 +55,27 @@ void AddRegistrationReasonCodeEx(TMemoReport& Report, uint32_t Codes)
     for (const TReasonCodeItem& item : ReasonCodeTable())
         if (TestBit(Codes, item.Bit))
             Report.AddBool(Indent + item.Text, true);
+}
+
+uint32_t KeysCount(int32_t Status)
+{
+    return uint32_t(Status) >> 2;
+}
+
+QString UpdateKeysResultText()
+{
+    int32_t code = Driver().UpdateKeysResultCode();
+    int32_t status = Driver().UpdateKeysStatus();
+    QString result;
+    switch (code) {
+    case 0: result = Format(QStringLiteral("ОБНОВЛЕНО КЛЮЧЕЙ: %d, ОШИБОК НЕТ"), {KeysCount(status)}); break;
+    case 254: result = QStringLiteral("Обновление не требуется"); break;
+    case 255: result = QStringLiteral("НЕТ СВЯЗИ"); break;
+    default: result = GetFNErrorDescription(code);
+    }
+    if (TestBit(uint32_t(status), 1))
+        result += QStringLiteral("\r\nОбновление ключей проверки не выполнено. Обратитесь в службу технической поддержки");
+    else if (TestBit(uint32_t(status), 0))
+        result += QStringLiteral("\r\nОбновление ключей проверки не выполнено.");
+    return result;
 }

@@ -4,6 +4,7 @@
 // by one line per bit.
 #include "core/pages/MemoReport.h"
 
+#include <QString>
 #include <cstdint>
 
 // "Код сист. налогообложения": the value, then a yes/no line for bits 0 to 5
@@ -20,3 +21,11 @@ void AddWorkModeEx(TMemoReport& Report, int WorkModeEx, int Bits = 4);
 // then a "[да]" line for each set bit of the reason-code table; clear bits
 // and bits 22 to 30 add nothing.
 void AddRegistrationReasonCodeEx(TMemoReport& Report, uint32_t Codes);
+
+// The keys updated, from UpdateKeysStatus (its bits 2 and up).
+uint32_t KeysCount(int32_t Status);
+// The key-update state after opening a session, from UpdateKeysResultCode and
+// UpdateKeysStatus: "ОБНОВЛЕНО КЛЮЧЕЙ: %d, ОШИБОК НЕТ", "Обновление не
+// требуется", "НЕТ СВЯЗИ" or the FN error's text, then a second line when
+// bit 1 or bit 0 of the status is set.
+QString UpdateKeysResultText();

@@ -125,25 +125,12 @@ QString TfmFN::OSUSupportStatusToStr(int Value)
 
 uint32_t TfmFN::GetKeysCount(int32_t Status)
 {
-    return uint32_t(Status) >> 2;
+    return KeysCount(Status);
 }
 
 QString TfmFN::GetUpdateKeysResult()
 {
-    int32_t code = Driver().UpdateKeysResultCode();
-    int32_t status = Driver().UpdateKeysStatus();
-    QString result;
-    switch (code) {
-    case 0: result = Format(QStringLiteral("ОБНОВЛЕНО КЛЮЧЕЙ: %d, ОШИБОК НЕТ"), {GetKeysCount(status)}); break;
-    case 254: result = QStringLiteral("Обновление не требуется"); break;
-    case 255: result = QStringLiteral("НЕТ СВЯЗИ"); break;
-    default: result = GetFNErrorDescription(code);
-    }
-    if (TestBit(uint32_t(status), 1))
-        result += QStringLiteral("\r\nОбновление ключей проверки не выполнено. Обратитесь в службу технической поддержки");
-    else if (TestBit(uint32_t(status), 0))
-        result += QStringLiteral("\r\nОбновление ключей проверки не выполнено.");
-    return result;
+    return UpdateKeysResultText();
 }
 
 QString TfmFN::OKPKeysResultToStr(int Value)

@@ -1,3 +1,192 @@
 #include "pages/fn/fmuFNTag.h"
 
-TfmFNTag::TfmFNTag(QWidget* owner) : TPage(owner, "fmFNTag", PageCaption) {}
+#include "core/driver/untDriver.h"
+#include "core/support/BinUtils.h"
+#include "core/support/CodePage.h"
+#include "core/support/SysUtils.h"
+#include "platform/Exceptions.h"
+#include "platform/ui/FormBuilder.h"
+
+#include <QApplication>
+
+namespace {
+// A decimal 64-bit integer; anything else raises the conversion error.
+int64_t StrToInt64(const QString& text)
+{
+    bool ok = false;
+    const int64_t value = text.trimmed().toLongLong(&ok, 10);
+    if (!ok)
+        throw EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(text));
+    return value;
+}
+} // namespace
+
+TfmFNTag::TfmFNTag(QWidget* owner) : TPage(owner, "fmFNTag", PageCaption)
+{
+    // Inputs on the left, buttons on the right.
+    TFormBuilder<TfmFNTag> page(this, nullptr, true);
+    auto inputs = page.Section();
+    page.Stretch();
+    inputs.Edit(NAMED(edtTagNumber), "Номер тега:", "1008", "TagNumber");
+    inputs.Combo(NAMED(cbTagType), "Тип тега:", {}, -1, "TagType");
+    lblTagTypeCode = NewLabel(this, {}, "lblTagTypeCode");
+    int row = 0, column = 0, rowSpan = 0, columnSpan = 0;
+    inputs.Grid()->getItemPosition(inputs.Grid()->indexOf(cbTagType), &row, &column, &rowSpan, &columnSpan);
+    inputs.Grid()->addWidget(lblTagTypeCode, row, 2);
+    inputs.Edit(NAMED(edtTagValueInt), "Значение (целое):", "0", "TagValueInt");
+    inputs.Edit(NAMED(edtTagValueBin), "Значение (двоичное):", "0", "TagValueBin");
+    inputs.Edit(NAMED(edtTagVAlueFVLN), "Значение FVLN:", "0", "TagValueFVLND");
+    inputs.Edit(NAMED(edtTagValueLength), "Длина:", "1", "TagValueLength");
+    inputs.DateTime(NAMED(dtPickerDate), "Дата:", "dd.MM.yyyy", "TagValueDateTime");
+    inputs.DateTime(NAMED(dtPickerTime), "Время:", "HH:mm:ss", "TagValueDateTime");
+    inputs.Edit(NAMED(edtTagValueStr), "Значение (строка):", {}, "TagValueStr");
+    inputs.Edit(NAMED(edtTagDescription), "Описание:", {}, "TagDescription")->setReadOnly(true);
+    inputs.Space();
+
+    using T = TfmFNTag;
+    page.Buttons(4, {
+        {NAMED(btnSendTag), "Отправить тег", &T::btnSendTagClick, "FNSendTag"},
+        {NAMED(btnSendTagOperation), "Отпр. тег привязанный к операции", &T::btnSendTagOperationClick,
+         "FNSendTagOperation"},
+        {NAMED(btnGetTagDescription), "Получить описание тега", &T::btnGetTagDescriptionClick,
+         "FNGetTagDescription"},
+        {NAMED(btnCurrentDateTime), "Текущие дата и время", &T::btnCurrentDateTimeClick, {}, TRun::Plain},
+    });
+
+    FormCreate();
+    connect(cbTagType, &QComboBox::currentIndexChanged, this, Guarded(this, &TfmFNTag::UpdateControls));
+    UpdateControls();
+}
+
+void TfmFNTag::FormCreate()
+{
+    static const struct {
+        const char* Text;
+        int Code;
+    } types[] = {
+        {"0. Тип Byte", 0},  {"1. Тип Uint16", 1}, {"2. Тип UInt32", 2}, {"3. Тип VLN", 3},
+        {"11. Тип FVLN", 11}, {"5. Тип \"битовое поле\"", 5}, {"6. Тип UnixTime\"", 6},
+        {"7. Тип \"строка\"\"", 7}, {"8. Тип STLV", 8}, {"9. Тип ByteArray", 9},
+    };
+    cbTagType->clear();
+    for (const auto& t : types)
+        cbTagType->addItem(QString::fromUtf8(t.Text), t.Code);
+    cbTagType->setCurrentIndex(7);
+    dtPickerDate->setDateTime(QDateTime::currentDateTime());
+    dtPickerTime->setDateTime(QDateTime::currentDateTime());
+}
+
+std::int32_t TfmFNTag::GetTagType() const
+{
+    if (cbTagType->currentIndex() < 0)
+        return FReportedType;
+    return cbTagType->currentData().toInt();
+}
+
+void TfmFNTag::SetTagType(std::int32_t Code)
+{
+    const int index = cbTagType->findData(Code);
+    FReportedType = Code;
+    cbTagType->setCurrentIndex(index);
+    lblTagTypeCode->setText(index < 0 ? QStringLiteral("Тип %1 (нет в списке)").arg(Code) : QString());
+}
+
+void TfmFNTag::EnableEdtControl(QWidget* Control, bool Value)
+{
+    Control->setEnabled(Value);
+    if (qobject_cast<QLineEdit*>(Control)) {
+        QPalette palette = Control->palette();
+        const QColor colour = QApplication::palette().color(Value ? QPalette::Base : QPalette::Button);
+        palette.setColor(QPalette::Disabled, QPalette::Base, colour);
+        palette.setColor(QPalette::Active, QPalette::Base, colour);
+        palette.setColor(QPalette::Inactive, QPalette::Base, colour);
+        Control->setPalette(palette);
+    }
+}
+
+void TfmFNTag::UpdateControls()
+{
+    if (cbTagType->currentIndex() >= 0)
+        lblTagTypeCode->clear();
+    bool intValue = false, binValue = false, fvlnValue = false, length = false, dateTime = false, strValue = false;
+    switch (cbTagType->currentIndex() < 0 ? -1 : GetTagType()) {
+    case 0:
+    case 1:
+    case 2: intValue = true; break;
+    case 3:
+    case 5: binValue = length = true; break;
+    case 4:
+    case 11: fvlnValue = length = true; break;
+    case 6: dateTime = true; break;
+    case 7: strValue = true; break;
+    case 8:
+    case 9: break;
+    default: return;  // no type to tell: the inputs stay as they are
+    }
+    EnableEdtControl(edtTagValueInt, intValue);
+    EnableEdtControl(edtTagValueBin, binValue);
+    EnableEdtControl(edtTagVAlueFVLN, fvlnValue);
+    EnableEdtControl(edtTagValueLength, length);
+    EnableEdtControl(dtPickerDate, dateTime);
+    EnableEdtControl(dtPickerTime, dateTime);
+    EnableEdtControl(edtTagValueStr, strValue);
+}
+
+void TfmFNTag::UpdateDrvObject()
+{
+    TDriver& d = Driver();
+    d.setTagNumber(StrToInt(edtTagNumber->text()));
+    d.setTagType(GetTagType());
+    if (edtTagValueInt->isEnabled())
+        d.setTagValueInt(std::int32_t(uint32_t(uint64_t(StrToInt64(edtTagValueInt->text())))));
+    if (edtTagValueStr->isEnabled())
+        d.setTagValueStr(edtTagValueStr->text());
+    if (edtTagVAlueFVLN->isEnabled())
+        d.setTagValueFVLND(StrToFloat(edtTagVAlueFVLN->text()));
+    if (edtTagValueBin->isEnabled())
+        d.setTagValueBin(AnsiToWide(
+            IntToBin(StrToInt64(edtTagValueBin->text()), StrToInt(edtTagValueLength->text()))));
+    if (dtPickerDate->isEnabled()) {
+        const QTime time = dtPickerTime->time();
+        d.setTagValueDateTime(QDateTimeToDateTime(
+            QDateTime(dtPickerDate->date(), QTime(time.hour(), time.minute(), time.second()))));
+    }
+    if (edtTagValueLength->isEnabled())
+        d.setTagValueLength(StrToInt(edtTagValueLength->text()));
+}
+
+void TfmFNTag::showEvent(QShowEvent* event)
+{
+    TPage::showEvent(event);
+    UpdateControls();
+}
+
+void TfmFNTag::btnSendTagClick()
+{
+    UpdateDrvObject();
+    Driver().FNSendTag();  // the result panel shows the result
+}
+
+void TfmFNTag::btnSendTagOperationClick()
+{
+    UpdateDrvObject();
+    Driver().FNSendTagOperation();
+}
+
+void TfmFNTag::btnGetTagDescriptionClick()
+{
+    TDriver& d = Driver();
+    d.setTagNumber(StrToInt(edtTagNumber->text()));
+    Check(d.FNGetTagDescription());
+    SetTagType(d.TagType());
+    UpdateControls();
+    edtTagValueLength->setText(QString::number(d.TagValueLength()));
+    edtTagDescription->setText(d.TagDescription());
+}
+
+void TfmFNTag::btnCurrentDateTimeClick()
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    dtPickerDate->setDateTime(now);
+    dtPickerTime->setDateTime(now);
+}

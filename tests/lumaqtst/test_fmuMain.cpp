@@ -162,6 +162,10 @@ TEST_F(MainWindowTest, EveryPageShowsWholeAtTheFirstStartSize)
                 EXPECT_GE(room, QFontMetricsF(memo->font()).horizontalAdvance(QString(40, u'0')))
                     << where << ": " << memo->objectName().toStdString() << " is narrower than 40 characters";
             }
+            // LUMAQ_PAGE_PICTURES=<folder>: the window with each page, to look at.
+            const QString pictures = qEnvironmentVariable("LUMAQ_PAGE_PICTURES");
+            if (!pictures.isEmpty())
+                w.grab().save(pictures + "/" + page->objectName() + ".png");
         }
     }
 }

@@ -236,6 +236,11 @@ TEST_F(HelperTest, RawCommandsTravelAsHexText)
 
 TEST_F(HelperTest, TagsAndCompositesReachTheFN)
 {
+    // A receipt with an item to bind the operation tags to.
+    Driver().setPrice(100 * 10000);
+    Driver().setQuantity(1);
+    Driver().setDepartment(1);
+    ASSERT_EQ(Driver().Sale(), 0);
     QDateTime when(QDate(2024, 3, 1), QTime(10, 30, 0));
     Driver().BeginSTLVTag(1223);
     Driver().AddTagStr(1005, QStringLiteral("ООО Ромашка"));
@@ -283,6 +288,33 @@ TEST_F(HelperTest, TagsAndCompositesReachTheFN)
     Driver().BeginSTLVTag(1224);
     EXPECT_THROW(Driver().SendSTLVTag(1223), EAbort);
     EXPECT_EQ(Reg().Area<RegisterTags>().Sent.size(), 6u);
+}
+
+TEST_F(HelperTest, TagsNeedADocumentAndOperationTagsAnItem)
+{
+    // No document being built: refused.
+    EXPECT_THROW(Driver().SendTagStr(1021, QStringLiteral("Кассир")), EAbort);
+    EXPECT_EQ(Driver().ResultCode(), 2);
+    // A receipt without an item takes document tags, not item tags.
+    ASSERT_EQ(Driver().OpenCheck(), 0);
+    Driver().SendTagStr(1021, QStringLiteral("Кассир"));
+    EXPECT_THROW(Driver().SendTagStrOperation(1226, QStringLiteral("7700000000")), EAbort);
+    EXPECT_EQ(Driver().ResultCode(), 2);
+    Driver().BeginSTLVTag(1224);
+    Driver().AddTagStr(1171, QStringLiteral("+71111111111"));
+    EXPECT_THROW(Driver().SendSTLVTagOperation(1224), EAbort);
+    // An empty composite, and a send with none open, are refused.
+    Driver().BeginSTLVTag(1223);
+    EXPECT_THROW(Driver().SendSTLVTag(1223), EAbort);
+    EXPECT_EQ(Driver().ResultCode(), 9);
+    Driver().AddTagStr(1005, QStringLiteral("Адрес"));
+    Driver().SendSTLVTag(1223);
+    EXPECT_THROW(Driver().SendSTLVTag(1223), EAbort);
+    EXPECT_EQ(Driver().ResultCode(), 2);
+    const auto& sent = Reg().Area<RegisterTags>().Sent;
+    ASSERT_EQ(sent.size(), 2u);
+    EXPECT_EQ(sent[0].Number, 1021);
+    EXPECT_EQ(sent[1].Number, 1223);
 }
 
 TEST(PrinterTypes, CodeTables)

@@ -6,6 +6,7 @@
 #include "pages/receipts/fmuReceipt.h"
 #include "platform/Registry.h"
 #include "emulator/OrvekResultCodes.h"
+#include "emulator/RegisterCounters.h"
 #include "emulator/RegisterReceipt.h"
 #include "tests/DriverTestSupport.h"
 #include "tests/TestSupport.h"
@@ -112,6 +113,7 @@ TEST_F(ReceiptPageTest, BlocksSendThePageInputs)
     Page->cbTax[3]->setCurrentIndex(1);
     Page->cbUseWareCode->setChecked(true);
     Page->edtWareCode->setValue(77);
+    TestRegister().Area<RegisterCounters>().PutWare(77, {});   // a sale by ware code needs the ware
     Page->btnSale->click();
     EXPECT_EQ(Driver().ResultCode(), 0) << Driver().ResultCodeDescription().toStdString();
     EXPECT_EQ(Driver().Price(), 12 * Rub + 5000);

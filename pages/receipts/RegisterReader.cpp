@@ -1,0 +1,46 @@
+#include "pages/receipts/RegisterReader.h"
+
+#include "core/driver/untDriver.h"
+#include "core/pages/untPages.h"
+#include "core/settings/ResStrings.h"
+#include "core/support/Format.h"
+#include "platform/Exceptions.h"
+
+#include <QCoreApplication>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QTextCursor>
+
+TRegisterReader::TRegisterReader(TPage* page, QPlainTextEdit* memo, QPushButton* btnStop)
+    : FPage(page), FMemo(memo), FStop(btnStop)
+{
+}
+
+void TRegisterReader::AbortWithError()
+{
+    throw EAbort(Format(GetRes("<Прервано в результате ошибки: %d %s>"),
+                        {Driver().ResultCode(), Driver().ResultCodeDescription()}));
+}
+
+void TRegisterReader::Run(const QString& header, int first, int last, const std::function<bool(int)>& read)
+{
+    const auto disableStop = qScopeGuard([this] { FStop->setEnabled(false); });
+    TEnableButtonsFrame frame(FPage);
+    FStop->setEnabled(true);
+    FStopped = false;
+    FMemo->clear();
+    FMemo->appendPlainText(header);
+    try {
+        for (int i = first; i <= last; ++i) {
+            if (FStopped)
+                throw EAbort(GetRes("<Прервано пользователем>"));
+            if (!read(i))
+                break;
+            QCoreApplication::processEvents();
+        }
+        FMemo->moveCursor(QTextCursor::Start);
+    } catch (const EAbort& e) {
+        FMemo->appendPlainText(e.Message());
+    }
+}

@@ -1,0 +1,266 @@
+// The presenter, IBM status and receipt database pages, driven headless
+// against the emulated register and the driver's database.
+#include "emulator/EmulatedOrvek.h"
+#include "emulator/OrvekResultCodes.h"
+#include "emulator/ReceiptDatabase.h"
+#include "emulator/RegisterFN.h"
+#include "pages/service/fmuDB.h"
+#include "pages/service/fmuDBSession.h"
+#include "pages/service/fmuIBMPrinter.h"
+#include "pages/service/fmuPresenter.h"
+#include "tests/DriverTestSupport.h"
+#include "tests/TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using M = OrvekMethod;
+
+namespace {
+constexpr Currency Rub = 10000;
+
+class PeripheralPagesTest : public DriverTest {
+protected:
+    void SetUp() override
+    {
+        DriverTest::SetUp();
+        QDir(ReceiptDatabase::DefaultFolder()).removeRecursively();
+        Driver().GetShortECRStatus();
+        TfmDBSession::EventInterval = 0;   // "Прервать" heard after every document
+    }
+
+    static void Click(QWidget* page, const char* name)
+    {
+        auto* button = page->findChild<QPushButton*>(QLatin1String(name));
+        ASSERT_NE(button, nullptr) << name;
+        button->click();
+    }
+    static QStringList Lines(QPlainTextEdit* memo) { return memo->toPlainText().split(QLatin1Char('\n')); }
+    static QString Serial() { return TestRegister().Area<RegisterFN>().Serial; }
+
+    // Documents of one session in the FN's database file.
+    static void Seed(const std::vector<DBDocument>& documents)
+    {
+        ASSERT_EQ(ReceiptDatabase::Add({}, Serial(), documents), 0);
+    }
+    static DBDocument Document(int number, int session, int type, Currency total)
+    {
+        DBDocument d;
+        d.Number = number;
+        d.Session = session;
+        d.Type = type;
+        d.DateTime = QDateTime(QDate(2026, 12, 1), QTime(10, 30, 5));
+        d.Total = total;
+        d.FiscalSign = 1234567890u;
+        d.Text = QStringLiteral("КАССОВЫЙ ЧЕК %1\r\nИТОГ").arg(number);
+        return d;
+    }
+};
+
+TEST(IBMStatusFormat, LinesFollowTheStatusRecord)
+{
+    EXPECT_EQ(TfmIBMPrinter::AddLine("30", "Номер оператора"), "30         Номер оператора");
+    EXPECT_EQ(TfmIBMPrinter::GetStatusByteText(1, 0x81), "Байт состояния 1: 129 = 0x81h");
+
+    TIBMStatus s;
+    s.StatusBytes = {0x81, 0, 0, 0, 0, 0, 0, 0x07};
+    s.Flags = 1;
+    const QStringList lines = TfmIBMPrinter::IBMStatusLines(s, true);
+    const QString dashes(37, '-');
+    EXPECT_TRUE(lines.contains("1.0 [x] Command complete"));
+    EXPECT_TRUE(lines.contains("1.1 [ ] Cash receipt right home position"));
+    EXPECT_TRUE(lines.contains("1.7 [x] Command reject"));
+    EXPECT_TRUE(lines.contains("Флаги: 1"));
+    EXPECT_TRUE(lines.contains("[x] Сериализована"));
+    EXPECT_TRUE(lines.contains("[ ] 24 часа кончились"));
+    EXPECT_TRUE(lines.contains("8.0 [x] Fiscal offline mode"));
+    EXPECT_TRUE(lines.contains("8.2 [x] Fiscal offline mode"));
+    EXPECT_TRUE(lines.contains("8.3 [ ] Reserved"));
+    EXPECT_EQ(lines.last(), dashes);
+    // Byte 4: the header alone; byte 6: the header and the line count text.
+    const int four = int(lines.lastIndexOf("Байт состояния 4: 0 = 0x0h"));
+    EXPECT_EQ(lines[four + 1], dashes);
+    const int six = int(lines.lastIndexOf("Байт состояния 6: 0 = 0x0h"));
+    EXPECT_EQ(lines[six + 1], "    Contains the current line count");
+    EXPECT_EQ(lines[six + 2], dashes);
+    EXPECT_EQ(lines.count(dashes), 2 + 8 + 1);
+
+    const QStringList brief = TfmIBMPrinter::IBMStatusLines(s, false);
+    EXPECT_EQ(brief[0], "Номер оператора: 0");
+    EXPECT_TRUE(brief.contains("[x] Буфер печати пуст"));
+}
+
+TEST_F(PeripheralPagesTest, IBMPageShowsTheRegistersState)
+{
+    TfmIBMPrinter page;
+    Click(&page, "btnGetIBMStatus");
+    QStringList lines = Lines(page.Memo);
+    EXPECT_EQ(lines[0], "30         Номер оператора");
+    EXPECT_TRUE(lines.contains("1.6 [ ] Cash receipt print error"));
+    TestRegister().SetFlag(EcrFlag::ReceiptRibbonIsPresent, false);
+    Click(&page, "btnGetShortIBMStatus");
+    lines = Lines(page.Memo);
+    EXPECT_EQ(lines[0], "Номер оператора: 30");
+    EXPECT_TRUE(lines.contains("1.6 [x] Cash receipt print error"));
+
+    TestRegister().Faults().FailNext(M::GetIBMStatus, 80);
+    Click(&page, "btnGetIBMStatus");
+    EXPECT_EQ(page.Memo->toPlainText(), "");
+    Click(&page, "btnClear");
+    EXPECT_EQ(page.Memo->toPlainText(), "");
+}
+
+TEST_F(PeripheralPagesTest, PresenterTakesACutReceiptAndOutputsIt)
+{
+    TestRegister().ModelParams().Set(17, true);
+    TestRegister().ModelParams().Set(35, true);
+    TfmPresenter page;
+    auto state = [&] {
+        Click(&page, "btnGetECRStatus");
+        return Lines(page.Memo);
+    };
+    ASSERT_EQ(Driver().CutCheck(), 0);
+    EXPECT_EQ(state(), QStringList({"Бумага на входе в накопитель [да]", "Бумага на выходе из накопителя [нет]"}));
+    Click(&page, "btnOutputReceipt2");
+    EXPECT_EQ(state(), QStringList({"Бумага на входе в накопитель [нет]", "Бумага на выходе из накопителя [да]"}));
+    Click(&page, "btnOutputReceipt0");   // nothing left inside
+    EXPECT_EQ(Driver().ResultCode(), OrvekResult::NoReceiptInPresenter);
+
+    ASSERT_EQ(Driver().CutCheck(), 0);
+    Click(&page, "btnCloseScreen");
+    Click(&page, "btnOutputReceipt0");
+    EXPECT_EQ(Driver().ResultCode(), OrvekResult::ShutterClosed);
+    Click(&page, "btnOpenScreen");
+    Click(&page, "btnOutputReceipt0");
+    EXPECT_EQ(Driver().ResultCode(), 0);
+    EXPECT_EQ(state(), QStringList({"Бумага на входе в накопитель [нет]", "Бумага на выходе из накопителя [нет]"}));
+
+    TestRegister().ModelParams().Set(17, false);
+    Click(&page, "btnOpenScreen");
+    EXPECT_EQ(Driver().ResultCode(), OrvekResult::CommandNotSupported);
+}
+
+TEST_F(PeripheralPagesTest, ClosedReceiptsReachTheDatabaseAndAreFound)
+{
+    TDriver& d = Driver();
+    d.setPrice(150 * Rub);
+    d.setQuantity(1);
+    d.setDepartment(1);
+    ASSERT_EQ(d.Sale(), 0);
+    d.setSumm1(150 * Rub);
+    ASSERT_EQ(d.CloseCheck(), 0);
+    const FNDocument& last = TestRegister().Area<RegisterFN>().Documents.back();
+
+    TfmDB page;
+    page.edtDocumentNumber->setText(QString::number(last.Number));
+    Click(&page, "btnDBFindDocument");
+    ASSERT_EQ(d.ResultCode(), 0) << d.ResultCodeDescription().toStdString();
+    EXPECT_EQ(page.edtFiscalSign->text(), QString::number(last.FiscalSign));
+    EXPECT_EQ(page.edtSumm->text(), "150.00");
+    EXPECT_EQ(page.edtSessionNumber->text(), QString::number(last.SessionNumber));
+    EXPECT_TRUE(page.Memo->toPlainText().contains("ИТОГ"));
+
+    TestRegister().Paper().Clear();
+    Click(&page, "btnDBFindDocumentDBPrintDocument");
+    EXPECT_EQ(d.ResultCode(), 0);
+    EXPECT_FALSE(TestRegister().Paper().Texts().isEmpty());
+    EXPECT_EQ(page.Memo->toPlainText(), "");   // printing shows sign and date only
+
+    page.edtDocumentNumber->setText("9999");
+    Click(&page, "btnDBFindDocument");
+    EXPECT_EQ(d.ResultCode(), ReceiptDatabase::NotFound);
+    EXPECT_EQ(page.edtFiscalSign->text(), "");
+
+    TestRegister().ClearJournal();
+    page.edtDocumentNumber->setText("1x");
+    Click(&page, "btnDBFindDocument");
+    EXPECT_EQ(TestRegister().CallCount(M::DBFindDocument), 0);   // the conversion error first
+    EXPECT_TRUE(page.findChild<QPushButton*>("btnDBFindDocument")->isEnabled());
+}
+
+TEST_F(PeripheralPagesTest, DatabaseErrorsNeverOverwriteAFile)
+{
+    DBDocument d;
+    const QString folder = TestTempDir() + "/db";
+    EXPECT_EQ(ReceiptDatabase::Find(folder, Serial(), 1, d), ReceiptDatabase::NoDatabase);   // no folder
+    ASSERT_TRUE(QDir().mkpath(folder));
+    EXPECT_EQ(ReceiptDatabase::Find(folder, Serial(), 1, d), ReceiptDatabase::NoDatabase);   // unknown FN
+    QFile bad(ReceiptDatabase::FileName(folder, Serial()));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write("not a database");
+    bad.close();
+    EXPECT_EQ(ReceiptDatabase::Find(folder, Serial(), 1, d), ReceiptDatabase::DatabaseError);
+    EXPECT_NE(ReceiptDatabase::Add(folder, Serial(), {Document(1, 1, 1, Rub)}), 0);
+    ASSERT_TRUE(bad.open(QIODevice::ReadOnly));
+    EXPECT_EQ(bad.readAll(), "not a database");
+}
+
+TEST_F(PeripheralPagesTest, SessionTotalsListTheReceiptsOnly)
+{
+    Seed({Document(12, 5, 1, 150 * Rub), Document(13, 5, 2, 10 * Rub), Document(14, 5, 5, 0),
+          Document(15, 5, 3, Rub), Document(16, 5, 4, Rub), Document(20, 6, 5, 0)});
+    TfmDBSession page;
+    page.edtSessionNumber->setText("5");
+    Click(&page, "btn1");
+    const QStringList lines = Lines(page.Memo);
+    ASSERT_EQ(lines.size(), 4 * 4);
+    EXPECT_EQ(lines[0], "СМЕНА 5/ФД 12");
+    EXPECT_EQ(lines[1], "01.12.2026 10:30:05  КАССОВЫЙ ЧЕК/ПРИХОД");
+    EXPECT_EQ(lines[2], "ИТОГ =150.00");
+    EXPECT_EQ(lines[3], "");
+    EXPECT_EQ(lines[5], "01.12.2026 10:30:05  КАССОВЫЙ ЧЕК/РАСХОД");
+    EXPECT_EQ(lines[9], "01.12.2026 10:30:05  КАССОВЫЙ ЧЕК/ВОЗВРАТ ПРИХОДА");
+    EXPECT_EQ(lines[13], "01.12.2026 10:30:05  КАССОВЫЙ ЧЕК/ВОЗВРАТ РАСХОДА");
+    EXPECT_TRUE(TestDialogs().shown().empty());
+
+    page.edtSessionNumber->setText("6");   // type 5 only: an empty list, no message
+    Click(&page, "btn1");
+    EXPECT_EQ(page.Memo->toPlainText(), "");
+    EXPECT_TRUE(TestDialogs().shown().empty());
+    EXPECT_EQ(TestRegister().CallCount(M::ClearResult), 2);
+}
+
+TEST_F(PeripheralPagesTest, ControlTapePrintsEachDocumentAndFinishes)
+{
+    Seed({Document(12, 5, 1, Rub), Document(13, 5, 2, Rub)});
+    TfmDBSession page;
+    page.edtSessionNumber->setText("5");
+    TestRegister().ClearJournal();
+    Click(&page, "btnDBPrintKL");
+    EXPECT_EQ(TestRegister().CallCount(M::DBPrintNextDocument), 3);   // two, then -41
+    EXPECT_EQ(TestRegister().CallCount(M::FeedDocument), 2);
+    EXPECT_EQ(Driver().StringQuantity(), 2);
+    EXPECT_EQ(TestRegister().CallCount(M::ClearResult), 1);
+    EXPECT_EQ(TestRegister().CallCount(M::FinishDocument), 1);
+    EXPECT_TRUE(TestRegister().Paper().Texts().contains("КАССОВЫЙ ЧЕК 13"));
+
+    // An empty session: the message and no FinishDocument.
+    TestRegister().ClearJournal();
+    page.edtSessionNumber->setText("7");
+    Click(&page, "btnDBPrintKL");
+    ASSERT_EQ(TestDialogs().shown().size(), 1u);
+    EXPECT_EQ(TestDialogs().shown()[0].message.text, "Нет найденных документов");
+    EXPECT_EQ(TestRegister().CallCount(M::FinishDocument), 0);
+
+    // A real error on the first read is the result panel's, not "no documents".
+    TestDialogs().clear();
+    page.edtSessionNumber->setText("5");
+    TestRegister().Faults().FailNext(M::DBPrintNextDocument, 107);
+    Click(&page, "btnDBPrintKL");
+    EXPECT_TRUE(TestDialogs().shown().empty());
+    EXPECT_EQ(Driver().ResultCode(), 107);
+
+    // "Прервать" after one document: the loop stops, FinishDocument still runs.
+    TestRegister().ClearJournal();
+    QTimer::singleShot(0, page.btnStopPrintKL, &QPushButton::click);
+    Click(&page, "btnDBPrintKL");
+    EXPECT_EQ(TestRegister().CallCount(M::DBPrintNextDocument), 1);
+    EXPECT_EQ(TestRegister().CallCount(M::FinishDocument), 1);
+    EXPECT_FALSE(page.btnStopPrintKL->isEnabled());
+}
+} // namespace
