@@ -14,7 +14,7 @@
 #include <gtest/gtest.h>
 
 namespace {
-const QString Key = LumaqParamKey;
+const QString& Key = LumaqParamKey;   // a reference: no copy made before the other file sets it
 
 // One of every stored control class, directly on a form.
 struct AllControls : QObject {
