@@ -260,11 +260,8 @@ void EmulatedOrvek::Finish(OrvekCall& call, std::int32_t code, std::uint16_t com
     QByteArray body;
     if (!call.Raw) {
         AppendCommand(body, command);
-        if (withPassword) {
-            std::uint32_t pwd = std::uint32_t(FProps.Int(OrvekProp::Password));
-            for (int i = 0; i < 4; ++i)
-                body.append(char((pwd >> (8 * i)) & 0xFF));
-        }
+        if (withPassword)
+            body += IntToBin(std::uint32_t(FProps.Int(OrvekProp::Password)), 4);
     }
     body.append(call.Request);
     FProps.Set(OrvekProp::ECRInput, BytesToHex(Frame(body)));

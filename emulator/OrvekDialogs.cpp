@@ -1,10 +1,11 @@
 #include "emulator/OrvekDialogs.h"
 
-#include "platform/Guard.h"
 #include "emulator/EmulatedOrvek.h"
 #include "emulator/OrvekHandlers.h"
 #include "emulator/OrvekResultCodes.h"
 #include "emulator/OrvekSettings.h"
+#include "platform/Guard.h"
+#include "platform/Hook.h"
 #include "platform/ui/Dialogs.h"
 
 #include <QCheckBox>
@@ -20,27 +21,21 @@
 #include <QSpinBox>
 #include <QTreeWidget>
 #include <QVBoxLayout>
-#include <mutex>
 
 namespace {
 using P = OrvekProp;
-
-std::mutex& RunnerLock()
-{
-    static std::mutex lock;
-    return lock;
-}
-OrvekDialogRunner& Runner()
-{
-    static OrvekDialogRunner runner;
-    return runner;
-}
 
 int DefaultRun(QDialog& dialog)
 {
     if (dynamic_cast<Dialogs::ScriptedDialogs*>(&Dialogs::Current()))
         return QDialog::Rejected;
     return dialog.exec();
+}
+
+THook<OrvekDialogRunner>& RunnerHook()
+{
+    static THook<OrvekDialogRunner> hook(DefaultRun);
+    return hook;
 }
 
 QWidget* ParentOf(const OrvekPropertyStore& props)
@@ -60,19 +55,12 @@ const ConnectionTypeItem ConnectionTypes[] = {
 
 OrvekDialogRunner SetOrvekDialogRunner(OrvekDialogRunner runner)
 {
-    std::lock_guard lock(RunnerLock());
-    std::swap(Runner(), runner);
-    return runner;
+    return RunnerHook().Set(std::move(runner));
 }
 
 int RunOrvekDialog(QDialog& dialog)
 {
-    OrvekDialogRunner runner;
-    {
-        std::lock_guard lock(RunnerLock());
-        runner = Runner();
-    }
-    return runner ? runner(dialog) : DefaultRun(dialog);
+    return RunnerHook().Get()(dialog);
 }
 
 TfmOrvekProperties::TfmOrvekProperties(OrvekPropertyStore& props, QWidget* parent)

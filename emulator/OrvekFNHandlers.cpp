@@ -1,6 +1,7 @@
 // The fiscal accumulator: status, identity, resources, the document being
 // built, sessions, the fiscal-mode close, the calculation-state report, the
 // document search and the OKP key update (raw command FE E1).
+#include "core/support/BinUtils.h"
 #include "emulator/OrvekHandlers.h"
 #include "emulator/OrvekRawCommands.h"
 #include "emulator/OrvekResultCodes.h"
@@ -15,12 +16,6 @@ RegisterFN& FN(OrvekCall& c)
     return c.Reg().Area<RegisterFN>();
 }
 
-void AppendInt(QByteArray& bytes, quint32 value, int size)
-{
-    for (int i = 0; i < size; ++i)
-        bytes.append(char((value >> (8 * i)) & 0xFF));
-}
-
 // Date and Time of a date-time (Date: the day, Time: the time of day alone).
 void SetDateTime(OrvekCall& c, OrvekProp date, OrvekProp time, const QDateTime& value)
 {
@@ -30,7 +25,7 @@ void SetDateTime(OrvekCall& c, OrvekProp date, OrvekProp time, const QDateTime& 
         return;
     }
     c.Set(date, QDateToDateTime(value.date()));
-    c.Set(time, value.time().msecsSinceStartOfDay() / 86400000.0);
+    c.Set(time, QTimeToDateTime(value.time()));
 }
 
 // DocumentNumber and FiscalSign of a document made.
@@ -38,8 +33,8 @@ void SetDocumentResult(OrvekCall& c, const FNDocument& doc)
 {
     c.Set(P::DocumentNumber, doc.Number);
     c.Set(P::FiscalSign, qint32(doc.FiscalSign));
-    AppendInt(c.Answer, quint32(doc.Number), 4);
-    AppendInt(c.Answer, doc.FiscalSign, 4);
+    c.Answer += IntToBin(quint32(doc.Number), 4);
+    c.Answer += IntToBin(doc.FiscalSign, 4);
 }
 
 std::int32_t FNGetStatus(OrvekCall& c)
@@ -60,7 +55,7 @@ std::int32_t FNGetStatus(OrvekCall& c)
     a.append(char(time.date().year() % 100)).append(char(time.date().month())).append(char(time.date().day()));
     a.append(char(time.time().hour())).append(char(time.time().minute()));
     a.append(fn.Serial.toLatin1());
-    AppendInt(a, quint32(fn.LastDocumentNumber()), 4);
+    a += IntToBin(quint32(fn.LastDocumentNumber()), 4);
     return OrvekResult::Ok;
 }
 
@@ -103,8 +98,8 @@ std::int32_t FNGetDocumentSize(OrvekCall& c)
     int size = waiting.empty() ? 0 : waiting.front()->Size();
     c.Set(P::DocumentSize, size);
     c.Set(P::NotificationSize, FN(c).NotificationSize);
-    AppendInt(c.Answer, quint32(size), 2);
-    AppendInt(c.Answer, quint32(FN(c).NotificationSize), 2);
+    c.Answer += IntToBin(quint32(size), 2);
+    c.Answer += IntToBin(quint32(FN(c).NotificationSize), 2);
     return OrvekResult::Ok;
 }
 
@@ -121,8 +116,8 @@ std::int32_t FNGetFreeMemoryResource(OrvekCall& c)
     c.Set(P::FN5YearResource, fn.Resource5Year());
     c.Set(P::FN30DayResource, fn.Resource30DayKb());
     c.Set(P::FNMarkingFillPercentage, fn.MarkingFillPercentage);
-    AppendInt(c.Answer, quint32(fn.Resource5Year()), 4);
-    AppendInt(c.Answer, quint32(fn.Resource30DayKb()), 4);
+    c.Answer += IntToBin(quint32(fn.Resource5Year()), 4);
+    c.Answer += IntToBin(quint32(fn.Resource30DayKb()), 4);
     if (fn.MarkingFillPercentage >= 0)
         c.Answer.append(char(fn.MarkingFillPercentage));
     return OrvekResult::Ok;
@@ -179,7 +174,7 @@ std::int32_t FNBuildCalculationStateReport(OrvekCall& c)
     SetDocumentResult(c, *doc);
     c.Set(P::DocumentCount, doc->DocumentCount);
     SetDateTime(c, P::Date, P::Time, doc->FirstUnconfirmed);
-    AppendInt(c.Answer, quint32(doc->DocumentCount), 4);
+    c.Answer += IntToBin(quint32(doc->DocumentCount), 4);
     return OrvekResult::Ok;
 }
 
@@ -210,8 +205,8 @@ std::int32_t FNGetCurrentSessionParams(OrvekCall& c)
     c.Set(P::SessionNumber, fn.SessionNumber());
     c.Set(P::ReceiptNumber, fn.ReceiptCount());
     c.Answer.append(char(fn.SessionOpen() ? 1 : 0));
-    AppendInt(c.Answer, quint32(fn.SessionNumber()), 2);
-    AppendInt(c.Answer, quint32(fn.ReceiptCount()), 2);
+    c.Answer += IntToBin(quint32(fn.SessionNumber()), 2);
+    c.Answer += IntToBin(quint32(fn.ReceiptCount()), 2);
     return OrvekResult::Ok;
 }
 
@@ -231,7 +226,7 @@ void SetRegistration(OrvekCall& c, const FNRegistration& r)
 std::int32_t FNFindDocument(OrvekCall& c)
 {
     int number = c.Int(P::DocumentNumber);
-    AppendInt(c.Request, quint32(number), 4);
+    c.Request += IntToBin(quint32(number), 4);
     const FNDocument* doc = FN(c).Find(number);
     if (!doc)
         return FNError::NoData;
@@ -256,7 +251,7 @@ std::int32_t FNFindDocument(OrvekCall& c)
         }
     }
     c.Answer.append(char(doc->Type)).append(char(doc->OFDTicketReceived ? 1 : 0));
-    AppendInt(c.Answer, doc->FiscalSign, 4);
+    c.Answer += IntToBin(doc->FiscalSign, 4);
     return OrvekResult::Ok;
 }
 
@@ -264,7 +259,7 @@ std::int32_t FNFindDocument(OrvekCall& c)
 std::int32_t FNReadFiscalBarcode(OrvekCall& c)
 {
     int number = c.Int(P::DocumentNumber);
-    AppendInt(c.Request, quint32(number), 4);
+    c.Request += IntToBin(quint32(number), 4);
     RegisterFN& fn = FN(c);
     const FNDocument* doc = fn.Find(number);
     if (!doc)
@@ -290,9 +285,7 @@ std::int32_t UpdateOKPKeys(OrvekCall& c, const QByteArray& command, QByteArray& 
 {
     if (command.size() != 6)
         return OrvekResult::BadParameter;
-    std::int32_t password = 0;
-    for (int i = 0; i < 4; ++i)
-        password |= std::int32_t(quint8(command[2 + i])) << (8 * i);
+    const auto password = std::int32_t(BinToInt(command, 3, 4));
     if (c.Reg().OperatorOf(password) == 0)
         return OrvekResult::BadPassword;
     int answer = FN(c).UpdateOKPKeys();

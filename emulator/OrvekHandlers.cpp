@@ -20,6 +20,10 @@ OrvekHandlerTable BuildHandlers()
     AddMarkingHandlers(t);
     AddReportHandlers(t);
     AddPresenterHandlers(t);
+    AddGraphicsHandlers(t);
+    AddBarcodeHandlers(t);
+    AddFiscalizationHandlers(t);
+    AddArchiveHandlers(t);
     return t;
 }
 } // namespace

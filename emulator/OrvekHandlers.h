@@ -96,3 +96,7 @@ void AddTextHandlers(OrvekHandlerTable& t);
 void AddMarkingHandlers(OrvekHandlerTable& t);
 void AddReportHandlers(OrvekHandlerTable& t);
 void AddPresenterHandlers(OrvekHandlerTable& t);
+void AddGraphicsHandlers(OrvekHandlerTable& t);
+void AddBarcodeHandlers(OrvekHandlerTable& t);
+void AddFiscalizationHandlers(OrvekHandlerTable& t);
+void AddArchiveHandlers(OrvekHandlerTable& t);

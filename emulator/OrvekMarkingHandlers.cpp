@@ -2,6 +2,7 @@
 // acceptance and refusal of a marking code, the state of the marking work,
 // and the FN's notifications about sold marked goods (their exchange state,
 // reading block by block and confirming).
+#include "core/support/BinUtils.h"
 #include "core/support/CodePage.h"
 #include "core/support/gs1_parser.h"
 #include "emulator/OrvekHandlers.h"
@@ -78,10 +79,8 @@ void SetCheckResult(OrvekCall& c, const MarkingCode& code)
     c.Set(P::KMServerErrorCode, code.ServerErrorCode);
     c.Set(P::KMServerCheckingStatus, code.ServerStatus);
     QByteArray answer;
-    if (code.ServerErrorCode == 0) {
-        answer.append(char(TagCheckResult & 0xFF)).append(char(TagCheckResult >> 8)).append('\x01').append('\0');
-        answer.append(char(code.ServerStatus));
-    }
+    if (code.ServerErrorCode == 0)
+        answer = TagTlv(TagCheckResult, QByteArray(1, char(code.ServerStatus)));
     c.Set(P::TLVDataHex, Hex(answer));
     c.Answer.append(char(code.Type2)).append(char(code.LocalResult)).append(char(code.LocalError));
 }
@@ -118,7 +117,7 @@ std::int32_t FNSendItemCodeData(OrvekCall& c)
         return OrvekResult::BadParameter;
     FNTag tag;
     tag.Number = TagProductCode;
-    tag.Type = 9;
+    tag.Type = OrvekTagType::ByteArray;
     tag.Value.append(char(type >> 8)).append(char(type & 0xFF)).append(code);
     tag.Operation = true;
     c.Request = tag.Tlv();
@@ -225,7 +224,7 @@ std::int32_t FNGetKMServerExchangeStatus(OrvekCall& c)
     c.Set(P::MessageNumber, first ? first->Number : 0);
     if (first) {
         c.Set(P::Date, QDateToDateTime(first->Time.date()));
-        c.Set(P::Time, first->Time.time().msecsSinceStartOfDay() / 86400000.0);
+        c.Set(P::Time, QTimeToDateTime(first->Time.time()));
     } else {
         c.Set(P::Date, 0.0);
         c.Set(P::Time, 0.0);
@@ -268,8 +267,7 @@ std::int32_t FNConfirmNotificationRead(OrvekCall& c)
 {
     const int number = c.Int(P::NotificationNumber);
     const int checkSum = c.Int(P::CheckSum);
-    c.Request.append(char(number & 0xFF)).append(char((number >> 8) & 0xFF));
-    c.Request.append(char(checkSum & 0xFF)).append(char((checkSum >> 8) & 0xFF));
+    c.Request += IntToBin(number, 2) + IntToBin(checkSum, 2);
     return Marking(c).Confirm(number, checkSum);
 }
 } // namespace

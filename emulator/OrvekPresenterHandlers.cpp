@@ -90,7 +90,7 @@ std::int32_t GetIBMStatus(OrvekCall& c)
     const QDateTime now = r.Now();
     c.Set(P::OperatorNumber, s.Operator);
     c.Set(P::Date, QDateToDateTime(now.date()));
-    c.Set(P::Time, now.time().msecsSinceStartOfDay() / 86400000.0);
+    c.Set(P::Time, QTimeToDateTime(now.time()));
     c.Set(P::SessionNumber, s.SessionNumber);
     c.Set(P::IBMDocumentNumber, s.DocumentNumber);
     const P receipts[] = {P::IBMLastSaleReceiptNumber, P::IBMLastBuyReceiptNumber,
@@ -125,7 +125,7 @@ void SetDocument(OrvekCall& c, const DBDocument& d)
     c.Set(P::SessionNumber, d.Session);
     c.Set(P::DBDocType, d.Type);
     c.Set(P::Date, QDateToDateTime(d.DateTime.date()));
-    c.Set(P::Time, d.DateTime.time().msecsSinceStartOfDay() / 86400000.0);
+    c.Set(P::Time, QTimeToDateTime(d.DateTime.time()));
     c.Set(P::Summ1, qlonglong(d.Total));
     c.Set(P::FiscalSign, int(d.FiscalSign));
     c.Set(P::FiscalSignAsString, QString::number(d.FiscalSign));

@@ -1,4 +1,5 @@
 // Printing onto the register's paper.
+#include "core/support/BinUtils.h"
 #include "core/support/CodePage.h"
 #include "emulator/OrvekHandlers.h"
 #include "emulator/OrvekResultCodes.h"
@@ -123,26 +124,6 @@ std::int32_t CutCheck(OrvekCall& c)
     return OrvekResult::Ok;
 }
 
-// LineData (one character per byte) printed LineNumber times.
-std::int32_t PrintGraphicsLine(OrvekCall& c)
-{
-    if (std::int32_t code = CheckPaper(c))
-        return code;
-    QByteArray dots = WideToAnsi(c.Str(P::LineData));
-    int count = c.Int(P::LineNumber);
-    int maxBytes = Printer(c).PrintWidth / 8;
-    if (dots.isEmpty() || dots.size() > maxBytes || count < 1 || count > 65535)
-        return OrvekResult::BadParameter;
-    for (int i = 0; i < count; ++i) {
-        PaperItem item;
-        item.Kind = PaperKind::Graphics;
-        item.Data = dots;
-        c.Reg().Paper().Add(std::move(item));
-    }
-    c.Request.append(char(count & 0xFF)).append(char(count >> 8)).append(dots);
-    return OrvekResult::Ok;
-}
-
 std::int32_t PrintBarCode(OrvekCall& c)
 {
     if (std::int32_t code = CheckPaper(c))
@@ -175,7 +156,7 @@ std::int32_t GetFontMetrics(OrvekCall& c)
     c.Set(P::CharWidth, f->CharWidth);
     c.Set(P::CharHeight, f->CharHeight);
     c.Set(P::FontCount, int(p.Fonts.size()));
-    c.Answer.append(char(p.PrintWidth & 0xFF)).append(char(p.PrintWidth >> 8));
+    c.Answer += IntToBin(p.PrintWidth, 2);
     c.Answer.append(char(f->CharWidth)).append(char(f->CharHeight)).append(char(p.Fonts.size()));
     return OrvekResult::Ok;
 }
@@ -189,7 +170,6 @@ void AddPrintHandlers(OrvekHandlerTable& t)
     t.Add(M::PrintStringWithWrap, OrvekAccess::Device, 0x2F, &PrintStringWithWrap);
     t.Add(M::FeedDocument, OrvekAccess::Device, 0x29, &FeedDocument);
     t.Add(M::CutCheck, OrvekAccess::Device, 0x25, &CutCheck);
-    t.Add(M::PrintLine, OrvekAccess::Device, 0xC5, &PrintGraphicsLine);
     t.Add(M::PrintBarCode, OrvekAccess::Device, 0xC2, &PrintBarCode);
     t.Add(M::WaitForPrinting, OrvekAccess::Device, 0x10, &WaitForPrinting);
     t.Add(M::GetFontMetrics, OrvekAccess::Device, 0x26, &GetFontMetrics);

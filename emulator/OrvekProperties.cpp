@@ -106,6 +106,7 @@ void OrvekPropertyStore::Set(OrvekProp p, const QVariant& value)
     if (!CoerceToKind(PropInfo(p).Kind, v))
         v = KindZero(PropInfo(p).Kind);
     FValues[std::size_t(p)] = std::move(v);
+    FWriteOrder[std::size_t(p)] = ++FWrites;
 }
 
 void OrvekPropertyStore::Put(OrvekProp p, const QVariant& value)
@@ -124,4 +125,5 @@ void OrvekPropertyStore::Put(OrvekProp p, const QVariant& value)
     else if (p == P::BarCode)
         FValues[std::size_t(P::BarcodeHex)] = StrToHex(WideToAnsi(v.toString()));
     FValues[std::size_t(p)] = std::move(v);
+    FWriteOrder[std::size_t(p)] = ++FWrites;
 }

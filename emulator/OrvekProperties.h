@@ -20,6 +20,10 @@ public:
     // value that does not convert.
     void Put(OrvekProp p, const QVariant& value);
 
+    // When the property was last written from outside, as a rising count
+    // (0: never): of two views of one value the later write holds.
+    std::uint64_t WriteOrder(OrvekProp p) const { return FWriteOrder[std::size_t(p)]; }
+
     std::int32_t Int(OrvekProp p) const { return Get(p).toInt(); }
     QString Str(OrvekProp p) const { return Get(p).toString(); }
     bool Bool(OrvekProp p) const { return Get(p).toInt() != 0; }
@@ -31,4 +35,6 @@ public:
 
 private:
     std::array<QVariant, OrvekPropCount> FValues;
+    std::array<std::uint64_t, OrvekPropCount> FWriteOrder{};
+    std::uint64_t FWrites = 0;
 };

@@ -1,6 +1,7 @@
 // The receipt: items, storno, discounts and charges, subtotal, closings,
 // cancelling, cash in and out, the copy of the last document, continued
 // printing and the cash registers (RegisterReceipt keeps the state).
+#include "core/support/BinUtils.h"
 #include "core/support/CodePage.h"
 #include "emulator/OrvekHandlers.h"
 #include "emulator/OrvekResultCodes.h"
@@ -21,16 +22,10 @@ RegisterReceipt::SessionOpener SessionOpener(OrvekCall& c)
     return [&c] { return OrvekHandlers()[M::OpenSession].Handler(c); };
 }
 
-void AppendLE(QByteArray& bytes, qint64 value, int size)
-{
-    for (int i = 0; i < size; ++i)
-        bytes.append(char((quint64(value) >> (8 * i)) & 0xFF));
-}
-
 // An amount as the register's five bytes of kopecks.
 void AppendAmount(QByteArray& bytes, Currency value)
 {
-    AppendLE(bytes, value / 100, 5);
+    bytes += IntToBin(value / 100, 5);
 }
 
 void AppendText(QByteArray& bytes, const QString& text)
@@ -69,7 +64,7 @@ ReceiptItem Item(OrvekCall& c, ReceiptOp op, int type, int decimals = 3)
 
 std::int32_t RegisterItem(OrvekCall& c, ReceiptItem item)
 {
-    AppendLE(c.Request, std::llround(item.Quantity * 1000), 5);
+    c.Request += IntToBin(std::llround(item.Quantity * 1000), 5);
     AppendAmount(c.Request, item.Price);
     c.Request.append(char(item.Department));
     AppendTaxes(c.Request, item.Taxes);
@@ -156,7 +151,7 @@ ReceiptClosing Closing(OrvekCall& c, int sums)
         AppendAmount(c.Request, closing.Payments[std::size_t(n)]);
     }
     closing.DiscountPercent = c.Dbl(P::DiscountOnCheck);
-    AppendLE(c.Request, std::llround(closing.DiscountPercent * 100), 2);
+    c.Request += IntToBin(std::llround(closing.DiscountPercent * 100), 2);
     return closing;
 }
 
@@ -239,7 +234,7 @@ std::int32_t GetCashReg(OrvekCall& c)
     const Currency value = Receipt(c).CashRegister(number);
     c.Set(P::ContentsOfCashRegister, qlonglong(value));
     c.Set(P::NameCashReg, RegisterReceipt::CashRegisterName(number));
-    AppendLE(c.Answer, value / 100, 6);
+    c.Answer += IntToBin(value / 100, 6);
     return OrvekResult::Ok;
 }
 } // namespace

@@ -1,5 +1,6 @@
 // Reports, operation and extended cash registers, the ware base and the FN's
 // non-resettable sums (RegisterCounters and RegisterFN keep the state).
+#include "core/support/BinUtils.h"
 #include "emulator/OrvekHandlers.h"
 #include "emulator/OrvekResultCodes.h"
 #include "emulator/RegisterCounters.h"
@@ -142,14 +143,14 @@ std::int32_t GetOperationReg(OrvekCall& c)
     const int value = counters.OperationRegister(number);
     c.Set(P::ContentsOfOperationRegister, value);
     c.Set(P::NameOperationReg, counters.OperationRegisterName(number));
-    c.Answer.append(char(value & 0xFF)).append(char(value >> 8));
+    c.Answer += IntToBin(value, 2);
     return OrvekResult::Ok;
 }
 
 std::int32_t GetCashRegEx(OrvekCall& c)
 {
     const int number = c.Int(P::RegisterNumber);
-    c.Request.append(char(number & 0xFF)).append(char((number >> 8) & 0xFF));
+    c.Request += IntToBin(number, 2);
     if (number < CashRegEx::First || number > CashRegEx::Last)
         return OrvekResult::BadParameter;
     c.Set(P::ContentsOfCashRegister, qlonglong(Counters(c).CashRegisterEx(number)));

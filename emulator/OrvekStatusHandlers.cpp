@@ -1,4 +1,5 @@
 // Device status, identity and model parameters.
+#include "core/support/BinUtils.h"
 #include "emulator/EmulatedOrvek.h"
 #include "emulator/OrvekHandlers.h"
 #include "emulator/OrvekResultCodes.h"
@@ -7,11 +8,6 @@
 namespace {
 using P = OrvekProp;
 using M = OrvekMethod;
-
-void AppendWord(QByteArray& bytes, int value)
-{
-    bytes.append(char(value & 0xFF)).append(char((value >> 8) & 0xFF));
-}
 
 void AppendDate(QByteArray& bytes, const QDate& date)
 {
@@ -110,7 +106,7 @@ std::int32_t GetECRStatus(OrvekCall& c)
     SetFmFlags(c);
     QDateTime now = r.Now();
     c.Set(P::Date, QDateToDateTime(now.date()));
-    c.Set(P::Time, now.time().msecsSinceStartOfDay() / 86400000.0);
+    c.Set(P::Time, QTimeToDateTime(now.time()));
     c.Set(P::SessionNumber, s.SessionNumber);
     c.Set(P::FreeRecordInFM, s.FreeRecordInFM);
     c.Set(P::RegistrationNumber, s.RegistrationNumber);
@@ -121,16 +117,16 @@ std::int32_t GetECRStatus(OrvekCall& c)
 
     QByteArray& a = c.Answer;
     a.append(cfg.SoftVersion.toLatin1().leftJustified(2, ' ', true));
-    AppendWord(a, cfg.SoftBuild);
+    a += IntToBin(cfg.SoftBuild, 2);
     AppendDate(a, cfg.SoftDate);
     a.append(char(s.LogicalNumber));
-    AppendWord(a, s.OpenDocumentNumber);
-    AppendWord(a, int(s.Flags));
+    a += IntToBin(s.OpenDocumentNumber, 2);
+    a += IntToBin(int(s.Flags), 2);
     a.append(char(r.Mode() | (s.ModeStatus << 4)));
     a.append(char(s.AdvancedMode));
     AppendDate(a, now.date());
     a.append(char(now.time().hour())).append(char(now.time().minute())).append(char(now.time().second()));
-    AppendWord(a, s.SessionNumber);
+    a += IntToBin(s.SessionNumber, 2);
     return OrvekResult::Ok;
 }
 
@@ -151,7 +147,7 @@ std::int32_t GetShortECRStatus(OrvekCall& c)
     const FNKeyUpdate& keys = c.Reg().Area<RegisterFN>().LastKeyUpdate;
     c.Set(P::UpdateKeysStatus, keys.Status);
     c.Set(P::UpdateKeysResultCode, keys.ResultCode);
-    AppendWord(c.Answer, int(s.Flags));
+    c.Answer += IntToBin(int(s.Flags), 2);
     c.Answer.append(char(r.Mode() | (s.ModeStatus << 4))).append(char(s.AdvancedMode));
     c.Answer.append(char(s.QuantityOfOperations));
     c.Answer.append(char(int(s.BatteryVoltage * 10))).append(char(int(s.PowerSourceVoltage)));

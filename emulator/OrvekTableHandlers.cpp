@@ -1,4 +1,5 @@
 // Device tables: structure, reading, writing.
+#include "core/support/BinUtils.h"
 #include "emulator/OrvekHandlers.h"
 #include "emulator/OrvekResultCodes.h"
 
@@ -10,8 +11,8 @@ void RequestAddress(OrvekCall& c, bool withField)
 {
     c.Request.append(char(c.Int(P::TableNumber)));
     if (withField) {
-        int row = c.Int(P::RowNumber);
-        c.Request.append(char(row & 0xFF)).append(char((row >> 8) & 0xFF)).append(char(c.Int(P::FieldNumber)));
+        c.Request += IntToBin(c.Int(P::RowNumber), 2);
+        c.Request.append(char(c.Int(P::FieldNumber)));
     }
 }
 

@@ -1,4 +1,5 @@
 // FN tags: single tags and composites (STLV) sent to the FN.
+#include "core/support/BinUtils.h"
 #include "core/support/CodePage.h"
 #include "emulator/OrvekHandlers.h"
 #include "emulator/OrvekResultCodes.h"
@@ -12,14 +13,6 @@
 namespace {
 using P = OrvekProp;
 using M = OrvekMethod;
-
-QByteArray LittleEndian(quint64 value, int size)
-{
-    QByteArray bytes;
-    for (int i = 0; i < size; ++i)
-        bytes.append(char((value >> (8 * i)) & 0xFF));
-    return bytes;
-}
 
 int MinimalSize(quint64 value)
 {
@@ -36,7 +29,7 @@ bool SizedValue(quint64 value, int length, QByteArray& bytes)
     int size = length > 0 ? length : MinimalSize(value);
     if (size > 8 || MinimalSize(value) > size)
         return false;
-    bytes = LittleEndian(value, size);
+    bytes = IntToBin(value, size);
     return true;
 }
 
@@ -50,10 +43,10 @@ std::int32_t EncodeTag(OrvekCall& c, FNTag& tag)
     int length = c.Int(P::TagValueLength);
     QByteArray bin = WideToAnsi(c.Str(P::TagValueBin));
     switch (tag.Type) {
-    case 0: tag.Value = LittleEndian(quint32(c.Int(P::TagValueInt)), 1); break;
-    case 1: tag.Value = LittleEndian(quint32(c.Int(P::TagValueInt)), 2); break;
-    case 2: tag.Value = LittleEndian(quint32(c.Int(P::TagValueInt)), 4); break;
-    case 3: {
+    case OrvekTagType::Byte: tag.Value = IntToBin(quint32(c.Int(P::TagValueInt)), 1); break;
+    case OrvekTagType::UInt16: tag.Value = IntToBin(quint32(c.Int(P::TagValueInt)), 2); break;
+    case OrvekTagType::UInt32: tag.Value = IntToBin(quint32(c.Int(P::TagValueInt)), 4); break;
+    case OrvekTagType::VLN: {
         QString digits = c.Str(P::TagValueVLN).trimmed();
         if (digits.isEmpty()) {
             tag.Value = bin;
@@ -65,8 +58,8 @@ std::int32_t EncodeTag(OrvekCall& c, FNTag& tag)
             return OrvekResult::BadParameter;
         break;
     }
-    case 4:
-    case 11: {
+    case OrvekTagType::FVLNAlias:
+    case OrvekTagType::FVLN: {
         double value = c.Dbl(P::TagValueFVLND);
         if (value < 0)
             return OrvekResult::BadParameter;
@@ -79,22 +72,22 @@ std::int32_t EncodeTag(OrvekCall& c, FNTag& tag)
         tag.Value = char(point) + mantissa;
         break;
     }
-    case 5:
+    case OrvekTagType::BitField:
         if (!bin.isEmpty())
             tag.Value = bin;
         else if (!SizedValue(quint32(c.Int(P::TagValueInt)), length, tag.Value))
             return OrvekResult::BadParameter;
         break;
-    case 6: {
+    case OrvekTagType::UnixTime: {
         QDateTime local = DateTimeToQDateTime(c.Dbl(P::TagValueDateTime));
         // The FN keeps the register's local time as if it were UTC.
         QDateTime asUtc(local.date(), local.time(), Qt::UTC);
-        tag.Value = LittleEndian(quint64(asUtc.toSecsSinceEpoch()), 4);
+        tag.Value = IntToBin(quint64(asUtc.toSecsSinceEpoch()), 4);
         break;
     }
-    case 7: tag.Value = WideToOem(c.Str(P::TagValueStr)); break;
-    case 8:
-    case 9: tag.Value = bin; break;
+    case OrvekTagType::String: tag.Value = WideToOem(c.Str(P::TagValueStr)); break;
+    case OrvekTagType::STLV:
+    case OrvekTagType::ByteArray: tag.Value = bin; break;
     default: return OrvekResult::BadParameter;
     }
     c.Request = FNTag(tag).Tlv();
@@ -127,9 +120,9 @@ std::int32_t FNBeginSTLVTag(OrvekCall& c)
         return OrvekResult::BadParameter;
     FNTag composite;
     composite.Number = number;
-    composite.Type = 8;
+    composite.Type = OrvekTagType::STLV;
     c.Reg().Area<RegisterTags>().Composite = composite;
-    c.Request.append(char(number & 0xFF)).append(char(number >> 8));
+    c.Request += IntToBin(number, 2);
     return OrvekResult::Ok;
 }
 
@@ -219,9 +212,14 @@ std::int32_t RegisterTags::Send(EmulatedRegister& reg, FNTag tag)
     return OrvekResult::Ok;
 }
 
+QByteArray TagTlv(int Number, const QByteArray& Value)
+{
+    return IntToBin(Number, 2) + IntToBin(Value.size(), 2) + Value;
+}
+
 QByteArray FNTag::Tlv() const
 {
-    return LittleEndian(quint32(Number), 2) + LittleEndian(quint32(Value.size()), 2) + Value;
+    return TagTlv(Number, Value);
 }
 
 QString FNTag::Text() const

@@ -1,6 +1,7 @@
 // Text documents: the non-fiscal document, document title, cliche, trailer
 // and end of document, attributes, the print buffer, the test run and the
 // control tape.
+#include "core/support/BinUtils.h"
 #include "emulator/OrvekHandlers.h"
 #include "emulator/OrvekResultCodes.h"
 #include "emulator/RegisterPrinter.h"
@@ -119,8 +120,8 @@ std::int32_t PrintDocumentTitle(OrvekCall& c)
     c.Set(P::OpenDocumentNumber, s.DocumentNumber);
     Print(c, c.Str(P::DocumentName));
     Print(c, QStringLiteral("№ %1  СКВ. № %2").arg(number).arg(s.DocumentNumber));
-    c.Request.append(char(number & 0xFF)).append(char(number >> 8));
-    c.Answer.append(char(s.DocumentNumber & 0xFF)).append(char(s.DocumentNumber >> 8));
+    c.Request += IntToBin(number, 2);
+    c.Answer += IntToBin(s.DocumentNumber, 2);
     return OrvekResult::Ok;
 }
 
@@ -196,7 +197,7 @@ std::int32_t ReadPrintBufferLineNumber(OrvekCall& c)
     const int kept = std::min(printed, RegisterTextPrint::BufferCapacity);
     c.Set(P::PrintBufferLineNumber, kept);
     c.Set(P::LineNumber, printed);
-    c.Answer.append(char(kept & 0xFF)).append(char(kept >> 8));
+    c.Answer += IntToBin(kept, 2);
     return OrvekResult::Ok;
 }
 
@@ -243,7 +244,7 @@ std::int32_t ReadPrintBufferLine(OrvekCall& c)
     if (format < 0 || format > 2)
         return OrvekResult::BadParameter;
     const auto lines = BufferLines(c, RegisterTextPrint::BufferCapacity);
-    c.Request.append(char(number & 0xFF)).append(char(number >> 8)).append(char(format));
+    c.Request += IntToBin(number, 2) + char(format);
     if (number < 0 || number >= int(lines.size()))
         return OrvekResult::BadParameter;
     c.Set(P::StringForPrinting, FormatLine(c, *lines[std::size_t(number)], format));

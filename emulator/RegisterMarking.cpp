@@ -1,5 +1,6 @@
 #include "emulator/RegisterMarking.h"
 
+#include "core/support/BinUtils.h"
 #include "core/support/RNMUtil.h"
 #include "core/support/gs1_parser.h"
 #include "emulator/RegisterFN.h"
@@ -10,20 +11,6 @@ namespace {
 // Tags of a sale notification: the marking code and the goods' status.
 constexpr int TagMarkingCode = 2000;
 constexpr int TagItemStatus = 2003;
-
-void AppendLE(QByteArray& bytes, quint64 value, int size)
-{
-    for (int i = 0; i < size; ++i)
-        bytes.append(char((value >> (8 * i)) & 0xFF));
-}
-
-QByteArray Tlv(int tag, const QByteArray& value)
-{
-    QByteArray bytes;
-    AppendLE(bytes, quint32(tag), 2);
-    AppendLE(bytes, quint32(value.size()), 2);
-    return bytes + value;
-}
 
 // Characters of the check code after identifier 92, up to a GS or the end.
 int SignLength(const QByteArray& code, int offset)
@@ -208,11 +195,9 @@ void RegisterMarking::ReceiptClosed(const FNDocument& doc)
         return;
     // Type 1 (sale), format 2, room for the CRC; the receipt; its codes.
     QByteArray data = QByteArray::fromHex("01020000");
-    AppendLE(data, quint32(doc.Number), 4);
-    AppendLE(data, quint64(doc.DateTime.toSecsSinceEpoch()), 4);
-    AppendLE(data, quint32(Accepted.size()), 1);
+    data += IntToBin(doc.Number, 4) + IntToBin(doc.DateTime.toSecsSinceEpoch(), 4) + IntToBin(qint64(Accepted.size()), 1);
     for (const MarkingCode& code : Accepted)
-        data += Tlv(TagMarkingCode, code.Code) + Tlv(TagItemStatus, QByteArray(1, char(code.ItemStatus)));
+        data += TagTlv(TagMarkingCode, code.Code) + TagTlv(TagItemStatus, QByteArray(1, char(code.ItemStatus)));
     Accepted.clear();
     QueueNotification(std::move(data));
 }

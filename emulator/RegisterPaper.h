@@ -10,8 +10,8 @@
 enum class PaperKind {
     Text,      // a printed line of text
     Graphics,  // one raster line (Data: the dots, 8 per byte)
-    Image,     // a picture printed from the graphics buffer (Text: where from)
-    Barcode,   // a barcode (Text: its data, Param: its type)
+    Image,     // a picture printed from the graphics buffer (Text: where from; Data: its rows)
+    Barcode,   // a barcode (Text: its data, Param: its type, Details: its settings; Data: its rows when drawn)
     Feed,      // blank lines fed (Param: how many)
     Cut,       // a cut (Param: 0 full, 1 partial)
 };
@@ -22,6 +22,8 @@ struct PaperItem {
     int Font = 1;          // font of a text line
     int Param = 0;
     QByteArray Data;
+    int RowBytes = 0;      // bytes per row of a picture's Data (Image, Barcode)
+    QString Details;       // settings a barcode was printed with
     bool Receipt = true;   // printed on the receipt ribbon
     bool Journal = false;  // printed on the journal ribbon
 };

@@ -13,6 +13,11 @@ TableField I32(const char* name, std::int32_t def = 0)
 {
     return I(name, def, std::numeric_limits<std::int32_t>::max(), 0, 4);
 }
+// A 32-bit mask: every bit pattern, kept as the signed value of its bits.
+TableField Mask32(const char* name)
+{
+    return I(name, 0, std::numeric_limits<std::int32_t>::max(), std::numeric_limits<std::int32_t>::min(), 4);
+}
 TableField I16(const char* name, std::int32_t def = 0)
 {
     return I(name, def, 65535, 0, 2);
@@ -138,7 +143,7 @@ void RegisterTables::Build(bool typeTwo, const QString& serial)
         std::vector<TableField> f;
         PadTo(f, 20);
         f.push_back(I("Расширенный режим работы", 0));
-        f.push_back(I32("Коды причин изменения сведений"));
+        f.push_back(Mask32("Коды причин изменения сведений"));
         table("Параметры кассового ядра", 1, std::move(f));
     }
     // 14
@@ -192,7 +197,7 @@ void RegisterTables::Build(bool typeTwo, const QString& serial)
            S("ИНН ОФД", 12), S("Сайт ФНС", 64, QStringLiteral("www.nalog.gov.ru")), S("Место расчетов", 255),
            S("E-mail отправителя", 64), I("Признак агента", 0), I("Режим работы", 0), I("Автоматический режим", 0, 1),
            I("Номер автомата", 0), I("Шифрование", 0, 1), I("Расширенный режим работы", 0),
-           I32("Коды причин изменения сведений")});
+           Mask32("Коды причин изменения сведений")});
     // 19
     table("Параметры ОФД", 1,
           {S("Сервер", 64, QStringLiteral("ofd.example.ru")), I16("Порт", 7777), I16("Таймаут чтения ответа, с", 60),

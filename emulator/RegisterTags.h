@@ -10,7 +10,7 @@
 
 struct FNTag {
     int Number = 0;
-    int Type = 0;               // the tag type codes of the driver (0 byte ... 9 byte array)
+    int Type = 0;               // an OrvekTagType code
     QByteArray Value;           // the value as the FN keeps it; a composite's: its tags' TLV
     std::vector<FNTag> Items;   // the tags of a composite
     bool Operation = false;     // bound to the current item (the *Operation variants)
@@ -22,6 +22,10 @@ struct FNTag {
     // The unsigned little-endian integer of the value (byte, VLN, Unix time).
     quint64 Integer() const;
 };
+
+// A tag as the FN keeps it: number and length (16-bit little-endian each),
+// then the value.
+QByteArray TagTlv(int Number, const QByteArray& Value);
 
 struct RegisterTags : RegisterArea {
     std::vector<FNTag> Sent;

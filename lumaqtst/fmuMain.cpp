@@ -13,6 +13,7 @@
 #include "core/support/VersionInfo.h"
 #include "platform/Exceptions.h"
 #include "platform/Guard.h"
+#include "platform/Hook.h"
 #include "platform/Registry.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Dialogs.h"
@@ -35,13 +36,13 @@
 #include <chrono>
 
 namespace {
-TfmMain::TickCountFunction& TickCount()
+THook<TfmMain::TickCountFunction>& TickCount()
 {
-    static TfmMain::TickCountFunction tick = [] {
+    static THook<TfmMain::TickCountFunction> hook([] {
         using namespace std::chrono;
         return uint32_t(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
-    };
-    return tick;
+    });
+    return hook;
 }
 
 bool IsDigit(QChar c)
@@ -125,7 +126,7 @@ void ShowFrame(QLineEdit* edit, const QString& frame)
 
 TfmMain::TickCountFunction TfmMain::SetTickCount(TickCountFunction tickCount)
 {
-    return std::exchange(TickCount(), std::move(tickCount));
+    return TickCount().Set(std::move(tickCount));
 }
 
 TfmMain::TfmMain(QWidget* parent) : TBaseForm(parent)
@@ -472,7 +473,7 @@ void TfmMain::PagesChanged(TPageNotifier*, TChangeType ChangeType)
 {
     try {
         if (ChangeType == ctStart) {
-            FTickCount = TickCount()();
+            FTickCount = TickCount().Get()();
             for (QLineEdit* edit : {edtInput, edtOutput, edtResult, edtTime, edtOperator})
                 edit->clear();
             for (QLineEdit* edit : {edtInput, edtOutput})
@@ -488,7 +489,7 @@ void TfmMain::PagesChanged(TPageNotifier*, TChangeType ChangeType)
             ShowFrame(edtInput, driver.ECRInput());
             ShowFrame(edtOutput, driver.ECROutput());
             edtResult->setText(Format(QStringLiteral("(%d) %s"), {code, description}));
-            edtTime->setText(QString::number(uint32_t(TickCount()() - FTickCount)) + QLatin1Char(' ') + GetRes("мс"));
+            edtTime->setText(QString::number(uint32_t(TickCount().Get()() - FTickCount)) + QLatin1Char(' ') + GetRes("мс"));
             edtOperator->setText(QString::number(driver.OperatorNumber()));
             UpdateCaption();
         }

@@ -1,5 +1,6 @@
 #include "platform/Notices.h"
 
+#include "platform/Hook.h"
 #include "platform/ui/Dialogs.h"
 
 #include <QCoreApplication>
@@ -14,9 +15,9 @@ std::mutex& Lock()
     return lock;
 }
 
-std::function<void(const QString&)>& NoticeLog()
+THook<TNoticeLog>& NoticeLog()
 {
-    static std::function<void(const QString&)> log;
+    static THook<TNoticeLog> log;
     return log;
 }
 
@@ -26,24 +27,21 @@ void Show(const QString& text)
 }
 } // namespace
 
-void SetNoticeLog(std::function<void(const QString&)> log)
+TNoticeLog SetNoticeLog(TNoticeLog log)
 {
-    std::lock_guard guard(Lock());
-    NoticeLog() = std::move(log);
+    return NoticeLog().Set(std::move(log));
 }
 
 void Notify(const QString& text)
 {
-    std::function<void(const QString&)> log;
     {
         static QSet<QString> shown;
         std::lock_guard guard(Lock());
         if (shown.contains(text))
             return;
         shown.insert(text);
-        log = NoticeLog();
     }
-    if (log)
+    if (const TNoticeLog log = NoticeLog().Get())
         log(text);
     qWarning("%s", qPrintable(text));
     QCoreApplication* app = QCoreApplication::instance();

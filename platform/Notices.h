@@ -7,5 +7,7 @@
 #include <functional>
 
 void Notify(const QString& text);
-// Where notices are logged as well (the program's log installs itself); empty: nowhere.
-void SetNoticeLog(std::function<void(const QString&)> log);
+// Where notices are logged as well (the program's log installs itself);
+// empty: nowhere. Returns the one installed before.
+using TNoticeLog = std::function<void(const QString&)>;
+TNoticeLog SetNoticeLog(TNoticeLog log);

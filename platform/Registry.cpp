@@ -2,6 +2,7 @@
 
 #include "platform/AtomicFile.h"
 #include "platform/Exceptions.h"
+#include "platform/Hook.h"
 #include "platform/Notices.h"
 
 #include <QCryptographicHash>
@@ -17,9 +18,9 @@
 #include <cstring>
 
 namespace {
-std::function<void()>& BeforeReplaceHook()
+THook<std::function<void()>>& BeforeReplaceHook()
 {
-    static std::function<void()> hook;
+    static THook<std::function<void()>> hook;
     return hook;
 }
 
@@ -221,7 +222,7 @@ bool TakeLock(QLockFile& lock, const QString& lockName)
 void WriteHive(const QString& fileName, const TRegistry::Hive& hive)
 {
     QDir().mkpath(QFileInfo(fileName).absolutePath());
-    const QString error = WriteFileAtomically(fileName, TRegistry::HiveText(hive), BeforeReplaceHook());
+    const QString error = WriteFileAtomically(fileName, TRegistry::HiveText(hive), BeforeReplaceHook().Get());
     if (!error.isEmpty()) {
         Notify(QStringLiteral("Настройки не сохранены в файл %1: %2. Файл остался прежним.").arg(fileName, error));
         throw ERegistryException(QStringLiteral("Failed to write registry file '%1': %2").arg(fileName, error));
@@ -335,9 +336,9 @@ QString TRegistry::DefaultFileName()
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/lumaq/registry.reg");
 }
 
-void TRegistry::SetBeforeReplaceHook(std::function<void()> hook)
+std::function<void()> TRegistry::SetBeforeReplaceHook(std::function<void()> hook)
 {
-    BeforeReplaceHook() = std::move(hook);
+    return BeforeReplaceHook().Set(std::move(hook));
 }
 
 void TRegistry::Load()

@@ -71,7 +71,8 @@ public:
 
     // Fault injection for tests: runs after the temporary file is written and
     // before it replaces the file; an exception stops the write there.
-    static void SetBeforeReplaceHook(std::function<void()> hook);
+    // Returns the hook before (THook).
+    static std::function<void()> SetBeforeReplaceHook(std::function<void()> hook);
 
     struct Value {
         QString name;

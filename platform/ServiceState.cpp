@@ -1,13 +1,15 @@
 #include "platform/ServiceState.h"
 
+#include "platform/Hook.h"
+
 #include <QProcess>
 
 namespace {
 
-IServiceStateSource*& Installed()
+THook<IServiceStateSource*>& SourceHook()
 {
-    static IServiceStateSource* source = nullptr;
-    return source;
+    static THook<IServiceStateSource*> hook(nullptr);
+    return hook;
 }
 
 } // namespace
@@ -15,12 +17,13 @@ IServiceStateSource*& Installed()
 IServiceStateSource& ServiceStateSource()
 {
     static SystemdServiceState systemd;
-    return Installed() ? *Installed() : systemd;
+    IServiceStateSource* installed = SourceHook().Get();
+    return installed ? *installed : systemd;
 }
 
-void SetServiceStateSource(IServiceStateSource* source)
+IServiceStateSource* SetServiceStateSource(IServiceStateSource* source)
 {
-    Installed() = source;
+    return SourceHook().Set(source);
 }
 
 TServiceState SystemdServiceState::StateFromActiveState(const QString& activeState)
@@ -59,15 +62,12 @@ std::optional<TServiceState> SystemdServiceState::QueryServiceState(const QStrin
     return StateFromActiveState(activeState);
 }
 
-FakeServiceState::FakeServiceState()
-{
-    SetServiceStateSource(this);
-}
+FakeServiceState::FakeServiceState() : FPrevious(SetServiceStateSource(this)) {}
 
 FakeServiceState::~FakeServiceState()
 {
     if (&ServiceStateSource() == this)
-        SetServiceStateSource(nullptr);
+        SetServiceStateSource(FPrevious);
 }
 
 std::optional<TServiceState> FakeServiceState::QueryServiceState(const QString& name)

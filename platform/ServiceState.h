@@ -26,8 +26,9 @@ public:
 
 // The source in use: systemd unless a test installed another one.
 IServiceStateSource& ServiceStateSource();
-// Installs a source (nullptr: back to systemd). The caller keeps ownership.
-void SetServiceStateSource(IServiceStateSource* source);
+// Installs a source (THook; nullptr: back to systemd) and returns the one
+// before. The caller keeps ownership.
+IServiceStateSource* SetServiceStateSource(IServiceStateSource* source);
 
 // Asks systemd (systemctl show) for the unit "<name>.service" of the system
 // manager; the local machine only.
@@ -38,7 +39,8 @@ public:
     static TServiceState StateFromActiveState(const QString& activeState);
 };
 
-// A fixed set of installed services for tests; installs itself while it lives.
+// A fixed set of installed services for tests; installs itself while it
+// lives and puts the source before back when it goes.
 class FakeServiceState : public IServiceStateSource {
 public:
     FakeServiceState();
@@ -48,5 +50,6 @@ public:
     std::optional<TServiceState> QueryServiceState(const QString& name) override;
 
 private:
+    IServiceStateSource* FPrevious;
     QHash<QString, TServiceState> FStates;
 };

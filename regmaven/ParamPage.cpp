@@ -14,8 +14,9 @@ QFont BoldArial(int PixelSize)
     return font;
 }
 
-TParamPage::TParamPage(const QString& Caption)
+TParamPage::TParamPage(const char* FormName, const QString& Caption)
 {
+    setObjectName(QLatin1String(FormName));
     setWindowTitle(Caption);
 }
 
@@ -28,6 +29,7 @@ void TParamPage::SetOwner(TParamPages* AOwner)
 {
     if (FOwner)
         FOwner->RemoveItem(this);
+    FOwner = AOwner;
     if (AOwner)
         AOwner->InsertItem(this);
 }
@@ -46,41 +48,10 @@ void TParamPage::showEvent(QShowEvent* event)
         RunGuarded([this] { FormShow(); });
 }
 
-TParamPages::~TParamPages()
-{
-    while (!FList.isEmpty())
-        delete FList.first();
-}
-
-int TParamPages::GetItemIndex(const TParamPage* Page) const
-{
-    return int(FList.indexOf(const_cast<TParamPage*>(Page)));
-}
-
-void TParamPages::InsertItem(TParamPage* Page)
-{
-    FList.append(Page);
-    Page->FOwner = this;
-}
-
-void TParamPages::RemoveItem(TParamPage* Page)
-{
-    FList.removeOne(Page);
-    Page->FOwner = nullptr;
-}
-
-TParamPage* TParamPages::PageByClass(const TParamPageClass& AClass) const
-{
-    for (TParamPage* page : FList)
-        if (AClass.IsInstance(page))
-            return page;
-    return nullptr;
-}
-
 void TParamPages::CloseEvent()
 {
     // One failing page does not keep the others from closing.
-    for (TParamPage* page : FList)
+    for (TParamPage* page : *this)
         RunGuarded([page] { page->CloseEvent(); });
 }
 

@@ -4,8 +4,16 @@
 // A page's Next either raises (the wizard stays on the page and the message
 // is shown) or names the class of the next page in Controller().NextPageClass.
 // Pages refresh themselves in FormShow, each time the main window shows them.
+//
+// A page names another page's class without including its header:
+//   // fmuSearchDevice.cpp
+//   DECLARE_PAGE_CLASS(TfmSelectWorkType);
+//   ... Controller().NextPageClass = ClassOf<TfmSelectWorkType>();
+//   // fmuSelectWorkType.cpp
+//   DEFINE_PAGE_CLASS(TfmSelectWorkType);
+#include "platform/OwnedList.h"
+
 #include <QFont>
-#include <QList>
 #include <QString>
 #include <QWidget>
 
@@ -37,16 +45,25 @@ private:
 // The pages' bold Arial of the given pixel size.
 QFont BoldArial(int PixelSize);
 
+// The class of page T. Where T is only declared, DECLARE_PAGE_CLASS(T) lets
+// ClassOf<T> be used; DEFINE_PAGE_CLASS(T) in T's own .cpp makes it.
 template <class T>
 TParamPageClass ClassOf() { return TParamPageClass::Of<T>(); }
+
+#define DECLARE_PAGE_CLASS(T) \
+    class T;                  \
+    extern template TParamPageClass ClassOf<T>()
+#define DEFINE_PAGE_CLASS(T) template TParamPageClass ClassOf<T>()
 
 class TParamPage : public QWidget {
     Q_OBJECT
 public:
     // The caption is the title the main window shows above the page.
-    explicit TParamPage(const QString& Caption);
+    // A page with its form name (objectName) and caption (windowTitle).
+    TParamPage(const char* FormName, const QString& Caption);
     ~TParamPage() override;
 
+    // Moves the page into AOwner (appended) or, with none, out of any list.
     void SetOwner(TParamPages* AOwner);
     TParamPages* Owner() const { return FOwner; }
     int Index() const;
@@ -75,34 +92,25 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    friend class TParamPages;
     TParamPages* FOwner = nullptr;
 };
 
-class TParamPages {
+class TParamPages : public TOwnedList<TParamPage> {
 public:
     TParamPages() = default;
     // Frees every page.
-    ~TParamPages();
-    TParamPages(const TParamPages&) = delete;
-    TParamPages& operator=(const TParamPages&) = delete;
-
-    int Count() const { return int(FList.size()); }
-    TParamPage* GetItem(int Index) const { return FList.at(Index); }
-    int GetItemIndex(const TParamPage* Page) const;
-    void InsertItem(TParamPage* Page);
-    void RemoveItem(TParamPage* Page);
+    ~TParamPages() { Clear(); }
     // The first page of the class or of a class derived from it; nullptr if none.
-    TParamPage* PageByClass(const TParamPageClass& AClass) const;
+    TParamPage* PageByClass(const TParamPageClass& AClass) const
+    {
+        return FindFirst([&](const TParamPage* Page) { return AClass.IsInstance(Page); });
+    }
     template <class T>
-    T* PageByClass() const { return static_cast<T*>(PageByClass(ClassOf<T>())); }
+    T* PageByClass() const { return ByClass<T>(); }
     // CloseEvent of every page in list order.
     void CloseEvent();
 
     int PageIndex = 0;
-
-private:
-    QList<TParamPage*> FList;
 };
 
 } // namespace Regmaven

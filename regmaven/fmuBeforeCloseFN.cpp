@@ -1,13 +1,14 @@
 #include "regmaven/fmuBeforeCloseFN.h"
 
-#include "regmaven/fmuCloseFN.h"
 #include "regmaven/untController.h"
 
 namespace Regmaven {
 
-TfmBeforeCloseFN::TfmBeforeCloseFN() : TParamPage(QStringLiteral("Закрытие архива ФН"))
+DECLARE_PAGE_CLASS(TfmCloseFN);
+DEFINE_PAGE_CLASS(TfmBeforeCloseFN);
+
+TfmBeforeCloseFN::TfmBeforeCloseFN() : TParamPage("fmBeforeCloseFN", QStringLiteral("Закрытие архива ФН"))
 {
-    setObjectName("fmBeforeCloseFN");
 }
 
 // Follows the road to the next page.

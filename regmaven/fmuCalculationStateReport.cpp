@@ -1,13 +1,14 @@
 #include "regmaven/fmuCalculationStateReport.h"
 
-#include "regmaven/fmuSelectWorkType.h"
 #include "regmaven/untController.h"
 
 namespace Regmaven {
 
-TfmCalculationStateReport::TfmCalculationStateReport() : TParamPage(QStringLiteral("Отчет о текущем состоянии расчетов"))
+DECLARE_PAGE_CLASS(TfmSelectWorkType);
+DEFINE_PAGE_CLASS(TfmCalculationStateReport);
+
+TfmCalculationStateReport::TfmCalculationStateReport() : TParamPage("fmCalculationStateReport", QStringLiteral("Отчет о текущем состоянии расчетов"))
 {
-    setObjectName("fmCalculationStateReport");
 }
 
 // Follows the road to the next page.

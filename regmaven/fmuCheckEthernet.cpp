@@ -1,13 +1,14 @@
 #include "regmaven/fmuCheckEthernet.h"
 
-#include "regmaven/fmuOFDExchangeState.h"
 #include "regmaven/untController.h"
 
 namespace Regmaven {
 
-TfmCheckEthernet::TfmCheckEthernet() : TParamPage(QStringLiteral("Проверка связи по Ethernet"))
+DECLARE_PAGE_CLASS(TfmOFDExchangeState);
+DEFINE_PAGE_CLASS(TfmCheckEthernet);
+
+TfmCheckEthernet::TfmCheckEthernet() : TParamPage("fmCheckEthernet", QStringLiteral("Проверка связи по Ethernet"))
 {
-    setObjectName("fmCheckEthernet");
 }
 
 // Follows the road to the next page.

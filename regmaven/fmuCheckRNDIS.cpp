@@ -1,13 +1,14 @@
 #include "regmaven/fmuCheckRNDIS.h"
 
-#include "regmaven/fmuOFDExchangeState.h"
 #include "regmaven/untController.h"
 
 namespace Regmaven {
 
-TfmCheckRNDIS::TfmCheckRNDIS() : TParamPage(QStringLiteral("Проверка связи по RNDIS"))
+DECLARE_PAGE_CLASS(TfmOFDExchangeState);
+DEFINE_PAGE_CLASS(TfmCheckRNDIS);
+
+TfmCheckRNDIS::TfmCheckRNDIS() : TParamPage("fmCheckRNDIS", QStringLiteral("Проверка связи по RNDIS"))
 {
-    setObjectName("fmCheckRNDIS");
 }
 
 // Follows the road to the next page.

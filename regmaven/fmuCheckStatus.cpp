@@ -1,15 +1,19 @@
 #include "regmaven/fmuCheckStatus.h"
 
-#include "regmaven/fmuBeforeCloseFN.h"
-#include "regmaven/fmuSelectClientType.h"
-#include "regmaven/fmuSerial.h"
 #include "regmaven/untController.h"
 
 namespace Regmaven {
 
-TfmCheckStatus::TfmCheckStatus() : TParamPage(QStringLiteral("Проверка состояния"))
+DECLARE_PAGE_CLASS(TfmBeforeCloseFN);
+DECLARE_PAGE_CLASS(TfmEnterSerial);
+DECLARE_PAGE_CLASS(TfmSelectClientType);
+DEFINE_PAGE_CLASS(TfmCheckStatus);
+DEFINE_PAGE_CLASS(TFmCheckStatusBeforeRegistration);
+DEFINE_PAGE_CLASS(TFmCheckStatusBeforeReRegistration);
+DEFINE_PAGE_CLASS(TFmCheckStatusBeforeCloseFN);
+
+TfmCheckStatus::TfmCheckStatus() : TParamPage("fmCheckStatus", QStringLiteral("Проверка состояния"))
 {
-    setObjectName("fmCheckStatus");
 }
 
 // Each variant follows its road to the next page.

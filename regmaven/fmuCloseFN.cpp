@@ -1,13 +1,14 @@
 #include "regmaven/fmuCloseFN.h"
 
-#include "regmaven/fmuSelectWorkType.h"
 #include "regmaven/untController.h"
 
 namespace Regmaven {
 
-TfmCloseFN::TfmCloseFN() : TParamPage(QStringLiteral("Закрытие архива ФН"))
+DECLARE_PAGE_CLASS(TfmSelectWorkType);
+DEFINE_PAGE_CLASS(TfmCloseFN);
+
+TfmCloseFN::TfmCloseFN() : TParamPage("fmCloseFN", QStringLiteral("Закрытие архива ФН"))
 {
-    setObjectName("fmCloseFN");
 }
 
 // Follows the road to the next page.

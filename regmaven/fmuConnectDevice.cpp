@@ -1,13 +1,14 @@
 #include "regmaven/fmuConnectDevice.h"
 
-#include "regmaven/fmuSelectPortType.h"
 #include "regmaven/untController.h"
 
 namespace Regmaven {
 
-TfmConnectDevice::TfmConnectDevice() : TParamPage(QStringLiteral("Подключите устройство"))
+DECLARE_PAGE_CLASS(TfmSelectPortType);
+DEFINE_PAGE_CLASS(TfmConnectDevice);
+
+TfmConnectDevice::TfmConnectDevice() : TParamPage("fmConnectDevice", QStringLiteral("Подключите устройство"))
 {
-    setObjectName("fmConnectDevice");
 }
 
 // Follows the road to the next page.

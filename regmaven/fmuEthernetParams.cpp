@@ -1,13 +1,14 @@
 #include "regmaven/fmuEthernetParams.h"
 
-#include "regmaven/fmuCheckEthernet.h"
 #include "regmaven/untController.h"
 
 namespace Regmaven {
 
-TfmEthernetParams::TfmEthernetParams() : TParamPage(QStringLiteral("Параметры Ethernet"))
+DECLARE_PAGE_CLASS(TfmCheckEthernet);
+DEFINE_PAGE_CLASS(TfmEthernetParams);
+
+TfmEthernetParams::TfmEthernetParams() : TParamPage("fmEthernetParams", QStringLiteral("Параметры Ethernet"))
 {
-    setObjectName("fmEthernetParams");
 }
 
 // Follows the road to the next page.

@@ -1,13 +1,14 @@
 #include "regmaven/fmuFFD.h"
 
-#include "regmaven/fmuOFDParams.h"
 #include "regmaven/untController.h"
 
 namespace Regmaven {
 
-TfmFFD::TfmFFD() : TParamPage(QStringLiteral("Версия ФФД"))
+DECLARE_PAGE_CLASS(TfmOFDParams);
+DEFINE_PAGE_CLASS(TfmFFD);
+
+TfmFFD::TfmFFD() : TParamPage("fmFFD", QStringLiteral("Версия ФФД"))
 {
-    setObjectName("fmFFD");
 }
 
 // Follows the road to the next page.

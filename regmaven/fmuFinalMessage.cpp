@@ -1,18 +1,21 @@
 #include "regmaven/fmuFinalMessage.h"
 
-#include "regmaven/fmuConnectDevice.h"
 #include "regmaven/untController.h"
+
+#include "platform/ui/NamedControls.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
 
 namespace Regmaven {
 
-TfmFinalMessage::TfmFinalMessage() : TParamPage(QStringLiteral("Завершение"))
+DECLARE_PAGE_CLASS(TfmConnectDevice);
+DEFINE_PAGE_CLASS(TfmFinalMessage);
+
+TfmFinalMessage::TfmFinalMessage() : TParamPage("fmFinalMessage", QStringLiteral("Завершение"))
 {
-    setObjectName("fmFinalMessage");
-    lblMessage = new QLabel(QStringLiteral("Все шаги выполнены. \r\nНажмите \"Далее\" для возврата в начало"), this);
-    lblMessage->setObjectName("lblMessage");
+    lblMessage = NewLabel(this, QStringLiteral("Все шаги выполнены. \r\nНажмите \"Далее\" для возврата в начало"),
+                          "lblMessage");
     lblMessage->setWordWrap(true);
     lblMessage->setFont(BoldArial(16));
     auto* layout = new QVBoxLayout(this);

@@ -1,13 +1,14 @@
 #include "regmaven/fmuFiscalizationBefore.h"
 
-#include "regmaven/fmuFiscalizationInfo.h"
 #include "regmaven/untController.h"
 
 namespace Regmaven {
 
-TfmFiscalizationBefore::TfmFiscalizationBefore() : TParamPage(QStringLiteral("Регистрация ККТ"))
+DECLARE_PAGE_CLASS(TfmFiscalizationInfo);
+DEFINE_PAGE_CLASS(TfmFiscalizationBefore);
+
+TfmFiscalizationBefore::TfmFiscalizationBefore() : TParamPage("fmFiscalizationBefore", QStringLiteral("Регистрация ККТ"))
 {
-    setObjectName("fmFiscalizationBefore");
 }
 
 // Follows the road to the next page.

@@ -1,13 +1,14 @@
 #include "regmaven/fmuFiscalizationInfo.h"
 
-#include "regmaven/fmuFinalMessage.h"
 #include "regmaven/untController.h"
 
 namespace Regmaven {
 
-TfmFiscalizationInfo::TfmFiscalizationInfo() : TParamPage(QStringLiteral("Печать чека о фискализации"))
+DECLARE_PAGE_CLASS(TfmFinalMessage);
+DEFINE_PAGE_CLASS(TfmFiscalizationInfo);
+
+TfmFiscalizationInfo::TfmFiscalizationInfo() : TParamPage("fmFiscalizationInfo", QStringLiteral("Печать чека о фискализации"))
 {
-    setObjectName("fmFiscalizationInfo");
 }
 
 // Follows the road to the next page.

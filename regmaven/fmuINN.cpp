@@ -1,13 +1,14 @@
 #include "regmaven/fmuINN.h"
 
-#include "regmaven/fmuWorkMode.h"
 #include "regmaven/untController.h"
 
 namespace Regmaven {
 
-TfmINN::TfmINN() : TParamPage(QStringLiteral("Введите ИНН и РНМ ККТ"))
+DECLARE_PAGE_CLASS(TfmWorkMode);
+DEFINE_PAGE_CLASS(TfmINN);
+
+TfmINN::TfmINN() : TParamPage("fmINN", QStringLiteral("Введите ИНН и РНМ ККТ"))
 {
-    setObjectName("fmINN");
 }
 
 // Follows the road to the next page.

@@ -1,13 +1,14 @@
 #include "regmaven/fmuKKTParamsX5.h"
 
-#include "regmaven/fmuOpenRegParamsX5.h"
 #include "regmaven/untController.h"
 
 namespace Regmaven {
 
-TfmKKTParamsX5::TfmKKTParamsX5() : TParamPage(QStringLiteral("Сохранить параметры ФР (X5)"))
+DECLARE_PAGE_CLASS(TfmOpenRegParamsX5);
+DEFINE_PAGE_CLASS(TfmKKTParamsX5);
+
+TfmKKTParamsX5::TfmKKTParamsX5() : TParamPage("fmKKTParamsX5", QStringLiteral("Сохранить параметры ФР (X5)"))
 {
-    setObjectName("fmKKTParamsX5");
 }
 
 // Follows the road to the next page.

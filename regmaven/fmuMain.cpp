@@ -2,6 +2,7 @@
 
 #include "core/support/VersionInfo.h"
 #include "platform/Guard.h"
+#include "platform/ui/NamedControls.h"
 #include "regmaven/fmuBeforeCloseFN.h"
 #include "regmaven/fmuCalculationStateReport.h"
 #include "regmaven/fmuCheckEthernet.h"
@@ -31,7 +32,6 @@
 #include "regmaven/fmuUserParams.h"
 #include "regmaven/fmuWiFiParams.h"
 #include "regmaven/fmuWorkMode.h"
-#include "regmaven/untController.h"
 #include "regmaven/untDriver.h"
 
 #include <QCloseEvent>
@@ -53,12 +53,6 @@ namespace Regmaven {
 
 namespace {
 
-TfmMain*& TheMainForm()
-{
-    static TfmMain* form = nullptr;
-    return form;
-}
-
 // A button image drawn from a symbol of the text font.
 QIcon symbolIcon(const QString& symbol)
 {
@@ -76,8 +70,7 @@ QIcon symbolIcon(const QString& symbol)
 
 QToolButton* imageButton(QWidget* parent, const char* name, const QString& symbol, const QString& hint)
 {
-    auto* button = new QToolButton(parent);
-    button->setObjectName(name);
+    auto* button = NewControl<QToolButton>(parent, name);
     button->setIcon(symbolIcon(symbol));
     button->setIconSize(QSize(32, 32));
     button->setAutoRaise(true);
@@ -89,7 +82,7 @@ QToolButton* imageButton(QWidget* parent, const char* name, const QString& symbo
 
 TfmMain* MainForm()
 {
-    return TheMainForm();
+    return dynamic_cast<TfmMain*>(WizardWindow());
 }
 
 QString TfmMain::GetModFilePath()
@@ -99,35 +92,29 @@ QString TfmMain::GetModFilePath()
 
 TfmMain::TfmMain(const QString& ProgramFolder)
 {
-    TheMainForm() = this;
+    SetWizardWindow(this);
     setObjectName("fmMain");
 
-    pnlTop = new QLabel(this);
-    pnlTop->setObjectName("pnlTop");
+    pnlTop = NewControl<QLabel>(this, "pnlTop");
     pnlTop->setFixedHeight(41);
     pnlTop->setIndent(16);
     pnlTop->setFont(BoldArial(15));
     pnlTop->setAutoFillBackground(true);
     pnlTop->setBackgroundRole(QPalette::Base);
 
-    pnlSite = new QWidget(this);
-    pnlSite->setObjectName("pnlSite");
+    pnlSite = NewControl<QWidget>(this, "pnlSite");
     auto* siteLayout = new QGridLayout(pnlSite);
     siteLayout->setContentsMargins(0, 0, 0, 0);
 
-    pnlBottom = new QWidget(this);
-    pnlBottom->setObjectName("pnlBottom");
+    pnlBottom = NewControl<QWidget>(this, "pnlBottom");
     pnlBottom->setFixedHeight(66);
     auto* separator = new QFrame(pnlBottom);
     separator->setFrameShape(QFrame::HLine);
     separator->setFrameShadow(QFrame::Sunken);
 
-    pnlButtons = new QWidget(pnlBottom);
-    pnlButtons->setObjectName("pnlButtons");
-    btnPrev = new QPushButton(QStringLiteral("< Назад"), pnlButtons);
-    btnPrev->setObjectName("btnPrev");
-    btnNext = new QPushButton(QStringLiteral("Далее >"), pnlButtons);
-    btnNext->setObjectName("btnNext");
+    pnlButtons = NewControl<QWidget>(pnlBottom, "pnlButtons");
+    btnPrev = NewControl<QPushButton>(pnlButtons, "btnPrev", QStringLiteral("< Назад"));
+    btnNext = NewControl<QPushButton>(pnlButtons, "btnNext", QStringLiteral("Далее >"));
     btnNext->setDefault(true);
     for (QPushButton* button : {btnPrev, btnNext})
         button->setFixedSize(132, 33);
@@ -192,8 +179,8 @@ TfmMain::~TfmMain()
     FreeDriver();
     FPages.reset();
     Controller().CurrentPage = nullptr;
-    if (TheMainForm() == this)
-        TheMainForm() = nullptr;
+    if (WizardWindow() == this)
+        SetWizardWindow(nullptr);
 }
 
 template <class T>

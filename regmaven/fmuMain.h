@@ -2,6 +2,7 @@
 // TfmMain: the wizard's window. One page at a time under its caption, with
 // "< Назад", "Далее >", the home button and the driver-settings button.
 #include "regmaven/ParamPage.h"
+#include "regmaven/untController.h"
 
 #include <QWidget>
 #include <memory>
@@ -12,21 +13,21 @@ class QToolButton;
 
 namespace Regmaven {
 
-class TfmMain : public QWidget {
+class TfmMain : public QWidget, public TWizardWindow {
     Q_OBJECT
 public:
     // X5 mode is on when "X5.ini" lies in ProgramFolder.
     explicit TfmMain(const QString& ProgramFolder = GetModFilePath());
     ~TfmMain() override;
 
-    void Next();
-    void Prev();
-    void Home();
-    void EnableNext(bool Value);
-    void EnablePrev(bool Value);
-    void EnableHome(bool Value);
-    void EnableSettings(bool Value);
-    TParamPages& Pages() { return *FPages; }
+    void Next() override;
+    void Prev() override;
+    void Home() override;
+    void EnableNext(bool Value) override;
+    void EnablePrev(bool Value) override;
+    void EnableHome(bool Value) override;
+    void EnableSettings(bool Value) override;
+    TParamPages& Pages() override { return *FPages; }
     void ShowPage(int Index);
 
     // The folder of the program file, with a trailing delimiter.

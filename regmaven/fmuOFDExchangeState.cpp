@@ -1,13 +1,14 @@
 #include "regmaven/fmuOFDExchangeState.h"
 
-#include "regmaven/fmuFinalMessage.h"
 #include "regmaven/untController.h"
 
 namespace Regmaven {
 
-TfmOFDExchangeState::TfmOFDExchangeState() : TParamPage(QStringLiteral("Проверка отправки данных в ОФД"))
+DECLARE_PAGE_CLASS(TfmFinalMessage);
+DEFINE_PAGE_CLASS(TfmOFDExchangeState);
+
+TfmOFDExchangeState::TfmOFDExchangeState() : TParamPage("fmOFDExchangeState", QStringLiteral("Проверка отправки данных в ОФД"))
 {
-    setObjectName("fmOFDExchangeState");
 }
 
 // Follows the road to the next page.

@@ -1,14 +1,15 @@
 #include "regmaven/fmuOFDParams.h"
 
-#include "regmaven/fmuSelectNetType.h"
-#include "regmaven/fmuUserParams.h"
 #include "regmaven/untController.h"
 
 namespace Regmaven {
 
-TfmOFDParams::TfmOFDParams() : TParamPage(QStringLiteral("Настройки ОФД"))
+DECLARE_PAGE_CLASS(TfmSelectNetType);
+DECLARE_PAGE_CLASS(TfmUserParams);
+DEFINE_PAGE_CLASS(TfmOFDParams);
+
+TfmOFDParams::TfmOFDParams() : TParamPage("fmOFDParams", QStringLiteral("Настройки ОФД"))
 {
-    setObjectName("fmOFDParams");
 }
 
 // Follows the road to the next page.

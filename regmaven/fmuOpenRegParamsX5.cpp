@@ -1,13 +1,14 @@
 #include "regmaven/fmuOpenRegParamsX5.h"
 
-#include "regmaven/fmuRegParamsX5.h"
 #include "regmaven/untController.h"
 
 namespace Regmaven {
 
-TfmOpenRegParamsX5::TfmOpenRegParamsX5() : TParamPage(QStringLiteral("Открыть файл с парметрами (X5)"))
+DECLARE_PAGE_CLASS(TfmRegParamsX5);
+DEFINE_PAGE_CLASS(TfmOpenRegParamsX5);
+
+TfmOpenRegParamsX5::TfmOpenRegParamsX5() : TParamPage("fmOpenRegParamsX5", QStringLiteral("Открыть файл с парметрами (X5)"))
 {
-    setObjectName("fmOpenRegParamsX5");
 }
 
 // Follows the road to the next page.

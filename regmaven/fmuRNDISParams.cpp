@@ -1,13 +1,14 @@
 #include "regmaven/fmuRNDISParams.h"
 
-#include "regmaven/fmuCheckRNDIS.h"
 #include "regmaven/untController.h"
 
 namespace Regmaven {
 
-TfmRNDISParams::TfmRNDISParams() : TParamPage(QStringLiteral("Настройки подключения RNDIS"))
+DECLARE_PAGE_CLASS(TfmCheckRNDIS);
+DEFINE_PAGE_CLASS(TfmRNDISParams);
+
+TfmRNDISParams::TfmRNDISParams() : TParamPage("fmRNDISParams", QStringLiteral("Настройки подключения RNDIS"))
 {
-    setObjectName("fmRNDISParams");
 }
 
 // Follows the road to the next page.

@@ -1,13 +1,14 @@
 #include "regmaven/fmuRegParamsX5.h"
 
-#include "regmaven/fmuFiscalizationBefore.h"
 #include "regmaven/untController.h"
 
 namespace Regmaven {
 
-TfmRegParamsX5::TfmRegParamsX5() : TParamPage(QStringLiteral("Параметры регистрации (X5)"))
+DECLARE_PAGE_CLASS(TfmFiscalizationBefore);
+DEFINE_PAGE_CLASS(TfmRegParamsX5);
+
+TfmRegParamsX5::TfmRegParamsX5() : TParamPage("fmRegParamsX5", QStringLiteral("Параметры регистрации (X5)"))
 {
-    setObjectName("fmRegParamsX5");
 }
 
 // Follows the road to the next page.

@@ -1,13 +1,14 @@
 #include "regmaven/fmuSearchDevice.h"
 
-#include "regmaven/fmuSelectWorkType.h"
 #include "regmaven/untController.h"
 
 namespace Regmaven {
 
-TfmSearchDevice::TfmSearchDevice() : TParamPage(QStringLiteral("Поиск устройств"))
+DECLARE_PAGE_CLASS(TfmSelectWorkType);
+DEFINE_PAGE_CLASS(TfmSearchDevice);
+
+TfmSearchDevice::TfmSearchDevice() : TParamPage("fmSearchDevice", QStringLiteral("Поиск устройств"))
 {
-    setObjectName("fmSearchDevice");
 }
 
 // Follows the road to the next page.

@@ -1,13 +1,14 @@
 #include "regmaven/fmuSelectClientType.h"
 
-#include "regmaven/fmuFFD.h"
 #include "regmaven/untController.h"
 
 namespace Regmaven {
 
-TfmSelectClientType::TfmSelectClientType() : TParamPage(QStringLiteral("Выберите тип работы"))
+DECLARE_PAGE_CLASS(TfmFFD);
+DEFINE_PAGE_CLASS(TfmSelectClientType);
+
+TfmSelectClientType::TfmSelectClientType() : TParamPage("fmSelectClientType", QStringLiteral("Выберите тип работы"))
 {
-    setObjectName("fmSelectClientType");
 }
 
 // Follows the road to the next page.

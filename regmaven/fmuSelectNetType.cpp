@@ -1,13 +1,14 @@
 #include "regmaven/fmuSelectNetType.h"
 
-#include "regmaven/fmuEthernetParams.h"
 #include "regmaven/untController.h"
 
 namespace Regmaven {
 
-TfmSelectNetType::TfmSelectNetType() : TParamPage(QStringLiteral("Выберите тип подключения к ОФД"))
+DECLARE_PAGE_CLASS(TfmEthernetParams);
+DEFINE_PAGE_CLASS(TfmSelectNetType);
+
+TfmSelectNetType::TfmSelectNetType() : TParamPage("fmSelectNetType", QStringLiteral("Выберите тип подключения к ОФД"))
 {
-    setObjectName("fmSelectNetType");
 }
 
 // Follows the road to the next page.

@@ -1,13 +1,14 @@
 #include "regmaven/fmuSelectPortType.h"
 
-#include "regmaven/fmuSearchDevice.h"
 #include "regmaven/untController.h"
 
 namespace Regmaven {
 
-TfmSelectPortType::TfmSelectPortType() : TParamPage(QStringLiteral("Выберите тип подключения к ККТ"))
+DECLARE_PAGE_CLASS(TfmSearchDevice);
+DEFINE_PAGE_CLASS(TfmSelectPortType);
+
+TfmSelectPortType::TfmSelectPortType() : TParamPage("fmSelectPortType", QStringLiteral("Выберите тип подключения к ККТ"))
 {
-    setObjectName("fmSelectPortType");
 }
 
 // Follows the road to the next page.

@@ -1,11 +1,7 @@
 #include "regmaven/fmuSelectWorkType.h"
 
 #include "platform/Guard.h"
-#include "regmaven/fmuCalculationStateReport.h"
-#include "regmaven/fmuCheckStatus.h"
-#include "regmaven/fmuConnectDevice.h"
-#include "regmaven/fmuKKTParamsX5.h"
-#include "regmaven/fmuOFDParams.h"
+#include "platform/ui/NamedControls.h"
 #include "regmaven/untController.h"
 #include "regmaven/untDriver.h"
 
@@ -15,6 +11,15 @@
 
 namespace Regmaven {
 
+DECLARE_PAGE_CLASS(TFmCheckStatusBeforeCloseFN);
+DECLARE_PAGE_CLASS(TFmCheckStatusBeforeReRegistration);
+DECLARE_PAGE_CLASS(TFmCheckStatusBeforeRegistration);
+DECLARE_PAGE_CLASS(TfmCalculationStateReport);
+DECLARE_PAGE_CLASS(TfmConnectDevice);
+DECLARE_PAGE_CLASS(TfmKKTParamsX5);
+DECLARE_PAGE_CLASS(TfmOFDParams);
+DEFINE_PAGE_CLASS(TfmSelectWorkType);
+
 namespace {
 
 // The items in their order; the sixth only for a register with the OFD link table.
@@ -22,17 +27,14 @@ enum TWorkType { wtRegistration, wtReRegistration, wtReRegistrationNewFN, wtCalc
 
 } // namespace
 
-TfmSelectWorkType::TfmSelectWorkType() : TParamPage(QStringLiteral("Выберите тип работы"))
+TfmSelectWorkType::TfmSelectWorkType() : TParamPage("fmSelectWorkType", QStringLiteral("Выберите тип работы"))
 {
-    setObjectName("fmSelectWorkType");
     setMinimumSize(730, 351);
 
-    lblDevice = new QLabel(this);
-    lblDevice->setObjectName("lblDevice");
+    lblDevice = NewLabel(this, {}, "lblDevice");
     lblDevice->setFont(BoldArial(16));
 
-    listBox = new QListWidget(this);
-    listBox->setObjectName("listBox");
+    listBox = NewControl<QListWidget>(this, "listBox");
     listBox->setFont(BoldArial(16));
     listBox->setFrameShape(QFrame::NoFrame);
     listBox->setBackgroundRole(QPalette::Button);
@@ -45,7 +47,7 @@ TfmSelectWorkType::TfmSelectWorkType() : TParamPage(QStringLiteral("Выбери
 
 void TfmSelectWorkType::FormShow()
 {
-    PrevPage = Controller().FindPageByClass<TfmConnectDevice>();
+    PrevPage = Controller().FindPageByClass(ClassOf<TfmConnectDevice>());
     Controller().ClearRegParams();
     listBox->clear();
     listBox->addItems({QStringLiteral("Регистрация новой ККТ"), QStringLiteral("Перерегистрация ККТ без замены ФН"),

@@ -1,14 +1,15 @@
 #include "regmaven/fmuSerial.h"
 
-#include "regmaven/fmuKKTParamsX5.h"
-#include "regmaven/fmuSelectClientType.h"
 #include "regmaven/untController.h"
 
 namespace Regmaven {
 
-TfmEnterSerial::TfmEnterSerial() : TParamPage(QStringLiteral("Введите заводской номер"))
+DECLARE_PAGE_CLASS(TfmKKTParamsX5);
+DECLARE_PAGE_CLASS(TfmSelectClientType);
+DEFINE_PAGE_CLASS(TfmEnterSerial);
+
+TfmEnterSerial::TfmEnterSerial() : TParamPage("fmEnterSerial", QStringLiteral("Введите заводской номер"))
 {
-    setObjectName("fmEnterSerial");
 }
 
 // Follows the road to the next page.

@@ -1,13 +1,14 @@
 #include "regmaven/fmuTCPParams.h"
 
-#include "regmaven/fmuSelectWorkType.h"
 #include "regmaven/untController.h"
 
 namespace Regmaven {
 
-TfmTCPParams::TfmTCPParams() : TParamPage(QStringLiteral("Параметры подключения по TCP"))
+DECLARE_PAGE_CLASS(TfmSelectWorkType);
+DEFINE_PAGE_CLASS(TfmTCPParams);
+
+TfmTCPParams::TfmTCPParams() : TParamPage("fmTCPParams", QStringLiteral("Параметры подключения по TCP"))
 {
-    setObjectName("fmTCPParams");
 }
 
 // Follows the road to the next page.

@@ -1,13 +1,14 @@
 #include "regmaven/fmuUserParams.h"
 
-#include "regmaven/fmuINN.h"
 #include "regmaven/untController.h"
 
 namespace Regmaven {
 
-TfmUserParams::TfmUserParams() : TParamPage(QStringLiteral("Настройки места установки ККТ"))
+DECLARE_PAGE_CLASS(TfmINN);
+DEFINE_PAGE_CLASS(TfmUserParams);
+
+TfmUserParams::TfmUserParams() : TParamPage("fmUserParams", QStringLiteral("Настройки места установки ККТ"))
 {
-    setObjectName("fmUserParams");
 }
 
 // Follows the road to the next page.

@@ -2,9 +2,10 @@
 
 namespace Regmaven {
 
-TfmWiFiParams::TfmWiFiParams() : TParamPage(QStringLiteral("Настройки подключения WiFi"))
+DEFINE_PAGE_CLASS(TfmWiFiParams);
+
+TfmWiFiParams::TfmWiFiParams() : TParamPage("fmWiFiParams", QStringLiteral("Настройки подключения WiFi"))
 {
-    setObjectName("fmWiFiParams");
 }
 
 } // namespace Regmaven

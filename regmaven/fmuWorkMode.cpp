@@ -1,13 +1,14 @@
 #include "regmaven/fmuWorkMode.h"
 
-#include "regmaven/fmuFiscalizationBefore.h"
 #include "regmaven/untController.h"
 
 namespace Regmaven {
 
-TfmWorkMode::TfmWorkMode() : TParamPage(QStringLiteral("Тип налогообложения и режим работы ККТ"))
+DECLARE_PAGE_CLASS(TfmFiscalizationBefore);
+DEFINE_PAGE_CLASS(TfmWorkMode);
+
+TfmWorkMode::TfmWorkMode() : TParamPage("fmWorkMode", QStringLiteral("Тип налогообложения и режим работы ККТ"))
 {
-    setObjectName("fmWorkMode");
 }
 
 // Follows the road to the next page.

@@ -1,20 +1,34 @@
 #include "regmaven/untController.h"
 
-#include "regmaven/fmuMain.h"
-
 namespace Regmaven {
 
 namespace {
 
-// Runs call on the main window, when there is one.
-template <class F>
-void OnMainForm(F call)
+TWizardWindow*& TheWindow()
 {
-    if (TfmMain* form = MainForm())
+    static TWizardWindow* window = nullptr;
+    return window;
+}
+
+// Runs call on the window, when there is one.
+template <class F>
+void OnWindow(F call)
+{
+    if (TWizardWindow* form = TheWindow())
         call(*form);
 }
 
 } // namespace
+
+TWizardWindow* WizardWindow()
+{
+    return TheWindow();
+}
+
+void SetWizardWindow(TWizardWindow* Window)
+{
+    TheWindow() = Window;
+}
 
 TController& Controller()
 {
@@ -24,43 +38,43 @@ TController& Controller()
 
 void TController::Next()
 {
-    OnMainForm([](TfmMain& form) { form.Next(); });
+    OnWindow([](TWizardWindow& form) { form.Next(); });
 }
 
 void TController::Prev()
 {
-    OnMainForm([](TfmMain& form) { form.Prev(); });
+    OnWindow([](TWizardWindow& form) { form.Prev(); });
 }
 
 void TController::Home()
 {
-    OnMainForm([](TfmMain& form) { form.Home(); });
+    OnWindow([](TWizardWindow& form) { form.Home(); });
 }
 
 void TController::EnableNext(bool Value)
 {
-    OnMainForm([=](TfmMain& form) { form.EnableNext(Value); });
+    OnWindow([=](TWizardWindow& form) { form.EnableNext(Value); });
 }
 
 void TController::EnablePrev(bool Value)
 {
-    OnMainForm([=](TfmMain& form) { form.EnablePrev(Value); });
+    OnWindow([=](TWizardWindow& form) { form.EnablePrev(Value); });
 }
 
 void TController::EnableHome(bool Value)
 {
-    OnMainForm([=](TfmMain& form) { form.EnableHome(Value); });
+    OnWindow([=](TWizardWindow& form) { form.EnableHome(Value); });
 }
 
 void TController::EnableSettings(bool Value)
 {
-    OnMainForm([=](TfmMain& form) { form.EnableSettings(Value); });
+    OnWindow([=](TWizardWindow& form) { form.EnableSettings(Value); });
 }
 
 TParamPage* TController::FindPageByClass(const TParamPageClass& AClass)
 {
-    TfmMain* form = MainForm();
-    return form ? form->Pages().PageByClass(AClass) : nullptr;
+    TWizardWindow* window = TheWindow();
+    return window ? window->Pages().PageByClass(AClass) : nullptr;
 }
 
 void TController::ClearRegParams()

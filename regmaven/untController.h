@@ -7,7 +7,26 @@
 
 namespace Regmaven {
 
-class TfmMain;
+// What the controller asks of the wizard's window (TfmMain).
+class TWizardWindow {
+public:
+    virtual void Next() = 0;
+    virtual void Prev() = 0;
+    virtual void Home() = 0;
+    virtual void EnableNext(bool Value) = 0;
+    virtual void EnablePrev(bool Value) = 0;
+    virtual void EnableHome(bool Value) = 0;
+    virtual void EnableSettings(bool Value) = 0;
+    virtual TParamPages& Pages() = 0;
+
+protected:
+    ~TWizardWindow() = default;
+};
+
+// The wizard's window while one exists; TfmMain sets itself on creation and
+// clears itself when it goes.
+TWizardWindow* WizardWindow();
+void SetWizardWindow(TWizardWindow* Window);
 
 class TController {
 public:
@@ -29,7 +48,7 @@ public:
     TRegParams RegParams;
     bool X5Mode = false;
 
-    // Presses the main window's button, when it is enabled.
+    // Presses the main window's button, when it is enabled (nothing without a window).
     void Next();
     void Prev();
     void Home();
@@ -37,6 +56,7 @@ public:
     void EnablePrev(bool Value);
     void EnableHome(bool Value);
     void EnableSettings(bool Value);
+    // The window's first page of the class or a derived one; nullptr if none.
     TParamPage* FindPageByClass(const TParamPageClass& AClass);
     template <class T>
     T* FindPageByClass() { return static_cast<T*>(FindPageByClass(ClassOf<T>())); }

@@ -1,9 +1,9 @@
 #include "regmaven/untDriver.h"
 
+#include "core/binding/OrvekCodes.h"
 #include "platform/Exceptions.h"
+#include "platform/Hook.h"
 
-#include <QEventLoop>
-#include <QTimer>
 #include <memory>
 
 namespace Regmaven {
@@ -16,10 +16,10 @@ std::unique_ptr<TOrvek>& Instance()
     return driver;
 }
 
-TRetryPolicy& Policy()
+THook<TBusyRetry>& RetryHook()
 {
-    static TRetryPolicy policy;
-    return policy;
+    static THook<TBusyRetry> hook(TBusyRetry{200, 150});
+    return hook;
 }
 
 void SelectField(int Table, int Row, int Field)
@@ -30,26 +30,9 @@ void SelectField(int Table, int Row, int Field)
     Driver().setFieldNumber(Field);
 }
 
-// Lets the window repaint while waiting, without spinning; user input waits
-// until the call is over.
-void Pause(int ms)
-{
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
-}
-
 void Reissued(int32_t (TOrvek::*Method)())
 {
-    const TRetryPolicy policy = Policy();
-    int32_t code = 0;
-    for (int tries = 1;; ++tries) {
-        code = (Driver().*Method)();
-        if ((code != 80 && code != 75) || tries >= policy.MaxTries)
-            break;
-        Pause(policy.PauseMs);
-    }
-    Check(code);
+    Check(CallWhileBusy(RetryHook().Get(), [Method] { return (Driver().*Method)(); }));
 }
 
 } // namespace
@@ -117,7 +100,7 @@ int TryReadTableInt(int Table, int Row, int Field)
 {
     SelectField(Table, Row, Field);
     const int32_t code = Driver().ReadTable();
-    if (code == 93)
+    if (code == OrvekResult::BadTableField)
         return 0;
     Check(code);
     return Driver().ValueOfFieldInteger();
@@ -127,7 +110,7 @@ QString TryReadTableStr(int Table, int Row, int Field)
 {
     SelectField(Table, Row, Field);
     const int32_t code = Driver().ReadTable();
-    if (code == 93)
+    if (code == OrvekResult::BadTableField)
         return {};
     Check(code);
     return Driver().ValueOfFieldString();
@@ -207,21 +190,16 @@ void BuildRegistrationReport() { Reissued(&TOrvek::FNBuildRegistrationReport); }
 void BuildReregistrationReport() { Reissued(&TOrvek::FNBuildReregistrationReport); }
 void SendTag() { Reissued(&TOrvek::FNSendTag); }
 
-TRetryPolicy RetryPolicy()
+TBusyRetry SetRetryPolicy(TBusyRetry Policy)
 {
-    return Policy();
-}
-
-void SetRetryPolicy(const TRetryPolicy& policy)
-{
-    Policy() = policy;
+    return RetryHook().Set(Policy);
 }
 
 void SendTagStr(int Tag, const QString& Text)
 {
     Driver().setTagNumber(Tag);
     Driver().setTagValueStr(Text);
-    Driver().setTagType(7);
+    Driver().setTagType(OrvekTagType::String);
     SendTag();
 }
 
@@ -229,7 +207,7 @@ void SendTagByte(int Tag, int Value)
 {
     Driver().setTagNumber(Tag);
     Driver().setTagValueInt(Value & 0xFF);
-    Driver().setTagType(0);
+    Driver().setTagType(OrvekTagType::Byte);
     SendTag();
 }
 

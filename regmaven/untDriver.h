@@ -2,6 +2,7 @@
 // The wizard's driver access: one global driver object, a result check whose
 // message the pages show, device tables with logical numbers, model tests,
 // FN tags and the FN calls that are reissued while the FN is busy.
+#include "core/binding/BusyRetry.h"
 #include "core/binding/LumaqLib_TLB.h"
 
 #include <QString>
@@ -41,20 +42,17 @@ bool IsUModel19();
 int ReadFFDVersion();
 void WriteFFDVersion(int FFD);
 
-// FN calls reissued while the driver answers 80 or 75 (with a pause that
-// keeps the window painted, up to a bounded number of tries); the last code
-// goes to Check.
+// FN calls reissued while the driver answers 80 or 75 (CallWhileBusy: a
+// pause that keeps the window painted, up to a bounded number of tries); the
+// last code goes to Check.
 void BeginRegistrationReport();
 void BuildRegistrationReport();
 void BuildReregistrationReport();
 void SendTag();
 
-struct TRetryPolicy {
-    int PauseMs = 200;
-    int MaxTries = 150;
-};
-TRetryPolicy RetryPolicy();
-void SetRetryPolicy(const TRetryPolicy& Policy);
+// The reissue's pause and bound (200 ms, 150 tries unless a test installs
+// others); returns the ones before.
+TBusyRetry SetRetryPolicy(TBusyRetry Policy);
 
 void SendTagStr(int Tag, const QString& Text);
 void SendTagByte(int Tag, int Value);

@@ -1,36 +1,24 @@
 #include "core/binding/OrvekComponent.h"
 
 #include "platform/Exceptions.h"
-
-#include <mutex>
+#include "platform/Hook.h"
 
 namespace {
-std::mutex& FactoryLock()
+THook<OrvekFactory>& FactoryHook()
 {
-    static std::mutex lock;
-    return lock;
-}
-OrvekFactory& Factory()
-{
-    static OrvekFactory factory;
-    return factory;
+    static THook<OrvekFactory> hook;
+    return hook;
 }
 } // namespace
 
 OrvekFactory SetOrvekFactory(OrvekFactory factory)
 {
-    std::lock_guard lock(FactoryLock());
-    std::swap(Factory(), factory);
-    return factory;
+    return FactoryHook().Set(std::move(factory));
 }
 
 std::unique_ptr<IOrvekComponent> CreateOrvekComponent()
 {
-    OrvekFactory factory;
-    {
-        std::lock_guard lock(FactoryLock());
-        factory = Factory();
-    }
+    const OrvekFactory factory = FactoryHook().Get();
     if (!factory)
         throw EOleError(QStringLiteral("Класс не зарегистрирован"));
     auto component = factory();

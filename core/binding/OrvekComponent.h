@@ -25,7 +25,7 @@ public:
 // component cannot be created.
 using OrvekFactory = std::function<std::unique_ptr<IOrvekComponent>()>;
 
-// Installs the factory; returns the one installed before. Thread-safe.
+// Installs the factory (THook); returns the one installed before. Thread-safe.
 OrvekFactory SetOrvekFactory(OrvekFactory factory);
 // Creates a component with the installed factory; with none installed raises
 // EOleError("Класс не зарегистрирован").

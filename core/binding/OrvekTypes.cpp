@@ -39,10 +39,15 @@ TDateTime QDateToDateTime(const QDate& value)
     return double(Epoch().daysTo(value));
 }
 
+TDateTime QTimeToDateTime(const QTime& value)
+{
+    return value.msecsSinceStartOfDay() / MsPerDay;
+}
+
 TDateTime QDateTimeToDateTime(const QDateTime& value)
 {
     double days = QDateToDateTime(value.date());
-    double frac = value.time().msecsSinceStartOfDay() / MsPerDay;
+    double frac = QTimeToDateTime(value.time());
     return days < 0 ? days - frac : days + frac;
 }
 

@@ -24,6 +24,8 @@ Currency DoubleToCurrency(double amount);
 QDateTime DateTimeToQDateTime(TDateTime value);
 TDateTime QDateTimeToDateTime(const QDateTime& value);
 TDateTime QDateToDateTime(const QDate& value);
+// The time of day alone: its fraction of a day.
+TDateTime QTimeToDateTime(const QTime& value);
 
 enum class OrvekKind { Integer, WideString, WordBool, Currency, DateTime, Double, Enum, Variant };
 

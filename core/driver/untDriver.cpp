@@ -1,35 +1,20 @@
 #include "core/driver/untDriver.h"
 
+#include "core/binding/BusyRetry.h"
 #include "core/support/BinUtils.h"
 #include "core/support/CodePage.h"
 #include "core/support/Format.h"
 #include "platform/Exceptions.h"
 
 #include <QRegularExpression>
-#include <QThread>
 #include <cmath>
 #include <memory>
-#include <mutex>
 
 namespace {
 std::unique_ptr<TDriver> FDriver;
 
-std::mutex SleepLock;
-TDriver::SleepFunction& Sleeper()
-{
-    static TDriver::SleepFunction sleep = [](int ms) { QThread::msleep(ulong(ms)); };
-    return sleep;
-}
-
-void Sleep(int ms)
-{
-    TDriver::SleepFunction sleep;
-    {
-        std::lock_guard lock(SleepLock);
-        sleep = Sleeper();
-    }
-    sleep(ms);
-}
+// PrintText's tries of one piece while the register is busy.
+constexpr TBusyRetry PrintBusyRetry{50, 5};
 
 // A model parameter's value read as a decimal integer.
 std::int32_t VariantToInt(const QVariant& value)
@@ -41,11 +26,6 @@ std::int32_t VariantToInt(const QVariant& value)
     if (!ok)
         throw EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(text));
     return n;
-}
-
-bool IsBusy(std::int32_t code)
-{
-    return code == 80 || code == 75;
 }
 } // namespace
 
@@ -59,13 +39,9 @@ void TDriver::Check(std::int32_t ResultCode)
         Abort();
 }
 
-TDriver::SleepFunction TDriver::SetSleep(SleepFunction sleep)
+void TDriver::Pause(int ms)
 {
-    std::lock_guard lock(SleepLock);
-    if (!sleep)
-        sleep = [](int ms) { QThread::msleep(ulong(ms)); };
-    std::swap(Sleeper(), sleep);
-    return sleep;
+    ::Pause(ms);
 }
 
 // Device tables
@@ -120,18 +96,16 @@ void TDriver::WriteTableInt(std::int32_t Table, std::int32_t Row, std::int32_t F
 
 std::int32_t TDriver::ReadIntParam(std::int32_t Number)
 {
-    TDriver& d = Driver();
-    d.setModelParamNumber(Number);
-    Check(d.ReadModelParamValue());
-    return VariantToInt(d.ModelParamValue());
+    setModelParamNumber(Number);
+    Check(ReadModelParamValue());
+    return VariantToInt(ModelParamValue());
 }
 
 bool TDriver::ReadBoolParam(std::int32_t Number)
 {
-    TDriver& d = Driver();
-    d.setModelParamNumber(Number);
-    Check(d.ReadModelParamValue());
-    return d.ModelParamValue().toBool();
+    setModelParamNumber(Number);
+    Check(ReadModelParamValue());
+    return ModelParamValue().toBool();
 }
 
 bool TDriver::IsModelType2()
@@ -165,42 +139,42 @@ void TDriver::SendTagValue(std::int32_t Tag, std::int32_t Type, OrvekProp ValueP
 
 void TDriver::AddTagByte(std::int32_t Tag, std::uint8_t Value)
 {
-    SendTagValue(Tag, 0, OrvekProp::TagValueInt, int(Value), &TOrvek::FNAddTag);
+    SendTagValue(Tag, OrvekTagType::Byte, OrvekProp::TagValueInt, int(Value), &TOrvek::FNAddTag);
 }
 
 void TDriver::AddTagStr(std::int32_t Tag, const QString& Value)
 {
-    SendTagValue(Tag, 7, OrvekProp::TagValueStr, Value, &TOrvek::FNAddTag);
+    SendTagValue(Tag, OrvekTagType::String, OrvekProp::TagValueStr, Value, &TOrvek::FNAddTag);
 }
 
 void TDriver::AddTagUnixTime(std::int32_t Tag, TDateTime Value)
 {
-    SendTagValue(Tag, 6, OrvekProp::TagValueDateTime, Value, &TOrvek::FNAddTag);
+    SendTagValue(Tag, OrvekTagType::UnixTime, OrvekProp::TagValueDateTime, Value, &TOrvek::FNAddTag);
 }
 
 void TDriver::AddTagVLN(std::int32_t Tag, const QString& Value)
 {
-    SendTagValue(Tag, 3, OrvekProp::TagValueVLN, Value, &TOrvek::FNAddTag);
+    SendTagValue(Tag, OrvekTagType::VLN, OrvekProp::TagValueVLN, Value, &TOrvek::FNAddTag);
 }
 
 void TDriver::SendTagStr(std::int32_t Tag, const QString& Value)
 {
-    SendTagValue(Tag, 7, OrvekProp::TagValueStr, Value, &TOrvek::FNSendTag);
+    SendTagValue(Tag, OrvekTagType::String, OrvekProp::TagValueStr, Value, &TOrvek::FNSendTag);
 }
 
 void TDriver::SendTagStrOperation(std::int32_t Tag, const QString& Value)
 {
-    SendTagValue(Tag, 7, OrvekProp::TagValueStr, Value, &TOrvek::FNSendTagOperation);
+    SendTagValue(Tag, OrvekTagType::String, OrvekProp::TagValueStr, Value, &TOrvek::FNSendTagOperation);
 }
 
 void TDriver::SendTagUnixTime(std::int32_t Tag, TDateTime Value)
 {
-    SendTagValue(Tag, 6, OrvekProp::TagValueDateTime, Value, &TOrvek::FNSendTag);
+    SendTagValue(Tag, OrvekTagType::UnixTime, OrvekProp::TagValueDateTime, Value, &TOrvek::FNSendTag);
 }
 
 void TDriver::SendTagUnixTimeOperation(std::int32_t Tag, TDateTime Value)
 {
-    SendTagValue(Tag, 6, OrvekProp::TagValueDateTime, Value, &TOrvek::FNSendTagOperation);
+    SendTagValue(Tag, OrvekTagType::UnixTime, OrvekProp::TagValueDateTime, Value, &TOrvek::FNSendTagOperation);
 }
 
 void TDriver::BeginSTLVTag(std::int32_t Tag)
@@ -232,33 +206,31 @@ QString TDriver::AmountToStr(Currency Value)
 
 std::int32_t TDriver::GetPrintStringWidth(std::int32_t Font)
 {
-    TDriver& d = Driver();
-    const std::int32_t password = d.Password();
+    const std::int32_t password = Password();
     std::int32_t width = 40;
     // Password goes back on every path; not from a destructor, since the
     // write itself may raise (a component that went away) while another
     // exception is on its way.
     try {
-        d.setPassword(d.SysAdminPassword());
-        d.setFontType(Font);
-        Check(d.GetFontMetrics());
-        std::int32_t charWidth = d.CharWidth();
+        setPassword(SysAdminPassword());
+        setFontType(Font);
+        Check(GetFontMetrics());
+        std::int32_t charWidth = CharWidth();
         if (charWidth != 0)
-            width = std::int32_t(std::trunc(double(d.PrintWidth()) / double(charWidth)));
+            width = std::int32_t(std::trunc(double(PrintWidth()) / double(charWidth)));
     } catch (...) {
-        d.setPassword(password);
+        setPassword(password);
         throw;
     }
-    d.setPassword(password);
+    setPassword(password);
     return width;
 }
 
 void TDriver::PrintText(const QString& Text, std::int32_t Font)
 {
-    TDriver& d = Driver();
     if (Font == 0) {
-        d.setStringForPrinting(Text);
-        Check(d.PrintStringWithWrap());
+        setStringForPrinting(Text);
+        Check(PrintStringWithWrap());
         return;
     }
     std::int32_t width = GetPrintStringWidth(Font);
@@ -271,18 +243,11 @@ void TDriver::PrintText(const QString& Text, std::int32_t Font)
         do {
             // A width of 0 (PrintWidth below CharWidth) prints the line whole.
             QString piece = width > 0 ? rest.left(width) : rest;
-            d.setStringForPrinting(piece);
-            std::int32_t code = 0;
-            int tries = 0;
-            do {
-                d.setFontType(Font);
-                code = d.PrintStringWithFont();
-                ++tries;
-                if (IsBusy(code))
-                    Sleep(50);
-            } while (IsBusy(code) && tries < 5);
-            if (code != 0)
-                Check(code);
+            setStringForPrinting(piece);
+            Check(CallWhileBusy(PrintBusyRetry, [&] {
+                setFontType(Font);
+                return PrintStringWithFont();
+            }));
             rest = rest.mid(piece.size());
         } while (!rest.isEmpty());
     }

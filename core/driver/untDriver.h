@@ -5,10 +5,10 @@
 // commands. A helper that gets a non-zero result code ends the handler with
 // the silent abort (Check), unless said otherwise.
 #include "core/binding/LumaqLib_TLB.h"
+#include "core/binding/OrvekCodes.h"
 
 #include <QByteArray>
 #include <QString>
-#include <functional>
 
 // The model parameters with a named accessor: number, accessor, Bool or Int.
 #define TDRIVER_MODEL_PARAMS(X)             \
@@ -88,7 +88,7 @@ public:
     QByteArray ReadTableStr(std::int32_t Table, std::int32_t Row, std::int32_t Field);
     void WriteTableInt(std::int32_t Table, std::int32_t Row, std::int32_t Field, std::int32_t Value);
 
-    // Model parameters, read on Driver() each time. ReadIntParam raises
+    // Model parameters, read from the register each time. ReadIntParam raises
     // EConvertError for a value that is not a decimal integer.
     std::int32_t ReadIntParam(std::int32_t Number);
     bool ReadBoolParam(std::int32_t Number);
@@ -122,7 +122,8 @@ public:
     std::int32_t GetPrintStringWidth(std::int32_t Font);
     // Prints a text of any number of lines: font 0 lets the driver wrap it;
     // any other font cuts each line into pieces of the font's width, each
-    // tried up to 5 times while the register is busy (80, 75).
+    // tried up to 5 times while the register is busy (80, 75), 50 ms apart
+    // (CallWhileBusy).
     void PrintText(const QString& Text, std::int32_t Font);
 
     // Raw command bytes through ExchangeBytes; returns its code (no Check).
@@ -130,10 +131,8 @@ public:
     std::int32_t SendCommand(const QByteArray& Bytes);
     std::int32_t SendCommand(const QByteArray& Bytes, QByteArray& Answer);
 
-    // The pause between busy answers of PrintText (QThread::msleep unless a
-    // test installs another); returns the one before.
-    using SleepFunction = std::function<void(int ms)>;
-    static SleepFunction SetSleep(SleepFunction sleep);
+    // A fixed pause of the pages (Pause: the windows keep painting).
+    static void Pause(int ms);
 
 private:
     // TagNumber, TagType and the value, then the tag method, checked.

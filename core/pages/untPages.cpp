@@ -1,6 +1,5 @@
 #include "core/pages/untPages.h"
 
-#include "platform/Exceptions.h"
 #include "platform/ui/Controls.h"
 
 #include <QPushButton>
@@ -65,33 +64,15 @@ void TPage::SetOwner(TPages* AOwner)
 {
     if (FOwner)
         FOwner->RemoveItem(this);
+    FOwner = AOwner;
     if (AOwner)
         AOwner->InsertItem(this);
 }
 
-TPages::~TPages()
-{
-    while (Count() > 0)
-        delete GetItem(0);
-}
-
-TPage* TPages::GetItem(int Index) const
-{
-    if (Index < 0 || Index >= Count())
-        throw EListError(QStringLiteral("List index out of bounds (%1)").arg(Index));
-    return FList->at(Index);
-}
-
-int TPages::GetItemIndex(const TPage* Page) const
-{
-    return FList ? int(FList->indexOf(const_cast<TPage*>(Page))) : -1;
-}
-
 TPage* TPages::PageByClass(const TPageClass& AClass) const
 {
-    for (int i = 0; i < Count(); ++i)
-        if (AClass.Matches(FList->at(i)))
-            return FList->at(i);
+    if (TPage* page = FindFirst(AClass.Matches))
+        return page;
     for (const TAnnounced& page : FAnnounced)
         if (*page.Type == *AClass.Type)
             return page.Make();
@@ -101,22 +82,4 @@ TPage* TPages::PageByClass(const TPageClass& AClass) const
 void TPages::Announce(const TPageClass& AClass, std::function<TPage*()> make)
 {
     FAnnounced.push_back({AClass.Type, std::move(make)});
-}
-
-void TPages::InsertItem(TPage* Page)
-{
-    if (!FList)
-        FList = std::make_unique<QList<TPage*>>();
-    FList->append(Page);
-    Page->FOwner = this;
-}
-
-void TPages::RemoveItem(TPage* Page)
-{
-    Page->FOwner = nullptr;
-    if (!FList)
-        return;
-    FList->removeOne(Page);
-    if (FList->isEmpty())
-        FList.reset();
 }

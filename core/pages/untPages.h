@@ -3,12 +3,11 @@
 // ordered list of all groups and pages), TPageNotifier (tells the main window
 // that a driver call starts or has ended).
 #include "core/pages/BaseForm.h"
+#include "platform/OwnedList.h"
 
-#include <QList>
 #include <QPointer>
 #include <cstdint>
 #include <functional>
-#include <memory>
 #include <typeinfo>
 #include <vector>
 
@@ -88,23 +87,15 @@ protected:
     TPages* FOwner = nullptr;
 
 private:
-    friend class TPages;
     QPointer<QPushButton> FButton;
 };
 
-class TPages {
+class TPages : public TOwnedList<TPage> {
 public:
     TPages() = default;
-    // Frees every page still in the list.
-    ~TPages();
-    TPages(const TPages&) = delete;
-    TPages& operator=(const TPages&) = delete;
-
-    int Count() const { return FList ? int(FList->size()) : 0; }
+    // Frees the pages while the announcements still exist.
+    ~TPages() { Clear(); }
     int GetCount() const { return Count(); }
-    // Raises EListError for a position outside 0..Count-1.
-    TPage* GetItem(int Index) const;
-    int GetItemIndex(const TPage* Page) const;
     // The first page of the class or of a class derived from it; null when
     // none. A page of exactly the class that is announced but not made yet
     // is made now.
@@ -122,14 +113,9 @@ public:
     int32_t Password = 0;
 
 private:
-    friend class TPage;
-    void InsertItem(TPage* Page);
-    void RemoveItem(TPage* Page);
-
     struct TAnnounced {
         const std::type_info* Type;
         std::function<TPage*()> Make;
     };
-    std::unique_ptr<QList<TPage*>> FList;
     std::vector<TAnnounced> FAnnounced;
 };

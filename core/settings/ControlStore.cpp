@@ -1,5 +1,6 @@
 #include "core/settings/ControlStore.h"
 
+#include "core/binding/OrvekTypes.h"
 #include "platform/Exceptions.h"
 #include "platform/Guard.h"
 #include "platform/Registry.h"
@@ -24,23 +25,6 @@ const QString LumaqParamKey = QStringLiteral("\\SOFTWARE\\Brannic\\Tests\\Lumaq\
 namespace {
 constexpr int SkipTag = 1000;
 constexpr int MaxTextLength = 4096;
-
-const QDate DelphiEpoch(1899, 12, 30);
-constexpr double MSecsPerDay = 86400000.0;
-
-double ToDelphiDateTime(const QDateTime& dt)
-{
-    const qint64 days = DelphiEpoch.daysTo(dt.date());
-    const double time = dt.time().msecsSinceStartOfDay() / MSecsPerDay;
-    return days >= 0 ? double(days) + time : double(days) - time;
-}
-
-QDateTime FromDelphiDateTime(double value)
-{
-    const double days = std::trunc(value);
-    const qint64 msecs = std::llround(std::fabs(value - days) * MSecsPerDay);
-    return QDateTime(DelphiEpoch.addDays(qint64(days)), QTime(0, 0).addMSecs(int(std::min<qint64>(msecs, MSecsPerDay - 1))));
-}
 
 enum class Stored { Integer, Text, DateTime };
 
@@ -101,8 +85,8 @@ const TControlKind Kinds[] = {
     {Is<TRadioGroup>, Stored::Integer, [](QWidget* w) -> QVariant { return As<TRadioGroup>(w)->ItemIndex(); },
      [](QWidget* w, const QVariant& v) { As<TRadioGroup>(w)->SetItemIndex(v.toInt()); }, nullptr, false},
     {Is<QDateTimeEdit>, Stored::DateTime,
-     [](QWidget* w) -> QVariant { return ToDelphiDateTime(As<QDateTimeEdit>(w)->dateTime()); },
-     [](QWidget* w, const QVariant& v) { As<QDateTimeEdit>(w)->setDateTime(FromDelphiDateTime(v.toDouble())); }},
+     [](QWidget* w) -> QVariant { return QDateTimeToDateTime(As<QDateTimeEdit>(w)->dateTime()); },
+     [](QWidget* w, const QVariant& v) { As<QDateTimeEdit>(w)->setDateTime(DateTimeToQDateTime(v.toDouble())); }},
 };
 
 // The kind of a stored control; null for any other widget.

@@ -27,7 +27,7 @@ void SendAgentSign(std::int32_t Tag, std::uint8_t Sign, std::int32_t (TOrvek::*M
 {
     TDriver& d = Driver();
     d.setTagNumber(Tag);
-    d.setTagType(0);
+    d.setTagType(OrvekTagType::Byte);
     d.setTagValueInt(Sign);
     TPage::Check((d.*Method)());
 }

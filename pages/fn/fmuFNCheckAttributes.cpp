@@ -256,7 +256,7 @@ void TfmFNCheckAttributes::btnSendCorrectionDataClick()
     TDriver& d = Driver();
     const int type = cbCorrectionType->currentIndex();
     d.setTagNumber(1173);
-    d.setTagType(0);
+    d.setTagType(OrvekTagType::Byte);
     d.setTagValueInt(type);
     Check(d.FNSendTag());
     if (type == 1)
@@ -348,7 +348,7 @@ void TfmFNCheckAttributes::btnSendCashlessClick()
     TDriver& d = Driver();
     d.BeginSTLVTag(1235);
     d.setTagNumber(1082);
-    d.setTagType(3);
+    d.setTagType(OrvekTagType::VLN);
     d.setTagValueLength(6);
     d.setTagValueVLN(QString::number(kopecks));
     Check(d.FNAddTag());  // a refused amount ends the handler too

@@ -70,11 +70,6 @@ constexpr int TagQuantity = 1023;
 constexpr int TagFraction = 1291;
 constexpr int TagNumerator = 1293;
 constexpr int TagDenominator = 1294;
-// Tag types of the driver.
-constexpr int TypeByte = 0;
-constexpr int TypeVLN = 3;
-constexpr int TypeSTLV = 8;
-constexpr int TypeFVLN = 11;
 } // namespace
 
 TfmFNKTN2::TfmFNKTN2(QWidget* owner) : TPage(owner, "fmFNKTN2", PageCaption), FReport(nullptr)
@@ -361,30 +356,30 @@ QString TfmFNKTN2::ItemStatusTags(int Status)
         return tags;
     const bool fraction = chbFractionalQuantity->isChecked();
     d.setTagNumber(TagMeasure);
-    d.setTagType(TypeByte);
+    d.setTagType(OrvekTagType::Byte);
     d.setTagValueInt(cbMeasureUnit->currentData().toInt());
     Check(d.GetTagAsTLV());
     tags += d.TLVDataHex();
     d.setTagNumber(TagQuantity);
-    d.setTagType(TypeFVLN);
+    d.setTagType(OrvekTagType::FVLN);
     d.setTagValueFVLND(fraction ? 1.0 : StrToFloat(edtQuantity->text()));
     Check(d.GetTagAsTLV());
     tags += d.TLVDataHex();
     if (!fraction)
         return tags;
     d.setTagNumber(TagFraction);
-    d.setTagType(TypeSTLV);
+    d.setTagType(OrvekTagType::STLV);
     d.FNBeginSTLVTag();
     d.setTagNumber(TagNumerator);
-    d.setTagType(TypeVLN);
+    d.setTagType(OrvekTagType::VLN);
     d.setTagValueVLN(edtNumerator->text());
     d.FNAddTag();
     d.setTagNumber(TagDenominator);
-    d.setTagType(TypeVLN);
+    d.setTagType(OrvekTagType::VLN);
     d.setTagValueVLN(edtDenominator->text());
     d.FNAddTag();
     d.setTagNumber(TagFraction);
-    d.setTagType(TypeSTLV);
+    d.setTagType(OrvekTagType::STLV);
     Check(d.GetTagAsTLV());
     tags += d.TLVDataHex();
     return tags;

@@ -64,9 +64,16 @@ void TfmFNTag::FormCreate()
         const char* Text;
         int Code;
     } types[] = {
-        {"0. Тип Byte", 0},  {"1. Тип Uint16", 1}, {"2. Тип UInt32", 2}, {"3. Тип VLN", 3},
-        {"11. Тип FVLN", 11}, {"5. Тип \"битовое поле\"", 5}, {"6. Тип UnixTime\"", 6},
-        {"7. Тип \"строка\"\"", 7}, {"8. Тип STLV", 8}, {"9. Тип ByteArray", 9},
+        {"0. Тип Byte", OrvekTagType::Byte},
+        {"1. Тип Uint16", OrvekTagType::UInt16},
+        {"2. Тип UInt32", OrvekTagType::UInt32},
+        {"3. Тип VLN", OrvekTagType::VLN},
+        {"11. Тип FVLN", OrvekTagType::FVLN},
+        {"5. Тип \"битовое поле\"", OrvekTagType::BitField},
+        {"6. Тип UnixTime\"", OrvekTagType::UnixTime},
+        {"7. Тип \"строка\"\"", OrvekTagType::String},
+        {"8. Тип STLV", OrvekTagType::STLV},
+        {"9. Тип ByteArray", OrvekTagType::ByteArray},
     };
     cbTagType->clear();
     for (const auto& t : types)
@@ -110,17 +117,17 @@ void TfmFNTag::UpdateControls()
         lblTagTypeCode->clear();
     bool intValue = false, binValue = false, fvlnValue = false, length = false, dateTime = false, strValue = false;
     switch (cbTagType->currentIndex() < 0 ? -1 : GetTagType()) {
-    case 0:
-    case 1:
-    case 2: intValue = true; break;
-    case 3:
-    case 5: binValue = length = true; break;
-    case 4:
-    case 11: fvlnValue = length = true; break;
-    case 6: dateTime = true; break;
-    case 7: strValue = true; break;
-    case 8:
-    case 9: break;
+    case OrvekTagType::Byte:
+    case OrvekTagType::UInt16:
+    case OrvekTagType::UInt32: intValue = true; break;
+    case OrvekTagType::VLN:
+    case OrvekTagType::BitField: binValue = length = true; break;
+    case OrvekTagType::FVLNAlias:
+    case OrvekTagType::FVLN: fvlnValue = length = true; break;
+    case OrvekTagType::UnixTime: dateTime = true; break;
+    case OrvekTagType::String: strValue = true; break;
+    case OrvekTagType::STLV:
+    case OrvekTagType::ByteArray: break;
     default: return;  // no type to tell: the inputs stay as they are
     }
     EnableEdtControl(edtTagValueInt, intValue);

@@ -21,15 +21,6 @@ const TSummSetter SummSetters[] = {
 using TTaxSetter = void (TOrvek::*)(const std::int32_t&);
 const TTaxSetter TaxSetters[] = {&TOrvek::setTax1, &TOrvek::setTax2, &TOrvek::setTax3, &TOrvek::setTax4};
 
-// The drop-down list as wide as its widest item and 10 pixels more.
-void SetComboDropDownWidth(QComboBox* combo)
-{
-    int width = 0;
-    for (int i = 0; i < combo->count(); ++i)
-        width = std::max(width, combo->view()->fontMetrics().horizontalAdvance(combo->itemText(i)));
-    combo->view()->setMinimumWidth(width + 10);
-}
-
 // A combo box narrower than its longest item; its list is wide enough.
 void AllowNarrow(QComboBox* combo)
 {

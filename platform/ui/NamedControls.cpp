@@ -4,6 +4,8 @@
 #include <QStyle>
 #include <QTextDocument>
 #include <QtMath>
+#include <QAbstractItemView>
+#include <algorithm>
 #include <climits>
 
 QLabel* NewLabel(QWidget* parent, const QString& caption, const char* name)
@@ -105,4 +107,13 @@ TRadioGroup* NewRadioGroup(QWidget* parent, const char* name, const QString& cap
     auto* group = NewControl<TRadioGroup>(parent, name, caption, items);
     group->SetItemIndex(itemIndex);
     return group;
+}
+
+void SetComboDropDownWidth(QComboBox* combo)
+{
+    const QFontMetrics metrics(combo->view()->font());
+    int width = 0;
+    for (int i = 0; i < combo->count(); ++i)
+        width = std::max(width, metrics.horizontalAdvance(combo->itemText(i)));
+    combo->view()->setMinimumWidth(width + 10);
 }

@@ -55,6 +55,9 @@ QRadioButton* NewRadioButton(QWidget* parent, const char* name, const QString& c
 QComboBox* NewComboBox(QWidget* parent, const char* name, const QStringList& items, int itemIndex = 0);
 // min == max == 0: no limits, as a spin edit has.
 QSpinBox* NewSpinEdit(QWidget* parent, const char* name, int min, int max, int value);
+// Widens a combo box's drop-down list to its widest item and 10 pixels more.
+void SetComboDropDownWidth(QComboBox* combo);
+
 TRadioGroup* NewRadioGroup(QWidget* parent, const char* name, const QString& caption, const QStringList& items,
                            int itemIndex = 0);
 

@@ -21,7 +21,7 @@ namespace {
 // A page of the test's own, put at the end of the list.
 class TestPage : public TParamPage {
 public:
-    TestPage() : TParamPage("Тестовая страница") {}
+    TestPage() : TParamPage("fmTestPage", "Тестовая страница") {}
     void Next() override
     {
         ++Nexts;
@@ -38,7 +38,7 @@ public:
 
 class UnlistedPage : public TParamPage {
 public:
-    UnlistedPage() : TParamPage("") {}
+    UnlistedPage() : TParamPage("fmUnlistedPage", "") {}
 };
 
 TestPage* AddTestPage(TfmMain& form)

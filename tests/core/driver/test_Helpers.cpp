@@ -2,6 +2,7 @@
 // parameters, tags, amounts, wrapped printing, raw commands, code tables.
 #include "tests/DriverTestSupport.h"
 
+#include "core/binding/BusyRetry.h"
 #include "core/driver/PrinterTypes.h"
 #include "core/support/CodePage.h"
 #include "core/support/Format.h"
@@ -9,6 +10,8 @@
 #include "emulator/OrvekResultCodes.h"
 #include "emulator/RegisterPrinter.h"
 #include "emulator/RegisterTags.h"
+
+#include <QTimer>
 
 using M = OrvekMethod;
 
@@ -19,11 +22,11 @@ protected:
     {
         DriverTest::SetUp();
         FSleeps.clear();
-        TDriver::SetSleep([this](int ms) { FSleeps.push_back(ms); });
+        SetPause([this](int ms) { FSleeps.push_back(ms); });
     }
     void TearDown() override
     {
-        TDriver::SetSleep(nullptr);
+        SetPause(nullptr);
         DriverTest::TearDown();
     }
     EmulatedRegister& Reg() { return TestRegister(); }
@@ -205,6 +208,18 @@ TEST_F(HelperTest, PrintTextRetriesABusyRegisterFiveTimesAPiece)
     EXPECT_THROW(Driver().PrintText(QStringLiteral("no paper"), 2), EAbort);
     EXPECT_EQ(Driver().ResultCode(), OrvekResult::NoPaper);
     EXPECT_TRUE(FSleeps.empty());
+}
+
+TEST_F(HelperTest, PrintTextPausesWithTheWindowsPainting)
+{
+    SetPause(nullptr);  // the programs' pause
+    FortyCharacterFont();
+    Reg().Faults().FailNext(M::PrintStringWithFont, 80, 1);
+    bool eventsRan = false;
+    QTimer::singleShot(0, [&] { eventsRan = true; });
+    Driver().PrintText(QStringLiteral("first"), 2);
+    EXPECT_TRUE(eventsRan);
+    EXPECT_EQ(Reg().Paper().Texts(), QStringList{QStringLiteral("first")});
 }
 
 TEST_F(HelperTest, PrintTextWithAWidthOfZeroPrintsTheLineWhole)
