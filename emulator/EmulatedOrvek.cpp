@@ -148,6 +148,11 @@ void EmulatedOrvek::PutProperty(std::int32_t dispId, const QVariant& value)
     FTrace.Written(*prop, FProps.Get(*prop));
 }
 
+std::shared_ptr<void> EmulatedOrvek::Exclusive()
+{
+    return std::make_shared<std::unique_lock<std::recursive_mutex>>(FMutex);
+}
+
 std::int32_t EmulatedOrvek::Invoke(std::int32_t dispId)
 {
     auto method = MethodByDispId(dispId);

@@ -24,6 +24,8 @@ public:
     QVariant GetProperty(std::int32_t dispId) override;
     void PutProperty(std::int32_t dispId, const QVariant& value) override;
     std::int32_t Invoke(std::int32_t dispId) override;
+    // Holds the object's lock.
+    std::shared_ptr<void> Exclusive() override;
 
     // Direct access for tests and handlers; hold Lock() while other threads
     // may call the object.

@@ -234,6 +234,7 @@ std::int32_t FNFindDocument(OrvekCall& c)
     c.Set(P::OFDTicketReceived, doc->OFDTicketReceived);
     SetDateTime(c, P::Date, P::Time, doc->DateTime);
     c.Set(P::FiscalSign, qint32(doc->FiscalSign));
+    c.Set(P::FiscalSignAsString, QString::number(doc->FiscalSign));
     switch (doc->Type) {
     case FNDocType::Registration:
     case FNDocType::Reregistration:

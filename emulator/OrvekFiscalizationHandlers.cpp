@@ -177,23 +177,6 @@ std::int32_t FNGetFiscalizationResultByNumber(OrvekCall& c)
     return SetResult(c, RequestedRegistration(c));
 }
 
-std::int32_t FNGetDocumentAsString(OrvekCall& c)
-{
-    // Only the registration document is modelled.
-    if (const int type = c.Int(P::RequestDocumentType); type != 1) {
-        c.Description =
-            QStringLiteral("Эмулируемая ККТ не поддерживает метод FNGetDocumentAsString с RequestDocumentType %1").arg(type);
-        return OrvekResult::NotSupported;
-    }
-    const FNDocument* doc = RequestedRegistration(c);
-    if (!doc)
-        return FNError::NoData;
-    const QStringList lines =
-        RegistrationText(*doc, RegistrationDocumentTags(FN(c), *doc), c.Bool(P::ShowTagNumber));
-    c.Set(P::StringForPrinting, lines.join(QStringLiteral("\r\n")));
-    return OrvekResult::Ok;
-}
-
 std::int32_t FNRequestRegistrationTLV(OrvekCall& c)
 {
     const int number = c.Int(P::TagNumber);
@@ -218,6 +201,5 @@ void AddFiscalizationHandlers(OrvekHandlerTable& t)
     t.Add(M::FNBuildReregistrationReport, OrvekAccess::Device, 0xFF34, &FNBuildReregistrationReport);
     t.Add(M::FNGetFiscalizationResult, OrvekAccess::Device, 0xFF09, &FNGetFiscalizationResult);
     t.Add(M::FNGetFiscalizationResultByNumber, OrvekAccess::Device, 0xFF44, &FNGetFiscalizationResultByNumber);
-    t.Add(M::FNGetDocumentAsString, OrvekAccess::Device, 0xFF3A, &FNGetDocumentAsString);
     t.Add(M::FNRequestRegistrationTLV, OrvekAccess::Device, 0xFF47, &FNRequestRegistrationTLV);
 }

@@ -15,15 +15,21 @@ OrvekHandlerTable BuildHandlers()
     AddRawExchangeHandlers(t);
     AddFNHandlers(t);
     AddReceiptHandlers(t);
+    AddFNReceiptHandlers(t);
     AddDeviceStatusHandlers(t);
     AddTextHandlers(t);
     AddMarkingHandlers(t);
     AddReportHandlers(t);
     AddPresenterHandlers(t);
+    AddFontHandlers(t);
+    AddBoardHandlers(t);
     AddGraphicsHandlers(t);
     AddBarcodeHandlers(t);
     AddFiscalizationHandlers(t);
     AddArchiveHandlers(t);
+    AddDrawerHandlers(t);
+    AddVintrelHandlers(t);
+    AddDocumentHandlers(t);
     return t;
 }
 } // namespace

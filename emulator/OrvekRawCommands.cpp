@@ -13,6 +13,7 @@ RawCommandTable BuildRawCommands()
     RawCommandTable t;
     AddCoreRawCommands(t);
     AddFNRawCommands(t);
+    AddBoardRawCommands(t);
     return t;
 }
 

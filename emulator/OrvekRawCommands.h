@@ -31,3 +31,4 @@ const RawCommandTable& RawCommands();
 // Areas.
 void AddCoreRawCommands(RawCommandTable& t);
 void AddFNRawCommands(RawCommandTable& t);
+void AddBoardRawCommands(RawCommandTable& t);

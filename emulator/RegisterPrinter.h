@@ -3,6 +3,8 @@
 // font's line are cut at the line's end, as a register prints them.
 #include "emulator/EmulatedRegister.h"
 
+#include <QByteArray>
+#include <optional>
 #include <vector>
 
 struct FontMetrics {
@@ -15,8 +17,15 @@ struct RegisterPrinter : RegisterArea {
     // Fonts 1..N.
     std::vector<FontMetrics> Fonts = {{12, 24}, {16, 32}, {24, 48}, {12, 24}, {10, 20}, {12, 24}, {8, 16}};
 
+    // Font 9: the user font LoadFont brought, with its file's glyphs.
+    static constexpr int UserFontNumber = 9;
+    std::optional<FontMetrics> UserFont;
+    QByteArray UserFontGlyphs;
+
     const FontMetrics* Font(int number) const
     {
+        if (number == UserFontNumber && UserFont)
+            return &*UserFont;
         return number >= 1 && number <= int(Fonts.size()) ? &Fonts[std::size_t(number - 1)] : nullptr;
     }
     // Characters of a line in a font (0 for an unknown font or width).

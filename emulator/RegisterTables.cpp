@@ -130,6 +130,9 @@ void RegisterTables::Build(bool typeTwo, const QString& serial)
             I("Логирование", 0, 3),
         };
         PadTo(f, 28);
+        for (TableField& field : f)
+            field.ServiceOnly = true;
+        // The FFD version of the newer generation, written by the operators.
         f.push_back(I("Версия ФФД (запись)", typeTwo ? 4 : 0, 4));
         PadTo(f, 30);
         table("Служебная", 1, std::move(f));

@@ -15,6 +15,7 @@ struct TableField {
     std::int32_t Min = 0;
     std::int32_t Max = 255;
     QVariant Default;         // int or QString
+    bool ServiceOnly = false; // written under the service password only
 };
 
 struct DeviceTable {

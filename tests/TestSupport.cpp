@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <csignal>
+#include <gtest/gtest.h>
 #include <linux/capability.h>
 #include <memory>
 #include <sys/resource.h>
@@ -34,6 +35,15 @@ QString TestTempDir()
     static std::vector<std::unique_ptr<QTemporaryDir>> dirs;
     dirs.push_back(std::make_unique<QTemporaryDir>());
     return dirs.back()->path();
+}
+
+QString WriteTestFile(const QString& name, const QByteArray& bytes)
+{
+    const QString fileName = TestTempDir() + QLatin1Char('/') + name;
+    QFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        ADD_FAILURE() << "cannot write " << fileName.toStdString();
+    return fileName;
 }
 
 void PrintTo(const QString& s, std::ostream* os)

@@ -19,6 +19,10 @@ public:
     // False for a component that lacks the default interface: its methods
     // cannot be called (its properties still can).
     virtual bool HasDefaultInterface() const { return true; }
+    // While the returned handle lives, calls on this object from other
+    // threads wait: a unit of property writes, a call and property reads
+    // stays whole. Null for a component that serialises nothing.
+    virtual std::shared_ptr<void> Exclusive() { return nullptr; }
 };
 
 // Stands in for creation by class id. A factory raises (EOleError) when the

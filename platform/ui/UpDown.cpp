@@ -76,6 +76,8 @@ void TUpDown::Click(TUDBtnType button)
         to = FWrap ? hi : lo;
     bool allow = true;
     emit changing(&allow);
+    if (allow)
+        emit changingEx(int(to), &allow);
     if (!allow)
         return;
     SetPosition(int(to));

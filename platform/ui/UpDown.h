@@ -35,6 +35,8 @@ public:
 signals:
     // Before a step by the user; a handler may refuse it.
     void changing(bool* allowChange);
+    // Then, when still allowed, with the position the step leads to.
+    void changingEx(int newPosition, bool* allowChange);
     // After a step by the user.
     void clicked(TUpDown::TUDBtnType button);
 

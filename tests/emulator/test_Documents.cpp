@@ -1,0 +1,153 @@
+// The emulated FN's documents and OFD exchange: raw TLV sent, documents read
+// back as TLV blocks and as text, printed, the exchange status, unconfirmed
+// documents and tickets.
+#include "tests/DriverTestSupport.h"
+
+#include "core/support/CodePage.h"
+#include "emulator/OrvekResultCodes.h"
+#include "emulator/RegisterFN.h"
+#include "emulator/RegisterOFD.h"
+#include "emulator/RegisterTags.h"
+
+using M = OrvekMethod;
+
+class DocumentsTest : public DriverTest {
+protected:
+    RegisterFN& FN() { return TestRegister().Area<RegisterFN>(); }
+    RegisterOFD& OFD() { return TestRegister().Area<RegisterOFD>(); }
+    FNDocument& Receipt(int operation, Currency summ)
+    {
+        FNDocument& doc = FN().AddDocument(FNDocType::Receipt);
+        doc.OperationType = operation;
+        doc.Summ = summ;
+        return doc;
+    }
+    // The blocks of a document read with FNReadFiscalDocumentTLV until it answers 8.
+    QByteArray ReadAll(int number, int& blocks)
+    {
+        Driver().setDocumentNumber(number);
+        QByteArray all;
+        blocks = 0;
+        for (int i = 0; i < 1000; ++i) {
+            const int code = Driver().FNReadFiscalDocumentTLV();
+            if (code != 0) {
+                EXPECT_EQ(code, FNError::NoData);
+                break;
+            }
+            all += WideToAnsi(Driver().TLVData());
+            ++blocks;
+        }
+        return all;
+    }
+};
+
+TEST_F(DocumentsTest, SendTLVKeepsWellFormedTagsAndRefusesMalformedOnes)
+{
+    // 1008 "a@b", then 1192 with an empty value.
+    const QByteArray good = QByteArray::fromHex("F0030300" "614062" "A8040000");
+    Driver().setTLVData(AnsiToWide(good));
+    ASSERT_EQ(Driver().FNSendTLVOperation(), 0);
+    auto& sent = TestRegister().Area<RegisterTags>().Sent;
+    ASSERT_EQ(sent.size(), 2u);
+    EXPECT_EQ(sent[0].Number, 1008);
+    EXPECT_EQ(sent[0].Value, QByteArray("a@b"));
+    EXPECT_TRUE(sent[0].Operation);
+    EXPECT_EQ(sent[1].Number, 1192);
+
+    const QByteArray bad[] = {QByteArray(), QByteArray::fromHex("F003"), QByteArray::fromHex("F0030400" "614062"),
+                              QByteArray::fromHex("00000000")};
+    for (const QByteArray& data : bad) {
+        Driver().setTLVData(AnsiToWide(data));
+        EXPECT_EQ(Driver().FNSendTLV(), FNError::BadParameter) << data.toHex().constData();
+        EXPECT_TRUE(Driver().ResultCodeDescription().startsWith(QStringLiteral("Неверный формат TLV")));
+    }
+    EXPECT_EQ(sent.size(), 2u);
+}
+
+TEST_F(DocumentsTest, DocumentReadAsTLVInBlocksThenEight)
+{
+    FNDocument& doc = Receipt(1, 1234500);
+    const QByteArray whole = RegisterOFD::DocumentTLV(doc);
+    Driver().setDocumentNumber(doc.Number);
+    ASSERT_EQ(Driver().FNRequestFiscalDocumentTLV(), 0);
+    EXPECT_EQ(Driver().DocumentType(), FNDocType::Receipt);
+    EXPECT_EQ(Driver().DataLength(), whole.size());
+
+    OFD().BlockSize = 5;
+    int blocks = 0;
+    EXPECT_EQ(ReadAll(doc.Number, blocks), whole);
+    EXPECT_EQ(blocks, (whole.size() + 4) / 5);
+    // The parser takes the document back tag by tag: number, time, sign ...
+    TLVParse parsed = RegisterOFD::ParseTLV(whole);
+    ASSERT_TRUE(parsed.Ok);
+    EXPECT_EQ(parsed.Tags[0].Number, 1040);
+    EXPECT_EQ(parsed.Tags[0].Integer(), quint64(doc.Number));
+
+    Driver().setDocumentNumber(99);
+    EXPECT_EQ(Driver().FNRequestFiscalDocumentTLV(), FNError::NoData);
+}
+
+TEST_F(DocumentsTest, DocumentAsTextAndPrinted)
+{
+    FNDocument& doc = Receipt(2, 50000);
+    Driver().setDocumentNumber(doc.Number);
+    Driver().setShowTagNumber(false);
+    ASSERT_EQ(Driver().FNGetDocumentAsString(), 0);
+    const QStringList lines = Driver().StringForPrinting().split(QStringLiteral("\r\n"));
+    EXPECT_EQ(lines.first(), QStringLiteral("КАССОВЫЙ ЧЕК"));
+    EXPECT_TRUE(lines.contains(QStringLiteral("ФД: %1").arg(doc.Number)));
+    EXPECT_TRUE(lines.contains(QStringLiteral("ИТОГ: 5.00")));
+
+    Driver().setShowTagNumber(true);
+    TestRegister().Paper().Clear();
+    ASSERT_EQ(Driver().FNPrintDocument(), 0);
+    EXPECT_TRUE(Driver().StringForPrinting().contains(QStringLiteral("ФД(1040): %1").arg(doc.Number)));
+    EXPECT_EQ(TestRegister().Paper().Texts(), Driver().StringForPrinting().split(QStringLiteral("\r\n")));
+
+    TestRegister().State().Flags &= ~EcrFlag::ReceiptRibbonIsPresent;
+    EXPECT_EQ(Driver().FNPrintDocument(), OrvekResult::NoPaper);
+    Driver().setDocumentNumber(0);
+    EXPECT_EQ(Driver().FNGetDocumentAsString(), FNError::NoData);
+}
+
+TEST_F(DocumentsTest, ExchangeStatusFollowsTheQueueAndTickets)
+{
+    FNDocument& first = Receipt(1, 10000);
+    Receipt(1, 20000);
+    OFD().StatusBits = 0x19;
+    ASSERT_EQ(Driver().FNGetInfoExchangeStatus(), 0);
+    EXPECT_EQ(Driver().InfoExchangeStatus(), 0x1B);
+    EXPECT_EQ(Driver().MessageCount(), 2);
+    EXPECT_EQ(Driver().DocumentNumber(), first.Number);
+    ASSERT_EQ(Driver().FNGetUnconfirmedDocCount(), 0);
+    EXPECT_EQ(Driver().DocumentCount(), 2);
+
+    // No ticket and no confirmation for a document the OFD has not confirmed.
+    Driver().setDocumentNumber(first.Number);
+    EXPECT_EQ(Driver().FNGetOFDTicketByDocNumber(), FNError::NoData);
+    EXPECT_EQ(Driver().FNPrintOperatorConfirm(), FNError::NoData);
+
+    FN().Confirm(FN().LastDocumentNumber());
+    ASSERT_EQ(Driver().FNGetInfoExchangeStatus(), 0);
+    EXPECT_EQ(Driver().InfoExchangeStatus(), 0x19);
+    EXPECT_EQ(Driver().MessageCount(), 0);
+    EXPECT_EQ(Driver().Date() + Driver().Time(), 0.0);
+    Driver().setDocumentNumber(first.Number);
+    ASSERT_EQ(Driver().FNGetOFDTicketByDocNumber(), 0);
+    EXPECT_EQ(WideToAnsi(Driver().FiscalSignOFD()), RegisterOFD::Ticket(first).FiscalSign);
+    EXPECT_EQ(Driver().FiscalSignOFD().size(), 18);
+    TestRegister().Paper().Clear();
+    ASSERT_EQ(Driver().FNPrintOperatorConfirm(), 0);
+    EXPECT_EQ(TestRegister().Paper().Texts().first(), QStringLiteral("ПОДТВЕРЖДЕНИЕ ОПЕРАТОРА"));
+}
+
+TEST_F(DocumentsTest, FaultsReachEveryMethod)
+{
+    const M methods[] = {M::FNSendTLV, M::FNRequestFiscalDocumentTLV, M::FNReadFiscalDocumentTLV,
+                         M::FNGetDocumentAsString, M::FNPrintDocument, M::FNGetInfoExchangeStatus,
+                         M::FNGetUnconfirmedDocCount, M::FNGetOFDTicketByDocNumber, M::FNPrintOperatorConfirm};
+    for (M method : methods) {
+        TestRegister().Faults().FailNext(method, 80);
+        EXPECT_EQ(Driver().Invoke(method), 80);
+    }
+}
