@@ -53,6 +53,14 @@ int EmulatedOrvek::BaudOfCode(int code)
     return code >= 0 && code < int(std::size(rates)) ? rates[code] : 0;
 }
 
+int EmulatedOrvek::CodeOfBaud(int baud)
+{
+    for (int code = 0; BaudOfCode(code) > 0; ++code)
+        if (BaudOfCode(code) == baud)
+            return code;
+    return -1;
+}
+
 EmulatedOrvek::Address EmulatedOrvek::AddressOf(const OrvekPropertyStore& props)
 {
     Address a;

@@ -48,6 +48,8 @@ public:
 
     // Bits per second of a baud-rate code (0 for an unknown code).
     static int BaudOfCode(int code);
+    // The driver's code of a baud rate; -1 when it has none.
+    static int CodeOfBaud(int baud);
 
     // The documents of the last DBQueryDocumentsInSession and the next one to read.
     struct DBQuery {

@@ -1,11 +1,14 @@
 #include "emulator/OrvekBench.h"
 
+#include "emulator/EmulatedOrvek.h"
 #include "platform/Exceptions.h"
+#include "platform/Notices.h"
 
 #include <QFile>
 #include <QHostAddress>
-#include <QTextStream>
+#include <QStringDecoder>
 #include <algorithm>
+#include <map>
 
 namespace {
 QString NormalHost(const QString& host)
@@ -30,70 +33,110 @@ QVariant ParamValue(const QString& text)
     return ok ? QVariant(n) : QVariant(text);
 }
 
-std::vector<RegisterConfig> ParseBench(const QString& fileName)
-{
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        throw Exception(QStringLiteral("Файл стенда %1 не открывается: %2").arg(fileName, file.errorString()));
-    QTextStream in(&file);
-    std::vector<RegisterConfig> configs;
-    int lineNo = 0;
-    auto fail = [&](const QString& what) {
-        throw Exception(QStringLiteral("Файл стенда %1, строка %2: %3").arg(fileName).arg(lineNo).arg(what));
-    };
-    while (!in.atEnd()) {
-        QString line = in.readLine();
-        ++lineNo;
-        int hash = line.indexOf(QLatin1Char('#'));
+// Reads one bench file line by line; each error names the file and line.
+class BenchReader {
+public:
+    explicit BenchReader(const QString& fileName) : FFileName(fileName) {}
+
+    std::vector<RegisterConfig> Read(QByteArrayView bytes)
+    {
+        QStringDecoder decoder(QStringDecoder::Utf8);
+        for (qsizetype from = 0; from < bytes.size();) {
+            qsizetype end = bytes.indexOf('\n', from);
+            if (end < 0)
+                end = bytes.size();
+            const QByteArrayView raw = bytes.sliced(from, end - from);
+            from = end + 1;
+            ++FLine;
+            decoder.resetState();
+            QString line = decoder.decode(raw);
+            if (decoder.hasError())
+                Fail(QStringLiteral("строка не в UTF-8"));
+            ReadLine(line);
+        }
+        FinishRegister();
+        if (FConfigs.empty())
+            throw Exception(QStringLiteral("Файл стенда %1: в нём нет ни одной ККТ (строки [register])").arg(FFileName));
+        return std::move(FConfigs);
+    }
+
+private:
+    [[noreturn]] void Fail(const QString& what) const
+    {
+        throw Exception(QStringLiteral("Файл стенда %1, строка %2: %3").arg(FFileName, QString::number(FLine), what));
+    }
+
+    int Number(const QString& key, const QString& value, int min, int max) const
+    {
+        bool ok = false;
+        const int n = value.toInt(&ok);
+        if (!ok || n < min || n > max)
+            Fail(QStringLiteral("неверное число \"%1\" для %2 (от %3 до %4)")
+                     .arg(value, key, QString::number(min), QString::number(max)));
+        return n;
+    }
+
+    // The model parameters gathered by number (the last line for a number holds).
+    void FinishRegister()
+    {
+        if (FConfigs.empty())
+            return;
+        FConfigs.back().ModelParams.assign(FParams.begin(), FParams.end());
+        FParams.clear();
+    }
+
+    void ReadLine(QString line)
+    {
+        const qsizetype hash = line.indexOf(QLatin1Char('#'));
         if (hash >= 0)
             line.truncate(hash);
         line = line.trimmed();
         if (line.isEmpty())
-            continue;
+            return;
         if (line.compare(QLatin1String("[register]"), Qt::CaseInsensitive) == 0) {
+            if (FConfigs.size() >= std::size_t(OrvekBench::MaxRegisters))
+                Fail(QStringLiteral("больше %1 ККТ").arg(OrvekBench::MaxRegisters));
+            FinishRegister();
             RegisterConfig config;
-            config.Name = QStringLiteral("ККТ %1").arg(configs.size() + 1);
-            configs.push_back(config);
-            continue;
+            config.Name = QStringLiteral("ККТ %1").arg(FConfigs.size() + 1);
+            FConfigs.push_back(config);
+            return;
         }
-        int eq = line.indexOf(QLatin1Char('='));
+        const qsizetype eq = line.indexOf(QLatin1Char('='));
         if (eq <= 0)
-            fail(QStringLiteral("ожидается [register] или ключ = значение"));
-        if (configs.empty())
-            fail(QStringLiteral("описание до первой строки [register]"));
-        RegisterConfig& c = configs.back();
-        QString key = line.left(eq).trimmed().toLower();
-        QString value = line.mid(eq + 1).trimmed();
-        bool ok = true;
-        auto number = [&](int min, int max) {
-            int n = value.toInt(&ok);
-            if (!ok || n < min || n > max)
-                fail(QStringLiteral("неверное число \"%1\" для %2").arg(value, key));
-            return n;
-        };
+            Fail(QStringLiteral("ожидается [register] или ключ = значение"));
+        if (FConfigs.empty())
+            Fail(QStringLiteral("описание до первой строки [register]"));
+        RegisterConfig& c = FConfigs.back();
+        const QString key = line.left(eq).trimmed().toLower();
+        const QString value = line.mid(eq + 1).trimmed();
         if (key == QLatin1String("name"))
             c.Name = value;
         else if (key == QLatin1String("com"))
-            c.ComNumber = number(0, 256);
-        else if (key == QLatin1String("baud"))
-            c.BaudRate = number(1, 10000000);
-        else if (key == QLatin1String("tcp")) {
+            c.ComNumber = Number(key, value, 0, 256);
+        else if (key == QLatin1String("baud")) {
+            c.BaudRate = Number(key, value, 1, 10000000);
+            if (EmulatedOrvek::CodeOfBaud(c.BaudRate) < 0) {
+                QStringList rates;
+                for (int code = 0; EmulatedOrvek::BaudOfCode(code) > 0; ++code)
+                    rates << QString::number(EmulatedOrvek::BaudOfCode(code));
+                Fail(QStringLiteral("скорости %1 нет у драйвера (%2)").arg(value, rates.join(QStringLiteral(", "))));
+            }
+        } else if (key == QLatin1String("tcp")) {
             if (value.compare(QLatin1String("none"), Qt::CaseInsensitive) == 0) {
                 c.Host.clear();
                 c.TcpPort = 0;
             } else {
-                int colon = value.lastIndexOf(QLatin1Char(':'));
+                const qsizetype colon = value.lastIndexOf(QLatin1Char(':'));
                 if (colon <= 0)
-                    fail(QStringLiteral("адрес TCP пишется как адрес:порт"));
+                    Fail(QStringLiteral("адрес TCP пишется как адрес:порт"));
                 c.Host = NormalHost(value.left(colon));
-                QString port = value.mid(colon + 1);
-                value = port;
-                c.TcpPort = number(1, 65535);
+                c.TcpPort = Number(key, value.mid(colon + 1), 1, 65535);
             }
         } else if (key == QLatin1String("model"))
-            c.ModelId = number(0, 65535);
+            c.ModelId = Number(key, value, 0, 65535);
         else if (key == QLatin1String("type2"))
-            c.TypeTwo = number(0, 1) != 0;
+            c.TypeTwo = Number(key, value, 0, 1) != 0;
         else if (key == QLatin1String("description"))
             c.Description = value;
         else if (key == QLatin1String("serial"))
@@ -101,64 +144,60 @@ std::vector<RegisterConfig> ParseBench(const QString& fileName)
         else if (key == QLatin1String("firmware"))
             c.SoftVersion = value;
         else if (key == QLatin1String("build"))
-            c.SoftBuild = number(0, 65535);
+            c.SoftBuild = Number(key, value, 0, 65535);
         else if (key == QLatin1String("date")) {
             c.SoftDate = QDate::fromString(value, Qt::ISODate);
             if (!c.SoftDate.isValid())
-                fail(QStringLiteral("дата пишется как ГГГГ-ММ-ДД"));
+                Fail(QStringLiteral("дата пишется как ГГГГ-ММ-ДД"));
         } else if (key.startsWith(QLatin1String("param."))) {
-            int n = key.mid(6).toInt(&ok);
-            if (!ok || n <= 0)
-                fail(QStringLiteral("неверный номер параметра модели"));
-            c.ModelParams.emplace_back(n, ParamValue(value));
+            bool ok = false;
+            const int n = key.mid(6).toInt(&ok);
+            if (!ok || n <= 0 || n > 65535)
+                Fail(QStringLiteral("неверный номер параметра модели"));
+            if (!FParams.count(n) && FParams.size() >= std::size_t(OrvekBench::MaxModelParams))
+                Fail(QStringLiteral("больше %1 параметров модели у одной ККТ").arg(OrvekBench::MaxModelParams));
+            FParams[n] = ParamValue(value);
         } else if (key == QLatin1String("errors"))
-            c.LastErrorCode = number(-1, 255);
+            c.LastErrorCode = Number(key, value, -1, 255);
         else if (key == QLatin1String("skno"))
-            c.SKNOStatus = number(0, 0xFFFF);
+            c.SKNOStatus = Number(key, value, 0, 0xFFFF);
         else if (key == QLatin1String("interface"))
-            c.Interface = number(-1, 255);
+            c.Interface = Number(key, value, -1, 255);
         else if (key == QLatin1String("fmflags"))
-            c.FMFlags = number(0, 255);
+            c.FMFlags = Number(key, value, 0, 255);
         else if (key == QLatin1String("fmflagsex"))
-            c.FMFlagsEx = number(0, 255);
+            c.FMFlagsEx = Number(key, value, 0, 255);
         else if (key == QLatin1String("lastprint"))
-            c.LastPrintResult = number(0, 255);
+            c.LastPrintResult = Number(key, value, 0, 255);
         else if (key == QLatin1String("keys")) {
             const QStringList parts = value.split(QLatin1Char(' '), Qt::SkipEmptyParts);
             if (parts.size() != 2)
-                fail(QStringLiteral("обновление ключей пишется как \"код статус\""));
-            value = parts[0];
-            c.KeysResultCode = number(0, 255);
-            value = parts[1];
-            c.KeysStatus = number(0, 255);
+                Fail(QStringLiteral("обновление ключей пишется как \"код статус\""));
+            c.KeysResultCode = Number(key, parts[0], 0, 255);
+            c.KeysStatus = Number(key, parts[1], 0, 255);
         } else if (key == QLatin1String("fault")) {
+            if (c.Faults.size() >= OrvekBench::MaxFaults)
+                Fail(QStringLiteral("больше %1 сбоев у одной ККТ").arg(OrvekBench::MaxFaults));
             RegisterFaults check;
-            QString error = check.AddFromText(value);
+            const QString error = check.AddFromText(value);
             if (!error.isEmpty())
-                fail(error);
+                Fail(error);
             c.Faults << value;
         } else
-            fail(QStringLiteral("неизвестный ключ %1").arg(key));
+            Fail(QStringLiteral("неизвестный ключ %1").arg(key));
     }
-    // Two registers on one address would make the bench ambiguous.
-    for (std::size_t i = 0; i < configs.size(); ++i)
-        for (std::size_t j = 0; j < i; ++j) {
-            if (configs[i].ComNumber > 0 && configs[i].ComNumber == configs[j].ComNumber)
-                throw Exception(QStringLiteral("Файл стенда %1: порт COM%2 занят двумя ККТ")
-                                    .arg(fileName).arg(configs[i].ComNumber));
-            if (!configs[i].Host.isEmpty() && configs[i].Host == configs[j].Host &&
-                configs[i].TcpPort == configs[j].TcpPort)
-                throw Exception(QStringLiteral("Файл стенда %1: адрес %2:%3 занят двумя ККТ")
-                                    .arg(fileName, configs[i].Host).arg(configs[i].TcpPort));
-        }
-    return configs;
-}
+
+    QString FFileName;
+    int FLine = 0;
+    std::vector<RegisterConfig> FConfigs;
+    std::map<int, QVariant> FParams;   // of the register read now
+};
 } // namespace
 
 void OrvekBench::Reset()
 {
     QString error;
-    QString fileName = qEnvironmentVariable("ORVEK_BENCH");
+    const QString fileName = qEnvironmentVariable("ORVEK_BENCH");
     if (!fileName.isEmpty()) {
         try {
             Load(fileName);
@@ -167,7 +206,7 @@ void OrvekBench::Reset()
             return;
         } catch (const Exception& e) {
             error = e.Message();
-            qWarning("%s", qPrintable(error));
+            Notify(error + QStringLiteral(". Работает стенд по умолчанию: одна ККТ на COM1 (115200) и TCP 127.0.0.1:7778."));
         }
     }
     std::lock_guard lock(FMutex);
@@ -176,9 +215,31 @@ void OrvekBench::Reset()
     FLoadError = error;
 }
 
+std::vector<RegisterConfig> OrvekBench::Parse(QByteArrayView bytes, const QString& fileName)
+{
+    std::vector<RegisterConfig> configs = BenchReader(fileName).Read(bytes);
+    // Two registers on one address would make the bench ambiguous.
+    std::map<int, std::size_t> ports;
+    std::map<std::pair<QString, int>, std::size_t> addresses;
+    for (const RegisterConfig& c : configs) {
+        if (c.ComNumber > 0 && !ports.emplace(c.ComNumber, 0).second)
+            throw Exception(QStringLiteral("Файл стенда %1: порт COM%2 занят двумя ККТ").arg(fileName, QString::number(c.ComNumber)));
+        if (!c.Host.isEmpty() && !addresses.emplace(std::pair(c.Host, c.TcpPort), 0).second)
+            throw Exception(QStringLiteral("Файл стенда %1: адрес %2:%3 занят двумя ККТ")
+                                .arg(fileName, c.Host, QString::number(c.TcpPort)));
+    }
+    return configs;
+}
+
 void OrvekBench::Load(const QString& fileName)
 {
-    std::vector<RegisterConfig> configs = ParseBench(fileName);
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        throw Exception(QStringLiteral("Файл стенда %1 не открывается: %2").arg(fileName, file.errorString()));
+    const QByteArray bytes = file.read(MaxFileSize + 1);
+    if (bytes.size() > MaxFileSize)
+        throw Exception(QStringLiteral("Файл стенда %1 больше %2 байт").arg(fileName, QString::number(MaxFileSize)));
+    std::vector<RegisterConfig> configs = Parse(bytes, fileName);
     std::vector<std::shared_ptr<EmulatedRegister>> registers;
     for (RegisterConfig& c : configs)
         registers.push_back(std::make_shared<EmulatedRegister>(std::move(c)));

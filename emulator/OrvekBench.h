@@ -16,7 +16,8 @@
 class OrvekBench {
 public:
     // The registers of the default bench, or of the ORVEK_BENCH file. A bad
-    // bench file leaves the default bench and its error in LoadError().
+    // bench file leaves the default bench and its error in LoadError(), and
+    // the user is told (Notify).
     void Reset();
     // Reads a bench file and replaces the registers with its registers.
     // Raises Exception with the file name and line on an error (the bench
@@ -24,7 +25,7 @@ public:
     //
     // Format: text lines, "#" starts a comment. Each "[register]" line starts
     // a register; "key = value" lines describe it:
-    //   name = Касса 2          com = 2 (0: no serial port)   baud = 9600
+    //   name = Касса 2          com = 2 (0: no serial port)   baud = 9600 (a rate of the driver's)
     //   tcp = 127.0.0.1:7779 (or "none")    model = 16    type2 = 1
     //   description = ...       serial = 0000000000000777
     //   firmware = D.5          build = 22000                 date = 2024-03-01
@@ -34,7 +35,16 @@ public:
     //   skno = 65 (SKNOStatus)    interface = 1 (PortNumber)    lastprint = 3
     //   fmflags = 3    fmflagsex = 9    keys = 0 13 (key update: result code, status)
     //   fault = FNGetStatus 80 x3   (next 3 calls)   fault = PrintString -1 @5 (the 5th call)
+    //
+    // A bench holds 1 to MaxRegisters registers, each at most MaxModelParams
+    // model parameters and MaxFaults faults; the file is at most MaxFileSize bytes.
     void Load(const QString& fileName);
+    // The registers a bench file's bytes describe (fileName names it in errors).
+    static std::vector<RegisterConfig> Parse(QByteArrayView bytes, const QString& fileName);
+    static constexpr int MaxRegisters = 256;
+    static constexpr int MaxModelParams = 256;
+    static constexpr int MaxFaults = 256;
+    static constexpr qint64 MaxFileSize = 1 << 20;
     // Removes every register.
     void Clear();
     std::shared_ptr<EmulatedRegister> Add(RegisterConfig config);

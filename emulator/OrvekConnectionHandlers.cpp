@@ -17,14 +17,6 @@ struct ExchangeSettings : RegisterArea {
     Port Ports[4];
 };
 
-int CodeOfBaud(int baud)
-{
-    for (int code = 0; code <= 9; ++code)
-        if (EmulatedOrvek::BaudOfCode(code) == baud)
-            return code;
-    return -1;
-}
-
 std::int32_t Connect(OrvekCall&)
 {
     return OrvekResult::Ok;  // the dispatcher connected
@@ -61,7 +53,7 @@ std::int32_t GetExchangeParam(OrvekCall& c)
     if (port < 0 || port > 3)
         return OrvekResult::BadParameter;
     const auto& s = c.Reg().Area<ExchangeSettings>().Ports[port];
-    int code = port == 0 ? CodeOfBaud(c.Reg().SerialBaud()) : 6;
+    int code = port == 0 ? EmulatedOrvek::CodeOfBaud(c.Reg().SerialBaud()) : 6;
     c.Set(P::BaudRate, code < 0 ? 6 : code);
     c.Set(P::Timeout, s.Timeout);
     c.Set(P::TCPPort, port == 2 ? c.Reg().Config().TcpPort : s.TcpPort);
@@ -95,14 +87,14 @@ std::int32_t FindDevice(OrvekCall& c)
     std::shared_ptr<EmulatedRegister> found;
     for (const auto& reg : Bench().Registers()) {
         int com = reg->Config().ComNumber;
-        if (com > 0 && CodeOfBaud(reg->SerialBaud()) >= 0 && (!found || com < found->Config().ComNumber))
+        if (com > 0 && EmulatedOrvek::CodeOfBaud(reg->SerialBaud()) >= 0 && (!found || com < found->Config().ComNumber))
             found = reg;
     }
     if (!found)
         return OrvekResult::NoLink;
     c.Set(P::ConnectionType, 0);
     c.Set(P::ComNumber, found->Config().ComNumber);
-    c.Set(P::BaudRate, CodeOfBaud(found->SerialBaud()));
+    c.Set(P::BaudRate, EmulatedOrvek::CodeOfBaud(found->SerialBaud()));
     return c.Driver.EnsureConnected();
 }
 } // namespace

@@ -65,25 +65,30 @@ QString RegisterFaults::AddFromText(const QString& text)
         if (!method)
             return QStringLiteral("неизвестный метод %1").arg(m.captured(1));
     }
-    std::int32_t code = m.captured(2).toInt();
+    bool ok = false;
+    const std::int32_t code = m.captured(2).toInt(&ok);
+    if (!ok)
+        return QStringLiteral("код %1 не помещается в 32 бита").arg(m.captured(2));
     std::optional<OrvekProp> key;
+    int keyValue = 0;
     if (!m.captured(3).isEmpty()) {
         key = PropByName(m.captured(3).toStdString());
-        if (!key || !method || !m.captured(6).isEmpty())
+        keyValue = m.captured(4).toInt(&ok);
+        if (!key || !ok || !method || !m.captured(6).isEmpty())
             return QStringLiteral("неверное условие сбоя в \"%1\"").arg(text);
     }
     if (!m.captured(6).isEmpty()) {
-        int k = m.captured(6).toInt();
-        if (k < 1 || !method)
+        int k = m.captured(6).toInt(&ok);
+        if (!ok || k < 1 || !method)
             return QStringLiteral("неверный номер вызова в \"%1\"").arg(text);
         FailOnCall(*method, k, code);
         return {};
     }
-    int count = m.captured(5).isEmpty() ? 1 : m.captured(5).toInt();
-    if (count < 1)
+    int count = m.captured(5).isEmpty() ? 1 : m.captured(5).toInt(&ok);
+    if (!ok || count < 1)
         return QStringLiteral("неверное число вызовов в \"%1\"").arg(text);
     if (key)
-        FailWhen(*method, *key, m.captured(4).toInt(), code, count);
+        FailWhen(*method, *key, keyValue, code, count);
     else if (method)
         FailNext(*method, code, count);
     else

@@ -17,6 +17,7 @@
 #include "platform/Registry.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/ScreenFit.h"
 #include "platform/ui/Splitter.h"
 
 #include <QApplication>
@@ -371,8 +372,9 @@ void TfmMain::LoadParams()
         read("MPHeigth", height);
         read("MPTop", top);
         read("MPLeft", left);
-        resize(width, height);
-        move(left, top);
+        const QRect place = FitToScreens({left, top}, {width, height}, g);
+        resize(place.size());
+        move(place.topLeft());
     }
     if (ListBox->count() == 0)
         return;

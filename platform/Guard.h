@@ -4,6 +4,7 @@
 // exception is shown in a message box titled with the application title.
 // No exception crosses the Qt event loop.
 #include <QString>
+#include <exception>
 #include <functional>
 #include <tuple>
 #include <type_traits>
@@ -14,6 +15,26 @@ void HandleException(const std::exception& e);
 
 // Runs a handler through the guard. Returns false when it ended by an exception.
 bool RunGuarded(const std::function<void()>& handler);
+
+// While one exists, the guard keeps the first exception of the handlers it
+// runs in this thread instead of showing it: code that changes a control
+// learns whether the control's change handler refused the change, and no
+// exception crosses Qt's frames on the way. Raise() raises it again.
+class TGuardCollect {
+public:
+    TGuardCollect();
+    ~TGuardCollect();
+    TGuardCollect(const TGuardCollect&) = delete;
+    TGuardCollect& operator=(const TGuardCollect&) = delete;
+
+    void Raise();
+
+private:
+    friend bool RunGuarded(const std::function<void()>& handler);
+
+    TGuardCollect* FOuter;
+    std::exception_ptr FError;
+};
 
 namespace guard_detail {
 // Calls f with the longest prefix of args it accepts, so a handler may ignore

@@ -1,17 +1,21 @@
 #include "platform/IniFile.h"
 
+#include "platform/AtomicFile.h"
 #include "platform/Exceptions.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QStringList>
 
 namespace {
+// The file's lines; none when the file is missing. Raises EIniFileException
+// when it exists but cannot be read.
 QStringList ReadLines(const QString& fileName)
 {
     QFile f(fileName);
-    if (!f.open(QIODevice::ReadOnly))
+    if (!f.exists())
         return {};
+    if (!f.open(QIODevice::ReadOnly))
+        throw EIniFileException(QStringLiteral("Unable to read %1: %2").arg(fileName, f.errorString()));
     QString text = QString::fromUtf8(f.readAll());
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     QStringList lines = text.split(QLatin1Char('\n'));
@@ -61,7 +65,12 @@ int FindKey(const QStringList& lines, const QString& section, const QString& key
 
 QString TIniFile::ReadString(const QString& section, const QString& key, const QString& defaultValue) const
 {
-    const QStringList lines = ReadLines(FFileName);
+    QStringList lines;
+    try {
+        lines = ReadLines(FFileName);
+    } catch (const EIniFileException&) {
+        return defaultValue;
+    }
     int end;
     const int i = FindKey(lines, section, key, &end);
     return i < 0 ? defaultValue : lines[i].mid(lines[i].indexOf(QLatin1Char('=')) + 1).trimmed();
@@ -81,7 +90,7 @@ void TIniFile::WriteString(const QString& section, const QString& key, const QSt
         lines << QLatin1Char('[') + section + QLatin1Char(']') << line;
 
     const QByteArray text = (lines.join(QLatin1String("\r\n")) + QLatin1String("\r\n")).toUtf8();
-    QSaveFile f(FFileName);
-    if (!f.open(QIODevice::WriteOnly) || f.write(text) != text.size() || !f.commit())
-        throw EIniFileException(QStringLiteral("Unable to write to %1").arg(FFileName));
+    const QString error = WriteFileAtomically(FFileName, text);
+    if (!error.isEmpty())
+        throw EIniFileException(QStringLiteral("Unable to write to %1: %2").arg(FFileName, error));
 }

@@ -11,7 +11,8 @@ public:
 
     // The value, or `defaultValue` when the file, the section or the key is missing.
     QString ReadString(const QString& section, const QString& key, const QString& defaultValue) const;
-    // Creates the file when missing; raises EIniFileException when it cannot be written.
+    // Creates the file when missing; raises EIniFileException when it cannot
+    // be read or written (the file then stays as it was).
     void WriteString(const QString& section, const QString& key, const QString& value);
 
 private:

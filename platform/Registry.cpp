@@ -1,16 +1,19 @@
 #include "platform/Registry.h"
 
+#include "platform/AtomicFile.h"
 #include "platform/Exceptions.h"
 #include "platform/Hook.h"
+#include "platform/Notices.h"
 
+#include <QCryptographicHash>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QStringTokenizer>
 #include <algorithm>
 #include <QLockFile>
-#include <QSaveFile>
 #include <QStandardPaths>
+#include <QStringDecoder>
 #include <QtEndian>
 #include <cstring>
 
@@ -45,11 +48,13 @@ bool KeyExistsIn(const TRegistry::Hive& hive, const QString& path)
 //   "edtName"="text with \" \\ \n escaped"
 //   "Date"=hex:00,00,00,00,20,1F,E6,40
 //   "Path"=expand:"%HOME%"
-// Lines starting with ";" are comments.
+// Lines starting with ";" are comments. Control characters and lone
+// surrogates (which UTF-8 cannot carry) are written as \uXXXX.
 void AppendQuoted(QString& out, QStringView s)
 {
     out += QLatin1Char('"');
-    for (QChar c : s) {
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        const QChar c = s[i];
         switch (c.unicode()) {
         case '"': out += QLatin1String("\\\""); break;
         case '\\': out += QLatin1String("\\\\"); break;
@@ -57,13 +62,35 @@ void AppendQuoted(QString& out, QStringView s)
         case '\r': out += QLatin1String("\\r"); break;
         case '\t': out += QLatin1String("\\t"); break;
         default:
-            if (c.unicode() < 0x20)
+            if (c.isHighSurrogate() && i + 1 < s.size() && s[i + 1].isLowSurrogate()) {
+                out += c;
+                out += s[++i];
+            } else if (c.unicode() < 0x20 || c.isSurrogate())
                 out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
             else
                 out += c;
         }
     }
     out += QLatin1Char('"');
+}
+
+int HexDigit(QChar c)
+{
+    const char16_t u = c.unicode();
+    return u >= '0' && u <= '9' ? u - '0' : u >= 'a' && u <= 'f' ? u - 'a' + 10 : u >= 'A' && u <= 'F' ? u - 'A' + 10 : -1;
+}
+
+// Exactly text.size() hex digits (at most 8).
+bool ReadHex(QStringView text, quint32& value)
+{
+    value = 0;
+    for (QChar c : text) {
+        const int digit = HexDigit(c);
+        if (digit < 0)
+            return false;
+        value = value << 4 | quint32(digit);
+    }
+    return true;
 }
 
 // Reads a quoted text at `pos`; false when it is not one.
@@ -89,9 +116,8 @@ bool ReadQuoted(QStringView line, qsizetype& pos, QString& out)
         case 'r': out += QLatin1Char('\r'); break;
         case 't': out += QLatin1Char('\t'); break;
         case 'u': {
-            bool ok = false;
-            const uint code = line.mid(pos + 1, 4).toUInt(&ok, 16);
-            if (!ok || pos + 4 >= line.size())
+            quint32 code = 0;
+            if (pos + 4 >= line.size() || !ReadHex(line.mid(pos + 1, 4), code))
                 return false;
             out += QChar(char16_t(code));
             pos += 4;
@@ -103,22 +129,21 @@ bool ReadQuoted(QStringView line, qsizetype& pos, QString& out)
     return false;
 }
 
-// Eight hex digits.
-bool ReadHex32(QStringView text, int32_t& value)
+// "hex:" data: two-digit bytes separated by commas.
+bool ReadBytes(QStringView text, QByteArray& data)
 {
-    if (text.size() != 8)
+    data.clear();
+    if (text.isEmpty())
+        return true;
+    if ((text.size() + 1) % 3 != 0)
         return false;
-    quint32 n = 0;
-    for (QChar c : text) {
-        const char16_t u = c.unicode();
-        const int digit = u >= '0' && u <= '9' ? u - '0'
-                        : u >= 'a' && u <= 'f' ? u - 'a' + 10
-                        : u >= 'A' && u <= 'F' ? u - 'A' + 10 : -1;
-        if (digit < 0)
+    data.reserve((text.size() + 1) / 3);
+    for (qsizetype i = 0; i < text.size(); i += 3) {
+        quint32 byte = 0;
+        if (!ReadHex(text.mid(i, 2), byte) || (i + 2 < text.size() && text[i + 2] != QLatin1Char(',')))
             return false;
-        n = n << 4 | quint32(digit);
+        data += char(byte);
     }
-    value = int32_t(n);
     return true;
 }
 
@@ -140,67 +165,136 @@ bool ReadValue(QStringView line, TRegistry::Value& v)
     }
     if (data.startsWith(QLatin1String("dword:"))) {
         v.type = rdInteger;
-        return ReadHex32(data.mid(6), v.integer);
+        quint32 n = 0;
+        if (data.size() != 14 || !ReadHex(data.mid(6), n))
+            return false;
+        v.integer = int32_t(n);
+        return true;
     }
     if (data.startsWith(QLatin1String("hex:"))) {
         v.type = rdBinary;
-        const QByteArray hex = data.mid(4).toLatin1();
-        v.data = QByteArray::fromHex(hex);
-        return v.data.size() == (hex.size() + 1) / 3;
+        return ReadBytes(data.mid(4), v.data);
     }
     return false;
 }
 
-// Reads the file; false when it exists but cannot be understood.
-bool ReadHive(const QString& fileName, TRegistry::Hive& hive)
+// Drops the oldest copies of damaged files beyond the limit, never `made`.
+void PruneAside(const QFileInfo& info, const QString& made)
 {
-    hive.clear();
-    QFile f(fileName);
-    if (!f.exists())
-        return true;
-    if (!f.open(QIODevice::ReadOnly))
-        return false;
-    const QString text = QString::fromUtf8(f.readAll());
-    const qsizetype lines = text.count(QLatin1Char('\n'));
-    TRegistry::Key* key = &hive[QString()];
-    for (QStringView line : QStringTokenizer(text, QLatin1Char('\n'))) {
-        if (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
-        if (line.isEmpty() || line.startsWith(QLatin1Char(';')))
-            continue;
-        if (line.startsWith(QLatin1Char('['))) {
-            if (!line.endsWith(QLatin1Char(']')))
-                return false;
-            const QString path = Normalize(line.mid(1, line.size() - 2).toString());
-            key = &hive[Fold(path)];
-            key->path = path;
-            key->values.reserve(lines);
-            continue;
-        }
-        TRegistry::Value value;
-        if (!ReadValue(line, value))
+    QDir dir = info.absoluteDir();
+    const QStringList copies = dir.entryList({info.fileName() + QStringLiteral(".*.bad")}, QDir::Files, QDir::Time);
+    int kept = 0;
+    for (const QString& copy : copies)
+        if (dir.filePath(copy) != made && ++kept >= TRegistry::MaxBadCopies)
+            dir.remove(copy);
+}
+
+// The temporary files of writers killed in the middle of a save
+// ("<name>.XXXXXX"); called only while holding the lock, so none is in use.
+void RemoveStaleTemporaries(const QString& fileName)
+{
+    const QFileInfo info(fileName);
+    QDir dir = info.absoluteDir();
+    for (const QString& name : dir.entryList({info.fileName() + QStringLiteral(".??????")}, QDir::Files | QDir::Hidden))
+        dir.remove(name);
+}
+
+// Takes the file's lock, waiting up to 5 s for another writer. A lock file
+// with no owner written in it (its writer was killed while making it) is
+// stale after a second; QLockFile alone would wait half a minute for it.
+bool TakeLock(QLockFile& lock, const QString& lockName)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!lock.tryLock(100)) {
+        if (lock.error() != QLockFile::LockFailedError || clock.elapsed() >= 5000)
             return false;
-        key->values.insert({value.name}, std::move(value));
+        qint64 pid = 0;
+        QString host, application;
+        const QDateTime made = QFileInfo(lockName).lastModified();
+        if (!lock.getLockInfo(&pid, &host, &application) && made.isValid()
+            && made.msecsTo(QDateTime::currentDateTime()) > 1000)
+            lock.removeStaleLockFile();
     }
-    if (hive[QString()].values.isEmpty())
-        hive.erase(QString());
     return true;
 }
 
+void WriteHive(const QString& fileName, const TRegistry::Hive& hive)
+{
+    QDir().mkpath(QFileInfo(fileName).absolutePath());
+    const QString error = WriteFileAtomically(fileName, TRegistry::HiveText(hive), BeforeReplaceHook().Get());
+    if (!error.isEmpty()) {
+        Notify(QStringLiteral("Настройки не сохранены в файл %1: %2. Файл остался прежним.").arg(fileName, error));
+        throw ERegistryException(QStringLiteral("Failed to write registry file '%1': %2").arg(fileName, error));
+    }
+}
+} // namespace
+
+int TRegistry::ParseHive(QByteArrayView bytes, Hive& hive, int* firstBad)
+{
+    hive.clear();
+    int bad = 0;
+    int lineNo = 0;
+    auto skip = [&] {
+        if (bad++ == 0 && firstBad)
+            *firstBad = lineNo;
+    };
+    QStringDecoder decoder(QStringDecoder::Utf8);
+    Key* key = &hive[QString()];
+    for (qsizetype from = 0; from < bytes.size();) {
+        qsizetype end = bytes.indexOf('\n', from);
+        if (end < 0)
+            end = bytes.size();
+        QByteArrayView raw = bytes.sliced(from, end - from);
+        from = end + 1;
+        ++lineNo;
+        if (raw.endsWith('\r'))
+            raw.chop(1);
+        if (raw.isEmpty() || raw.startsWith(';'))
+            continue;
+        decoder.resetState();
+        const QString line = decoder.decode(raw);
+        if (decoder.hasError()) {
+            skip();
+            continue;
+        }
+        if (line.startsWith(QLatin1Char('['))) {
+            if (!line.endsWith(QLatin1Char(']'))) {
+                key = nullptr;   // its values have no key to go to
+                skip();
+                continue;
+            }
+            const QString path = Normalize(line.mid(1, line.size() - 2));
+            key = &hive[Fold(path)];
+            key->path = path;
+            continue;
+        }
+        Value value;
+        if (!key || !ReadValue(line, value)) {
+            skip();
+            continue;
+        }
+        const QString name = Fold(value.name);
+        key->values.insert_or_assign(name, std::move(value));
+    }
+    if (hive[QString()].values.empty())
+        hive.erase(QString());
+    return bad;
+}
+
 // The file's text: keys and values sorted by name.
-QByteArray HiveText(const TRegistry::Hive& hive)
+QByteArray TRegistry::HiveText(const Hive& hive)
 {
     QString out;
-    out.reserve(1 << 16);
     out += QLatin1String("; Lumaq registry\n");
     for (const auto& [folded, key] : hive) {
         out += QLatin1Char('[') + key.path + QLatin1String("]\n");
-        QList<const TRegistry::Value*> values;
+        QList<const Value*> values;
         values.reserve(key.values.size());
-        for (const TRegistry::Value& v : key.values)
+        for (const auto& [name, v] : key.values)
             values << &v;
         std::sort(values.begin(), values.end(), [](auto* a, auto* b) { return a->name < b->name; });
-        for (const TRegistry::Value* v : values) {
+        for (const Value* v : values) {
             AppendQuoted(out, v->name);
             out += QLatin1Char('=');
             switch (v->type) {
@@ -223,20 +317,6 @@ QByteArray HiveText(const TRegistry::Hive& hive)
     }
     return out.toUtf8();
 }
-
-void WriteHive(const QString& fileName, const TRegistry::Hive& hive)
-{
-    const QByteArray text = HiveText(hive);
-    QDir().mkpath(QFileInfo(fileName).absolutePath());
-    QSaveFile f(fileName);
-    if (!f.open(QIODevice::WriteOnly) || f.write(text) != text.size())
-        throw ERegistryException(QStringLiteral("Failed to write registry file '%1': %2").arg(fileName, f.errorString()));
-    if (const auto hook = BeforeReplaceHook().Get())
-        hook();
-    if (!f.commit())
-        throw ERegistryException(QStringLiteral("Failed to write registry file '%1': %2").arg(fileName, f.errorString()));
-}
-} // namespace
 
 TRegistry::TRegistry() : TRegistry(DefaultFileName()) {}
 
@@ -265,12 +345,85 @@ void TRegistry::Load()
 {
     if (FLoaded)
         return;
+    ReadFile(FHive);
+    FLoaded = true;
+}
+
+// Keeps a damaged file's bytes beside it, named by their hash (so each
+// damaged version is kept once), or moves a file too large to read aside,
+// named by its time. Returns the copy's name, empty when that failed.
+QString TRegistry::KeepAside(const QByteArray* bytes)
+{
     const QFileInfo info(FFileName);
+    QString aside = FFileName + QLatin1Char('.');
+    if (bytes) {
+        aside += QString::fromLatin1(QCryptographicHash::hash(*bytes, QCryptographicHash::Sha1).toHex().left(12))
+               + QStringLiteral(".bad");
+        if (QFileInfo::exists(aside))
+            return aside;
+        if (!WriteFileAtomically(aside, *bytes).isEmpty())
+            return {};
+    } else {
+        aside += info.lastModified().toString(QStringLiteral("yyyyMMdd-hhmmss")) + QStringLiteral(".bad");
+        if (!QFile::rename(FFileName, aside))
+            return {};
+    }
+    PruneAside(info, aside);
+    return aside;
+}
+
+// Reads the file into `hive`. What cannot be read is kept aside and told to
+// the user; a file that cannot be read or kept aside is marked never to be
+// written over (FKeepFile).
+void TRegistry::ReadFile(Hive& hive)
+{
+    hive.clear();
+    QFileInfo info(FFileName);
     FFileTime = info.lastModified();
     FFileSize = info.exists() ? info.size() : -1;
-    if (!ReadHive(FFileName, FHive))
-        FFileSize = -2;   // unreadable: Flush looks at it again and keeps it aside
-    FLoaded = true;
+    FKeepFile = false;
+    if (!info.exists())
+        return;
+    const QString defaults = QStringLiteral("Программа работает с настройками по умолчанию");
+    if (info.size() > MaxFileSize) {
+        const QString aside = KeepAside(nullptr);
+        if (aside.isEmpty()) {
+            FKeepFile = true;
+            Notify(QStringLiteral("Файл настроек %1 слишком велик (%2 байт) и не отодвигается в сторону. %3 "
+                                  "и не сохраняет их в этот файл.").arg(FFileName, QString::number(info.size()), defaults));
+            return;
+        }
+        Notify(QStringLiteral("Файл настроек %1 слишком велик (%2 байт): он сохранён как %3. %4.")
+                   .arg(FFileName, QString::number(info.size()), aside, defaults));
+        info.refresh();
+        FFileTime = info.lastModified();
+        FFileSize = info.exists() ? info.size() : -1;
+        return;
+    }
+    QFile f(FFileName);
+    QByteArray bytes;
+    if (f.open(QIODevice::ReadOnly))
+        bytes = f.read(MaxFileSize);
+    if (!f.isOpen() || f.error() != QFileDevice::NoError) {
+        FKeepFile = true;
+        Notify(QStringLiteral("Файл настроек %1 не читается: %2. %3 и не сохраняет их в этот файл.")
+                   .arg(FFileName, f.errorString(), defaults));
+        return;
+    }
+    int firstBad = 0;
+    const int bad = ParseHive(bytes, hive, &firstBad);
+    if (bad == 0)
+        return;
+    const QString damaged = QStringLiteral("Файл настроек %1 повреждён: строк не прочитано %2 (первая — строка %3).")
+                                .arg(FFileName, QString::number(bad), QString::number(firstBad));
+    const QString aside = KeepAside(&bytes);
+    if (aside.isEmpty()) {
+        FKeepFile = true;
+        Notify(damaged + QStringLiteral(" Копия файла не сохраняется, поэтому программа не сохраняет настройки в этот файл; "
+                                        "остальные значения восстановлены."));
+        return;
+    }
+    Notify(damaged + QStringLiteral(" Остальные значения восстановлены, файл сохранён как ") + aside + QLatin1Char('.'));
 }
 
 QString TRegistry::Resolve(const QString& key) const
@@ -346,8 +499,8 @@ const TRegistry::Value* TRegistry::Find(const QString& name)
     Key* key = Current();
     if (!key)
         return nullptr;
-    auto it = key->values.constFind({name});
-    return it == key->values.cend() ? nullptr : &*it;
+    auto it = key->values.find(Fold(name));
+    return it == key->values.end() ? nullptr : &it->second;
 }
 
 bool TRegistry::ValueExists(const QString& name)
@@ -365,7 +518,7 @@ QStringList TRegistry::GetValueNames()
 {
     QStringList names;
     if (Key* key = Current())
-        for (const Value& value : key->values)
+        for (const auto& [folded, value] : key->values)
             names << value.name;
     names.sort(Qt::CaseInsensitive);
     return names;
@@ -424,6 +577,9 @@ double TRegistry::ReadDateTime(const QString& name)
     const quint64 bits = qFromLittleEndian<quint64>(data.constData());
     double value;
     std::memcpy(&value, &bits, sizeof value);
+    // 1 January 0001 to 31 December 9999; NaN and infinities are no dates.
+    if (!(value >= MinDateTime && value < MaxDateTime))
+        throw ERegistryException(QStringLiteral("Invalid date for '%1'").arg(name));
     return value;
 }
 
@@ -435,7 +591,7 @@ void TRegistry::Put(Value value)
     Key& key = FHive[FCurrentFolded];
     if (key.path.isEmpty())
         key.path = FCurrentPath;
-    key.values.insert({value.name}, value);
+    key.values.insert_or_assign(Fold(value.name), value);
     FChanges.push_back({Change::SetValue, FCurrentPath, std::move(value)});
 }
 
@@ -478,12 +634,12 @@ void TRegistry::Apply(Hive& hive, const Change& change) const
         if (key.path.isEmpty())
             key.path = change.path;
         if (change.kind == Change::SetValue)
-            key.values.insert({change.value.name}, change.value);
+            key.values.insert_or_assign(Fold(change.value.name), change.value);
         break;
     }
     case Change::RemoveValue:
         if (auto it = hive.find(folded); it != hive.end())
-            it->second.values.remove({change.value.name});
+            it->second.values.erase(Fold(change.value.name));
         break;
     case Change::RemoveKey:
         for (auto it = hive.begin(); it != hive.end();) {
@@ -501,17 +657,18 @@ void TRegistry::Flush()
     if (FChanges.empty())
         return;
     QDir().mkpath(QFileInfo(FFileName).absolutePath());
-    QLockFile lock(FFileName + QStringLiteral(".lock"));
-    lock.tryLock(5000);
+    const QString lockName = FFileName + QStringLiteral(".lock");
+    QLockFile lock(lockName);
+    if (TakeLock(lock, lockName))
+        RemoveStaleTemporaries(FFileName);
     QFileInfo info(FFileName);
-    if (info.lastModified() != FFileTime || (info.exists() ? info.size() : -1) != FFileSize) {
-        // Another writer was here since we read the file: apply our changes to its version.
+    if (FKeepFile || info.lastModified() != FFileTime || (info.exists() ? info.size() : -1) != FFileSize) {
+        // Another writer was here since we read the file (or we could not
+        // read it): apply our changes to its version.
         Hive hive;
-        if (!ReadHive(FFileName, hive)) {
-            // Keep a file we cannot read beside the new one rather than lose it.
-            QFile::remove(FFileName + QStringLiteral(".bad"));
-            QFile::copy(FFileName, FFileName + QStringLiteral(".bad"));
-        }
+        ReadFile(hive);
+        if (FKeepFile)
+            return;   // the user was told; the changes stay pending
         for (const Change& change : FChanges)
             Apply(hive, change);
         FHive = std::move(hive);

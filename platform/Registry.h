@@ -8,9 +8,13 @@
 // object destroyed): the file is read again, the changes applied, and the
 // result written to a temporary file that then replaces the file, so a crash
 // never leaves half a file and another program's changes are kept.
+//
+// Nothing is lost: a file with lines that cannot be read gives the rest of
+// its values and is copied aside first; a file that cannot be read is never
+// written over; a failed write leaves the file as it was. Each is told to the
+// user (Notify).
 #include <QByteArray>
 #include <QDateTime>
-#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -53,8 +57,11 @@ public:
     bool ReadBool(const QString& name);
     QString ReadString(const QString& name);
     QByteArray ReadBinaryData(const QString& name);
-    // 8 bytes: a little-endian double counting days from 30 December 1899.
+    // 8 bytes: a little-endian double counting days from 30 December 1899;
+    // a value outside the years 1 to 9999 raises "Invalid date for '%s'".
     double ReadDateTime(const QString& name);
+    static constexpr double MinDateTime = -693593.0;
+    static constexpr double MaxDateTime = 2958466.0;
 
     void WriteInteger(const QString& name, int32_t value);
     void WriteBool(const QString& name, bool value);
@@ -74,31 +81,23 @@ public:
         QString text;
         QByteArray data;
     };
-    // A value name compared and hashed without regard to case.
-    struct Name {
-        QString text;
-        friend bool operator==(const Name& a, const Name& b)
-        {
-            return a.text.compare(b.text, Qt::CaseInsensitive) == 0;
-        }
-        friend size_t qHash(const Name& n, size_t seed = 0)
-        {
-            for (QChar c : n.text) {
-                char16_t u = c.unicode();
-                if (u >= 'A' && u <= 'Z')
-                    u += 'a' - 'A';
-                else if (u >= 0x80)
-                    u = c.toCaseFolded().unicode();
-                seed = seed * 31 + u;
-            }
-            return seed;
-        }
-    };
     struct Key {
         QString path;
-        QHash<Name, Value> values;
+        // By name folded per code point (letters outside the basic plane too).
+        std::map<QString, Value> values;
     };
     using Hive = std::map<QString, Key>;   // by folded path
+
+    // The file format, for the loader and the fuzz target. A line that cannot
+    // be read is skipped (with the values of a key whose header cannot be
+    // read); the number of lines skipped is returned, the first in *firstBad.
+    static int ParseHive(QByteArrayView bytes, Hive& hive, int* firstBad = nullptr);
+    static QByteArray HiveText(const Hive& hive);
+
+    // A larger file is no registry of ours: it is moved aside unread.
+    static constexpr qint64 MaxFileSize = qint64(64) << 20;
+    // Copies of damaged files kept beside the file ("<name>.<hash or time>.bad").
+    static constexpr int MaxBadCopies = 5;
 
 private:
     struct Change {
@@ -108,6 +107,8 @@ private:
     };
 
     void Load();
+    void ReadFile(Hive& hive);
+    QString KeepAside(const QByteArray* bytes);
     QString Resolve(const QString& key) const;
     Key* Current();
     const Value* Find(const QString& name);
@@ -118,6 +119,7 @@ private:
 
     QString FFileName;
     bool FLoaded = false;
+    bool FKeepFile = false;  // the file could not be read or kept aside: never written over
     QDateTime FFileTime;     // the file as last read or written here
     qint64 FFileSize = -1;
     Hive FHive;

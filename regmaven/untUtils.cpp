@@ -11,6 +11,8 @@ namespace Regmaven {
 int INNCheckDigit(int N, const QString& INN)
 {
     static constexpr std::array<int, 11> Weights = {3, 7, 2, 4, 10, 3, 5, 9, 4, 6, 8};
+    if (N < 1 || N > int(Weights.size()) + 1)
+        throw Exception(QStringLiteral("No INN check digit at position %1 (1 to 12)").arg(N));
     int sum = 0;
     for (int i = 0; i < N - 1 && i < INN.size(); ++i) {
         const QChar c = INN[i];

@@ -6,7 +6,8 @@ namespace Regmaven {
 
 // The check digit for position N (10, 11 or 12) of an INN: the first N - 1
 // digits weighted (weights aligned to the right), sum mod 11 mod 10.
-// Raises EConvertError for a character that is not a digit.
+// Raises EConvertError for a character that is not a digit, Exception for a
+// position outside 1 to 12.
 int INNCheckDigit(int N, const QString& INN);
 // A valid INN: 10 digits with its check digit, or 12 digits with both.
 // Any other text (also one with a non-digit) is not valid.

@@ -1,9 +1,16 @@
 #include "tests/TestSupport.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
+#include <csignal>
 #include <gtest/gtest.h>
+#include <linux/capability.h>
 #include <memory>
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 namespace {
 Dialogs::ScriptedDialogs* g_dialogs = nullptr;
@@ -52,4 +59,67 @@ void PrintTo(const QStringList& list, std::ostream* os)
         PrintTo(list[i], os);
     }
     *os << '}';
+}
+
+TFullDisk::TFullDisk(long long bytes)
+{
+    FOldHandler = std::signal(SIGXFSZ, SIG_IGN);   // the write fails instead of ending the program
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    FOldLimit = (long long)limit.rlim_cur;
+    limit.rlim_cur = rlim_t(bytes);
+    setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+TFullDisk::~TFullDisk()
+{
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = rlim_t(FOldLimit);
+    setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, FOldHandler);
+}
+
+namespace {
+constexpr unsigned OverrideCaps = 1u << CAP_DAC_OVERRIDE | 1u << CAP_DAC_READ_SEARCH;
+
+bool Capabilities(__user_cap_data_struct (&data)[2], bool set)
+{
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    return syscall(set ? SYS_capset : SYS_capget, &header, data) == 0;
+}
+} // namespace
+
+TPermissionsApply::TPermissionsApply()
+{
+    __user_cap_data_struct data[2] = {};
+    if (!Capabilities(data, false) || !(data[0].effective & OverrideCaps))
+        return;
+    FOldEffective[0] = data[0].effective;
+    FOldEffective[1] = data[1].effective;
+    data[0].effective &= ~OverrideCaps;
+    FDropped = Capabilities(data, true);
+}
+
+TPermissionsApply::~TPermissionsApply()
+{
+    __user_cap_data_struct data[2] = {};
+    if (!FDropped || !Capabilities(data, false))
+        return;
+    data[0].effective = FOldEffective[0];
+    data[1].effective = FOldEffective[1];
+    Capabilities(data, true);
+}
+
+QByteArray FileBytes(const QString& fileName)
+{
+    QFile f(fileName);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool WriteBytes(const QString& fileName, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(fileName).absolutePath());
+    QFile f(fileName);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size() && f.flush();
 }

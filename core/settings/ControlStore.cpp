@@ -147,7 +147,9 @@ void Restore(TRegistry& reg, const QString& name, QWidget* w, const TControlKind
     if (value == previous || !Accepts(w, value))
         return;   // an unchanged value runs no handler, as the setters do
     try {
+        TGuardCollect handlers;   // a handler's exception comes back here, not through Qt
         kind.Apply(w, value);
+        handlers.Raise();
     } catch (const EConvertError&) {
         // The control's handler refused the value: it gets its value back.
         const QSignalBlocker blocker(w);

@@ -1,10 +1,10 @@
 #include "core/support/FileUtils.h"
 
 #include "core/support/CodePage.h"
+#include "platform/AtomicFile.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 namespace {
@@ -33,12 +33,9 @@ void SaveTextFile(const QString& fileName, const QString& text)
         lines += u'\n';
     lines.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
 
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        throw EFCreateError(fileMessage("Cannot create file", fileName, file));
-    file.write(WideToAnsi(lines));
-    if (!file.commit())
-        throw EFCreateError(fileMessage("Cannot create file", fileName, file));
+    const QString error = WriteFileAtomically(fileName, WideToAnsi(lines));
+    if (!error.isEmpty())
+        throw EFCreateError(QStringLiteral("Cannot create file \"%1\". %2").arg(QDir::toNativeSeparators(fileName), error));
 }
 
 QString LoadTextFile(const QString& fileName)

@@ -3,6 +3,7 @@
 #include "core/support/CodePage.h"
 #include "core/support/Format.h"
 #include "platform/Exceptions.h"
+#include "platform/Notices.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -34,13 +35,16 @@ QString ExceptionMessage(const std::exception& e)
 
 TLogFile& GlobalLogger()
 {
-    if (!Instance())
+    if (!Instance()) {
         Instance() = std::make_unique<TLogFile>();
+        SetNoticeLog([](const QString& text) { GlobalLogger().Error(text); });
+    }
     return *Instance();
 }
 
 void FreeLogFile()
 {
+    SetNoticeLog({});
     Instance().reset();
 }
 

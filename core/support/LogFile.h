@@ -61,6 +61,7 @@ private:
 };
 
 // The program's one log, created on first use (closed, disabled, no name).
+// It logs the notices (Notify) while it exists.
 TLogFile& GlobalLogger();
 // Frees the program's log (at program end).
 void FreeLogFile();

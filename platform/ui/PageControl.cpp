@@ -20,43 +20,53 @@ bool IsUserInput(QEvent::Type type)
         return false;
     }
 }
+
+// Handles an event, counting it in `userInput` while it runs when it is the user's.
+template <class Handle>
+bool HandleInput(int& userInput, QEvent* e, Handle handle)
+{
+    if (!IsUserInput(e->type()))
+        return handle(e);
+    ++userInput;
+    struct Leave { int& n; ~Leave() { --n; } } leave{userInput};
+    return handle(e);
+}
 } // namespace
 
+// The tab bar counts the user's input on itself; it never calls its owner,
+// which may be half destroyed while the bar still gets events.
 class TPageControlTabBar : public QTabBar {
 public:
-    explicit TPageControlTabBar(TPageControl* owner) : QTabBar(owner), FOwner(owner) {}
+    using QTabBar::QTabBar;
+    int UserInput() const { return FUserInput; }
 
 protected:
     bool event(QEvent* e) override
     {
-        return FOwner->HandleInput(e, [this](QEvent* ev) { return QTabBar::event(ev); });
+        return HandleInput(FUserInput, e, [this](QEvent* ev) { return QTabBar::event(ev); });
     }
 
 private:
-    TPageControl* FOwner;
+    int FUserInput = 0;
 };
 
-TPageControl::TPageControl(QWidget* parent) : QTabWidget(parent)
+TPageControl::TPageControl(QWidget* parent) : QTabWidget(parent), FTabBar(new TPageControlTabBar(this))
 {
-    setTabBar(new TPageControlTabBar(this));
-    connect(this, &QTabWidget::currentChanged, this, [this](int index) {
+    setTabBar(FTabBar);
+    FCurrentChanged = connect(this, &QTabWidget::currentChanged, this, [this](int index) {
         const int left = FCurrent;
         FCurrent = index;
-        if (FUserInput > 0 && left != index)
+        if ((FUserInput > 0 || FTabBar->UserInput() > 0) && left != index)
             emit userChanged(left);
     });
 }
 
-bool TPageControl::event(QEvent* e)
+TPageControl::~TPageControl()
 {
-    return HandleInput(e, [this](QEvent* ev) { return QTabWidget::event(ev); });
+    disconnect(FCurrentChanged);   // the tabs removed as the widget goes are no user's change
 }
 
-bool TPageControl::HandleInput(QEvent* e, const std::function<bool(QEvent*)>& handle)
+bool TPageControl::event(QEvent* e)
 {
-    if (!IsUserInput(e->type()))
-        return handle(e);
-    ++FUserInput;
-    struct Leave { int& n; ~Leave() { --n; } } leave{FUserInput};
-    return handle(e);
+    return HandleInput(FUserInput, e, [this](QEvent* ev) { return QTabWidget::event(ev); });
 }

@@ -2,12 +2,14 @@
 // A page control: a tab widget that tells the user's switching of tabs
 // (mouse, keys, wheel on the tabs) apart from a tab selected from code.
 #include <QTabWidget>
-#include <functional>
+
+class TPageControlTabBar;
 
 class TPageControl : public QTabWidget {
     Q_OBJECT
 public:
     explicit TPageControl(QWidget* parent = nullptr);
+    ~TPageControl() override;
 
 signals:
     // The user switched from the tab `leftIndex` to currentIndex(). Selecting
@@ -18,9 +20,8 @@ protected:
     bool event(QEvent* e) override;
 
 private:
-    friend class TPageControlTabBar;
-    bool HandleInput(QEvent* e, const std::function<bool(QEvent*)>& handle);
-
-    int FUserInput = 0;
+    int FUserInput = 0;   // the user's input on the widget being handled now
     int FCurrent = -1;
+    TPageControlTabBar* FTabBar;
+    QMetaObject::Connection FCurrentChanged;
 };

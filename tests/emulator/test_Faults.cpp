@@ -10,14 +10,17 @@
 using M = OrvekMethod;
 
 namespace {
-QString WriteBench(const QString& text)
+QString WriteBench(const QByteArray& bytes)
 {
     static int n = 0;
     QString name = TestTempDir() + QStringLiteral("/bench%1.txt").arg(++n);
-    QFile f(name);
-    f.open(QIODevice::WriteOnly);
-    f.write(text.toUtf8());
+    WriteBytes(name, bytes);
     return name;
+}
+
+QString WriteBench(const QString& text)
+{
+    return WriteBench(text.toUtf8());
 }
 
 std::vector<std::int32_t> Calls(int count, std::int32_t (TOrvek::*method)())
@@ -150,15 +153,40 @@ TEST_F(FaultTest, BadBenchFilesAreRefusedWithTheirLine)
         {"[register]\n\nfault = NoSuchMethod 80\n", "строка 3: неизвестный метод NoSuchMethod"},
         {"[register]\nfault = PrintString busy\n", "строка 2"},
         {"[register]\ncom = 1\n[register]\ncom = 1\ntcp = none\n", "COM1 занят двумя ККТ"},
+        {"[register]\nbaud = 12345\n", "строка 2: скорости 12345 нет у драйвера (2400, 4800, 9600, 19200, 38400, "
+                                        "57600, 115200, 230400, 460800, 921600)"},
+        {"[register]\nfault = PrintString 4294967296\n", "строка 2: код 4294967296 не помещается в 32 бита"},
+        {"[register]\nfault = PrintString 80 x99999999999\n", "строка 2: неверное число вызовов"},
+        {"", "в нём нет ни одной ККТ"},
+        {"# a comment\n\n", "в нём нет ни одной ККТ"},
+        {"[register]\nname = \xFF\n", "строка 2: строка не в UTF-8"},   // the bytes as they are
+    };
+    auto errorOf = [](const QByteArray& text) {
+        try {
+            Bench().Load(WriteBench(text));
+        } catch (const Exception& e) {
+            return e.Message();
+        }
+        return QString();
     };
     for (const Case& c : cases) {
-        try {
-            Bench().Load(WriteBench(QString::fromUtf8(c.Text)));
-            ADD_FAILURE() << c.Text;
-        } catch (const Exception& e) {
-            EXPECT_TRUE(e.Message().contains(QString::fromUtf8(c.Error))) << e.Message().toStdString();
-        }
+        const QString error = errorOf(c.Text);
+        EXPECT_TRUE(error.contains(QString::fromUtf8(c.Error))) << c.Text << ": " << error.toStdString();
     }
+    // What the bench builds is bounded, and so is the file.
+    QByteArray many;
+    for (int i = 0; i <= OrvekBench::MaxRegisters; ++i)
+        many += "[register]\ncom = 0\ntcp = none\n";
+    EXPECT_TRUE(errorOf(many).contains(QStringLiteral("строка %1: больше 256 ККТ").arg(3 * OrvekBench::MaxRegisters + 1)));
+    QByteArray params = "[register]\n";
+    for (int i = 1; i <= OrvekBench::MaxModelParams + 1; ++i)
+        params += "param." + QByteArray::number(i) + " = 1\n";
+    EXPECT_TRUE(errorOf(params).contains("больше 256 параметров модели у одной ККТ"));
+    QByteArray faults = "[register]\n";
+    for (int i = 0; i <= OrvekBench::MaxFaults; ++i)
+        faults += "fault = PrintString 80\n";
+    EXPECT_TRUE(errorOf(faults).contains("больше 256 сбоев у одной ККТ"));
+    EXPECT_TRUE(errorOf("[register]\n" + QByteArray(OrvekBench::MaxFileSize, '#')).contains("больше 1048576 байт"));
     // The bench stays as it was.
     ASSERT_EQ(Bench().Registers().size(), 1u);
     EXPECT_EQ(Driver().GetShortECRStatus(), 0);
@@ -172,10 +200,15 @@ TEST_F(FaultTest, ResetReadsTheBenchFileNamedByTheEnvironment)
     EXPECT_EQ(Bench().Register(0)->Config().Name, QStringLiteral("Из файла"));
     EXPECT_TRUE(Bench().LoadError().isEmpty());
 
-    qputenv("ORVEK_BENCH", WriteBench(QStringLiteral("nonsense\n")).toLocal8Bit());
+    const QString bad = WriteBench(QStringLiteral("[register]\nbaud = 12345\n"));
+    qputenv("ORVEK_BENCH", bad.toLocal8Bit());
     Bench().Reset();
     EXPECT_EQ(Bench().Register(0)->Config().ComNumber, 1);  // the default bench
     EXPECT_FALSE(Bench().LoadError().isEmpty());
+    ASSERT_EQ(TestDialogs().messages().size(), 1);   // the user sees why
+    EXPECT_TRUE(TestDialogs().lastMessage().startsWith(QStringLiteral("Файл стенда %1, строка 2: скорости 12345 нет").arg(bad)));
+    EXPECT_TRUE(TestDialogs().lastMessage().endsWith(
+        QStringLiteral("Работает стенд по умолчанию: одна ККТ на COM1 (115200) и TCP 127.0.0.1:7778.")));
     qunsetenv("ORVEK_BENCH");
     Bench().Reset();
     EXPECT_TRUE(Bench().LoadError().isEmpty());

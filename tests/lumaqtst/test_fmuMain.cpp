@@ -671,3 +671,54 @@ TEST_F(MainWindowTest, AboutBoxShowsTheVersionTwiceCentredOnTheScreen)
     EXPECT_EQ(box.lblDriverVersion->text(), "1.0.0.1");
     EXPECT_EQ(box.lblTestVersion->text(), "1.0.0.1");
 }
+
+// A language choice that cannot be written (a full disk) keeps the file and
+// says so instead of asking for a restart.
+TEST_F(MainWindowTest, ALanguageChoiceThatCannotBeWrittenKeepsTheFile)
+{
+    const QByteArray before = "[Locale]\r\nLang=RU\r\n";
+    ASSERT_TRUE(WriteBytes(GetLanguageParamsFileName(), before));
+    TfmMain w;
+    TestDialogs().clear();
+    {
+        TFullDisk full(8);
+        w.miEnglish->trigger();
+    }
+    EXPECT_EQ(FileBytes(GetLanguageParamsFileName()), before);
+    ASSERT_EQ(TestDialogs().messages().size(), 1);
+    EXPECT_TRUE(TestDialogs().lastMessage().startsWith("Unable to write to " + GetLanguageParamsFileName() + ": "));
+    EXPECT_EQ(TestDialogs().shown()[0].message.icon, Dialogs::Icon::Error);
+}
+
+// A stored window size or position that no screen can hold is made to fit,
+// and what is saved back at exit fits as well.
+TEST_F(MainWindowTest, AStoredWindowPlaceIsFittedToTheScreen)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    struct Case {
+        int width, height, left, top;
+    };
+    const Case cases[] = {{0x7FFFFFFF, 0x7FFFFFFF, 0x7FFFFFFF, 0x7FFFFFFF},
+                          {-1, -1, -0x7FFFFFFF - 1, -0x7FFFFFFF - 1},
+                          {0, 5000, 100, -300}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.width);
+        Store([&](TRegistry& reg) {
+            reg.WriteInteger("MPWidth", c.width);
+            reg.WriteInteger("MPHeigth", c.height);
+            reg.WriteInteger("MPLeft", c.left);
+            reg.WriteInteger("MPTop", c.top);
+        });
+        {
+            TfmMain w;
+            EXPECT_GE(w.width(), 200);
+            EXPECT_GE(w.height(), 150);
+            EXPECT_TRUE(screen.contains(w.frameGeometry().topLeft()));
+            EXPECT_TRUE(screen.contains(QRect(w.pos(), w.size()))) << w.pos().x() << "," << w.pos().y();
+        }
+        TRegistry reg;
+        ASSERT_TRUE(reg.OpenKey(LumaqParamKey, false));
+        EXPECT_TRUE(screen.contains(QRect(reg.ReadInteger("MPLeft"), reg.ReadInteger("MPTop"),
+                                          reg.ReadInteger("MPWidth"), reg.ReadInteger("MPHeigth"))));
+    }
+}

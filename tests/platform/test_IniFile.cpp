@@ -32,3 +32,27 @@ TEST(IniFile, AFileThatCannotBeWrittenRaises)
     EXPECT_EQ(ini.ReadString("Locale", "Lang", "RU"), "RU");
     EXPECT_THROW(ini.WriteString("Locale", "Lang", "EN"), EIniFileException);
 }
+
+// A full disk or a file that cannot be read: the write raises and the file
+// stays as it was.
+TEST(IniFile, AFailedWriteKeepsTheFile)
+{
+    const QString name = TestTempDir() + "/locale.ini";
+    const QByteArray before = "[Locale]\r\nLang=EN\r\nKeep=1\r\n";
+    ASSERT_TRUE(WriteBytes(name, before));
+    TIniFile ini(name);
+    {
+        TFullDisk full(16);
+        EXPECT_THROW(ini.WriteString("Locale", "Lang", "RU"), EIniFileException);
+    }
+    EXPECT_EQ(FileBytes(name), before);
+
+    QFile::setPermissions(name, {});
+    {
+        TPermissionsApply permissions;
+        EXPECT_EQ(ini.ReadString("Locale", "Lang", "RU"), "RU");
+        EXPECT_THROW(ini.WriteString("Locale", "Lang", "RU"), EIniFileException);
+    }
+    QFile::setPermissions(name, QFile::ReadOwner | QFile::WriteOwner);
+    EXPECT_EQ(FileBytes(name), before);
+}

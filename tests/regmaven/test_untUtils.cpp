@@ -32,6 +32,9 @@ TEST(untUtils, INNCheckDigit)
     EXPECT_EQ(INNCheckDigit(11, "500100732259"), 5);
     EXPECT_EQ(INNCheckDigit(12, "500100732259"), 9);
     EXPECT_THROW(INNCheckDigit(10, "77070X3893"), EConvertError);
+    for (int position : {0, 13, 20, -1})   // the weights cover positions 1 to 12
+        EXPECT_THROW(INNCheckDigit(position, "50010073225912345678"), Exception) << position;
+    EXPECT_FALSE(CheckINN("5001007322591"));
 }
 
 TEST(untUtils, CompareVersions)

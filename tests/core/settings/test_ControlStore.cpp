@@ -14,7 +14,7 @@
 #include <gtest/gtest.h>
 
 namespace {
-const QString Key = LumaqParamKey;
+const QString& Key = LumaqParamKey;   // a reference: no copy made before the other file sets it
 
 // One of every stored control class, directly on a form.
 struct AllControls : QObject {
@@ -291,16 +291,17 @@ TEST_F(ControlStore, AValueTheControlRefusesIsSkipped)
     }
     edtPassword->setValidator(new QIntValidator(edtPassword));
     int handled = 0;
-    QObject::connect(edtNumber, &QLineEdit::textChanged, [&](const QString& text) {
+    QObject::connect(edtNumber, &QLineEdit::textChanged, Guarded([&](const QString& text) {
         ++handled;
         if (text == "x")
             throw EConvertError("'x' is not a valid integer value");
-    });
+    }));
     Load(&design);
     EXPECT_EQ(edtPassword->text(), "30");
     EXPECT_EQ(edtNumber->text(), "1");
     EXPECT_EQ(handled, 1);   // the way back runs no handler
     EXPECT_TRUE(chb->isChecked());
+    EXPECT_TRUE(TestDialogs().messages().isEmpty());   // a refused value is skipped silently
 }
 
 TEST_F(ControlStore, AHandlerFailingForAnotherReasonKeepsTheStoredValueAndSaysSo)
@@ -314,7 +315,7 @@ TEST_F(ControlStore, AHandlerFailingForAnotherReasonKeepsTheStoredValueAndSaysSo
         reg.WriteString("fmFail.edtPassword", "1234");
     }
     QObject::connect(edtPassword, &QLineEdit::textChanged,
-                     [](const QString&) { throw EOleError("Ошибка создания объекта драйвера: no component"); });
+                     Guarded([](const QString&) { throw EOleError("Ошибка создания объекта драйвера: no component"); }));
     Load(&design);
     EXPECT_EQ(edtPassword->text(), "1234");   // saved back at exit, not lost
     EXPECT_EQ(TestDialogs().lastMessage(), "Ошибка создания объекта драйвера: no component");

@@ -84,12 +84,19 @@ TEST(TextFile, ByteOrderMarkSelectsUnicode)
     EXPECT_EQ(LoadTextFile(name), QStringLiteral("Р–"));
 }
 
-TEST(TextFile, MissingFilesRaise)
+TEST(TextFile, MissingFilesAndFullDisksRaise)
 {
     const QString missing = TestTempDir() + "/none/file.txt";
     EXPECT_THROW(LoadTextFile(missing), EFOpenError);
     EXPECT_THROW(ReadFileData(missing), EFOpenError);
     EXPECT_THROW(SaveTextFile(missing, "x"), EFCreateError);
+
+    // A full disk keeps the file as it was.
+    const QString name = TestTempDir() + "/memo.txt";
+    SaveTextFile(name, "old");
+    TFullDisk full(16);
+    EXPECT_THROW(SaveTextFile(name, QString(1000, 'x')), EFCreateError);
+    EXPECT_EQ(fileBytes(name), "old\r\n");
 }
 
 TEST(FileUtils, ReadFileDataIsByteExact)

@@ -2,6 +2,7 @@
 #include "core/support/LogFile.h"
 #include "core/support/untLogger.h"
 #include "platform/Exceptions.h"
+#include "platform/Notices.h"
 #include "tests/TestSupport.h"
 
 #include <QDir>
@@ -171,4 +172,16 @@ TEST_F(LogFileTest, LargeLimitsDoNotOverflow)
     GlobalLogger().Write("small");
     EXPECT_EQ(content(name), "small");
     EXPECT_FALSE(QFile::exists(name + ".1.log"));
+}
+
+// A notice about the programs' files reaches the log when logging is on.
+TEST_F(LogFileTest, NoticesAreLoggedWhenLoggingIsOn)
+{
+    const QString name = Enable();
+    Notify("Файл настроек повреждён");
+    GlobalLogger().SetEnabled(false);
+    Notify("not logged");
+    ASSERT_EQ(lines(name).size(), 1);
+    EXPECT_TRUE(lines(name)[0].endsWith("[ERROR] " + WideToAnsi("Файл настроек повреждён") + "\r"));
+    EXPECT_EQ(TestDialogs().messages(), (QStringList{"Файл настроек повреждён", "not logged"}));
 }

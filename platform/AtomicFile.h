@@ -1,0 +1,13 @@
+#pragma once
+// Replacing a file's bytes as a whole: they go to a temporary file beside it,
+// unbuffered so that a full disk shows at the write, which then replaces the
+// file. On any error the file stays as it was.
+#include <QByteArray>
+#include <QString>
+#include <functional>
+
+// Returns an empty text, or what went wrong. `beforeReplace` (tests' fault
+// injection) runs between writing and replacing; an exception from it leaves
+// the file as it was and goes on to the caller.
+QString WriteFileAtomically(const QString& fileName, const QByteArray& data,
+                            const std::function<void()>& beforeReplace = {});
