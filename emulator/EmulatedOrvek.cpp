@@ -109,10 +109,11 @@ std::int32_t EmulatedOrvek::EnsureConnected()
     FRegister = std::move(reg);
     FAddress = address;
     FProps.Set(OrvekProp::Connected, true);
-    // A driver reads the decimal point when it connects: amounts are right
-    // from the first call, before any status query.
+    // A driver reads the decimal point and the device's description when it
+    // connects: amounts are right from the first call, before any status query.
     auto regLock = FRegister->Lock();
     FProps.Set(OrvekProp::PointPosition, FRegister->Flag(EcrFlag::PointPosition));
+    FProps.Set(OrvekProp::UDescription, FRegister->Config().Description);
     return OrvekResult::Ok;
 }
 
