@@ -27,7 +27,8 @@ TfmSelectPortType::TfmSelectPortType() : TParamPage("fmSelectPortType", QStringL
     listBox->setBackgroundRole(QPalette::Button);
     listBox->viewport()->setBackgroundRole(QPalette::Button);
     listBox->setStyleSheet(QStringLiteral("QListWidget::item { height: 30px; }"));
-    listBox->setFixedSize(420, 2 * 30 + 4);
+    listBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    listBox->setFixedSize(420, 2 * listBox->sizeHintForRow(0) + 4);
     connect(listBox, &QListWidget::itemDoubleClicked, this, Guarded([] { Controller().Next(); }));
 
     lblPassword = NewLabel(this, QStringLiteral("Пароль системного администратора:"), "lblPassword");
