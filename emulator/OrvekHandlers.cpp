@@ -23,6 +23,7 @@ OrvekHandlerTable BuildHandlers()
     AddGraphicsHandlers(t);
     AddBarcodeHandlers(t);
     AddFiscalizationHandlers(t);
+    AddArchiveHandlers(t);
     return t;
 }
 } // namespace

@@ -11,6 +11,7 @@ const QHash<std::int32_t, QString>& Texts()
         {-2, QStringLiteral("Порт занят другим объектом драйвера")},
         {-3, QStringLiteral("Порт недоступен")},
         {-4, QStringLiteral("Не удалось сохранить настройки драйвера")},
+        {-6, QStringLiteral("Ошибка записи файла")},
         {-41, QStringLiteral("Нет больше документов")},
         {-42, QStringLiteral("База документов не найдена")},
         {-43, QStringLiteral("Ошибка базы документов")},

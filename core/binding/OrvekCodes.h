@@ -8,6 +8,7 @@ inline constexpr std::int32_t Ok = 0;
 inline constexpr std::int32_t NoLink = -1;          // no register at the address, or the link was lost
 inline constexpr std::int32_t PortBusy = -2;        // another driver object holds the port
 inline constexpr std::int32_t SettingsNotSaved = -4;  // the driver's settings file cannot be written
+inline constexpr std::int32_t FileError = -6;       // a file the driver writes cannot be written
 inline constexpr std::int32_t NotSupported = -100;  // the emulated register does not model the method
 inline constexpr std::int32_t FNBusy = 50;
 inline constexpr std::int32_t BadParameter = 51;

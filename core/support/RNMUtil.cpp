@@ -2,6 +2,8 @@
 
 #include "core/support/StringUtils.h"
 
+#include <array>
+
 namespace {
 
 QString rnmOf(const QByteArray& head, const QByteArray& padded)
@@ -31,6 +33,24 @@ QByteArray padCutting(const QByteArray& text, int width)
 
 uint16_t CRCCITT16(const QByteArray& Data, uint32_t Polynomial, uint32_t Init)
 {
+    // A byte at a time for the usual polynomial (notification archives run to megabytes).
+    static constexpr uint32_t CCITT = 0x1021;
+    static constexpr auto table = [] {
+        std::array<uint16_t, 256> t{};
+        for (uint32_t n = 0; n < 256; ++n) {
+            uint32_t c = n << 8;
+            for (int i = 0; i < 8; ++i)
+                c = (c & 0x8000) ? (c << 1) ^ CCITT : c << 1;
+            t[n] = uint16_t(c);
+        }
+        return t;
+    }();
+    if (Polynomial == CCITT) {
+        uint16_t crc = uint16_t(Init);
+        for (char b : Data)
+            crc = uint16_t(crc << 8) ^ table[((crc >> 8) ^ uint8_t(b)) & 0xFF];
+        return crc;
+    }
     uint32_t crc = Init;
     for (char b : Data) {
         crc ^= uint32_t(uint8_t(b)) << 8;

@@ -7,6 +7,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 
 namespace Dialogs {
 
@@ -67,10 +68,22 @@ public:
             return QFileDialog::getOpenFileName(parent, r.title, r.fileName, r.filter);
         QFileDialog dialog(parent, r.title, r.fileName, r.filter);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
-        if (!r.defaultExt.isEmpty())
+        if (!r.defaultExt.isEmpty()) {
             dialog.setDefaultSuffix(r.defaultExt);
+        } else if (r.filterIndex) {
+            // The chosen filter's extension, so that the overwrite prompt sees the whole name.
+            auto followFilter = [&dialog](const QString& filter) {
+                static const QRegularExpression single(QStringLiteral("\\(\\s*\\*\\.(\\w+)\\s*\\)$"));
+                const QRegularExpressionMatch m = single.match(filter);
+                dialog.setDefaultSuffix(m.hasMatch() ? m.captured(1) : QString());
+            };
+            QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, followFilter);
+            followFilter(dialog.selectedNameFilter());
+        }
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return {};
+        if (r.filterIndex)
+            *r.filterIndex = int(dialog.nameFilters().indexOf(dialog.selectedNameFilter())) + 1;
         return dialog.selectedFiles().first();
     }
 
@@ -129,7 +142,8 @@ QString OpenFileName(const QString& title, const QString& filter, const QString&
     return Current().FileName(r);
 }
 
-QString SaveFileName(const QString& title, const QString& filter, const QString& fileName, const QString& defaultExt)
+QString SaveFileName(const QString& title, const QString& filter, const QString& fileName, const QString& defaultExt,
+                     int* filterIndex)
 {
     FileRequest r;
     r.save = true;
@@ -137,6 +151,7 @@ QString SaveFileName(const QString& title, const QString& filter, const QString&
     r.filter = filter;
     r.fileName = fileName;
     r.defaultExt = defaultExt;
+    r.filterIndex = filterIndex;
     return Current().FileName(r);
 }
 
@@ -194,8 +209,10 @@ QString ScriptedDialogs::FileName(const FileRequest& request)
         ++FUnexpected;
         return {};
     }
-    QString name = FFiles.front();
+    const auto [name, filterIndex] = FFiles.front();
     FFiles.pop_front();
+    if (request.filterIndex)
+        *request.filterIndex = filterIndex;
     return name;
 }
 

@@ -37,6 +37,8 @@ struct FileRequest {
     QString filter;        // Qt filter text: "Text files (*.txt);;All files (*)"
     QString fileName;      // initial name / folder
     QString defaultExt;    // added when the user typed none (save)
+    int* filterIndex = nullptr;  // save: receives the chosen filter, 1-based; with no defaultExt
+                                 // the chosen filter's extension is added instead
 };
 
 struct PromptRequest {
@@ -67,7 +69,7 @@ void ShowMessage(const QString& text);   // Ok, titled with the application titl
 void ShowError(const QString& text);     // Ok, error icon, application title
 QString OpenFileName(const QString& title, const QString& filter, const QString& fileName = {});
 QString SaveFileName(const QString& title, const QString& filter, const QString& fileName = {},
-                     const QString& defaultExt = {});
+                     const QString& defaultExt = {}, int* filterIndex = nullptr);
 bool InputQuery(const QString& caption, const QString& prompt, QString& value);
 
 // Scripted answers for tests. Each shown dialog takes the next answer of its
@@ -84,7 +86,8 @@ public:
     };
 
     void answerMessage(Result r) { FMessages.push_back(r); }
-    void answerFile(const QString& name) { FFiles.push_back(name); }
+    // A file name, chosen with the filter of that number (1-based).
+    void answerFile(const QString& name, int filterIndex = 1) { FFiles.push_back({name, filterIndex}); }
     void answerPrompt(const QString& value) { FPrompts.push_back(value); }
     void answerPromptCancel() { FPrompts.push_back(std::nullopt); }
 
@@ -101,7 +104,7 @@ public:
 
 private:
     std::deque<Result> FMessages;
-    std::deque<QString> FFiles;
+    std::deque<std::pair<QString, int>> FFiles;
     std::deque<std::optional<QString>> FPrompts;
     std::vector<Shown> FShown;
     int FUnexpected = 0;
