@@ -20,6 +20,9 @@ TOrvekSearchDevice::~TOrvekSearchDevice()
 {
     FThread.reset();
     FDevice->Disconnect();
+    // The worker's last writes were under the lock: taking it orders them
+    // before the fields go, also for tools that do not see the thread's join.
+    std::lock_guard lock(FLock);
 }
 
 void TOrvekSearchDevice::SetParams(const TSearchParamsRec& Value)
