@@ -246,3 +246,17 @@ TEST_F(SearchTest, EveryWayOutOfAWorkerEndsFinished)
     device.WaitFor();
     EXPECT_TRUE(device.GetState().Finished);
 }
+
+TEST_F(SearchTest, TheWizardsDriverSettingsAreTheOnesKept)
+{
+    // Each search object's driver keeps its own settings when it goes; the
+    // wizard's driver goes last, so its settings are the ones kept.
+    Registers({});
+    Ports({5});
+    ShowSearchPage();
+    FinishSearch();
+    FForm.reset();
+    TOrvek fresh;
+    EXPECT_EQ(fresh.ComNumber(), 1);
+    EXPECT_EQ(fresh.BaudRate(), 6);
+}
