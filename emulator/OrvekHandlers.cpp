@@ -15,6 +15,7 @@ OrvekHandlerTable BuildHandlers()
     AddRawExchangeHandlers(t);
     AddFNHandlers(t);
     AddReceiptHandlers(t);
+    AddFNReceiptHandlers(t);
     AddDeviceStatusHandlers(t);
     AddTextHandlers(t);
     AddMarkingHandlers(t);
@@ -24,6 +25,8 @@ OrvekHandlerTable BuildHandlers()
     AddBarcodeHandlers(t);
     AddFiscalizationHandlers(t);
     AddArchiveHandlers(t);
+    AddDrawerHandlers(t);
+    AddVintrelHandlers(t);
     return t;
 }
 } // namespace

@@ -23,6 +23,7 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <functional>
 
 class EmulatedOrvek;
 
@@ -76,6 +77,9 @@ private:
     std::array<OrvekHandlerEntry, OrvekMethodCount> FEntries{};
 };
 
+// A receipt or cash document in a closed session opens it as OpenSession does.
+std::function<std::int32_t()> SessionOpenerOf(OrvekCall& c);
+
 // The table, built once.
 const OrvekHandlerTable& OrvekHandlers();
 
@@ -91,6 +95,7 @@ void AddTagEntryHandlers(OrvekHandlerTable& t);
 void AddRawExchangeHandlers(OrvekHandlerTable& t);
 void AddFNHandlers(OrvekHandlerTable& t);
 void AddReceiptHandlers(OrvekHandlerTable& t);
+void AddFNReceiptHandlers(OrvekHandlerTable& t);
 void AddDeviceStatusHandlers(OrvekHandlerTable& t);
 void AddTextHandlers(OrvekHandlerTable& t);
 void AddMarkingHandlers(OrvekHandlerTable& t);
@@ -100,3 +105,5 @@ void AddGraphicsHandlers(OrvekHandlerTable& t);
 void AddBarcodeHandlers(OrvekHandlerTable& t);
 void AddFiscalizationHandlers(OrvekHandlerTable& t);
 void AddArchiveHandlers(OrvekHandlerTable& t);
+void AddDrawerHandlers(OrvekHandlerTable& t);
+void AddVintrelHandlers(OrvekHandlerTable& t);

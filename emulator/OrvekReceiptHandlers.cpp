@@ -16,11 +16,6 @@ RegisterReceipt& Receipt(OrvekCall& c)
     return c.Reg().Area<RegisterReceipt>();
 }
 
-// A receipt or cash document in a closed session opens it as OpenSession does.
-RegisterReceipt::SessionOpener SessionOpener(OrvekCall& c)
-{
-    return [&c] { return OrvekHandlers()[M::OpenSession].Handler(c); };
-}
 
 // An amount as the register's five bytes of kopecks.
 void AppendAmount(QByteArray& bytes, Currency value)
@@ -69,7 +64,7 @@ std::int32_t RegisterItem(OrvekCall& c, ReceiptItem item)
     c.Request.append(char(item.Department));
     AppendTaxes(c.Request, item.Taxes);
     AppendText(c.Request, item.Text);
-    return Receipt(c).Register(std::move(item), SessionOpener(c));
+    return Receipt(c).Register(std::move(item), SessionOpenerOf(c));
 }
 
 std::int32_t Sale(OrvekCall& c) { return RegisterItem(c, Item(c, ReceiptOp::Registration, ReceiptType::Sale)); }
@@ -92,7 +87,7 @@ std::int32_t Adjust(OrvekCall& c, ReceiptOp op)
     AppendAmount(c.Request, item.Amount);
     AppendTaxes(c.Request, item.Taxes);
     AppendText(c.Request, item.Text);
-    return Receipt(c).Register(std::move(item), SessionOpener(c));
+    return Receipt(c).Register(std::move(item), SessionOpenerOf(c));
 }
 
 std::int32_t Discount(OrvekCall& c) { return Adjust(c, ReceiptOp::Discount); }
@@ -136,7 +131,7 @@ std::int32_t CheckSubTotal(OrvekCall& c)
 std::int32_t OpenCheck(OrvekCall& c)
 {
     c.Request.append(char(c.Int(P::CheckType)));
-    return Receipt(c).Open(c.Int(P::CheckType), SessionOpener(c));
+    return Receipt(c).Open(c.Int(P::CheckType), SessionOpenerOf(c));
 }
 
 // Summ1..Summ<sums> as the payments.
@@ -206,13 +201,13 @@ std::int32_t CancelCheck(OrvekCall& c)
 std::int32_t CashIncome(OrvekCall& c)
 {
     AppendAmount(c.Request, c.Curr(P::Summ1));
-    return Receipt(c).CashIn(c.Curr(P::Summ1), SessionOpener(c));
+    return Receipt(c).CashIn(c.Curr(P::Summ1), SessionOpenerOf(c));
 }
 
 std::int32_t CashOutcome(OrvekCall& c)
 {
     AppendAmount(c.Request, c.Curr(P::Summ1));
-    return Receipt(c).CashOut(c.Curr(P::Summ1), SessionOpener(c));
+    return Receipt(c).CashOut(c.Curr(P::Summ1), SessionOpenerOf(c));
 }
 
 std::int32_t RepeatDocument(OrvekCall& c)
@@ -238,6 +233,11 @@ std::int32_t GetCashReg(OrvekCall& c)
     return OrvekResult::Ok;
 }
 } // namespace
+
+std::function<std::int32_t()> SessionOpenerOf(OrvekCall& c)
+{
+    return [&c] { return OrvekHandlers()[M::OpenSession].Handler(c); };
+}
 
 void AddReceiptHandlers(OrvekHandlerTable& t)
 {

@@ -13,6 +13,7 @@ using P = OrvekProp;
 const OrvekProp Saved[] = {
     P::ConnectionType, P::ComNumber, P::BaudRate, P::IPAddress, P::ComputerName, P::UseIPAddress,
     P::TCPPort, P::Timeout, P::ConnectionTimeout, P::TCPConnectionTimeout,
+    P::VintrelCashRegisterCode,
 };
 
 // A larger file is not ours.

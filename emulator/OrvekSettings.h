@@ -1,6 +1,7 @@
 #pragma once
 // The driver's own settings, kept between runs as a real driver keeps them:
-// the connection (type, port, baud rate, address) and the timeouts. They
+// the connection (type, port, baud rate, address), the timeouts and the
+// Vintrel cash-register link. They
 // live in one file of the current user, $XDG_CONFIG_HOME/orvek/driver.conf,
 // "Name=Value" lines named after the properties. A driver object loads them
 // when it is created and saves them when they are saved (SaveParams, OK in

@@ -208,11 +208,21 @@ std::int32_t RegisterFN::Fiscalise(const FNRegistration& data, FNDocument** doc)
     FNDocument& d = AddDocument(FNDocType::Registration);
     d.Registration = data;
     Registration = data;
+    MirrorRegistration();
     LifeState = FNLife::Configured | FNLife::FiscalMode;
     Expiry = d.DateTime.date().addMonths(ValidityMonths);
     if (doc)
         *doc = &d;
     return 0;
+}
+
+void RegisterFN::MirrorRegistration()
+{
+    // Table 18 shows the registration's INN and number and the FN's serial.
+    RegisterTables& tables = FRegister.Tables();
+    tables.SetValue(18, 1, 2, Registration.INN);
+    tables.SetValue(18, 1, 3, Registration.KKTRegistrationNumber);
+    tables.SetValue(18, 1, 4, Serial);
 }
 
 std::int32_t RegisterFN::Reregister(const FNRegistration& data, FNDocument** doc)
@@ -227,6 +237,7 @@ std::int32_t RegisterFN::Reregister(const FNRegistration& data, FNDocument** doc
     FNDocument& d = AddDocument(FNDocType::Reregistration);
     d.Registration = data;
     Registration = data;
+    MirrorRegistration();
     if (doc)
         *doc = &d;
     return 0;

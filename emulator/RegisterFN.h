@@ -96,6 +96,7 @@ struct FNDocument {
     int OperationType = 0;          // receipts: 1 sale, 2 sale return, 3 buy, 4 buy return
     Currency Summ = 0;              // receipts: the total
     std::array<Currency, 17> Payments{};  // receipts: the sums 1..16 kept (cash less the change)
+    std::array<Currency, 11> TaxSums{};   // FN receipts and corrections: the VAT sums 1..10
     FNRegistration Registration;    // registration, re-registration, FN close (INN, RNM)
     int DocumentCount = 0;          // calculation-state report: documents not confirmed
     QDateTime FirstUnconfirmed;     // calculation-state report: the first of them (invalid: none)
@@ -204,6 +205,7 @@ public:
     void Reset();
 
 private:
+    void MirrorRegistration();
     std::int32_t CheckNoSession() const;
     EmulatedRegister& FRegister;
 };

@@ -1,5 +1,6 @@
 #include "emulator/RegisterReceipt.h"
 
+#include "emulator/FNReceiptTags.h"
 #include "emulator/OrvekResultCodes.h"
 #include "emulator/RegisterCounters.h"
 #include "emulator/RegisterFN.h"
@@ -7,6 +8,7 @@
 #include "emulator/RegisterPrinter.h"
 #include "emulator/RegisterTags.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -25,6 +27,33 @@ bool TaxesValid(const std::array<int, 4>& taxes)
         if (tax < 0 || tax > TaxGroups)
             return false;
     return true;
+}
+
+// One tax-system bit (ОСН 1 ... ПСН 32), or none.
+bool TaxTypeValid(int taxType)
+{
+    return taxType == 0 || (taxType > 0 && taxType <= 32 && (taxType & (taxType - 1)) == 0);
+}
+
+bool FNItemValid(const FNItemData& fn)
+{
+    static const int measures[] = {0, 10, 11, 12, 20, 21, 22, 30, 31, 32, 40, 41, 42,
+                                   50, 51, 70, 71, 72, 73, 80, 81, 82, 83, 255};
+    const bool subject = (fn.PaymentItemSign >= 1 && fn.PaymentItemSign <= 27) ||
+                         (fn.PaymentItemSign >= 30 && fn.PaymentItemSign <= 33);
+    const bool status = (fn.ProductStatus >= 0 && fn.ProductStatus <= 6) || fn.ProductStatus == 255;
+    return fn.Tax >= 1 && fn.Tax <= 10 && fn.PaymentTypeSign >= 1 && fn.PaymentTypeSign <= 7 && subject && status &&
+           std::find(std::begin(measures), std::end(measures), fn.MeasureUnit) != std::end(measures) &&
+           (!fn.TaxValue || InRange(*fn.TaxValue));
+}
+
+QString TaxName(int tax, bool vat20)
+{
+    static const char* const names[] = {"", "НДС 22%", "НДС 10%", "НДС 0%", "БЕЗ НДС", "НДС 22/122",
+                                        "НДС 10/110", "НДС 5%", "НДС 7%", "НДС 5/105", "НДС 7/107"};
+    if (vat20 && (tax == 1 || tax == 5))
+        return tax == 1 ? QStringLiteral("НДС 20%") : QStringLiteral("НДС 20/120");
+    return tax >= 1 && tax <= 10 ? QString::fromUtf8(names[tax]) : QString();
 }
 
 // Money comes into the drawer with a sale and a return of a purchase.
@@ -236,6 +265,8 @@ void RegisterReceipt::PrintItem(const ReceiptItem& item)
                   .arg(QString::number(item.Quantity, 'f', item.QuantityDecimals), AmountText(item.Price)));
         PrintPair(QStringLiteral("%1").arg(item.Department, 2, 10, QLatin1Char('0')),
                   QLatin1Char('=') + AmountText(item.Amount));
+        if (item.FN)
+            Print(TaxName(item.FN->Tax, FVat20));
         return;
     case ReceiptOp::Discount:
     case ReceiptOp::Charge:
@@ -296,7 +327,7 @@ void RegisterReceipt::FinishDocument()
     FDocument.clear();
 }
 
-void RegisterReceipt::StartReceipt(int type)
+void RegisterReceipt::StartReceipt(int type, bool correction, bool vat20)
 {
     RegisterState& s = FRegister.State();
     StartDocument();
@@ -307,8 +338,11 @@ void RegisterReceipt::StartReceipt(int type)
     s.ModeStatus = type;
     s.OpenDocumentNumber = FNumber;
     s.QuantityOfOperations = 0;
-    FRegister.Area<RegisterFN>().BeginDocument(FNOpenDoc::Receipt);
-    PrintPair(QStringLiteral("КАССОВЫЙ ЧЕК"), QStringLiteral("№%1").arg(FNumber));
+    FCorrection = correction;
+    FVat20 = vat20;
+    FRegister.Area<RegisterFN>().BeginDocument(correction ? FNOpenDoc::CorrectionReceipt : FNOpenDoc::Receipt);
+    PrintPair(correction ? QStringLiteral("ЧЕК КОРРЕКЦИИ") : QStringLiteral("КАССОВЫЙ ЧЕК"),
+              QStringLiteral("№%1").arg(FNumber));
     Print(KindName(type));
 }
 
@@ -317,6 +351,8 @@ void RegisterReceipt::EndReceipt()
     RegisterState& s = FRegister.State();
     FinishDocument();
     FOpen = false;
+    FCorrection = false;
+    FVat20 = false;
     FItems.clear();
     FDepartments.fill(0);
     FDiscounts = 0;
@@ -327,7 +363,7 @@ void RegisterReceipt::EndReceipt()
     s.QuantityOfOperations = 0;
 }
 
-std::int32_t RegisterReceipt::Open(int type, const SessionOpener& openSession)
+std::int32_t RegisterReceipt::Open(int type, const SessionOpener& openSession, bool correction, bool vat20)
 {
     if (type < ReceiptType::Sale || type > ReceiptType::ReturnBuy)
         return OrvekResult::BadParameter;
@@ -339,7 +375,7 @@ std::int32_t RegisterReceipt::Open(int type, const SessionOpener& openSession)
         return code;
     if (std::int32_t code = OpenSessionIfClosed(openSession))
         return code;
-    StartReceipt(type);
+    StartReceipt(type, correction, vat20);
     return OrvekResult::Ok;
 }
 
@@ -353,14 +389,36 @@ std::int32_t RegisterReceipt::CheckItem(const ReceiptItem& item) const
     case ReceiptOp::Registration:
     case ReceiptOp::Storno: {
         Currency amount = 0;
-        if (item.Department < 1 || item.Department > DepartmentCount ||
-            !ItemAmount(item.Price, item.Quantity, item.QuantityDecimals, amount) || amount != item.Amount)
+        if (item.Department < 1 || item.Department > DepartmentCount || !ExpectedAmount(item, amount) ||
+            amount != item.Amount || (item.FN && !FNItemValid(*item.FN)))
             return OrvekResult::BadParameter;
         return OrvekResult::Ok;
     }
     default:
         return item.Amount > 0 && InRange(item.Amount) ? OrvekResult::Ok : OrvekResult::BadParameter;
     }
+}
+
+// Price × quantity; an FN item's fractional quantity counts as numerator /
+// denominator of it; an FN item with its sum given has that sum.
+bool RegisterReceipt::ExpectedAmount(const ReceiptItem& item, Currency& amount)
+{
+    if (!ItemAmount(item.Price, item.Quantity, item.QuantityDecimals, amount))
+        return false;
+    if (!item.FN)
+        return true;
+    const FNItemData& fn = *item.FN;
+    if (fn.Denominator != 0 || fn.Numerator != 0) {
+        if (fn.Numerator <= 0 || fn.Denominator <= 0 || fn.Numerator > fn.Denominator)
+            return false;
+        amount = Currency(std::floor(static_cast<long double>(item.Price / 100) * fn.Numerator / fn.Denominator + 0.5L)) * 100;
+    }
+    if (fn.SummGiven) {
+        if (!InRange(item.Amount))
+            return false;
+        amount = item.Amount;
+    }
+    return true;
 }
 
 // 0 when the item may go into the open receipt (or a new one of its kind).
@@ -415,6 +473,7 @@ std::int32_t RegisterReceipt::Register(ReceiptItem item, const SessionOpener& op
     case ReceiptOp::StornoCharge: FCharges -= item.Amount; break;
     }
     ++FRegister.State().QuantityOfOperations;
+    item.TagsBefore = FRegister.Area<RegisterTags>().Sent.size();
     PrintItem(item);
     FItems.push_back(std::move(item));
     return OrvekResult::Ok;
@@ -436,6 +495,13 @@ std::int32_t RegisterReceipt::Close(const ReceiptClosing& closing, Currency& cha
     if (!(percent >= 0 && percent <= 99.99) || !InRange(closing.DiscountValue) || !InRange(closing.ChargeValue) ||
         !TaxesValid(closing.Taxes))
         return OrvekResult::BadParameter;
+    if (closing.FN) {
+        const FNClosingData& fn = *closing.FN;
+        if (fn.Rounding < 0 || fn.Rounding > 99 || !TaxTypeValid(fn.TaxType) ||
+            !std::all_of(fn.TaxValues.begin(), fn.TaxValues.end(), InRange))
+            return OrvekResult::BadParameter;
+    }
+    const Currency rounding = closing.FN ? Currency(closing.FN->Rounding) * 100 : 0;
     Currency paid = 0;
     for (int n = 1; n <= PaymentCount; ++n) {
         if (!InRange(closing.Payments[std::size_t(n)]))
@@ -447,7 +513,7 @@ std::int32_t RegisterReceipt::Close(const ReceiptClosing& closing, Currency& cha
 
     const Currency sub = SubTotal();
     const Currency percentOff = Currency(std::llround(static_cast<long double>(sub / 100) * percent / 100)) * 100;
-    const Currency total = sub - percentOff - closing.DiscountValue + closing.ChargeValue;
+    const Currency total = sub - percentOff - closing.DiscountValue + closing.ChargeValue - rounding;
     if (total < 0)
         return OrvekResult::NegativeTotal;
     if (total > MaxAmount)
@@ -479,6 +545,8 @@ std::int32_t RegisterReceipt::Close(const ReceiptClosing& closing, Currency& cha
         PrintPair(QStringLiteral("СКИДКА"), QLatin1Char('=') + AmountText(closing.DiscountValue));
     if (closing.ChargeValue > 0)
         PrintPair(QStringLiteral("НАДБАВКА"), QLatin1Char('=') + AmountText(closing.ChargeValue));
+    if (rounding > 0)
+        PrintPair(QStringLiteral("ОКРУГЛЕНИЕ"), QLatin1Char('=') + AmountText(rounding));
     if (!closing.Text.isEmpty())
         Print(closing.Text);
     PrintPair(QStringLiteral("ИТОГ"), QLatin1Char('=') + AmountText(total));
@@ -487,6 +555,10 @@ std::int32_t RegisterReceipt::Close(const ReceiptClosing& closing, Currency& cha
             PrintPair(PaymentName(n), QLatin1Char('=') + AmountText(closing.Payments[std::size_t(n)]));
     if (cash > 0)
         PrintPair(QStringLiteral("СДАЧА"), QLatin1Char('=') + AmountText(rest));
+    if (closing.FN)
+        for (int n = 1; n <= 10; ++n)
+            if (closing.FN->TaxValues[std::size_t(n)] > 0)
+                PrintPair(TaxName(n, FVat20), QLatin1Char('=') + AmountText(closing.FN->TaxValues[std::size_t(n)]));
     kpk.clear();
     if (closing.WithKPK) {
         ++FKPKNumber;
@@ -498,14 +570,22 @@ std::int32_t RegisterReceipt::Close(const ReceiptClosing& closing, Currency& cha
     // The FN keeps the receipt with the tags sent for it.
     RegisterFN& fn = FRegister.Area<RegisterFN>();
     const int receiptNumber = fn.ReceiptCount() + 1;
-    FNDocument& fnDoc = fn.AddDocument(FNDocType::Receipt);
+    FNDocument& fnDoc = fn.AddDocument(FCorrection ? FNDocType::CorrectionReceipt : FNDocType::Receipt);
     fnDoc.ReceiptNumber = receiptNumber;
     fnDoc.OperationType = FNOperationType(FType);
     fnDoc.Summ = total;
     fnDoc.Payments = closing.Payments;
     fnDoc.Payments[1] = cashKept;
-    fnDoc.Tags = std::move(FRegister.Area<RegisterTags>().Sent);
-    FRegister.Area<RegisterTags>().Sent.clear();
+    std::vector<FNTag>& sent = FRegister.Area<RegisterTags>().Sent;
+    if (closing.FN) {
+        fnDoc.Tags = FNReceiptTags::Receipt(FItems, sent, *closing.FN, total, fnDoc.Payments);
+        fnDoc.TaxSums = closing.FN->TaxValues;
+        if (!closing.FN->AddTaxes)
+            std::fill(fnDoc.TaxSums.begin() + 7, fnDoc.TaxSums.end(), 0);
+    } else {
+        fnDoc.Tags = std::move(sent);
+    }
+    sent.clear();
     FRegister.Area<RegisterMarking>().ReceiptClosed(fnDoc);
     PrintPair(QStringLiteral("ФД %1").arg(fnDoc.Number), QStringLiteral("ФП %1").arg(fnDoc.FiscalSign));
 
@@ -519,6 +599,8 @@ std::int32_t RegisterReceipt::Close(const ReceiptClosing& closing, Currency& cha
     doc.Change = rest;
     doc.KPK = kpk;
     doc.Time = FRegister.Now();
+    doc.FNNumber = fnDoc.Number;
+    doc.FiscalSign = fnDoc.FiscalSign;
     FRegister.Area<RegisterCounters>().ReceiptClosed(doc);
     FLastReceipt = std::move(doc);
     EndReceipt();
@@ -536,6 +618,70 @@ std::int32_t RegisterReceipt::Cancel()
     FRegister.Area<RegisterFN>().CancelDocument();
     FRegister.Area<RegisterTags>().Sent.clear();
     EndReceipt();
+    return OrvekResult::Ok;
+}
+
+std::int32_t RegisterReceipt::BeginCorrection(const SessionOpener& openSession)
+{
+    if (std::int32_t code = CanStartDocument())
+        return code;
+    if (std::int32_t code = CanStartReceipt())
+        return code;
+    if (std::int32_t code = OpenSessionIfClosed(openSession))
+        return code;
+    return FRegister.Area<RegisterFN>().BeginDocument(FNOpenDoc::CorrectionReceipt);
+}
+
+std::int32_t RegisterReceipt::BuildCorrection(const CorrectionData& data, const SessionOpener& openSession,
+                                              const FNDocument** doc)
+{
+    if ((data.CalculationSign != 1 && data.CalculationSign != 3) || data.CorrectionType < -1 ||
+        data.CorrectionType > 1 || !TaxTypeValid(data.TaxType) || !InRange(data.Total) ||
+        !std::all_of(data.Payments.begin(), data.Payments.end(), InRange) ||
+        !std::all_of(data.TaxSums.begin(), data.TaxSums.end(), InRange))
+        return OrvekResult::BadParameter;
+    Currency paid = 0;
+    for (Currency payment : data.Payments)
+        paid += payment;
+    if (paid != data.Total)
+        return OrvekResult::BadParameter;
+    if (std::int32_t code = CanPrint())
+        return code;
+    RegisterFN& fn = FRegister.Area<RegisterFN>();
+    if (FOpen)
+        return OrvekResult::ReceiptOpen;
+    if (fn.CurrentDocument != FNOpenDoc::CorrectionReceipt)
+        if (std::int32_t code = BeginCorrection(openSession))
+            return code;
+
+    const Currency cash = data.Payments[1];
+    const bool income = data.CalculationSign == 1;
+    Reg(CashReg::CashInDrawer) += income ? cash : -std::min(cash, Reg(CashReg::CashInDrawer));
+    StartDocument();
+    PrintPair(QStringLiteral("ЧЕК КОРРЕКЦИИ"), QStringLiteral("№%1").arg(FNumber));
+    Print(income ? QStringLiteral("КОРРЕКЦИЯ ПРИХОДА") : QStringLiteral("КОРРЕКЦИЯ РАСХОДА"));
+    if (data.CorrectionType >= 0)
+        Print(data.CorrectionType == 0 ? QStringLiteral("САМОСТОЯТЕЛЬНО") : QStringLiteral("ПО ПРЕДПИСАНИЮ"));
+    PrintPair(QStringLiteral("ИТОГ"), QLatin1Char('=') + AmountText(data.Total));
+    static const char* const payments[] = {"", "НАЛИЧНЫМИ", "БЕЗНАЛИЧНЫМИ", "ПРЕДОПЛАТА", "ПОСТОПЛАТА", "ВСТРЕЧНОЕ ПРЕДОСТАВЛЕНИЕ"};
+    for (std::size_t n = 1; n < data.Payments.size(); ++n)
+        if (data.Payments[n] > 0)
+            PrintPair(QString::fromUtf8(payments[n]), QLatin1Char('=') + AmountText(data.Payments[n]));
+
+    const int receiptNumber = fn.ReceiptCount() + 1;
+    std::vector<FNTag>& sent = FRegister.Area<RegisterTags>().Sent;
+    FNDocument& fnDoc = fn.AddDocument(FNDocType::CorrectionReceipt);
+    fnDoc.ReceiptNumber = receiptNumber;
+    fnDoc.OperationType = data.CalculationSign;
+    fnDoc.Summ = data.Total;
+    std::copy(data.Payments.begin() + 1, data.Payments.end(), fnDoc.Payments.begin() + 1);
+    fnDoc.TaxSums = data.TaxSums;
+    fnDoc.Tags = FNReceiptTags::Correction(data, sent);
+    sent.clear();
+    PrintPair(QStringLiteral("ФД %1").arg(fnDoc.Number), QStringLiteral("ФП %1").arg(fnDoc.FiscalSign));
+    FinishDocument();
+    if (doc)
+        *doc = &fnDoc;
     return OrvekResult::Ok;
 }
 

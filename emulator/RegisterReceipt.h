@@ -12,12 +12,14 @@
 // session through the SessionOpener it is given (the handlers pass the
 // register's own OpenSession command).
 //
-// Further receipt kinds (the FN items and closings) build on the same state:
-// they register their items with Register() (ReceiptItem carries what the
-// receipt needs; add fields for what a kind prints or sends) and close with
-// Close(), whose ReceiptClosing takes the 16 payment sums.
+// The FN items and closings build on the same state: an item with FN data
+// (ReceiptItem::FN) goes through Register(), an FN closing (ReceiptClosing::FN)
+// through Close(), whose FN document then carries the receipt's TLV data
+// (FNReceiptTags). Correction receipts are opened with Open(..., correction)
+// or built in one step with BuildCorrection().
 #include "core/binding/OrvekTypes.h"
 #include "emulator/EmulatedRegister.h"
+#include "emulator/RegisterTags.h"
 
 #include <QDateTime>
 #include <QString>
@@ -26,6 +28,8 @@
 #include <functional>
 #include <optional>
 #include <vector>
+
+struct FNDocument;
 
 // Receipt kinds (CheckType) and the operations of the kinds.
 namespace ReceiptType {
@@ -44,6 +48,19 @@ enum class ReceiptOp {
     StornoCharge,    // a charge taken back
 };
 
+// What an FN item (FNOperation) keeps besides the common values.
+struct FNItemData {
+    int Tax = 1;                       // 1..10: the VAT rate
+    std::optional<Currency> TaxValue;  // the item's VAT sum, when given
+    bool SummGiven = false;            // Amount is the sum given, not price × quantity
+    int PaymentTypeSign = 4;           // 1..7
+    int PaymentItemSign = 1;           // 1..27, 30..33
+    int ProductStatus = 0;             // the goods status of a marked item: 0..6 or 255
+    int MeasureUnit = 0;
+    int Numerator = 0;                 // a fractional quantity numerator / denominator (0: none)
+    int Denominator = 0;
+};
+
 struct ReceiptItem {
     ReceiptOp Op = ReceiptOp::Registration;
     int Type = ReceiptType::Sale;  // the kind of the item; the receipt's kind once it is open
@@ -57,6 +74,26 @@ struct ReceiptItem {
     int ExciseCode = -1;           // an excisable operation: its code (-1: none)
     QString BarCode;
     int WareCode = 0;              // a ware of the ware base (0: none)
+    std::optional<FNItemData> FN;  // an FN item
+    std::size_t TagsBefore = 0;    // tags sent before the item; item-bound ones after it are its own
+};
+
+// The FN closing (FNCloseCheckEx): VAT sums, rounding and the tax system.
+struct FNClosingData {
+    std::array<Currency, 11> TaxValues{};  // VAT sums 1..10 (index 0 unused)
+    bool AddTaxes = false;                 // sums 7..10 are sent
+    int Rounding = 0;                      // kopecks off the total, 0..99
+    int TaxType = 0;                       // one tax-system bit (1..32); 0: none given
+};
+
+// A correction receipt in one step (FNBuildCorrectionReceipt2 and the older form).
+struct CorrectionData {
+    int CorrectionType = -1;               // 0 on its own, 1 by order; -1 not given
+    int CalculationSign = 1;               // 1 correction of income, 3 of expense
+    int TaxType = 0;                       // one tax-system bit; 0 not given
+    Currency Total = 0;
+    std::array<Currency, 6> Payments{};    // 1 cash, 2 electronic, 3 prepaid, 4 postpaid, 5 counter
+    std::array<Currency, 11> TaxSums{};    // 1..10
 };
 
 struct ReceiptClosing {
@@ -67,6 +104,7 @@ struct ReceiptClosing {
     std::array<int, 4> Taxes{};
     QString Text;                         // printed before the total
     bool WithKPK = false;                 // print and answer the control code
+    std::optional<FNClosingData> FN;      // an FN closing
 };
 
 // A finished receipt.
@@ -80,6 +118,8 @@ struct ReceiptDocument {
     Currency Change = 0;
     QString KPK;
     QDateTime Time;
+    int FNNumber = 0;                     // its FN document
+    std::uint32_t FiscalSign = 0;
 };
 
 // Cash register numbers.
@@ -103,6 +143,10 @@ public:
     explicit RegisterReceipt(EmulatedRegister& reg);
 
     bool IsOpen() const { return FOpen; }
+    // An open correction receipt (FNOpenCheckCorrection).
+    bool IsCorrection() const { return FCorrection; }
+    // Opened with the former 20 % VAT rate (OpenCheckNDS20).
+    bool IsVat20() const { return FVat20; }
     int Type() const { return FType; }
     const std::vector<ReceiptItem>& Items() const { return FItems; }
     // The items less storno, less discounts, plus charges.
@@ -124,13 +168,20 @@ public:
     const QStringList& WaitingLines() const { return FWaiting; }
 
     // The operations; each answers a result code.
-    std::int32_t Open(int type, const SessionOpener& openSession);
+    // A correction receipt becomes an FN correction document when it closes.
+    std::int32_t Open(int type, const SessionOpener& openSession, bool correction = false, bool vat20 = false);
     // Registration (opens a receipt of the item's kind when none is open),
     // storno, discounts and charges.
     std::int32_t Register(ReceiptItem item, const SessionOpener& openSession);
     std::int32_t SubTotal(Currency& value) const;
     std::int32_t Close(const ReceiptClosing& closing, Currency& change, QString& kpk);
     std::int32_t Cancel();
+    // The FN's correction document begun (FNBeginCorrectionReceipt), and the
+    // correction receipt built in one step; a begun one is used, else it
+    // begins here. `doc` is the FN document made.
+    std::int32_t BeginCorrection(const SessionOpener& openSession);
+    std::int32_t BuildCorrection(const CorrectionData& data, const SessionOpener& openSession,
+                                 const FNDocument** doc = nullptr);
     std::int32_t CashIn(Currency amount, const SessionOpener& openSession);
     std::int32_t CashOut(Currency amount, const SessionOpener& openSession);
     std::int32_t RepeatDocument();
@@ -144,6 +195,9 @@ public:
     // Item amount: price × quantity rounded to the kopeck, the quantity
     // taken in steps of 10^-decimals; false when out of range.
     static bool ItemAmount(Currency price, double quantity, int decimals, Currency& amount);
+    // An item's amount: price × quantity; for an FN item with a fractional
+    // quantity price × numerator / denominator, with its sum given that sum.
+    static bool ExpectedAmount(const ReceiptItem& item, Currency& amount);
     // The largest amount a register holds (five bytes of kopecks).
     static constexpr Currency MaxAmount = Currency(0xFFFFFFFFFFLL) * 100;
 
@@ -157,7 +211,7 @@ private:
     std::int32_t CashMove(Currency amount, bool in, const SessionOpener& openSession);
     void StartDocument();
     void FinishDocument();
-    void StartReceipt(int type);
+    void StartReceipt(int type, bool correction, bool vat20);
     void EndReceipt();
     void Feed(const QString& text);
     void Print(const QString& text);
@@ -171,6 +225,8 @@ private:
 
     EmulatedRegister& FRegister;
     bool FOpen = false;
+    bool FCorrection = false;
+    bool FVat20 = false;
     int FType = ReceiptType::Sale;
     int FNumber = 0;                          // of the document being printed
     std::vector<ReceiptItem> FItems;

@@ -1,13 +1,14 @@
 #pragma once
-// TfmExPayments: the dialog "Доп. типы оплаты" (still empty), created at program start as fmExPayments.
-// It loads its controls from the registry when created and stores them when
-// destroyed.
-#include "core/pages/BaseForm.h"
+// TfmExPayments: the modal dialog "Доп. типы оплаты" with the extra payment
+// sums 3 to 13 (edtSumm3 .. edtSumm13) of the FN operations page, created at
+// program start as fmExPayments (TExPaymentsDialog: parsing, the close box,
+// stored texts).
+#include "pages/fn/ExPaymentsDialog.h"
 
-class TfmExPayments : public TBaseForm {
+class TfmExPayments : public TExPaymentsDialog {
+    Q_OBJECT
 public:
     explicit TfmExPayments(QWidget* parent = nullptr);
-    ~TfmExPayments() override;
 };
 
 extern TfmExPayments* fmExPayments;

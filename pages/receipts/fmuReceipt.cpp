@@ -5,19 +5,12 @@
 #include "core/settings/ResStrings.h"
 #include "core/support/SysUtils.h"
 #include "core/support/untUtil.h"
+#include "pages/fn/DriverSumms.h"
 #include "pages/receipts/fmuExpayments2.h"
 
 #include <QAbstractItemView>
 
 namespace {
-// The Summ5..Summ16 setters, by sum number.
-using TSummSetter = void (TOrvek::*)(const Currency&);
-const TSummSetter SummSetters[] = {
-    nullptr,           &TOrvek::setSumm1,  &TOrvek::setSumm2,  &TOrvek::setSumm3,  &TOrvek::setSumm4,
-    &TOrvek::setSumm5, &TOrvek::setSumm6,  &TOrvek::setSumm7,  &TOrvek::setSumm8,  &TOrvek::setSumm9,
-    &TOrvek::setSumm10, &TOrvek::setSumm11, &TOrvek::setSumm12, &TOrvek::setSumm13, &TOrvek::setSumm14,
-    &TOrvek::setSumm15, &TOrvek::setSumm16,
-};
 using TTaxSetter = void (TOrvek::*)(const std::int32_t&);
 const TTaxSetter TaxSetters[] = {&TOrvek::setTax1, &TOrvek::setTax2, &TOrvek::setTax3, &TOrvek::setTax4};
 
@@ -222,7 +215,7 @@ void TfmReceipt::btnOpenCheckClick()
 void TfmReceipt::SetSumms()
 {
     for (int n = 1; n <= 4; ++n)
-        (Driver().*SummSetters[n])(GetSumm(edtSumm[std::size_t(n - 1)]->text(), QStringLiteral("Summ%1").arg(n)));
+        SetDriverSumm(n, GetSumm(edtSumm[std::size_t(n - 1)]->text(), QStringLiteral("Summ%1").arg(n)));
 }
 
 void TfmReceipt::CheckSummTexts()
@@ -281,7 +274,7 @@ void TfmReceipt::btnCloseCheckExClick()
     CheckSummTexts();
     SetSumms();
     for (int n = 5; n <= 16; ++n)
-        (Driver().*SummSetters[n])(FSumm[std::size_t(n)]);
+        SetDriverSumm(n, FSumm[std::size_t(n)]);
     SetPlainCloseParams();
     CloseOperation(&TOrvek::CloseCheckEx);
 }

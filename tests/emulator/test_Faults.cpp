@@ -50,7 +50,7 @@ TEST_F(FaultTest, ScriptedCodesReplaceTheMethodsWork)
     EXPECT_EQ(Driver().FNCloseCheckEx(), 50);
     EXPECT_EQ(Driver().ResultCodeDescription(), QStringLiteral("ФН занят обработкой предыдущей команды"));
     EXPECT_EQ(Driver().FNCloseCheckEx(), 80);
-    EXPECT_EQ(Driver().FNCloseCheckEx(), OrvekResult::NotSupported);
+    EXPECT_EQ(Driver().FNCloseCheckEx(), OrvekResult::WrongMode);  // the method itself: no receipt open
 
     f.FailAny(-7, 2);
     EXPECT_EQ(Driver().Beep(), -7);

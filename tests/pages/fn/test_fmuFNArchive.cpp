@@ -39,6 +39,7 @@ protected:
         Page = Main->Pages().PageByClass<TfmFNArchive>();
         ASSERT_NE(Page, nullptr);
         Page->ProgramVersion = QStringLiteral("1.0.0.0");
+        TestRegister().Area<RegisterFN>();   // its registration shows in table 18 from the start; these replace it
         TestRegister().Tables().SetValue(18, 1, 4, Serial);
         TestRegister().Tables().SetValue(18, 1, 3, QStringLiteral("0000000001012345"));
         TestRegister().Tables().SetValue(17, 1, 17, 4);
