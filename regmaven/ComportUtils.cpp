@@ -92,13 +92,13 @@ QList<TPortDevice> SystemSerialPorts(const QString& SysClassTty)
         if (com < 0)
             continue;
         const QString folder = dir.filePath(name);
-        const QString com_ = QStringLiteral(" (COM%1)").arg(com);
+        const QString suffix = QStringLiteral(" (COM%1)").arg(com);
         if (name.startsWith(QLatin1String("ttyS"))) {
             // Legacy ports are listed whether or not a UART is there; type 0 is none.
             const QString type = ReadSysFile(folder + "/type");
             if (type.isEmpty() || type == QLatin1String("0"))
                 continue;
-            devices << TPortDevice{QStringLiteral("Последовательный порт") + com_, QStringLiteral("ACPI\\PNP0501")};
+            devices << TPortDevice{QStringLiteral("Последовательный порт") + suffix, QStringLiteral("ACPI\\PNP0501")};
             continue;
         }
         const QString usb = UsbDeviceFolder(folder);
@@ -107,7 +107,7 @@ QList<TPortDevice> SystemSerialPorts(const QString& SysClassTty)
         QString product = ReadSysFile(usb + "/product");
         if (product.isEmpty())
             product = QStringLiteral("USB Serial Port");
-        devices << TPortDevice{product + com_, QStringLiteral("USB\\VID_%1&PID_%2")
+        devices << TPortDevice{product + suffix, QStringLiteral("USB\\VID_%1&PID_%2")
                                                    .arg(ReadSysFile(usb + "/idVendor").toUpper(),
                                                         ReadSysFile(usb + "/idProduct").toUpper())};
     }

@@ -4,6 +4,9 @@
 #include "regmaven/fmuSearchDevice.h"
 #include "regmaven/fmuSelectWorkType.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -259,4 +262,32 @@ TEST_F(SearchTest, TheWizardsDriverSettingsAreTheOnesKept)
     TOrvek fresh;
     EXPECT_EQ(fresh.ComNumber(), 1);
     EXPECT_EQ(fresh.BaudRate(), 6);
+}
+
+TEST(EnumPorts, SerialPortsOfThisMachineFromSysfs)
+{
+    // A sysfs tty folder: a UART, a legacy port without one, a USB adapter.
+    const QString sys = TestTempDir() + "/sys";
+    const QString tty = sys + "/class/tty";
+    const QString usb = sys + "/devices/usb1/1-1";
+    auto write = [](const QString& path, const QByteArray& text) {
+        QDir().mkpath(QFileInfo(path).path());
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+    };
+    write(tty + "/ttyS0/type", "4\n");
+    write(tty + "/ttyS1/type", "0\n");
+    write(usb + "/idVendor", "0483\n");
+    write(usb + "/idProduct", "5740\n");
+    write(usb + "/product", "Fiscal Register\n");
+    QDir().mkpath(usb + "/1-1:1.0/ttyACM0");
+    QDir().mkpath(tty + "/ttyACM0");
+    ASSERT_TRUE(QFile::link(usb + "/1-1:1.0", tty + "/ttyACM0/device"));
+
+    const QList<TPortDevice> devices = SystemSerialPorts(tty);
+    ASSERT_EQ(devices.size(), 2);
+    EXPECT_EQ(devices[0].FriendlyName, "Fiscal Register (COM65)");
+    EXPECT_EQ(devices[0].HWStr, "USB\\VID_0483&PID_5740");
+    EXPECT_EQ(devices[1].FriendlyName, "Последовательный порт (COM1)");
 }
