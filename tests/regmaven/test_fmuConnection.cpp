@@ -90,10 +90,11 @@ TEST_F(ConnectionTest, DriverVersionGate)
         EXPECT_EQ(form.btnNext->isEnabled(), c.passes) << c.v[3];
         EXPECT_TRUE(form.btnMenu->isEnabled());
         EXPECT_EQ(page.lblInfo->isVisible(), !c.passes);
-        if (!c.passes)
+        if (!c.passes) {
             EXPECT_EQ(page.lblInfo->text(), QStringLiteral("Внимание! Установленная версия драйвера ФР меньше "
                                                            "минимальной\r\nДля корректной работы необходима версия "
                                                            "не ниже 4.13.0.594"));
+        }
         FForm.reset();
     }
 }
