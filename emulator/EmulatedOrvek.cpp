@@ -7,6 +7,7 @@
 #include "platform/Exceptions.h"
 #include "emulator/OrvekBench.h"
 #include "emulator/OrvekHandlers.h"
+#include "emulator/OrvekInstallation.h"
 #include "emulator/OrvekResultCodes.h"
 #include "emulator/OrvekSettings.h"
 
@@ -37,6 +38,12 @@ QByteArray Frame(const QByteArray& body)
 EmulatedOrvek::EmulatedOrvek()
 {
     LoadOrvekSettings(FProps);
+    const OrvekInstallation installed = CurrentOrvekInstallation();
+    FProps.Set(OrvekProp::DriverMajorVersion, installed.Major);
+    FProps.Set(OrvekProp::DriverMinorVersion, installed.Minor);
+    FProps.Set(OrvekProp::DriverRelease, installed.Release);
+    FProps.Set(OrvekProp::DriverBuild, installed.Build);
+    FProps.Set(OrvekProp::DriverVersion, installed.VersionText());
 }
 
 EmulatedOrvek::~EmulatedOrvek()
@@ -110,10 +117,11 @@ std::int32_t EmulatedOrvek::EnsureConnected()
     FRegister = std::move(reg);
     FAddress = address;
     FProps.Set(OrvekProp::Connected, true);
-    // A driver reads the decimal point when it connects: amounts are right
-    // from the first call, before any status query.
+    // A driver reads the decimal point and the device's description when it
+    // connects: amounts are right from the first call, before any status query.
     auto regLock = FRegister->Lock();
     FProps.Set(OrvekProp::PointPosition, FRegister->Flag(EcrFlag::PointPosition));
+    FProps.Set(OrvekProp::UDescription, FRegister->Config().Description);
     return OrvekResult::Ok;
 }
 
@@ -293,7 +301,11 @@ void EmulatedOrvek::Finish(OrvekCall& call, std::int32_t code, std::uint16_t com
 
 void InstallEmulatedOrvek()
 {
-    SetOrvekFactory([] { return std::make_unique<EmulatedOrvek>(); });
+    SetOrvekFactory([]() -> std::unique_ptr<IOrvekComponent> {
+        if (!CurrentOrvekInstallation().Installed)
+            throw EOleError(QStringLiteral("Класс не зарегистрирован"));
+        return std::make_unique<EmulatedOrvek>();
+    });
 }
 
 EmulatedOrvek* EmulatedComponentOf(TOrvek& driver)

@@ -176,8 +176,10 @@ TfmMain::TfmMain(const QString& ProgramFolder)
 
 TfmMain::~TfmMain()
 {
-    FreeDriver();
+    // The pages first: the port search's own driver objects keep their
+    // settings when they go, and the wizard's driver must keep its own last.
     FPages.reset();
+    FreeDriver();
     Controller().CurrentPage = nullptr;
     if (WizardWindow() == this)
         SetWizardWindow(nullptr);

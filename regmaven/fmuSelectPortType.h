@@ -1,6 +1,11 @@
 #pragma once
-// TfmSelectPortType: page "Выберите тип подключения к ККТ".
+// TfmSelectPortType: page "Выберите тип подключения к ККТ": the system
+// administrator password and the choice of COM port or TCP.
 #include "regmaven/ParamPage.h"
+
+class QLabel;
+class QLineEdit;
+class QListWidget;
 
 namespace Regmaven {
 
@@ -9,6 +14,15 @@ class TfmSelectPortType : public TParamPage {
 public:
     TfmSelectPortType();
     void Next() override;
+
+    QListWidget* listBox;
+    QLabel* lblPassword;
+    QLineEdit* edtSysAdminPassword;
+
+protected:
+    void FormShow() override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 };
 
 } // namespace Regmaven

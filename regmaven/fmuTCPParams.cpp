@@ -1,20 +1,154 @@
 #include "regmaven/fmuTCPParams.h"
 
+#include "core/support/Format.h"
+#include "core/support/SysUtils.h"
+#include "platform/Guard.h"
+#include "platform/ui/FormBuilder.h"
 #include "regmaven/untController.h"
+#include "regmaven/untDriver.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QRegularExpressionValidator>
+#include <QScopeGuard>
+#include <QTreeWidget>
 
 namespace Regmaven {
 
 DECLARE_PAGE_CLASS(TfmSelectWorkType);
 DEFINE_PAGE_CLASS(TfmTCPParams);
 
+namespace {
+
+const char* const IPv4Pattern = "((25[0-5]|2[0-4]\\d|1\\d\\d|[1-9]?\\d)\\.){0,3}(25[0-5]|2[0-4]\\d|1\\d\\d|[1-9]?\\d)?";
+
+} // namespace
+
 TfmTCPParams::TfmTCPParams() : TParamPage("fmTCPParams", QStringLiteral("Параметры подключения по TCP"))
 {
+    TFormBuilder<TfmTCPParams> b(this);
+    b.Grid()->setContentsMargins(40, 16, 40, 8);
+    auto address = b.Columns();
+    address.Edit(NAMED(edtIP), QStringLiteral("IP адрес:"), {}, "ComputerName");
+    address.Edit(NAMED(edtTCPPort), QStringLiteral("Порт:"), {}, "TCPPort");
+    address.Button({NAMED(btnCheckConnection), QStringLiteral("Проверить связь c ККТ"),
+                    &TfmTCPParams::btnCheckConnectionClick, QStringLiteral("GetECRStatus")});
+    address.Space();
+    edtIP->setValidator(new QRegularExpressionValidator(QRegularExpression(IPv4Pattern), edtIP));
+    edtIP->setMinimumWidth(140);
+    edtTCPPort->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d*")), edtTCPPort));
+    edtTCPPort->setMaxLength(5);
+    edtTCPPort->setMaximumWidth(80);
+
+    b.Label(NAMED(lblInfo), {})->setWordWrap(true);
+    lblInfo->setMinimumHeight(2 * lblInfo->fontMetrics().height() + 4);
+    b.Label("lblDevices", QStringLiteral("Устройства в сети (поиск по UDP) :"));
+    ListView = b.Whole(NewControl<QTreeWidget>(this, "ListView"));
+    ListView->setHeaderLabels({QStringLiteral("Зав.Номер"), QStringLiteral("IP адрес"), QStringLiteral("Порт")});
+    ListView->setRootIsDecorated(false);
+    ListView->setSelectionBehavior(QAbstractItemView::SelectRows);
+    ListView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ListView->setSortingEnabled(false);
+    ListView->setColumnWidth(0, 150);
+    ListView->setColumnWidth(1, 120);
+    ListView->headerItem()->setTextAlignment(1, Qt::AlignCenter);
+    ListView->header()->setStretchLastSection(true);
+    ListView->header()->setSectionsClickable(false);
+    b.Stretch(ListView);
+    gifProgress = b.Whole(NewControl<QProgressBar>(this, "gifProgress"));
+    gifProgress->setRange(0, 0);
+    gifProgress->setTextVisible(false);
+    gifProgress->setMaximumHeight(8);
+    gifProgress->hide();
+
+    connect(ListView, &QTreeWidget::itemClicked, this, Guarded(this, &TfmTCPParams::ListViewClick));
+    FSearch.OnFound = [this](TTCPSearchItem* Item) { DeviceFound(Item); };
 }
 
-// Follows the road to the next page.
+void TfmTCPParams::FormShow()
+{
+    Controller().EnableNext(false);
+    TOrvek& d = Driver();
+    edtIP->setText(d.ComputerName());
+    edtTCPPort->setText(QString::number(d.TCPPort()));
+    edtIP->setFocus();
+    lblInfo->clear();
+    ListView->clear();
+    d.Disconnect();
+    FSearch.Stop();
+    if (FSearch.Start()) {
+        gifProgress->show();
+    } else {
+        // Without discovery the address is typed in.
+        gifProgress->hide();
+        lblInfo->setText(FSearch.Error());
+    }
+}
+
+void TfmTCPParams::btnCheckConnectionClick()
+{
+    TOrvek& d = Driver();
+    const auto disconnect = qScopeGuard([&d] { d.Disconnect(); });
+    d.setConnectionType(6);
+    d.setProtocolType(0);
+    d.setComputerName(edtIP->text());
+    d.setUseIPAddress(false);
+    d.setTCPPort(StrToInt(edtTCPPort->text()));
+    d.setTCPConnectionTimeout(2000);
+    if (d.GetECRStatus() != 0) {
+        lblInfo->setText(QStringLiteral("Нет связи с устройством"));
+        Controller().EnableNext(false);
+        return;
+    }
+    Check(d.ReadSerialNumber());
+    const QString name = d.UDescription().trimmed();
+    const QString serial = d.SerialNumber().trimmed();
+    lblInfo->setText(Format("Найдено устройство %s, Зав. номер: %s", {name, serial}) +
+                     QStringLiteral("\r\nДля продолжения нажмите \"Далее\""));
+    Controller().KKTName = name;
+    Controller().KKTSN = serial;
+    Controller().EnableNext(true);
+}
+
+void TfmTCPParams::DeviceFound(TTCPSearchItem* Item)
+{
+    auto* row = new QTreeWidgetItem(ListView, {Item->FSerial, Item->FIP, QString::number(Item->FPort)});
+    row->setTextAlignment(1, Qt::AlignCenter);
+}
+
+void TfmTCPParams::ListViewClick(QTreeWidgetItem* Row)
+{
+    if (!Row)
+        return;
+    edtIP->setText(Row->text(1));
+    edtTCPPort->setText(Row->text(2));
+}
+
+void TfmTCPParams::StopSearch()
+{
+    FSearch.Stop();
+    gifProgress->hide();
+}
+
 void TfmTCPParams::Next()
 {
+    Driver().Disconnect();
     Controller().NextPageClass = ClassOf<TfmSelectWorkType>();
+    StopSearch();
+}
+
+void TfmTCPParams::Prev()
+{
+    Driver().Disconnect();
+    StopSearch();
+    Controller().EnableNext(true);
+}
+
+void TfmTCPParams::Home()
+{
+    StopSearch();
 }
 
 } // namespace Regmaven

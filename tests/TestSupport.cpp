@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <gtest/gtest.h>
+
 #include <QTemporaryDir>
 #include <csignal>
 #include <gtest/gtest.h>
@@ -11,6 +13,7 @@
 #include <sys/resource.h>
 #include <sys/syscall.h>
 #include <unistd.h>
+#include <random>
 
 namespace {
 Dialogs::ScriptedDialogs* g_dialogs = nullptr;
@@ -122,4 +125,28 @@ bool WriteBytes(const QString& fileName, const QByteArray& bytes)
     QDir().mkpath(QFileInfo(fileName).absolutePath());
     QFile f(fileName);
     return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size() && f.flush();
+}
+
+void FuzzSeededCorpus(TFuzzEntry entry, const QList<QByteArray>& corpus, const QByteArray& alphabet, int rounds)
+{
+    auto run = [entry](const QByteArray& input) {
+        return entry(reinterpret_cast<const std::uint8_t*>(input.constData()), std::size_t(input.size()));
+    };
+    for (const QByteArray& seed : corpus)
+        EXPECT_EQ(run(seed), 0) << seed.toHex().constData();
+    std::mt19937 random(20261211);
+    for (int round = 0; round < rounds; ++round) {
+        QByteArray input = corpus[int(random() % std::uint32_t(corpus.size()))];
+        const int edits = 1 + int(random() % 4);
+        for (int e = 0; e < edits; ++e) {
+            const auto at = input.isEmpty() ? 0 : qsizetype(random() % std::uint32_t(input.size() + 1));
+            const char c = alphabet[qsizetype(random() % std::uint32_t(alphabet.size()))];
+            switch (random() % 3) {
+            case 0: input.insert(at, c); break;
+            case 1: if (at < input.size()) input[at] = c; break;
+            default: input.truncate(at); break;
+            }
+        }
+        ASSERT_EQ(run(input), 0) << input.toHex().constData();
+    }
 }

@@ -3,8 +3,11 @@
 #include "platform/ui/Dialogs.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
+#include <cstddef>
+#include <cstdint>
 #include <ostream>
 
 // The scripted dialogs installed for the whole test run (reset before each test).
@@ -51,3 +54,8 @@ private:
 QByteArray FileBytes(const QString& fileName);
 // Writes a file whole (its folder made); false when that failed.
 bool WriteBytes(const QString& fileName, const QByteArray& bytes);
+// A fuzz entry (LLVMFuzzerTestOneInput) over each seed, then over `rounds`
+// seeded random mutations of the seeds (insert, replace or cut at a random
+// place, with characters from `alphabet`); every run must return 0.
+using TFuzzEntry = int (*)(const std::uint8_t* data, std::size_t size);
+void FuzzSeededCorpus(TFuzzEntry entry, const QList<QByteArray>& corpus, const QByteArray& alphabet, int rounds);

@@ -2,6 +2,8 @@
 // The wizard's main window on the emulated register.
 #include "tests/DriverTestSupport.h"
 #include "tests/TestSupport.h"
+#include "regmaven/ComportUtils.h"
+#include "regmaven/TCPDeviceSearch.h"
 #include "regmaven/fmuMain.h"
 #include "regmaven/untController.h"
 #include "regmaven/untDriver.h"
@@ -18,10 +20,16 @@ protected:
         DriverTest::SetUp();
         Regmaven::Controller() = Regmaven::TController{};
         Regmaven::SetRetryPolicy({0, 150});
+        // The search sees the bench's serial ports; discovery listens on a
+        // loopback port of the system's choice.
+        FSavedSources = Regmaven::SetPortSources({&BenchSerialPorts});
+        FSavedEndpoint = Regmaven::SetDiscoveryEndpoint({QHostAddress(QHostAddress::LocalHost), 0});
     }
     void TearDown() override
     {
         FForm.reset();
+        Regmaven::SetPortSources(FSavedSources);
+        Regmaven::SetDiscoveryEndpoint(FSavedEndpoint);
         Regmaven::FreeDriver();
         DriverTest::TearDown();
     }
@@ -34,6 +42,18 @@ protected:
     QString Prev();
     QString Title() const { return FForm->pnlTop->text(); }
     Regmaven::TParamPage* Current() const { return Regmaven::Controller().CurrentPage; }
+    template <class T>
+    T& Page() const { return *FForm->Pages().PageByClass<T>(); }
+
+    // The emulated registers' serial ports as the port class lists them.
+    static QList<Regmaven::TPortDevice> BenchSerialPorts();
+    // Waits for every port search of the search page, then lets it show them.
+    void FinishSearch();
+    // From the connect page along the COM road: the search, its first row,
+    // on to the work types.
+    void ReachWorkTypes();
 
     std::unique_ptr<Regmaven::TfmMain> FForm;
+    QList<Regmaven::TPortSource> FSavedSources;
+    Regmaven::TDiscoveryEndpoint FSavedEndpoint;
 };

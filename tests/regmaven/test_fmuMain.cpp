@@ -18,6 +18,7 @@
 #include <QListWidget>
 #include <QTest>
 #include <QToolButton>
+#include <QTreeWidget>
 
 using namespace Regmaven;
 
@@ -113,6 +114,8 @@ TEST_F(WizardTest, ConnectionRoadToTheWorkTypes)
     EXPECT_EQ(Next(), "Выберите тип подключения к ККТ");
     EXPECT_TRUE(form.btnPrev->isEnabled());
     EXPECT_EQ(Next(), "Поиск устройств");
+    FinishSearch();
+    Page<TfmSearchDevice>().lvDevices->topLevelItem(0)->setSelected(true);
     EXPECT_EQ(Next(), "Выберите тип работы");
     // The register has the OFD link table (model parameter 73 is 19): six work types.
     EXPECT_EQ(WorkTypes(form).count(), 6);
@@ -121,8 +124,8 @@ TEST_F(WizardTest, ConnectionRoadToTheWorkTypes)
     EXPECT_TRUE(Controller().RegParams.OFDEnabled);
     EXPECT_EQ(TestRegister().CallCount(OrvekMethod::ReadModelParamValue), 1);
     EXPECT_EQ(Component().ConnectedRegister(), nullptr); // disconnected after the show
-    // No device line while neither the name nor the serial is known.
-    EXPECT_EQ(form.Pages().PageByClass<TfmSelectWorkType>()->lblDevice->text(), QString());
+    EXPECT_EQ(form.Pages().PageByClass<TfmSelectWorkType>()->lblDevice->text(),
+              QStringLiteral("Эмулятор ККТ, зав. номер 0000000000012345"));
     // Back leads to the connect page whichever road was taken.
     EXPECT_EQ(Prev(), "Подключите устройство");
     EXPECT_FALSE(form.btnPrev->isEnabled());
@@ -205,7 +208,7 @@ TEST_F(WizardTest, WorkTypeShowFailureIsShownAndThePageStays)
 TEST_F(WizardTest, RegistrationRoadAndBackAgain)
 {
     TfmMain& form = Form();
-    Next(), Next(), Next();
+    ReachWorkTypes();
     WorkTypes(form).setCurrentRow(0);
     const QStringList road = {"Проверка состояния", "Введите заводской номер", "Выберите тип работы", "Версия ФФД",
                               "Настройки ОФД", "Настройки места установки ККТ", "Введите ИНН и РНМ ККТ",
@@ -351,7 +354,7 @@ TEST_F(WizardTest, DoubleClickOnAWorkTypeMovesOn)
 TEST_F(WizardTest, NoWorkTypeSelectedStays)
 {
     TfmMain& form = Form();
-    Next(), Next(), Next();
+    ReachWorkTypes();
     WorkTypes(form).setCurrentRow(-1);
     EXPECT_EQ(Next(), "Выберите тип работы");
     EXPECT_EQ(Current(), form.Pages().PageByClass<TfmSelectWorkType>());
@@ -361,7 +364,7 @@ TEST_F(WizardTest, NoWorkTypeSelectedStays)
 TEST_F(WizardTest, RestoringTheWindowKeepsThePage)
 {
     TfmMain& form = Form();
-    Next(), Next(), Next();
+    ReachWorkTypes();
     WorkTypes(form).setCurrentRow(3);
     const int reads = TestRegister().CallCount(OrvekMethod::ReadModelParamValue);
     form.showMinimized();

@@ -1,19 +1,13 @@
 // The GS1 fuzz entry over a seeded corpus and seeded random mutations of it.
+#include "tests/TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <QByteArray>
 #include <QList>
 #include <cstdint>
-#include <random>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
-
-namespace {
-int RunEntry(const QByteArray& input)
-{
-    return LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(input.constData()), std::size_t(input.size()));
-}
-} // namespace
 
 TEST(gs1_parser_fuzz, SeededCorpusAndMutations)
 {
@@ -25,23 +19,5 @@ TEST(gs1_parser_fuzz, SeededCorpusAndMutations)
         "24", "240", "8005", "70031234567890123", "\xd0\xb0\xd0\xb4" "0460000000000021SER",
         "21" + QByteArray(200, 'A'),
     };
-    for (const QByteArray& seed : corpus)
-        EXPECT_EQ(RunEntry(seed), 0);
-
-    std::mt19937 random(20261211);
-    const char alphabet[] = "0123456789\x1D-AZaz\xd0\xff";
-    for (int round = 0; round < 20000; ++round) {
-        QByteArray input = corpus[int(random() % std::uint32_t(corpus.size()))];
-        const int edits = 1 + int(random() % 4);
-        for (int e = 0; e < edits; ++e) {
-            const auto at = input.isEmpty() ? 0 : qsizetype(random() % std::uint32_t(input.size() + 1));
-            const char c = alphabet[random() % (sizeof alphabet - 1)];
-            switch (random() % 3) {
-            case 0: input.insert(at, c); break;
-            case 1: if (at < input.size()) input[at] = c; break;
-            default: input.truncate(at); break;
-            }
-        }
-        ASSERT_EQ(RunEntry(input), 0) << input.toHex().constData();
-    }
+    FuzzSeededCorpus(&LLVMFuzzerTestOneInput, corpus, QByteArray("0123456789\x1D-AZaz\xd0\xff"), 20000);
 }
