@@ -53,6 +53,7 @@ void TUpDown::SetAssociate(QLineEdit* edit)
     if (FAssociate)
         FAssociate->removeEventFilter(this);
     FAssociate = edit;
+    FAssociateObject = edit;
     if (FAssociate) {
         FAssociate->installEventFilter(this);
         ShowPosition();
@@ -86,7 +87,8 @@ void TUpDown::Click(TUDBtnType button)
 
 bool TUpDown::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == FAssociate && event->type() == QEvent::KeyPress && isEnabled()) {
+    // Compared as objects: the edit may be in its destructor, no longer a QLineEdit.
+    if (watched == static_cast<QObject*>(FAssociateObject) && event->type() == QEvent::KeyPress && isEnabled()) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Up || key == Qt::Key_Down) {
             Click(key == Qt::Key_Up ? btNext : btPrev);

@@ -52,6 +52,7 @@ private:
     int FIncrement = 1;
     bool FWrap = false;
     QPointer<QLineEdit> FAssociate;
+    QPointer<QObject> FAssociateObject;   // the same edit, for comparing in the event filter
     QToolButton* FUp;
     QToolButton* FDown;
 };

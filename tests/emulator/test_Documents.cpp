@@ -112,18 +112,18 @@ TEST_F(DocumentsTest, DocumentAsTextAndPrinted)
 
 TEST_F(DocumentsTest, ExchangeStatusFollowsTheQueueAndTickets)
 {
-    FNDocument& first = Receipt(1, 10000);
+    const int firstNumber = Receipt(1, 10000).Number;   // the next receipt may move the document list
     Receipt(1, 20000);
     OFD().StatusBits = 0x19;
     ASSERT_EQ(Driver().FNGetInfoExchangeStatus(), 0);
     EXPECT_EQ(Driver().InfoExchangeStatus(), 0x1B);
     EXPECT_EQ(Driver().MessageCount(), 2);
-    EXPECT_EQ(Driver().DocumentNumber(), first.Number);
+    EXPECT_EQ(Driver().DocumentNumber(), firstNumber);
     ASSERT_EQ(Driver().FNGetUnconfirmedDocCount(), 0);
     EXPECT_EQ(Driver().DocumentCount(), 2);
 
     // No ticket and no confirmation for a document the OFD has not confirmed.
-    Driver().setDocumentNumber(first.Number);
+    Driver().setDocumentNumber(firstNumber);
     EXPECT_EQ(Driver().FNGetOFDTicketByDocNumber(), FNError::NoData);
     EXPECT_EQ(Driver().FNPrintOperatorConfirm(), FNError::NoData);
 
@@ -132,9 +132,9 @@ TEST_F(DocumentsTest, ExchangeStatusFollowsTheQueueAndTickets)
     EXPECT_EQ(Driver().InfoExchangeStatus(), 0x19);
     EXPECT_EQ(Driver().MessageCount(), 0);
     EXPECT_EQ(Driver().Date() + Driver().Time(), 0.0);
-    Driver().setDocumentNumber(first.Number);
+    Driver().setDocumentNumber(firstNumber);
     ASSERT_EQ(Driver().FNGetOFDTicketByDocNumber(), 0);
-    EXPECT_EQ(WideToAnsi(Driver().FiscalSignOFD()), RegisterOFD::Ticket(first).FiscalSign);
+    EXPECT_EQ(WideToAnsi(Driver().FiscalSignOFD()), RegisterOFD::Ticket(TestRegister().Area<RegisterFN>().Documents[std::size_t(firstNumber - 1)]).FiscalSign);
     EXPECT_EQ(Driver().FiscalSignOFD().size(), 18);
     TestRegister().Paper().Clear();
     ASSERT_EQ(Driver().FNPrintOperatorConfirm(), 0);
