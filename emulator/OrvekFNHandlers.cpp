@@ -28,14 +28,6 @@ void SetDateTime(OrvekCall& c, OrvekProp date, OrvekProp time, const QDateTime& 
     c.Set(time, QTimeToDateTime(value.time()));
 }
 
-// DocumentNumber and FiscalSign of a document made.
-void SetDocumentResult(OrvekCall& c, const FNDocument& doc)
-{
-    c.Set(P::DocumentNumber, doc.Number);
-    c.Set(P::FiscalSign, qint32(doc.FiscalSign));
-    c.Answer += IntToBin(quint32(doc.Number), 4);
-    c.Answer += IntToBin(doc.FiscalSign, 4);
-}
 
 std::int32_t FNGetStatus(OrvekCall& c)
 {
@@ -210,17 +202,6 @@ std::int32_t FNGetCurrentSessionParams(OrvekCall& c)
     return OrvekResult::Ok;
 }
 
-void SetRegistration(OrvekCall& c, const FNRegistration& r)
-{
-    c.Set(P::INN, r.INN);
-    c.Set(P::INNOFD, r.INNOFD);
-    c.Set(P::KKTRegistrationNumber, r.KKTRegistrationNumber);
-    c.Set(P::TaxType, r.TaxType);
-    c.Set(P::WorkMode, r.WorkMode);
-    c.Set(P::WorkModeEx, r.WorkModeEx);
-    c.Set(P::RegistrationReasonCode, r.ReasonCode);
-    c.Set(P::RegistrationReasonCodeEx, qint32(r.ReasonCodeEx));
-}
 
 // The document of DocumentNumber with the data of its type.
 std::int32_t FNFindDocument(OrvekCall& c)
@@ -324,4 +305,25 @@ void AddFNHandlers(OrvekHandlerTable& t)
 void AddFNRawCommands(RawCommandTable& t)
 {
     t.Add(QByteArray::fromHex("FEE1"), &UpdateOKPKeys);
+}
+
+// DocumentNumber and FiscalSign of a document made.
+void SetDocumentResult(OrvekCall& c, const FNDocument& doc)
+{
+    c.Set(P::DocumentNumber, doc.Number);
+    c.Set(P::FiscalSign, qint32(doc.FiscalSign));
+    c.Answer += IntToBin(quint32(doc.Number), 4);
+    c.Answer += IntToBin(doc.FiscalSign, 4);
+}
+
+void SetRegistration(OrvekCall& c, const FNRegistration& r)
+{
+    c.Set(P::INN, r.INN);
+    c.Set(P::INNOFD, r.INNOFD);
+    c.Set(P::KKTRegistrationNumber, r.KKTRegistrationNumber);
+    c.Set(P::TaxType, r.TaxType);
+    c.Set(P::WorkMode, r.WorkMode);
+    c.Set(P::WorkModeEx, r.WorkModeEx);
+    c.Set(P::RegistrationReasonCode, r.ReasonCode);
+    c.Set(P::RegistrationReasonCodeEx, qint32(r.ReasonCodeEx));
 }

@@ -74,15 +74,6 @@ std::int32_t ReadRegistration(OrvekCall& c, FNRegistration& data, FNRegistration
     return OrvekResult::Ok;
 }
 
-void SetDocumentResult(OrvekCall& c, const FNDocument& doc)
-{
-    c.Set(P::DocumentNumber, doc.Number);
-    c.Set(P::FiscalSign, qint32(doc.FiscalSign));
-    for (std::uint32_t value : {std::uint32_t(doc.Number), doc.FiscalSign})
-        for (int i = 0; i < 4; ++i)
-            c.Answer.append(char((value >> (8 * i)) & 0xFF));
-}
-
 std::int32_t FNBeginRegistrationReport(OrvekCall& c)
 {
     RegisterFN& fn = FN(c);
@@ -144,15 +135,7 @@ std::int32_t SetResult(OrvekCall& c, const FNDocument* doc)
 {
     if (!doc)
         return FNError::NoData;
-    const FNRegistration& r = doc->Registration;
-    c.Set(P::INN, r.INN);
-    c.Set(P::INNOFD, r.INNOFD);
-    c.Set(P::KKTRegistrationNumber, r.KKTRegistrationNumber);
-    c.Set(P::TaxType, r.TaxType);
-    c.Set(P::WorkMode, r.WorkMode);
-    c.Set(P::WorkModeEx, r.WorkModeEx);
-    c.Set(P::RegistrationReasonCode, r.ReasonCode);
-    c.Set(P::RegistrationReasonCodeEx, qint32(r.ReasonCodeEx));
+    SetRegistration(c, doc->Registration);
     c.Set(P::Date, QDateToDateTime(doc->DateTime.date()));
     c.Set(P::Time, doc->DateTime.time().msecsSinceStartOfDay() / 86400000.0);
     SetDocumentResult(c, *doc);

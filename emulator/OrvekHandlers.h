@@ -80,6 +80,13 @@ private:
 // A receipt or cash document in a closed session opens it as OpenSession does.
 std::function<std::int32_t()> SessionOpenerOf(OrvekCall& c);
 
+// The FN's results shared by its handler areas: DocumentNumber and
+// FiscalSign of a document made, and the registration data's properties.
+struct FNDocument;
+struct FNRegistration;
+void SetDocumentResult(OrvekCall& c, const FNDocument& doc);
+void SetRegistration(OrvekCall& c, const FNRegistration& r);
+
 // The table, built once.
 const OrvekHandlerTable& OrvekHandlers();
 
