@@ -1,6 +1,7 @@
 #include "emulator/OrvekBench.h"
 
 #include "emulator/EmulatedOrvek.h"
+#include "emulator/RegisterNetwork.h"
 #include "platform/Exceptions.h"
 #include "platform/Notices.h"
 
@@ -296,11 +297,20 @@ std::shared_ptr<EmulatedRegister> OrvekBench::FindSerial(int comNumber, int baud
 
 std::shared_ptr<EmulatedRegister> OrvekBench::FindTcp(const QString& host, int port) const
 {
-    QString h = NormalHost(host);
-    std::lock_guard lock(FMutex);
-    for (const auto& r : FRegisters)
+    const QString h = NormalHost(host);
+    // The registers are looked at without the bench's lock: a driver call
+    // holds a register's lock and may ask the bench.
+    for (const auto& r : Registers())
         if (!r->Config().Host.isEmpty() && r->Config().Host == h && r->Config().TcpPort == port)
             return r;
+    // A register's own network link, at the address its tables give it.
+    for (const auto& r : Registers()) {
+        const auto lock = r->Lock();
+        QString linkHost;
+        int linkPort = 0;
+        if (r->Area<RegisterNetwork>().LinkAddress(linkHost, linkPort) && linkHost == h && linkPort == port)
+            return r;
+    }
     return nullptr;
 }
 

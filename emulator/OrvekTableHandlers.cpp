@@ -3,6 +3,7 @@
 #include "core/support/BinUtils.h"
 #include "emulator/OrvekHandlers.h"
 #include "emulator/OrvekResultCodes.h"
+#include "emulator/RegisterNetwork.h"
 #include "emulator/TableFile.h"
 
 #include <QFile>
@@ -65,6 +66,8 @@ std::int32_t GetFieldStruct(OrvekCall& c)
 std::int32_t ReadTable(OrvekCall& c)
 {
     RequestAddress(c, true);
+    if (c.Int(P::TableNumber) == 16 && c.Int(P::FieldNumber) == 2)
+        c.Reg().Area<RegisterNetwork>().DHCPState();
     QVariant value;
     std::int32_t code =
         c.Reg().Tables().Read(c.Int(P::TableNumber), c.Int(P::RowNumber), c.Int(P::FieldNumber), value);

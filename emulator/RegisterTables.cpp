@@ -156,7 +156,8 @@ void RegisterTables::Build(bool typeTwo, const QString& serial)
     table("Параметры SD карты", 1, {I("Карта установлена", 0, 1), I("Запись журнала на карту", 0, 1)});
     // 16
     {
-        std::vector<TableField> f = {I("Статический IP", 0, 1), I("Порт TCP", 0)};
+        // Field 2 is the DHCP state (10: address obtained), kept by RegisterNetwork.
+        std::vector<TableField> f = {I("Статический IP", 0, 1), I("Состояние DHCP", 10)};
         const int ip[] = {192, 168, 137, 111}, mask[] = {255, 255, 255, 0}, gw[] = {192, 168, 137, 1},
                   dns[] = {8, 8, 8, 8}, socks[] = {0, 0, 0, 0};
         auto octets = [&f](const char* name, const int* v) {
@@ -216,9 +217,13 @@ void RegisterTables::Build(bool typeTwo, const QString& serial)
         table("Статус обмена с ОФД", 1, std::move(f));
     }
     // 21
-    table("Параметры Wi-Fi", 1, {I("Wi-Fi включен", 0, 1), S("Имя сети", 32), S("Пароль сети", 64)});
+    table("Параметры сети ОФД", 1,
+          {I("Резерв"), I("Резерв"), I("Обмен с ОФД через ККТ", 0, 1), I16("Порт TCP", 7778), I("Резерв"),
+           I("Wi-Fi", 0, 1), S("Точка доступа Wi-Fi", 32), S("Пароль Wi-Fi", 64), I("RNDIS", 0, 1)});
     // 22
-    table("Параметры RNDIS", 1, {I("RNDIS включен", 1, 1), I("IP адрес 4", 1)});
+    table("Параметры Wi-Fi", 1,
+          {I("Статический IP Wi-Fi", 0, 1), S("IP адрес Wi-Fi", 15), S("Маска Wi-Fi", 15), S("Шлюз Wi-Fi", 15),
+           S("DNS Wi-Fi", 15)});
     // 23
     table("Параметры маркировки", 1, {I("Режим проверки КМ", 0, 3), I("Таймаут проверки КМ, с", 5, 60)});
     // 24

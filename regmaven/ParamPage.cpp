@@ -1,7 +1,9 @@
 #include "regmaven/ParamPage.h"
 
 #include "platform/Guard.h"
+#include "platform/ui/NamedControls.h"
 
+#include <QListWidget>
 #include <QShowEvent>
 
 namespace Regmaven {
@@ -12,6 +14,19 @@ QFont BoldArial(int PixelSize)
     font.setPixelSize(PixelSize);
     font.setBold(true);
     return font;
+}
+
+QListWidget* NewChoiceList(QWidget* Page, const char* Name, int Rows)
+{
+    auto* list = NewControl<QListWidget>(Page, Name);
+    list->setFont(BoldArial(16));
+    list->setFrameShape(QFrame::NoFrame);
+    list->setBackgroundRole(QPalette::Button);
+    list->setAutoFillBackground(true);
+    list->viewport()->setBackgroundRole(QPalette::Button);
+    list->setStyleSheet(QStringLiteral("QListWidget::item { height: 30px; }"));
+    list->setFixedSize(420, Rows * 30 + 4);
+    return list;
 }
 
 TParamPage::TParamPage(const char* FormName, const QString& Caption)

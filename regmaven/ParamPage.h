@@ -17,6 +17,8 @@
 #include <QString>
 #include <QWidget>
 
+class QListWidget;
+
 namespace Regmaven {
 
 class TParamPage;
@@ -44,6 +46,9 @@ private:
 
 // The pages' bold Arial of the given pixel size.
 QFont BoldArial(int PixelSize);
+// A borderless list of choices on the button face, bold 16-pixel Arial, items
+// 30 pixels high, tall enough for Rows items.
+QListWidget* NewChoiceList(QWidget* Page, const char* Name, int Rows);
 
 // The class of page T. Where T is only declared, DECLARE_PAGE_CLASS(T) lets
 // ClassOf<T> be used; DEFINE_PAGE_CLASS(T) in T's own .cpp makes it.

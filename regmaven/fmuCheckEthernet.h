@@ -1,14 +1,13 @@
 #pragma once
 // TfmCheckEthernet: page "Проверка связи по Ethernet".
-#include "regmaven/ParamPage.h"
+#include "regmaven/CheckLANPage.h"
 
 namespace Regmaven {
 
-class TfmCheckEthernet : public TParamPage {
+class TfmCheckEthernet : public TCheckLANPage {
     Q_OBJECT
 public:
     TfmCheckEthernet();
-    void Next() override;
 };
 
 } // namespace Regmaven

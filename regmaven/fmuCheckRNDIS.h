@@ -1,14 +1,13 @@
 #pragma once
 // TfmCheckRNDIS: page "Проверка связи по RNDIS".
-#include "regmaven/ParamPage.h"
+#include "regmaven/CheckLANPage.h"
 
 namespace Regmaven {
 
-class TfmCheckRNDIS : public TParamPage {
+class TfmCheckRNDIS : public TCheckLANPage {
     Q_OBJECT
 public:
     TfmCheckRNDIS();
-    void Next() override;
 };
 
 } // namespace Regmaven

@@ -261,6 +261,9 @@ void TfmMain::ShowPage(int Index)
     btnHome->setEnabled(true);
     btnMenu->setEnabled(true);
     const bool valid = Index >= 0 && Index < FPages->Count();
+    // Before the page's show event, so that a page may disable "< Назад" too.
+    if (valid)
+        btnPrev->setEnabled(Index != 0);
     if (valid && Index != FIndex) {
         TParamPage* page = FPages->GetItem(Index);
         page->show();
@@ -269,8 +272,6 @@ void TfmMain::ShowPage(int Index)
             FPages->GetItem(FIndex)->hide();
         FIndex = Index;
     }
-    if (valid)
-        btnPrev->setEnabled(Index != 0);
 }
 
 void TfmMain::btnNextClick()

@@ -1,6 +1,10 @@
 #pragma once
-// TfmOFDExchangeState: page "Проверка отправки данных в ОФД".
+// TfmOFDExchangeState: page "Проверка отправки данных в ОФД": how many FN
+// documents still wait for the OFD.
 #include "regmaven/ParamPage.h"
+
+class QLabel;
+class QPushButton;
 
 namespace Regmaven {
 
@@ -9,6 +13,14 @@ class TfmOFDExchangeState : public TParamPage {
 public:
     TfmOFDExchangeState();
     void Next() override;
+
+    QLabel* lblInfo;
+    QPushButton* btnRefresh;
+
+    void btnRefreshClick();
+
+protected:
+    void FormShow() override;
 };
 
 } // namespace Regmaven

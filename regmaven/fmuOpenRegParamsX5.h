@@ -1,5 +1,6 @@
 #pragma once
-// TfmOpenRegParamsX5: page "Открыть файл с парметрами (X5)".
+// TfmOpenRegParamsX5: page "Открыть файл с парметрами (X5)": the
+// registration data come in from an X5 file.
 #include "regmaven/ParamPage.h"
 
 namespace Regmaven {

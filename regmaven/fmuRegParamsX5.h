@@ -1,6 +1,10 @@
 #pragma once
-// TfmRegParamsX5: page "Параметры регистрации (X5)".
+// TfmRegParamsX5: page "Параметры регистрации (X5)": the cashier, the tax
+// service's site, the sender's address, the FFD and the re-registration reason.
 #include "regmaven/ParamPage.h"
+
+class QComboBox;
+class QLineEdit;
 
 namespace Regmaven {
 
@@ -9,6 +13,17 @@ class TfmRegParamsX5 : public TParamPage {
 public:
     TfmRegParamsX5();
     void Next() override;
+
+    QLineEdit* edtCashierName;
+    QLineEdit* edtCashierPosition;
+    QLineEdit* edtCashierINN;
+    QLineEdit* edtFNSSite;
+    QLineEdit* edtSenderEmail;
+    QComboBox* cbbFFD;
+    QComboBox* cbbReasonCode;
+
+protected:
+    void FormShow() override;
 };
 
 } // namespace Regmaven

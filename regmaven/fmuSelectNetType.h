@@ -1,6 +1,8 @@
 #pragma once
-// TfmSelectNetType: page "Выберите тип подключения к ОФД".
+// TfmSelectNetType: page "Выберите тип подключения к ОФД": Ethernet, Wi-Fi or RNDIS.
 #include "regmaven/ParamPage.h"
+
+class QListWidget;
 
 namespace Regmaven {
 
@@ -9,6 +11,12 @@ class TfmSelectNetType : public TParamPage {
 public:
     TfmSelectNetType();
     void Next() override;
+
+    QListWidget* listBox;
+
+protected:
+    void FormShow() override;
+    void resizeEvent(QResizeEvent* event) override;
 };
 
 } // namespace Regmaven

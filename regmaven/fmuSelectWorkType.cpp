@@ -34,14 +34,7 @@ TfmSelectWorkType::TfmSelectWorkType() : TParamPage("fmSelectWorkType", QStringL
     lblDevice = NewLabel(this, {}, "lblDevice");
     lblDevice->setFont(BoldArial(16));
 
-    listBox = NewControl<QListWidget>(this, "listBox");
-    listBox->setFont(BoldArial(16));
-    listBox->setFrameShape(QFrame::NoFrame);
-    listBox->setBackgroundRole(QPalette::Button);
-    listBox->setAutoFillBackground(true);
-    listBox->viewport()->setBackgroundRole(QPalette::Button);
-    listBox->setStyleSheet(QStringLiteral("QListWidget::item { height: 30px; }"));
-    listBox->setFixedSize(420, 6 * 30 + 4);
+    listBox = NewChoiceList(this, "listBox", 6);
     connect(listBox, &QListWidget::itemDoubleClicked, this, Guarded([] { Controller().Next(); }));
 }
 

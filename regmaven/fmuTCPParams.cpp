@@ -6,6 +6,7 @@
 #include "platform/ui/FormBuilder.h"
 #include "regmaven/untController.h"
 #include "regmaven/untDriver.h"
+#include "regmaven/untInputChecks.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -20,12 +21,6 @@ namespace Regmaven {
 DECLARE_PAGE_CLASS(TfmSelectWorkType);
 DEFINE_PAGE_CLASS(TfmTCPParams);
 
-namespace {
-
-const char* const IPv4Pattern = "((25[0-5]|2[0-4]\\d|1\\d\\d|[1-9]?\\d)\\.){0,3}(25[0-5]|2[0-4]\\d|1\\d\\d|[1-9]?\\d)?";
-
-} // namespace
-
 TfmTCPParams::TfmTCPParams() : TParamPage("fmTCPParams", QStringLiteral("Параметры подключения по TCP"))
 {
     TFormBuilder<TfmTCPParams> b(this);
@@ -36,7 +31,7 @@ TfmTCPParams::TfmTCPParams() : TParamPage("fmTCPParams", QStringLiteral("Пар�
     address.Button({NAMED(btnCheckConnection), QStringLiteral("Проверить связь c ККТ"),
                     &TfmTCPParams::btnCheckConnectionClick, QStringLiteral("GetECRStatus")});
     address.Space();
-    edtIP->setValidator(new QRegularExpressionValidator(QRegularExpression(IPv4Pattern), edtIP));
+    SetIPv4Input(edtIP);
     edtIP->setMinimumWidth(140);
     edtTCPPort->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d*")), edtTCPPort));
     edtTCPPort->setMaxLength(5);

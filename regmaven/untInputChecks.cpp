@@ -5,6 +5,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QRegularExpressionValidator>
 
 namespace Regmaven {
 
@@ -24,6 +25,30 @@ void CheckSenderEmail(const QString& Text)
 {
     if (!ValidEmail(Text))
         throw Exception(QStringLiteral("Введен некорректный E-mail отправителя"));
+}
+
+void SetIPv4Input(QLineEdit* Edit)
+{
+    static const QRegularExpression partial(
+        QStringLiteral("((25[0-5]|2[0-4]\\d|1\\d\\d|[1-9]?\\d)\\.){0,3}(25[0-5]|2[0-4]\\d|1\\d\\d|[1-9]?\\d)?"));
+    Edit->setValidator(new QRegularExpressionValidator(partial, Edit));
+    Edit->setMaxLength(15);
+}
+
+QList<int> IPv4Octets(const QString& Text, const QString& Name)
+{
+    const QStringList parts = Text.trimmed().split(u'.');
+    QList<int> octets;
+    for (const QString& part : parts) {
+        bool ok = false;
+        const int value = part.toInt(&ok);
+        if (!ok || part.size() > 3 || value < 0 || value > 255 || !part.at(0).isDigit())
+            break;
+        octets << value;
+    }
+    if (parts.size() != 4 || octets.size() != 4)
+        throw Exception(QStringLiteral("Введите корректный IP адрес \"") + Name + QStringLiteral("\"!"));
+    return octets;
 }
 
 bool AskWarning(const QString& Text, const QString& Caption)

@@ -1,5 +1,6 @@
 #pragma once
 // Input checks and control states shared by the registration data pages.
+#include <QList>
 #include <QString>
 
 class QLabel;
@@ -14,6 +15,11 @@ void RequireValue(const QString& Text, const QString& Name);
 bool ValidEmail(const QString& Text);
 // Raises "Введен некорректный E-mail отправителя" unless ValidEmail.
 void CheckSenderEmail(const QString& Text);
+// Lets the edit take the characters of an IPv4 address only ("a.b.c.d", each 0 to 255).
+void SetIPv4Input(QLineEdit* Edit);
+// The four numbers of an IPv4 address; raises "Введите корректный IP адрес
+// \"<Name>\"!" for a text that is no whole address.
+QList<int> IPv4Octets(const QString& Text, const QString& Name);
 // An OK/Cancel question with the warning icon and Cancel as the default;
 // true for OK.
 bool AskWarning(const QString& Text, const QString& Caption);

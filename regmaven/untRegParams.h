@@ -3,6 +3,7 @@
 // ReasonCode and in FFD, 255 means that nothing was chosen yet.
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 
 namespace Regmaven {
@@ -51,6 +52,14 @@ struct TRegParams {
     int32_t PortKM = 0;
 
     bool operator==(const TRegParams&) const = default;
+
+    // The registration parameters of an X5 file; every key is required. A
+    // missing key or a bad value raises and leaves the record as it was.
+    void LoadFromX5(const QString& FileName);
+    void LoadFromX5Lines(const QStringList& Lines);
+    // The X5 registration report.
+    QStringList X5ReportLines() const;
+    void SaveX5Report(const QString& FileName) const;
 };
 
 // Bits of TaxSystem.

@@ -40,7 +40,11 @@ void SaveTextFile(const QString& fileName, const QString& text)
 
 QString LoadTextFile(const QString& fileName)
 {
-    const QByteArray data = ReadFileData(fileName);
+    return TextOfFileData(ReadFileData(fileName));
+}
+
+QString TextOfFileData(const QByteArray& data)
+{
     QString text;
     if (data.startsWith("\xEF\xBB\xBF"))
         text = QString::fromUtf8(data.mid(3));

@@ -20,3 +20,5 @@ void SaveTextFile(const QString& fileName, const QString& text);
 // The file's text with "\n" line ends (none after the last line).
 // Raises EFOpenError.
 QString LoadTextFile(const QString& fileName);
+// The text of a text file's bytes, as LoadTextFile gives it.
+QString TextOfFileData(const QByteArray& data);

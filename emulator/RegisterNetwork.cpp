@@ -1,0 +1,45 @@
+#include "emulator/RegisterNetwork.h"
+
+namespace {
+constexpr int NetworkTable = 16;
+constexpr int LinkTable = 21;
+} // namespace
+
+RegisterNetwork::RegisterNetwork(EmulatedRegister& reg) : FRegister(reg)
+{
+    FSince.start();
+}
+
+void RegisterNetwork::SetDHCP(DHCPScript script)
+{
+    FScript = script;
+    FSince.restart();
+    DHCPState();
+}
+
+int RegisterNetwork::DHCPState()
+{
+    bool obtained = false;
+    switch (FScript.When) {
+    case DHCPScript::Ready: obtained = true; break;
+    case DHCPScript::AfterDelay: obtained = FSince.elapsed() >= FScript.DelayMs; break;
+    case DHCPScript::Never: break;
+    }
+    const int state = obtained ? DHCPObtained : FScript.PendingState;
+    FRegister.Tables().SetValue(NetworkTable, 1, 2, state);
+    return state;
+}
+
+bool RegisterNetwork::LinkAddress(QString& host, int& port)
+{
+    RegisterTables& t = FRegister.Tables();
+    const bool dhcp = t.Value(NetworkTable, 1, 1).toInt() == 0;
+    if (dhcp && DHCPState() != DHCPObtained)
+        return false;
+    QStringList octets;
+    for (int field = 3; field <= 6; ++field)
+        octets << QString::number(t.Value(NetworkTable, 1, field).toInt());
+    host = octets.join(QLatin1Char('.'));
+    port = t.Value(LinkTable, 1, 4).toInt();
+    return true;
+}
