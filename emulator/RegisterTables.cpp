@@ -165,8 +165,8 @@ void RegisterTables::Build(bool typeTwo, const QString& serial)
                 f.push_back(I((QByteArray(name) + ' ' + QByteArray::number(i + 1)).constData(), v[i]));
         };
         octets("IP адрес", ip);
-        octets("Маска подсети", mask);
         octets("Шлюз", gw);
+        octets("Маска подсети", mask);
         octets("DNS", dns);
         f.push_back(I("Клиент Socks5", 0, 1));
         octets("IP Socks5", socks);

@@ -1,5 +1,6 @@
 #include "tests/regmaven/WizardTestSupport.h"
 
+#include "regmaven/CheckLANPage.h"
 #include "regmaven/fmuSearchDevice.h"
 
 #include <QDir>
@@ -23,6 +24,8 @@ Regmaven::TfmMain& WizardTest::Form(bool x5)
 QString WizardTest::Next()
 {
     FForm->btnNext->click();
+    if (auto* check = dynamic_cast<Regmaven::TCheckLANPage*>(Current()))
+        check->Task.WaitFor();
     return Title();
 }
 
@@ -57,4 +60,41 @@ void WizardTest::ReachWorkTypes()
     ASSERT_GT(list->topLevelItemCount(), 0);
     list->topLevelItem(0)->setSelected(true);
     Next();
+}
+
+QStringList X5ParamsLines(const QString& skipKey, const QString& key, const QString& value)
+{
+    const QList<std::pair<QString, QString>> keys = {
+        {"наименование пользователя", "ООО \"Ромашка\""},
+        {"Адрес", "г. Москва, ул. Тестовая, 1"},
+        {"ИНН пользователя", "7707083893"},
+        {"рег. номер ККТ", "0000000001012345"},
+        {"системы налогообложения", "2"},
+        {"Признак банковского агента", "0"},
+        {"Признак банковского субагента", "1"},
+        {"признак платежного агента", "1"},
+        {"Признак платежного субагента", "0"},
+        {"автономный режим", "0"},
+        {"признак АС БСО", "1"},
+        {"признак шифрования", "1"},
+        {"автоматический режим", "0"},
+        {"признак услуги", "1"},
+        {"признак расчетов в интернете", "0"},
+        {"признак лотереи", "1"},
+        {"признак развозной торговли", "1"},
+        {"признак продажи подакцизных товаров", "1"},
+        {"признак проведения игр", "0"},
+        {"признак платежный терминал", "0"},
+        {"признак установки принтера в автомате", "1"},
+        {"место расчетов", "Магазин 5"},
+        {"наименование ОФД", "ОФД Тест"},
+        {"ИНН ОФД", "7704211201"},
+        {"Сервер ОФД", "ofd.example.ru"},
+        {"Порт", "7777"},
+    };
+    QStringList lines;
+    for (const auto& [k, v] : keys)
+        if (k != skipKey)
+            lines << k + ": " + (k == key ? value : v);
+    return lines;
 }

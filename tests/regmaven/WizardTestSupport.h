@@ -12,6 +12,10 @@
 #include <QPushButton>
 #include <memory>
 
+// The lines of an X5 registration parameters file with every key (lottery,
+// excise and the printer in the automat set), without skipKey, with value for key.
+QStringList X5ParamsLines(const QString& skipKey = {}, const QString& key = {}, const QString& value = {});
+
 class WizardTest : public DriverTest {
 protected:
     void SetUp() override
@@ -37,7 +41,8 @@ protected:
     // The wizard's window, shown, with "X5.ini" in its folder when x5.
     Regmaven::TfmMain& Form(bool x5 = false);
     EmulatedOrvek& Component() { return *EmulatedComponentOf(Regmaven::Driver()); }
-    // Presses "Далее >" / "< Назад" and returns the page caption shown then.
+    // Presses "Далее >" / "< Назад" and returns the page caption shown then
+    // (once a link check that the page shown started has ended).
     QString Next();
     QString Prev();
     QString Title() const { return FForm->pnlTop->text(); }

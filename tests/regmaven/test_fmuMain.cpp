@@ -6,6 +6,7 @@
 #include "regmaven/fmuINN.h"
 #include "regmaven/fmuKKTParamsX5.h"
 #include "regmaven/fmuOFDParams.h"
+#include "regmaven/fmuRegParamsX5.h"
 #include "regmaven/fmuSearchDevice.h"
 #include "regmaven/fmuSelectWorkType.h"
 #include "regmaven/fmuWiFiParams.h"
@@ -263,6 +264,13 @@ TEST_F(WizardTest, OtherWorkTypeRoads)
     };
     for (const Road& road : roads) {
         TfmMain& form = Form(road.x5);
+        if (road.x5) {
+            // The KKT parameters file is saved, the registration parameters file opened.
+            TestDialogs().answerFile(TestTempDir() + "/kkt.txt");
+            TestDialogs().answerFile(WriteTestFile("params.txt", X5ParamsLines().join("\r\n").toUtf8().prepend("\xEF\xBB\xBF")));
+            form.Pages().PageByClass<TfmRegParamsX5>()->edtCashierName->setText("Петров");
+            form.Pages().PageByClass<TfmRegParamsX5>()->edtCashierPosition->setText("Кассир");
+        }
         form.ShowPage(2);
         Controller().CurrentPage = form.Pages().GetItem(2);
         WorkTypes(form).setCurrentRow(road.item);
@@ -304,14 +312,15 @@ TEST_F(WizardTest, NextThatRaisesOrNamesNoPageStays)
     EXPECT_EQ(Current()->PrevPage, page);
 }
 
-TEST_F(WizardTest, WiFiPageStaysAndHomeReturns)
+TEST_F(WizardTest, WiFiPageLeadsToTheOFDQueueAndHomeReturns)
 {
     TfmMain& form = Form();
     form.ShowPage(14);
     Controller().CurrentPage = form.Pages().GetItem(14);
     EXPECT_EQ(Title(), "Настройки подключения WiFi");
-    EXPECT_EQ(Next(), "Настройки подключения WiFi"); // the Wi-Fi page names no page
-    EXPECT_EQ(Current()->PrevPage, nullptr);
+    EXPECT_EQ(Next(), "Проверка отправки данных в ОФД");
+    EXPECT_EQ(Current()->PrevPage, form.Pages().GetItem(14));
+    EXPECT_EQ(Next(), "Завершение");
 
     form.btnHome->click();
     EXPECT_EQ(Title(), "Подключите устройство");
