@@ -45,6 +45,8 @@ protected:
         b.Edit(NAMED(edtTCPPort), QStringLiteral("Порт:"), QStringLiteral("7779"));
         PreparePortEdit(edtTCPPort);
         b.Space();
+        // Captions and edits keep to the left.
+        b.Grid()->setColumnStretch(2, 1);
     }
 
     // Table 16's address, mask, gateway and DNS octets into the edits, and

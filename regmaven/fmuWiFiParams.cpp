@@ -25,6 +25,8 @@ TfmWiFiParams::TfmWiFiParams() : TNetParamsPage("fmWiFiParams", QStringLiteral("
     b.Label("lblNote", QStringLiteral("Введите настройки сети и нажмите \"Далее\""));
     b.Edit(NAMED(edtWiFiSSID), QStringLiteral("Точка доступа WiFI:"))->setMaxLength(32);
     b.Edit(NAMED(edtWiFiPass), QStringLiteral("Пароль WiFi:"))->setMaxLength(64);
+    edtWiFiSSID->setMinimumWidth(320);
+    edtWiFiPass->setMinimumWidth(320);
     AddDHCPBox(b);
     AddAddressEdits(b);
     // The address itself is the access point's to give; its caption stays.
