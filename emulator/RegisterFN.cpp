@@ -59,6 +59,8 @@ RegisterFN::RegisterFN(EmulatedRegister& reg) : FRegister(reg)
     doc->FiscalSign = FiscalSignOf(Serial, doc->Number, doc->DateTime);
     doc->OFDTicketReceived = true;
     Expiry = doc->DateTime.date().addMonths(ValidityMonths);
+    if (reg.Config().BlankFN)
+        Reset();
 }
 
 bool RegisterFN::FiscalMode() const
