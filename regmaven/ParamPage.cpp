@@ -29,6 +29,13 @@ QListWidget* NewChoiceList(QWidget* Page, const char* Name, int Rows)
     return list;
 }
 
+void SetFontColor(QWidget* Control, const QColor& Color)
+{
+    QPalette palette = Control->palette();
+    palette.setColor(QPalette::WindowText, Color);
+    Control->setPalette(palette);
+}
+
 TParamPage::TParamPage(const char* FormName, const QString& Caption)
 {
     setObjectName(QLatin1String(FormName));

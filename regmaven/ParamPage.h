@@ -13,6 +13,7 @@
 //   DEFINE_PAGE_CLASS(TfmSelectWorkType);
 #include "platform/OwnedList.h"
 
+#include <QColor>
 #include <QFont>
 #include <QString>
 #include <QWidget>
@@ -49,6 +50,9 @@ QFont BoldArial(int PixelSize);
 // A borderless list of choices on the button face, bold 16-pixel Arial, items
 // 30 pixels high, tall enough for Rows items.
 QListWidget* NewChoiceList(QWidget* Page, const char* Name, int Rows);
+// The colour of a label's text (Qt::black, Qt::red, the darker green of "clGreen").
+void SetFontColor(QWidget* Control, const QColor& Color);
+inline const QColor clGreen(0, 128, 0);
 
 // The class of page T. Where T is only declared, DECLARE_PAGE_CLASS(T) lets
 // ClassOf<T> be used; DEFINE_PAGE_CLASS(T) in T's own .cpp makes it.
