@@ -8,6 +8,7 @@
 #include "regmaven/untController.h"
 #include "regmaven/untDriver.h"
 #include "regmaven/untRegReport.h"
+#include "regmaven/untX5.h"
 
 #include <QFontDatabase>
 #include <QLabel>
@@ -52,7 +53,9 @@ TfmFiscalizationInfo::TfmFiscalizationInfo()
     buttons.Button({NAMED(btnPrintReceipt), QStringLiteral("Распечатать чек для регистрации в ЛК ОФД"),
                     &TfmFiscalizationInfo::btnPrintReceiptClick, "PrintString"});
     buttons.Button({NAMED(btnSave), QStringLiteral("Сохранить..."), &TfmFiscalizationInfo::btnSaveClick});
+    buttons.Button({NAMED(btnSaveX5), QStringLiteral("Сохранить в формате X5..."), &TfmFiscalizationInfo::btnSaveX5Click});
     buttons.Space();
+    btnSaveX5->hide();
     b.Label("lblContinue", QStringLiteral("Для продолжения нажмите \"Далее\""));
 }
 
@@ -95,6 +98,7 @@ void TfmFiscalizationInfo::FormShow()
                               : QStringLiteral("Произведена перерегистрация ККТ со следующими параметрами:"));
     BuildReport(FSlip, p, true);
     Memo->setPlainText(FSlip.Lines().join(u'\n'));
+    btnSaveX5->setVisible(Controller().X5Mode);
 }
 
 void TfmFiscalizationInfo::btnPrintReceiptClick()
@@ -133,6 +137,16 @@ void TfmFiscalizationInfo::btnSaveClick()
                                                QStringLiteral("Fiscalization"), QStringLiteral("txt"));
     if (!file.isEmpty())
         SaveTextFile(file, Memo->toPlainText());
+}
+
+void TfmFiscalizationInfo::btnSaveX5Click()
+{
+    const TRegParams& p = Controller().RegParams;
+    const QString file = Dialogs::SaveFileName(QStringLiteral("Сохранить"), X5FileFilter(),
+                                               X5FileName(p.DocType, p.KKTSerial, p.DateTime, p.X5FactoryCode),
+                                               QStringLiteral("txt"));
+    if (!file.isEmpty())
+        p.SaveX5Report(file);
 }
 
 void TfmFiscalizationInfo::Next()

@@ -18,11 +18,14 @@ public:
 
     void btnPrintReceiptClick();
     void btnSaveClick();
+    // X5 mode: the registration report as an X5 file.
+    void btnSaveX5Click();
 
     QLabel* lbl1;
     QPlainTextEdit* Memo;
     QPushButton* btnPrintReceipt;
     QPushButton* btnSave;
+    QPushButton* btnSaveX5;
 
 protected:
     void FormShow() override;

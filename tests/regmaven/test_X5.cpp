@@ -2,6 +2,10 @@
 // wizard writes (read back byte for byte) and the X5 pages.
 #include "core/support/CodePage.h"
 #include "emulator/RegisterFN.h"
+#include "core/support/RNMUtil.h"
+#include "regmaven/fmuCloseFN.h"
+#include "regmaven/fmuFiscalizationBefore.h"
+#include "regmaven/fmuFiscalizationInfo.h"
 #include "regmaven/fmuKKTParamsX5.h"
 #include "regmaven/fmuOpenRegParamsX5.h"
 #include "regmaven/fmuRegParamsX5.h"
@@ -12,6 +16,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QStringEncoder>
 #include <optional>
 
@@ -313,4 +318,69 @@ TEST_F(X5PageTest, RegistrationParametersChecksAndReason)
     EXPECT_FALSE(CaptionOf(page.cbbReasonCode)->isVisible());
     page.Next();
     EXPECT_EQ(p.ReasonCode, 1);
+}
+
+TEST_F(X5PageTest, RegistrationResultSavedAsX5Report)
+{
+    TestRegister().Area<RegisterFN>().Reset();
+    TRegParams& p = Controller().RegParams;
+    p.LoadFromX5Lines(X5ParamsLines());
+    p.RNM = GenerateRNM("0000000001", p.INN, TestRegister().State().Serial);
+    p.FirstTime = true;
+    p.OFDEnabled = true;
+    p.FFD = 2;
+    p.Cashier = "Кассир Петров";
+    p.X5FactoryCode = "12";
+    Form(true);
+    EXPECT_EQ(NextMessage(Show<TfmFiscalizationBefore>()), "");
+    auto& page = Show<TfmFiscalizationInfo>();
+    ASSERT_TRUE(page.btnSaveX5->isVisible());
+
+    const FNDocument& doc = TestRegister().Area<RegisterFN>().Documents.back();
+    const QString file = TestTempDir() + "/reg.txt";
+    TestDialogs().answerFile(file);
+    page.btnSaveX5->click();
+    EXPECT_EQ(TestDialogs().shown().back().file.fileName,
+              doc.DateTime.toString("yyyyMMdd") + "_01_12_" + TestRegister().State().Serial + ".txt");
+    const QStringList lines = AnsiToWide(FileBytes(file)).split("\r\n");
+    EXPECT_EQ(lines.size(), 40);  // 39 lines (no reason in a first registration), each ended
+    EXPECT_TRUE(lines.contains("Тип документа: 1"));
+    EXPECT_TRUE(lines.contains("порядковый номер ФД: " + QString::number(doc.Number)));
+    EXPECT_TRUE(lines.contains("дата, время: " + doc.DateTime.toString("dd.MM.yyyy hh:mm:ss")));
+    EXPECT_TRUE(lines.contains("рег. номер ККТ: " + p.RNM));
+    EXPECT_TRUE(lines.contains("признак лотереи: 1"));
+
+    // Outside X5 mode the button is not offered.
+    Controller().X5Mode = false;
+    Show<TfmFiscalizationInfo>();
+    EXPECT_FALSE(page.btnSaveX5->isVisible());
+}
+
+TEST_F(X5PageTest, FNCloseReportFromTheRegister)
+{
+    Form(true);
+    auto& page = Show<TfmCloseFN>();
+    ASSERT_TRUE(page.btnSaveX5->isVisible());
+    EXPECT_TRUE(page.edtX5FactoryCode->isVisible());
+    const FNDocument& doc = TestRegister().Area<RegisterFN>().Documents.back();
+    EXPECT_EQ(doc.Type, FNDocType::CloseFN);
+    page.edtX5FactoryCode->setText("7");
+    const QString file = TestTempDir() + "/close.txt";
+    TestDialogs().answerFile(file);
+    page.btnSaveX5->click();
+    const QString serial = TestRegister().Tables().Value(18, 1, 1).toString().trimmed();
+    EXPECT_EQ(TestDialogs().shown().back().file.fileName,
+              doc.DateTime.toString("yyyyMMdd") + "_03_7_" + serial + ".txt");
+    const QStringList lines = AnsiToWide(FileBytes(file)).split("\r\n");
+    EXPECT_EQ(lines.value(8), "зав. номер ККТ: " + serial);
+    EXPECT_EQ(lines.value(12), "ИНН кассира: ");
+    EXPECT_EQ(lines.value(14), "дата, время: " + doc.DateTime.toString("dd.MM.yyyy hh:mm:ss"));
+    EXPECT_EQ(lines.value(15), "порядковый номер ФД: " + QString::number(doc.Number));
+    EXPECT_EQ(lines.value(16), "ФП документа: " + QString::number(doc.FiscalSign));
+
+    // A failed close offers nothing.
+    TestRegister().Faults().FailNext(OrvekMethod::FNCloseFiscalMode, 2);
+    Show<TfmCloseFN>();
+    EXPECT_TRUE(page.lblStatus->text().startsWith("Ошибка при закрытии архива ФН: 2, "));
+    EXPECT_FALSE(page.btnSaveX5->isVisible());
 }
