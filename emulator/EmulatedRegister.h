@@ -54,6 +54,7 @@ struct RegisterConfig {
     int ClockOffsetSeconds = 0;  // the register's clock minus the computer's
     bool BlankFN = false;        // the FN is new: not fiscalised, no documents
     bool OFDLinkUp = false;      // the OFD takes the documents the driver sends it
+    int DHCPDelayMs = 0;         // the link's DHCP address: after this many ms from start; -1 never
 };
 
 // ECRFlags bits.

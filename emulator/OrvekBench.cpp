@@ -182,6 +182,8 @@ private:
             c.BlankFN = Choice(key, value, QStringLiteral("blank"), QStringLiteral("fiscal"));
         else if (key == QLatin1String("ofd"))
             c.OFDLinkUp = Choice(key, value, QStringLiteral("up"), QStringLiteral("down"));
+        else if (key == QLatin1String("dhcp"))
+            c.DHCPDelayMs = value == QLatin1String("never") ? -1 : Number(key, value, 0, 3600000);
         else if (key == QLatin1String("lastprint"))
             c.LastPrintResult = Number(key, value, 0, 255);
         else if (key == QLatin1String("keys")) {

@@ -38,6 +38,8 @@ public:
     //   clock = -90 (seconds the register's clock is behind or ahead)
     //   fn = blank (a new FN; "fiscal", the default: registered 30 days ago)
     //   ofd = up (the OFD takes documents while the driver's exchange is not suspended)
+    //   dhcp = 1500 (the network link's DHCP address after 1500 ms; 0 at once, the
+    //   default; "never")
     //
     // A bench holds 1 to MaxRegisters registers, each at most MaxModelParams
     // model parameters and MaxFaults faults; the file is at most MaxFileSize bytes.

@@ -7,6 +7,11 @@ constexpr int LinkTable = 21;
 
 RegisterNetwork::RegisterNetwork(EmulatedRegister& reg) : FRegister(reg)
 {
+    const int delay = reg.Config().DHCPDelayMs;
+    if (delay < 0)
+        FScript.When = DHCPScript::Never;
+    else if (delay > 0)
+        FScript = {DHCPScript::AfterDelay, delay};
     FSince.start();
 }
 

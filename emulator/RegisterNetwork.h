@@ -5,7 +5,8 @@
 // switches) and table 22 (the Wi-Fi address texts).
 //
 // The DHCP state (table 16 field 2) follows a script: ready at once (10), ready
-// after a delay, or never (it keeps PendingState). Another driver object
+// after a delay, or never (it keeps PendingState); the register's configuration
+// (the bench file's "dhcp") gives the first one, counted from the area's creation. Another driver object
 // reaches the register over TCP at its link address once it has one.
 //
 //   auto& net = TestRegister().Area<RegisterNetwork>();

@@ -3,7 +3,9 @@
 #include "tests/DriverTestSupport.h"
 
 #include "core/binding/LumaqLib_TLB.h"
+#include "emulator/OrvekBench.h"
 #include "emulator/OrvekResultCodes.h"
+#include "platform/Exceptions.h"
 #include "emulator/RegisterNetwork.h"
 
 #include <QElapsedTimer>
@@ -131,4 +133,23 @@ TEST_F(NetworkTest, WorkerReadsWhileAnotherObjectConnects)
     }
     worker.join();
     EXPECT_EQ(bad, 0);
+}
+
+TEST_F(NetworkTest, BenchFileScriptsTheDHCPAddress)
+{
+    struct Case {
+        QByteArray Value;
+        DHCPScript::Kind When;
+        int DelayMs;
+    };
+    for (const Case& c : {Case{"0", DHCPScript::Ready, 0}, Case{"1500", DHCPScript::AfterDelay, 1500},
+                          Case{"never", DHCPScript::Never, 0}}) {
+        const auto configs = OrvekBench::Parse("[register]\ndhcp = " + c.Value + "\n", "bench.txt");
+        ASSERT_EQ(configs.size(), 1u);
+        EmulatedRegister reg(configs[0]);
+        EXPECT_EQ(reg.Area<RegisterNetwork>().DHCP().When, c.When) << c.Value.constData();
+        EXPECT_EQ(reg.Area<RegisterNetwork>().DHCP().DelayMs, c.DelayMs);
+    }
+    for (const QByteArray& bad : {QByteArray("soon"), QByteArray("-1")})
+        EXPECT_THROW(OrvekBench::Parse("[register]\ndhcp = " + bad + "\n", "bench.txt"), Exception);
 }
