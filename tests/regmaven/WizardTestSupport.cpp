@@ -1,5 +1,6 @@
 #include "tests/regmaven/WizardTestSupport.h"
 
+#include "platform/Exceptions.h"
 #include "regmaven/CheckLANPage.h"
 #include "regmaven/fmuSearchDevice.h"
 
@@ -60,6 +61,16 @@ void WizardTest::ReachWorkTypes()
     ASSERT_GT(list->topLevelItemCount(), 0);
     list->topLevelItem(0)->setSelected(true);
     Next();
+}
+
+QString MessageOf(const std::function<void()>& call)
+{
+    try {
+        call();
+    } catch (const Exception& e) {
+        return e.Message();
+    }
+    return {};
 }
 
 QStringList X5ParamsLines(const QString& skipKey, const QString& key, const QString& value)

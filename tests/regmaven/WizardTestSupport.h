@@ -10,7 +10,11 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <functional>
 #include <memory>
+
+// The message of the Exception that call raises; empty when it raises none.
+QString MessageOf(const std::function<void()>& call);
 
 // The lines of an X5 registration parameters file with every key (lottery,
 // excise and the printer in the automat set), without skipKey, with value for key.

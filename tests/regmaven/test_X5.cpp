@@ -33,16 +33,6 @@ QByteArray Cp1251Lines(const QStringList& lines)
     return bytes;
 }
 
-QString Message(const std::function<void()>& call)
-{
-    try {
-        call();
-    } catch (const Exception& e) {
-        return e.Message();
-    }
-    return {};
-}
-
 } // namespace
 
 TEST(X5Readers, ValuesIntegersAndFlags)
@@ -69,14 +59,14 @@ TEST(X5Readers, ValuesIntegersAndFlags)
         if (c.Int)
             EXPECT_EQ(X5GetInt(lines, "Порт"), *c.Int);
         else
-            EXPECT_EQ(Message([&] { X5GetInt(lines, "Порт"); }),
+            EXPECT_EQ(MessageOf([&] { X5GetInt(lines, "Порт"); }),
                       "Некорректное значение атрибута файла\"Порт\": " + c.Value.trimmed());
     }
-    EXPECT_EQ(Message([] { X5GetValue({"Порты: 1", " Порт: 1"}, "Порт"); }), "Не найден атрибут файла: Порт");
+    EXPECT_EQ(MessageOf([] { X5GetValue({"Порты: 1", " Порт: 1"}, "Порт"); }), "Не найден атрибут файла: Порт");
     EXPECT_EQ(X5TaxSystemMask(0), 1);
     EXPECT_EQ(X5TaxSystemMask(5), 32);
     for (int code : {-1, 6})
-        EXPECT_EQ(Message([code] { X5TaxSystemMask(code); }),
+        EXPECT_EQ(MessageOf([code] { X5TaxSystemMask(code); }),
                   "Некорректная система налогообложения: " + QString::number(code));
     EXPECT_EQ(X5TaxSystemCode(0b101000), "3");
     EXPECT_EQ(X5TaxSystemCode(0b11000000), "");
@@ -141,7 +131,7 @@ TEST(X5Readers, BadFilesLoadNothing)
         p.TaxSystem = 255;
         p.Agent = 255;
         const TRegParams before = p;
-        EXPECT_EQ(Message([&] { p.LoadFromX5Lines(c.Lines); }), c.Message);
+        EXPECT_EQ(MessageOf([&] { p.LoadFromX5Lines(c.Lines); }), c.Message);
         EXPECT_EQ(p, before);
     }
 }

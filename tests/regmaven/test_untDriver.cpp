@@ -9,20 +9,6 @@
 
 using namespace Regmaven;
 
-namespace {
-
-QString MessageOf(const std::function<void()>& call)
-{
-    try {
-        call();
-    } catch (const Exception& e) {
-        return e.Message();
-    }
-    return {};
-}
-
-} // namespace
-
 using WizardDriverTest = WizardTest;
 
 TEST_F(WizardDriverTest, CreateDriverSuspendsTheOFDExchangeOnce)
