@@ -3,12 +3,14 @@
 #include "core/support/CodePage.h"
 #include "emulator/RegisterFN.h"
 #include "core/support/RNMUtil.h"
+#include "regmaven/fmuBeforeCloseFN.h"
 #include "regmaven/fmuCloseFN.h"
 #include "regmaven/fmuFiscalizationBefore.h"
 #include "regmaven/fmuFiscalizationInfo.h"
 #include "regmaven/fmuKKTParamsX5.h"
 #include "regmaven/fmuOpenRegParamsX5.h"
 #include "regmaven/fmuRegParamsX5.h"
+#include "regmaven/fmuSelectWorkType.h"
 #include "regmaven/untInputChecks.h"
 #include "regmaven/untX5.h"
 #include "tests/regmaven/RegistrationPageTest.h"
@@ -16,6 +18,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QStringEncoder>
 #include <optional>
@@ -373,4 +376,59 @@ TEST_F(X5PageTest, FNCloseReportFromTheRegister)
     Show<TfmCloseFN>();
     EXPECT_TRUE(page.lblStatus->text().startsWith("Ошибка при закрытии архива ФН: 2, "));
     EXPECT_FALSE(page.btnSaveX5->isVisible());
+}
+
+TEST_F(X5PageTest, RegistrationAndCloseRoadsWriteTheirFiles)
+{
+    TfmMain& form = Form(true);
+    EXPECT_TRUE(form.windowTitle().endsWith(" [X5]"));
+    RegisterFN& fn = TestRegister().Area<RegisterFN>();
+    fn.Reset();
+    const QString serial = TestRegister().State().Serial;
+    const QString folder = TestTempDir();
+    TestDialogs().answerFile(folder + "/kkt.txt");
+    TestDialogs().answerFile(WriteTestFile(
+        "params.txt", WideToAnsi(X5ParamsLines({}, "рег. номер ККТ", GenerateRNM("0000000001", "7707083893", serial))
+                                     .join("\r\n"))));
+    auto& reg = Page<TfmRegParamsX5>();
+    reg.edtCashierName->setText("Петров");
+    reg.edtCashierPosition->setText("Кассир");
+    reg.cbbFFD->setCurrentIndex(2);
+    Page<TfmKKTParamsX5>().edtFactoryCode->setText("12");
+
+    ReachWorkTypes();
+    Page<TfmSelectWorkType>().listBox->setCurrentRow(0);
+    for (const QString caption : {"Проверка состояния", "Введите заводской номер", "Сохранить параметры ФР (X5)",
+                                  "Открыть файл с парметрами (X5)", "Параметры регистрации (X5)", "Регистрация ККТ",
+                                  "Печать чека о фискализации"})
+        EXPECT_EQ(Next(), caption);
+    EXPECT_TRUE(FileBytes(folder + "/kkt.txt").startsWith(WideToAnsi("Параметры ФР\r\n")));
+    const FNDocument& registration = fn.Documents.back();
+    EXPECT_EQ(registration.Type, FNDocType::Registration);
+    // The extended work modes the file's flags give reached the register.
+    EXPECT_EQ(TestRegister().Tables().Value(18, 1, 21).toInt(), 0b1101);
+    TestDialogs().answerFile(folder + "/reg.txt");
+    Page<TfmFiscalizationInfo>().btnSaveX5->click();
+    EXPECT_TRUE(AnsiToWide(FileBytes(folder + "/reg.txt"))
+                    .contains("\r\nпорядковый номер ФД: " + QString::number(registration.Number) + "\r\n"));
+    EXPECT_EQ(Next(), "Завершение");
+    EXPECT_EQ(Next(), "Подключите устройство");
+
+    // The FN archive close, once the OFD has the registration.
+    fn.Confirm(fn.LastDocumentNumber());
+    ReachWorkTypes();
+    Page<TfmSelectWorkType>().listBox->setCurrentRow(4);
+    EXPECT_EQ(Next(), "Проверка состояния");
+    EXPECT_EQ(Next(), "Закрытие архива ФН");
+    Page<TfmBeforeCloseFN>().edtCashier->setText("Кассир Петров");
+    EXPECT_EQ(Next(), "Закрытие архива ФН");
+    auto& close = Page<TfmCloseFN>();
+    ASSERT_TRUE(close.btnSaveX5->isVisible());
+    close.edtX5FactoryCode->setText("12");
+    TestDialogs().answerFile(folder + "/close.txt");
+    close.btnSaveX5->click();
+    EXPECT_TRUE(AnsiToWide(FileBytes(folder + "/close.txt"))
+                    .contains("\r\nпорядковый номер ФД: " + QString::number(fn.Documents.back().Number) + "\r\n"));
+    EXPECT_EQ(fn.Documents.back().Type, FNDocType::CloseFN);
+    EXPECT_EQ(Next(), "Выберите тип работы");
 }
