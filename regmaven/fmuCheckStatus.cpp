@@ -5,6 +5,7 @@
 #include "regmaven/untController.h"
 #include "regmaven/untDriver.h"
 
+#include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QScopeGuard>
@@ -43,7 +44,7 @@ TfmCheckStatus::TfmCheckStatus() : TParamPage("fmCheckStatus", QStringLiteral("�
     b.Label(NAMED(lblOFDStatus), {});
     lblOFDStatus->setFont(BoldArial(14));
     lblOFDStatus->setMinimumHeight(2 * lblOFDStatus->fontMetrics().height() + 4);
-    b.Buttons(2, {
+    b.Columns().Buttons(2, {
         {NAMED(btnUpdataState), QStringLiteral("Обновить состояние"), &TfmCheckStatus::btnUpdataStateClick,
          "FNGetInfoExchangeStatus"},
         {NAMED(btnCloseSession), QStringLiteral("Закрыть смену"), &TfmCheckStatus::btnCloseSessionClick,
@@ -53,12 +54,16 @@ TfmCheckStatus::TfmCheckStatus() : TParamPage("fmCheckStatus", QStringLiteral("�
         {NAMED(btnSkip), QStringLiteral("Пропустить проверку..."), &TfmCheckStatus::btnSkipClick},
     });
     btnSkip->hide();
-    auto clocks = b.Section();
-    clocks.Label("lblKKT", QStringLiteral("Дата и время в ККТ:"));
-    clocks.Label(NAMED(lblTimeKKT), {});
-    clocks.Label("lblPC", QStringLiteral("Дата и время в ПК:"));
-    clocks.Label(NAMED(lblTimePC), {});
-    b.Row(QStringLiteral("Разница во времени:"), lblTimeDiff = NewLabel(this, {}, "lblTimeDiff"));
+    // The two clocks side by side, their difference below.
+    QGridLayout* clocks = b.Section().Grid();
+    clocks->setContentsMargins(0, 16, 0, 0);
+    clocks->addWidget(NewLabel(this, QStringLiteral("Дата и время в ККТ:")), 0, 0);
+    clocks->addWidget(lblTimeKKT = NewLabel(this, {}, "lblTimeKKT"), 1, 0);
+    clocks->addWidget(NewLabel(this, QStringLiteral("Дата и время в ПК:")), 0, 1);
+    clocks->addWidget(lblTimePC = NewLabel(this, {}, "lblTimePC"), 1, 1);
+    clocks->addWidget(NewLabel(this, QStringLiteral("Разница во времени:")), 2, 0);
+    clocks->addWidget(lblTimeDiff = NewLabel(this, {}, "lblTimeDiff"), 2, 1);
+    clocks->setColumnStretch(2, 1);
     b.Space();
 }
 
