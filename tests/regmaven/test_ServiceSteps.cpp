@@ -184,16 +184,6 @@ TEST_F(ServiceStepsTest, ClocksAndTheirSync)
     EXPECT_FALSE(Connected());
 }
 
-TEST_F(ServiceStepsTest, ClockOffsetFromTheBenchFile)
-{
-    const QString file = WriteTestFile("bench.ini", "[register]\nclock = -90\nfn = blank\nofd = up\n");
-    Bench().Load(file);
-    EXPECT_EQ(TestRegister().State().ClockOffsetMs, -90000);
-    EXPECT_FALSE(TestRegister().Area<RegisterFN>().FiscalMode());
-    EXPECT_TRUE(TestRegister().Area<RegisterOFD>().LinkUp);
-    EXPECT_THROW(OrvekBench::Parse("[register]\nfn = empty\n", "b.ini"), Exception);
-}
-
 TEST_F(ServiceStepsTest, SerialEntry)
 {
     // The register has a number: shown, nothing to enter.
