@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <QLockFile>
+#include <QMutex>
 #include <QStandardPaths>
 #include <QStringDecoder>
 #include <QtEndian>
@@ -32,6 +33,50 @@ QString Fold(const QString& s)
 QString Normalize(const QString& path)
 {
     return path.split(QLatin1Char('\\'), Qt::SkipEmptyParts).join(QLatin1Char('\\'));
+}
+
+// The last file read or written whole, by name, time and size: the forms of
+// one program each open the registry, and the file is parsed once for them.
+struct TParsedFile {
+    QString fileName;
+    QDateTime time;
+    QDateTime changed;   // the inode's: a chmod or a replace moves it too
+    qint64 size = -1;
+    TRegistry::Hive hive;
+};
+
+QMutex& ParsedFileLock()
+{
+    static QMutex lock;
+    return lock;
+}
+
+TParsedFile& ParsedFile()
+{
+    static TParsedFile parsed;
+    return parsed;
+}
+
+bool TakeParsed(const QString& fileName, const QFileInfo& info, TRegistry::Hive& hive)
+{
+    QMutexLocker locker(&ParsedFileLock());
+    const TParsedFile& parsed = ParsedFile();
+    if (parsed.fileName != fileName || parsed.time != info.lastModified()
+        || parsed.changed != info.metadataChangeTime() || parsed.size != info.size() || !info.isReadable())
+        return false;
+    hive = parsed.hive;
+    return true;
+}
+
+void KeepParsed(const QString& fileName, const QFileInfo& info, const TRegistry::Hive& hive)
+{
+    QMutexLocker locker(&ParsedFileLock());
+    ParsedFile() = {fileName, info.lastModified(), info.metadataChangeTime(), info.exists() ? info.size() : -1, hive};
+}
+
+bool SameValue(const TRegistry::Value& a, const TRegistry::Value& b)
+{
+    return a.name == b.name && a.type == b.type && a.integer == b.integer && a.text == b.text && a.data == b.data;
 }
 
 bool KeyExistsIn(const TRegistry::Hive& hive, const QString& path)
@@ -400,6 +445,8 @@ void TRegistry::ReadFile(Hive& hive)
         FFileSize = info.exists() ? info.size() : -1;
         return;
     }
+    if (TakeParsed(FFileName, info, hive))
+        return;
     QFile f(FFileName);
     QByteArray bytes;
     if (f.open(QIODevice::ReadOnly))
@@ -412,8 +459,10 @@ void TRegistry::ReadFile(Hive& hive)
     }
     int firstBad = 0;
     const int bad = ParseHive(bytes, hive, &firstBad);
-    if (bad == 0)
+    if (bad == 0) {
+        KeepParsed(FFileName, info, hive);
         return;
+    }
     const QString damaged = QStringLiteral("Файл настроек %1 повреждён: строк не прочитано %2 (первая — строка %3).")
                                 .arg(FFileName, QString::number(bad), QString::number(firstBad));
     const QString aside = KeepAside(&bytes);
@@ -591,7 +640,11 @@ void TRegistry::Put(Value value)
     Key& key = FHive[FCurrentFolded];
     if (key.path.isEmpty())
         key.path = FCurrentPath;
-    key.values.insert_or_assign(Fold(value.name), value);
+    QString folded = Fold(value.name);
+    auto it = key.values.find(folded);
+    if (it != key.values.end() && SameValue(it->second, value))
+        return;   // stored as it is: nothing to write
+    key.values.insert_or_assign(std::move(folded), value);
     FChanges.push_back({Change::SetValue, FCurrentPath, std::move(value)});
 }
 
@@ -678,4 +731,5 @@ void TRegistry::Flush()
     info.refresh();
     FFileTime = info.lastModified();
     FFileSize = info.size();
+    KeepParsed(FFileName, info, FHive);
 }
