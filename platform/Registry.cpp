@@ -35,13 +35,11 @@ QString Normalize(const QString& path)
     return path.split(QLatin1Char('\\'), Qt::SkipEmptyParts).join(QLatin1Char('\\'));
 }
 
-// The last file read or written whole, by name, time and size: the forms of
-// one program each open the registry, and the file is parsed once for them.
+// The last file read or written whole, with its bytes: the forms of one
+// program each open the registry, and the same bytes are parsed once.
 struct TParsedFile {
     QString fileName;
-    QDateTime time;
-    QDateTime changed;   // the inode's: a chmod or a replace moves it too
-    qint64 size = -1;
+    QByteArray bytes;
     TRegistry::Hive hive;
 };
 
@@ -57,21 +55,20 @@ TParsedFile& ParsedFile()
     return parsed;
 }
 
-bool TakeParsed(const QString& fileName, const QFileInfo& info, TRegistry::Hive& hive)
+bool TakeParsed(const QString& fileName, const QByteArray& bytes, TRegistry::Hive& hive)
 {
     QMutexLocker locker(&ParsedFileLock());
     const TParsedFile& parsed = ParsedFile();
-    if (parsed.fileName != fileName || parsed.time != info.lastModified()
-        || parsed.changed != info.metadataChangeTime() || parsed.size != info.size() || !info.isReadable())
+    if (parsed.fileName != fileName || parsed.bytes != bytes)
         return false;
     hive = parsed.hive;
     return true;
 }
 
-void KeepParsed(const QString& fileName, const QFileInfo& info, const TRegistry::Hive& hive)
+void KeepParsed(const QString& fileName, const QByteArray& bytes, const TRegistry::Hive& hive)
 {
     QMutexLocker locker(&ParsedFileLock());
-    ParsedFile() = {fileName, info.lastModified(), info.metadataChangeTime(), info.exists() ? info.size() : -1, hive};
+    ParsedFile() = {fileName, bytes, hive};
 }
 
 bool SameValue(const TRegistry::Value& a, const TRegistry::Value& b)
@@ -144,6 +141,13 @@ bool ReadQuoted(QStringView line, qsizetype& pos, QString& out)
     if (pos >= line.size() || line[pos] != QLatin1Char('"'))
         return false;
     out.clear();
+    // Most texts have nothing escaped: taken whole.
+    const qsizetype close = line.indexOf(QLatin1Char('"'), pos + 1);
+    if (close > 0 && !line.sliced(pos + 1, close - pos - 1).contains(QLatin1Char('\\'))) {
+        out = line.sliced(pos + 1, close - pos - 1).toString();
+        pos = close + 1;
+        return true;
+    }
     for (++pos; pos < line.size(); ++pos) {
         const QChar c = line[pos];
         if (c == QLatin1Char('"')) {
@@ -267,11 +271,13 @@ bool TakeLock(QLockFile& lock, const QString& lockName)
 void WriteHive(const QString& fileName, const TRegistry::Hive& hive)
 {
     QDir().mkpath(QFileInfo(fileName).absolutePath());
-    const QString error = WriteFileAtomically(fileName, TRegistry::HiveText(hive), BeforeReplaceHook().Get());
+    const QByteArray text = TRegistry::HiveText(hive);
+    const QString error = WriteFileAtomically(fileName, text, BeforeReplaceHook().Get());
     if (!error.isEmpty()) {
         Notify(QStringLiteral("Настройки не сохранены в файл %1: %2. Файл остался прежним.").arg(fileName, error));
         throw ERegistryException(QStringLiteral("Failed to write registry file '%1': %2").arg(fileName, error));
     }
+    KeepParsed(fileName, text, hive);
 }
 } // namespace
 
@@ -319,8 +325,9 @@ int TRegistry::ParseHive(QByteArrayView bytes, Hive& hive, int* firstBad)
             skip();
             continue;
         }
-        const QString name = Fold(value.name);
-        key->values.insert_or_assign(name, std::move(value));
+        QString name = Fold(value.name);
+        // The file lists a key's values in order: the hint makes each insert cheap.
+        key->values.insert_or_assign(key->values.end(), std::move(name), std::move(value));
     }
     if (hive[QString()].values.empty())
         hive.erase(QString());
@@ -445,8 +452,6 @@ void TRegistry::ReadFile(Hive& hive)
         FFileSize = info.exists() ? info.size() : -1;
         return;
     }
-    if (TakeParsed(FFileName, info, hive))
-        return;
     QFile f(FFileName);
     QByteArray bytes;
     if (f.open(QIODevice::ReadOnly))
@@ -457,10 +462,12 @@ void TRegistry::ReadFile(Hive& hive)
                    .arg(FFileName, f.errorString(), defaults));
         return;
     }
+    if (TakeParsed(FFileName, bytes, hive))
+        return;
     int firstBad = 0;
     const int bad = ParseHive(bytes, hive, &firstBad);
     if (bad == 0) {
-        KeepParsed(FFileName, info, hive);
+        KeepParsed(FFileName, bytes, hive);
         return;
     }
     const QString damaged = QStringLiteral("Файл настроек %1 повреждён: строк не прочитано %2 (первая — строка %3).")
@@ -731,5 +738,4 @@ void TRegistry::Flush()
     info.refresh();
     FFileTime = info.lastModified();
     FFileSize = info.size();
-    KeepParsed(FFileName, info, FHive);
 }
