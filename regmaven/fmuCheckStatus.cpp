@@ -1,6 +1,7 @@
 #include "regmaven/fmuCheckStatus.h"
 
 #include "core/support/SysUtils.h"
+#include "platform/Hook.h"
 #include "platform/ui/FormBuilder.h"
 #include "regmaven/untController.h"
 #include "regmaven/untDriver.h"
@@ -25,7 +26,23 @@ namespace {
 constexpr int SessionClosedMode = 4;
 constexpr int DocumentOpenMode = 8;
 
+THook<TComputerClock>& ClockHook()
+{
+    static THook<TComputerClock> hook([] { return QDateTime::currentDateTime(); });
+    return hook;
+}
+
+QDateTime ComputerTime()
+{
+    return ClockHook().Get()();
+}
+
 } // namespace
+
+TComputerClock SetComputerClock(TComputerClock Clock)
+{
+    return ClockHook().Set(std::move(Clock));
+}
 
 QString TimeDiffToStr(const QDateTime& ComputerTime, const QDateTime& RegisterTime, bool& Same)
 {
@@ -83,7 +100,7 @@ void TfmCheckStatus::UpdateState()
     btnSkip->hide();
     Check(d.GetECRStatus());
     const QDateTime registerTime = DateTimeToQDateTime(d.Date() + d.Time());
-    const QDateTime computerTime = QDateTime::currentDateTime();
+    const QDateTime computerTime = ComputerTime();
     lblTimePC->setText(DateTimeToStr(computerTime));
     lblTimeKKT->setText(DateTimeToStr(registerTime));
     bool same = false;
@@ -140,7 +157,7 @@ void TfmCheckStatus::btnSyncDateTimeClick()
     const auto disconnect = qScopeGuard([] { Driver().Disconnect(); });
     TOrvek& d = Driver();
     // One reading of the computer's clock for both, so no day passes between them.
-    const TDateTime now = QDateTimeToDateTime(QDateTime::currentDateTime());
+    const TDateTime now = QDateTimeToDateTime(ComputerTime());
     d.setDate(now);
     d.setTime(now);
     Check(d.SetDate());

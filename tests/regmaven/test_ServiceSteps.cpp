@@ -184,6 +184,22 @@ TEST_F(ServiceStepsTest, ClocksAndTheirSync)
     EXPECT_FALSE(Connected());
 }
 
+TEST_F(ServiceStepsTest, SyncReadsTheComputersClockOnceAcrossMidnight)
+{
+    // The computer's clock passes midnight between two readings.
+    const QDateTime before(QDate(2024, 3, 1), QTime(23, 59, 58));
+    const QDateTime after(QDate(2024, 3, 2), QTime(0, 0, 1));
+    int readings = 0;
+    const TComputerClock saved = SetComputerClock([&] { return readings++ == 0 ? before : after; });
+    auto& page = ShowCheck();
+    readings = 0;
+    page.btnSyncDateTime->click();
+    SetComputerClock(saved);
+    // Date and time both from the first reading: the register is not a day behind.
+    EXPECT_LT(qAbs(TestRegister().Now().secsTo(before)), 2);
+    EXPECT_EQ(readings, 2);  // the sync, then the state check
+}
+
 TEST_F(ServiceStepsTest, SerialEntry)
 {
     // The register has a number: shown, nothing to enter.
