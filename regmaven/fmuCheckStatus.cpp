@@ -1,10 +1,12 @@
 #include "regmaven/fmuCheckStatus.h"
 
 #include "core/support/SysUtils.h"
+#include "platform/Hook.h"
 #include "platform/ui/FormBuilder.h"
 #include "regmaven/untController.h"
 #include "regmaven/untDriver.h"
 
+#include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QScopeGuard>
@@ -24,7 +26,23 @@ namespace {
 constexpr int SessionClosedMode = 4;
 constexpr int DocumentOpenMode = 8;
 
+THook<TComputerClock>& ClockHook()
+{
+    static THook<TComputerClock> hook([] { return QDateTime::currentDateTime(); });
+    return hook;
+}
+
+QDateTime ComputerTime()
+{
+    return ClockHook().Get()();
+}
+
 } // namespace
+
+TComputerClock SetComputerClock(TComputerClock Clock)
+{
+    return ClockHook().Set(std::move(Clock));
+}
 
 QString TimeDiffToStr(const QDateTime& ComputerTime, const QDateTime& RegisterTime, bool& Same)
 {
@@ -43,7 +61,7 @@ TfmCheckStatus::TfmCheckStatus() : TParamPage("fmCheckStatus", QStringLiteral("�
     b.Label(NAMED(lblOFDStatus), {});
     lblOFDStatus->setFont(BoldArial(14));
     lblOFDStatus->setMinimumHeight(2 * lblOFDStatus->fontMetrics().height() + 4);
-    b.Buttons(2, {
+    b.Columns().Buttons(2, {
         {NAMED(btnUpdataState), QStringLiteral("Обновить состояние"), &TfmCheckStatus::btnUpdataStateClick,
          "FNGetInfoExchangeStatus"},
         {NAMED(btnCloseSession), QStringLiteral("Закрыть смену"), &TfmCheckStatus::btnCloseSessionClick,
@@ -53,12 +71,16 @@ TfmCheckStatus::TfmCheckStatus() : TParamPage("fmCheckStatus", QStringLiteral("�
         {NAMED(btnSkip), QStringLiteral("Пропустить проверку..."), &TfmCheckStatus::btnSkipClick},
     });
     btnSkip->hide();
-    auto clocks = b.Section();
-    clocks.Label("lblKKT", QStringLiteral("Дата и время в ККТ:"));
-    clocks.Label(NAMED(lblTimeKKT), {});
-    clocks.Label("lblPC", QStringLiteral("Дата и время в ПК:"));
-    clocks.Label(NAMED(lblTimePC), {});
-    b.Row(QStringLiteral("Разница во времени:"), lblTimeDiff = NewLabel(this, {}, "lblTimeDiff"));
+    // The two clocks side by side, their difference below.
+    QGridLayout* clocks = b.Section().Grid();
+    clocks->setContentsMargins(0, 16, 0, 0);
+    clocks->addWidget(NewLabel(this, QStringLiteral("Дата и время в ККТ:")), 0, 0);
+    clocks->addWidget(lblTimeKKT = NewLabel(this, {}, "lblTimeKKT"), 1, 0);
+    clocks->addWidget(NewLabel(this, QStringLiteral("Дата и время в ПК:")), 0, 1);
+    clocks->addWidget(lblTimePC = NewLabel(this, {}, "lblTimePC"), 1, 1);
+    clocks->addWidget(NewLabel(this, QStringLiteral("Разница во времени:")), 2, 0);
+    clocks->addWidget(lblTimeDiff = NewLabel(this, {}, "lblTimeDiff"), 2, 1);
+    clocks->setColumnStretch(2, 1);
     b.Space();
 }
 
@@ -78,7 +100,7 @@ void TfmCheckStatus::UpdateState()
     btnSkip->hide();
     Check(d.GetECRStatus());
     const QDateTime registerTime = DateTimeToQDateTime(d.Date() + d.Time());
-    const QDateTime computerTime = QDateTime::currentDateTime();
+    const QDateTime computerTime = ComputerTime();
     lblTimePC->setText(DateTimeToStr(computerTime));
     lblTimeKKT->setText(DateTimeToStr(registerTime));
     bool same = false;
@@ -135,7 +157,7 @@ void TfmCheckStatus::btnSyncDateTimeClick()
     const auto disconnect = qScopeGuard([] { Driver().Disconnect(); });
     TOrvek& d = Driver();
     // One reading of the computer's clock for both, so no day passes between them.
-    const TDateTime now = QDateTimeToDateTime(QDateTime::currentDateTime());
+    const TDateTime now = QDateTimeToDateTime(ComputerTime());
     d.setDate(now);
     d.setTime(now);
     Check(d.SetDate());

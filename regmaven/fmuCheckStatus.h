@@ -6,6 +6,7 @@
 #include "regmaven/ParamPage.h"
 
 #include <QDateTime>
+#include <functional>
 
 class QLabel;
 class QPushButton;
@@ -15,6 +16,11 @@ namespace Regmaven {
 // The time between the two clocks in whole seconds: "время совпадает" when
 // they agree to the second (Same true), else "[m мин.] s сек.".
 QString TimeDiffToStr(const QDateTime& ComputerTime, const QDateTime& RegisterTime, bool& Same);
+
+// The computer's clock as the page reads it (tests install another); returns
+// the one before. Null puts the system clock back.
+using TComputerClock = std::function<QDateTime()>;
+TComputerClock SetComputerClock(TComputerClock Clock);
 
 class TfmCheckStatus : public TParamPage {
     Q_OBJECT

@@ -22,6 +22,10 @@ public:
     TfmEnterSerial();
     void Next() override;
 
+    // Writes the entered number (its scanned text's number) when the
+    // register has none; an empty edit writes nothing.
+    void WriteSerial();
+
     QLineEdit* edtSerial;
     QLabel* lblSerialEntered;
 
@@ -32,7 +36,6 @@ protected:
 private:
     // Whether the register has a serial number, and which.
     static bool ReadSerial(QString& Serial);
-    void WriteSerial();
 };
 
 } // namespace Regmaven

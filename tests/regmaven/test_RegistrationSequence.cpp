@@ -409,6 +409,7 @@ TEST_F(RegistrationSequenceTest, ResultPageShowsPrintsAndSavesTheRegistration)
     EXPECT_EQ(lines.value(2), "Номер ФД:" + QString(48 - 9 - QString::number(doc.Number).size(), u' ') +
                                   QString::number(doc.Number));
     EXPECT_TRUE(lines.contains("ИНН пользователя:" + QString(48 - 17 - 10, u' ') + INN));
+    EXPECT_EQ(Controller().RegParams.FiscalSign, QString::number(doc.FiscalSign));
     EXPECT_EQ(Controller().RegParams.DocType, 1);
     EXPECT_EQ(Controller().RegParams.VersionKKT, "001");
     EXPECT_EQ(Component().ConnectedRegister(), nullptr);
