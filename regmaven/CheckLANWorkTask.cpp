@@ -33,7 +33,7 @@ int SetDHCPWaitLimit(int Milliseconds)
 void TCheckLANWorkTask::DoExecute()
 {
     try {
-        Check();
+        CheckLink();
         State().Success();
     } catch (const Exception& e) {
         State().Stop(e.Message(), false);
@@ -78,7 +78,7 @@ void TCheckLANWorkTask::LinkAddress(QString& Address, int& Port)
     Port = ReadTableInt(21, 1, 4);
 }
 
-void TCheckLANWorkTask::Check()
+void TCheckLANWorkTask::CheckLink()
 {
     State().Start(2);
     QString address;

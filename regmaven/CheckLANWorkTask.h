@@ -13,7 +13,7 @@ public:
     void Cancel() override;
 
 private:
-    void Check();
+    void CheckLink();
     // The register's address and port on the link (global driver object).
     void LinkAddress(QString& Address, int& Port);
 };

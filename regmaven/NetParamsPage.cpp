@@ -32,17 +32,6 @@ QString OctetsText(int FirstField)
 
 } // namespace
 
-const char* TNetParamsPage::EditName(QLineEdit** Edit) const
-{
-    if (Edit == &ipStatic)
-        return "ipStatic";
-    if (Edit == &ipMask)
-        return "ipMask";
-    if (Edit == &ipGateway)
-        return "ipGateway";
-    return "ipDNS";
-}
-
 void TNetParamsPage::PrepareAddressEdit(QLineEdit* Edit)
 {
     SetIPv4Input(Edit);

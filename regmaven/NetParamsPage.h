@@ -39,9 +39,10 @@ protected:
     template <class T>
     void AddAddressEdits(TFormBuilder<T>& b)
     {
-        for (auto [edit, caption] : {std::pair{&ipStatic, "IP адрес:"}, std::pair{&ipMask, "Маска:"},
-                                     std::pair{&ipGateway, "Шлюз:"}, std::pair{&ipDNS, "DNS:"}})
-            PrepareAddressEdit(b.Edit(TNamed<QLineEdit>(edit, EditName(edit)), QString::fromUtf8(caption)));
+        PrepareAddressEdit(b.Edit(NAMED(ipStatic), QStringLiteral("IP адрес:")));
+        PrepareAddressEdit(b.Edit(NAMED(ipMask), QStringLiteral("Маска:")));
+        PrepareAddressEdit(b.Edit(NAMED(ipGateway), QStringLiteral("Шлюз:")));
+        PrepareAddressEdit(b.Edit(NAMED(ipDNS), QStringLiteral("DNS:")));
         b.Edit(NAMED(edtTCPPort), QStringLiteral("Порт:"), QStringLiteral("7779"));
         PreparePortEdit(edtTCPPort);
         b.Space();
@@ -66,7 +67,6 @@ protected:
     static QList<int> Octets(QLineEdit* Edit);
 
 private:
-    const char* EditName(QLineEdit** Edit) const;
     static void PrepareAddressEdit(QLineEdit* Edit);
     static void PreparePortEdit(QLineEdit* Edit);
 };

@@ -2,8 +2,6 @@
 
 #include "platform/Exceptions.h"
 
-#include <QElapsedTimer>
-
 namespace Regmaven {
 
 namespace {
