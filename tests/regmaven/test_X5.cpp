@@ -167,6 +167,10 @@ TEST(X5Files, CloseReportByteForByte)
                          "ИНН кассира: ", "зав. номер ФН: 9960000000012345", "дата, время: 05.03.2024 09:07:03",
                          "порядковый номер ФД: 321", "ФП документа: 1234567890",
                      }));
+    // A value never breaks its line.
+    r.Address = "Тверь\r\nул. Новая";
+    r.SaveToFile(file);
+    EXPECT_EQ(AnsiToWide(FileBytes(file)).split("\r\n").value(4), "адрес: Тверь  ул. Новая");
 }
 
 TEST(X5Files, RegistrationReportByteForByte)
