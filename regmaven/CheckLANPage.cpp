@@ -89,6 +89,11 @@ void TCheckLANPage::TaskCompleted()
     EnableWizard(true);
 }
 
+void TCheckLANPage::CloseEvent()
+{
+    Task.Stop();
+}
+
 void TCheckLANPage::Next()
 {
     Controller().NextPageClass = ClassOf<TfmOFDExchangeState>();

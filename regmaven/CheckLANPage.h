@@ -19,6 +19,8 @@ public:
     TCheckLANPage(const char* FormName, const QString& Caption);
     ~TCheckLANPage() override;
     void Next() override;
+    // The window closes: a running check ends first.
+    void CloseEvent() override;
 
     QLabel* lblStatus;
     QPushButton* btnStart;

@@ -30,6 +30,12 @@ int SetDHCPWaitLimit(int Milliseconds)
     return DHCPWaitLimit().Set(Milliseconds);
 }
 
+void TCheckLANWorkTask::Execute()
+{
+    State().Start(2);
+    TWorkThread::Execute();
+}
+
 void TCheckLANWorkTask::DoExecute()
 {
     try {
@@ -80,7 +86,6 @@ void TCheckLANWorkTask::LinkAddress(QString& Address, int& Port)
 
 void TCheckLANWorkTask::CheckLink()
 {
-    State().Start(2);
     QString address;
     int port = 0;
     LinkAddress(address, port);

@@ -9,6 +9,8 @@ namespace Regmaven {
 
 class TCheckLANWorkTask : public TWorkThread {
 public:
+    // The run's state starts here, on the UI thread, so that a Stop at once reaches the worker.
+    void Execute() override;
     void DoExecute() override;
     void Cancel() override;
 

@@ -342,3 +342,14 @@ TEST_F(OFDLinkTest, OFDQueueTexts)
     page.Next();
     EXPECT_TRUE(WentTo<TfmFinalMessage>());
 }
+
+TEST_F(OFDLinkTest, ClosingTheWindowEndsARunningCheck)
+{
+    TestRegister().Tables().SetValue(16, 1, 1, 0);
+    TestRegister().Area<RegisterNetwork>().SetDHCP({DHCPScript::Never});
+    auto& page = Show<TfmCheckEthernet>();
+    EXPECT_TRUE(page.Task.Started());
+    FForm->close();
+    EXPECT_FALSE(page.Task.Started());
+    EXPECT_EQ(page.Task.State().Text(), "Операция отменена");
+}
