@@ -116,7 +116,7 @@ TEST_F(OFDLinkTest, EthernetShowsTheRegistersSettings)
         EXPECT_FALSE(edit->isEnabled());
         EXPECT_FALSE(CaptionOf(edit)->isEnabled());
     }
-    EXPECT_EQ(TestComponent().ConnectedRegister(), nullptr);
+    EXPECT_EQ(Component().ConnectedRegister(), nullptr);
 }
 
 TEST_F(OFDLinkTest, StaticEthernetWritesTwelveOctetsButNotTheDNS)
@@ -140,7 +140,7 @@ TEST_F(OFDLinkTest, StaticEthernetWritesTwelveOctetsButNotTheDNS)
     EXPECT_EQ(Controller().IP, "192.168.1.50");
     EXPECT_EQ(Controller().TCPPort, 7790);
     EXPECT_FALSE(Controller().DHCP);
-    EXPECT_EQ(TestComponent().ConnectedRegister(), nullptr);
+    EXPECT_EQ(Component().ConnectedRegister(), nullptr);
 }
 
 TEST_F(OFDLinkTest, DHCPEthernetLeavesTheAddressAlone)
@@ -259,7 +259,7 @@ TEST_F(OFDLinkTest, CheckSucceedsAtTheStaticAddress)
     EXPECT_FALSE(page.btnStop->isEnabled());
     EXPECT_FALSE(page.Timer->isActive());
     // The wizard's own driver object was left disconnected.
-    EXPECT_EQ(TestComponent().ConnectedRegister(), nullptr);
+    EXPECT_EQ(Component().ConnectedRegister(), nullptr);
     page.Next();
     EXPECT_TRUE(WentTo<TfmOFDExchangeState>());
 }
@@ -338,7 +338,7 @@ TEST_F(OFDLinkTest, OFDQueueTexts)
     page.btnRefresh->click();
     EXPECT_EQ(page.lblInfo->text(),
               "Кол-во неотправленных документов в ОФД: 5\r\nПроверьте настройки соединения с Интернет");
-    EXPECT_EQ(TestComponent().ConnectedRegister(), nullptr);
+    EXPECT_EQ(Component().ConnectedRegister(), nullptr);
     page.Next();
     EXPECT_TRUE(WentTo<TfmFinalMessage>());
 }

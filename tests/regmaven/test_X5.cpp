@@ -225,6 +225,12 @@ TEST_F(X5PageTest, KKTParamsFileFromTheRegister)
     page.edtFactoryCode->setText("12/3");
     page.edtAutomatNumber->setText("77");
     page.cbbModelFN->setCurrentIndex(1);
+    // A register that does not answer: no file is offered.
+    TestRegister().Faults().FailNext(OrvekMethod::FNGetSerial, 2);
+    EXPECT_TRUE(NextMessage(page).startsWith("Ошибка 2, "));
+    EXPECT_TRUE(TestDialogs().shown().empty());
+    EXPECT_EQ(Component().ConnectedRegister(), nullptr);
+
     const QString file = TestTempDir() + "/kkt.txt";
     TestDialogs().answerFile(file);
     EXPECT_EQ(NextMessage(page), "");
