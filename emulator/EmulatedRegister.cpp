@@ -25,6 +25,13 @@ EmulatedRegister::EmulatedRegister(RegisterConfig config)
         Area<RegisterFN>().LastKeyUpdate = {FConfig.KeysResultCode, FConfig.KeysStatus};
 }
 
+void EmulatedRegister::SetSoftware(const QString& version, int build, const QDate& date)
+{
+    FConfig.SoftVersion = version;
+    FConfig.SoftBuild = build;
+    FConfig.SoftDate = date;
+}
+
 QDateTime EmulatedRegister::Now() const
 {
     return QDateTime::currentDateTime().addMSecs(FState.ClockOffsetMs);

@@ -123,6 +123,8 @@ public:
     std::unique_lock<std::recursive_mutex> Lock() const { return std::unique_lock(FMutex); }
 
     const RegisterConfig& Config() const { return FConfig; }
+    // New firmware: the version, build and date the register reports from now.
+    void SetSoftware(const QString& version, int build, const QDate& date);
     // The baud rate the register answers at on its serial port (starts at
     // the configured one; SetExchangeParam changes it).
     int SerialBaud() const { return FSerialBaud.load(); }

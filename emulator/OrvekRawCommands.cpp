@@ -14,6 +14,7 @@ RawCommandTable BuildRawCommands()
     AddCoreRawCommands(t);
     AddFNRawCommands(t);
     AddBoardRawCommands(t);
+    AddSDCardRawCommands(t);
     return t;
 }
 
