@@ -4,9 +4,7 @@
 #include "emulator/EmulatedOrvek.h"
 #include "emulator/OrvekHandlers.h"
 #include "emulator/OrvekResultCodes.h"
-#include "emulator/OrvekRawCommands.h"
 #include "emulator/RegisterFirmware.h"
-#include "emulator/RegisterServiceKeys.h"
 
 namespace {
 using P = OrvekProp;
@@ -77,15 +75,6 @@ std::int32_t LoadBlockOnSDCard(OrvekCall& c)
     return Firmware(c).LoadBlock(type, number, data, c.Description);
 }
 
-// FE 04 and the service centre's password: formats the SD card.
-std::int32_t FormatSDCard(OrvekCall& c, const QByteArray& command, QByteArray&)
-{
-    if (command.size() != 6)
-        return OrvekResult::BadParameter;
-    if (command.mid(2) != IntToBin(std::uint32_t(c.Reg().Area<RegisterServiceKeys>().SCPassword), 4))
-        return OrvekResult::BadPassword;
-    return Firmware(c).FormatCard(c.Description);
-}
 } // namespace
 
 void AddFirmwareHandlers(OrvekHandlerTable& t)
@@ -95,7 +84,3 @@ void AddFirmwareHandlers(OrvekHandlerTable& t)
     t.Add(M::LoadBlockOnSDCard, OrvekAccess::Device, 0xFE05, &LoadBlockOnSDCard);
 }
 
-void AddSDCardRawCommands(RawCommandTable& t)
-{
-    t.Add(QByteArray::fromHex("FE04"), &FormatSDCard);
-}

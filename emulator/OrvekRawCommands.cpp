@@ -14,7 +14,6 @@ RawCommandTable BuildRawCommands()
     AddCoreRawCommands(t);
     AddFNRawCommands(t);
     AddBoardRawCommands(t);
-    AddSDCardRawCommands(t);
     return t;
 }
 

@@ -32,4 +32,3 @@ const RawCommandTable& RawCommands();
 void AddCoreRawCommands(RawCommandTable& t);
 void AddFNRawCommands(RawCommandTable& t);
 void AddBoardRawCommands(RawCommandTable& t);
-void AddSDCardRawCommands(RawCommandTable& t);

@@ -131,17 +131,6 @@ std::int32_t RegisterFirmware::LoadBlock(int type, int number, const QByteArray&
     return OrvekResult::Ok;
 }
 
-std::int32_t RegisterFirmware::FormatCard(QString& description)
-{
-    if (!CardInserted()) {
-        description = QStringLiteral("SD-карта не установлена");
-        return OrvekResult::WrongMode;
-    }
-    FFiles = {};
-    ++FFormats;
-    return OrvekResult::Ok;
-}
-
 void RestartRegister(EmulatedRegister& reg)
 {
     RegisterState& s = reg.State();

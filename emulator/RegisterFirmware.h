@@ -47,9 +47,8 @@ public:
     };
     bool CardInserted() const;
     std::int32_t LoadBlock(int type, int number, const QByteArray& data, QString& description);
-    std::int32_t FormatCard(QString& description);
+    void FormatCard() { FFiles = {}; }
     const SDFile& File(int type) const { return FFiles[std::size_t(type)]; }
-    int FormatCount() const { return FFormats; }
 
 private:
     void Fail(const QString& message);
@@ -61,7 +60,6 @@ private:
     int FMethod = DFU;
     QDateTime FStarted;
     std::array<SDFile, 2> FFiles;
-    int FFormats = 0;
 };
 
 // The register starts again as after power-on: an open document is

@@ -45,6 +45,7 @@ TfmDateTime::TfmDateTime(QWidget* owner) : TPage(owner, "fmDateTime", PageCaptio
     Timer->setInterval(TickMs);
     connect(Timer, &QTimer::timeout, this, Guarded(this, &T::TimerTimer));
     Timer->start();
+    TimerTimer();
 }
 
 void TfmDateTime::TimerTimer()
