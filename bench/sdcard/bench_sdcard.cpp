@@ -2,6 +2,7 @@
 // the default emulated register with the page shown: the whole write, the
 // longest gap between two paints of any widget while it runs, and how many
 // blocks still go out after "Прервать" (blocks_after_stop).
+#include "bench/PaintWatch.h"
 #include "core/driver/untDriver.h"
 #include "emulator/EmulatedOrvek.h"
 #include "emulator/OrvekBench.h"
@@ -20,34 +21,6 @@
 
 namespace {
 constexpr qsizetype FirmwareSize = 491520;
-
-class PaintWatch : public QObject {
-public:
-    PaintWatch() { qApp->installEventFilter(this); }
-    void Start()
-    {
-        FClock.start();
-        FLast = 0;
-        FLongest = 0;
-    }
-    qint64 Longest() const { return std::max(FLongest, FClock.elapsed() - FLast); }
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint) {
-            const qint64 now = FClock.elapsed();
-            FLongest = std::max(FLongest, now - FLast);
-            FLast = now;
-        }
-        return false;
-    }
-
-private:
-    QElapsedTimer FClock;
-    qint64 FLast = 0;
-    qint64 FLongest = 0;
-};
 
 struct Fixture {
     Fixture()

@@ -167,9 +167,15 @@ void TfmTaxOfficer::GetFiscalizationParameters()
     }
 }
 
-void TfmTaxOfficer::ShowRange()
+void TfmTaxOfficer::ShowRange(std::int32_t ResultCode)
 {
-    ShowSessionRange(seFirstSessionNumber, seLastSessionNumber, dtpFirstSessionDate, dtpLastSessionDate);
+    if (ResultCode == 0)
+        ShowSessionRange(seFirstSessionNumber, seLastSessionNumber, dtpFirstSessionDate, dtpLastSessionDate);
+}
+
+void TfmTaxOfficer::SetReportType()
+{
+    Driver().setReportType(cbReportType->currentIndex() != 0);
 }
 
 void TfmTaxOfficer::btnGetRangeDatesAndSessionsClick()
@@ -179,8 +185,7 @@ void TfmTaxOfficer::btnGetRangeDatesAndSessionsClick()
 
 void TfmTaxOfficer::GetRangeDatesAndSessions()
 {
-    if (Driver().GetRangeDatesAndSessions() == 0)
-        ShowRange();
+    ShowRange(Driver().GetRangeDatesAndSessions());
 }
 
 void TfmTaxOfficer::btnFiscalReportforDatesRangeClick()
@@ -191,11 +196,10 @@ void TfmTaxOfficer::btnFiscalReportforDatesRangeClick()
 void TfmTaxOfficer::FiscalReportForDatesRange()
 {
     TDriver& d = Driver();
-    d.setReportType(cbReportType->currentIndex() != 0);
+    SetReportType();
     d.setFirstSessionDate(QDateToDateTime(dtpFirstSessionDate->date()));
     d.setLastSessionDate(QDateToDateTime(dtpLastSessionDate->date()));
-    if (d.FiscalReportForDatesRange() == 0)
-        ShowRange();
+    ShowRange(d.FiscalReportForDatesRange());
 }
 
 void TfmTaxOfficer::btnFiscalReportforSessionRangeClick()
@@ -206,11 +210,10 @@ void TfmTaxOfficer::btnFiscalReportforSessionRangeClick()
 void TfmTaxOfficer::FiscalReportForSessionRange()
 {
     TDriver& d = Driver();
-    d.setReportType(cbReportType->currentIndex() != 0);
+    SetReportType();
     d.setFirstSessionNumber(seFirstSessionNumber->value());
     d.setLastSessionNumber(seLastSessionNumber->value());
-    if (d.FiscalReportForSessionRange() == 0)
-        ShowRange();
+    ShowRange(d.FiscalReportForSessionRange());
 }
 
 void TfmTaxOfficer::btnInterruptFullReportClick()

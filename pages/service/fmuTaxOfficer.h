@@ -6,6 +6,8 @@
 // entered anew on a register that locks on a wrong one.
 #include "core/pages/untPages.h"
 
+#include <cstdint>
+
 class QComboBox;
 class QDateTimeEdit;
 class QLineEdit;
@@ -68,5 +70,8 @@ private:
     void FiscalReportForSessionRange();
     void InterruptFullReport();
     void OperationalTaxReport();
-    void ShowRange();
+    // The range read back when the code is 0.
+    void ShowRange(std::int32_t ResultCode);
+    // ReportType: False short, True long.
+    void SetReportType();
 };

@@ -71,14 +71,17 @@ void TfmTaxOfficer2::ClearPage()
         edit->clear();
 }
 
-void TfmTaxOfficer2::ShowShortReport()
+std::int32_t TfmTaxOfficer2::ShowShortReport(std::int32_t ResultCode)
 {
+    if (ResultCode != 0)
+        return ResultCode;
     TDriver& d = Driver();
     ShowSessionRange(seFirstSessionNumber, seLastSessionNumber, dtpFirstSessionDate, dtpLastSessionDate);
     edtSumm1->setText(d.AmountToStr(d.Summ1()));
     edtSumm2->setText(d.AmountToStr(d.Summ2()));
     edtSumm3->setText(d.AmountToStr(d.Summ3()));
     edtSumm4->setText(d.AmountToStr(d.Summ4()));
+    return ResultCode;
 }
 
 void TfmTaxOfficer2::btnGetShortReportInDatesRangeClick()
@@ -91,10 +94,7 @@ std::int32_t TfmTaxOfficer2::ShortReportInDatesRange()
     TDriver& d = Driver();
     d.setFirstSessionDate(QDateToDateTime(dtpFirstSessionDate->date()));
     d.setLastSessionDate(QDateToDateTime(dtpLastSessionDate->date()));
-    const std::int32_t code = d.GetShortReportInDatesRange();
-    if (code == 0)
-        ShowShortReport();
-    return code;
+    return ShowShortReport(d.GetShortReportInDatesRange());
 }
 
 void TfmTaxOfficer2::btnGetShortReportInSessionRangeClick()
@@ -107,10 +107,7 @@ std::int32_t TfmTaxOfficer2::ShortReportInSessionRange()
     TDriver& d = Driver();
     d.setFirstSessionNumber(seFirstSessionNumber->value());
     d.setLastSessionNumber(seLastSessionNumber->value());
-    const std::int32_t code = d.GetShortReportInSessionRange();
-    if (code == 0)
-        ShowShortReport();
-    return code;
+    return ShowShortReport(d.GetShortReportInSessionRange());
 }
 
 void TfmTaxOfficer2::btnReadEKLZActivizationParamsClick()

@@ -46,7 +46,7 @@ private:
     std::int32_t ShortReportInDatesRange();
     std::int32_t ShortReportInSessionRange();
     std::int32_t ReadEKLZActivizationParams();
-    // The range and the four totals read back.
-    void ShowShortReport();
+    // On 0, the range and the four totals read back; returns the code.
+    std::int32_t ShowShortReport(std::int32_t ResultCode);
     void ClearPage();
 };
