@@ -23,6 +23,8 @@ EmulatedRegister::EmulatedRegister(RegisterConfig config)
         FFaults.AddFromText(fault);
     if (FConfig.KeysResultCode != FNKeyUpdate{}.ResultCode || FConfig.KeysStatus != FNKeyUpdate{}.Status)
         Area<RegisterFN>().LastKeyUpdate = {FConfig.KeysResultCode, FConfig.KeysStatus};
+    if (!FConfig.FNSoftVersion.isEmpty())
+        Area<RegisterFN>().SoftVersion = FConfig.FNSoftVersion;
 }
 
 void EmulatedRegister::SetSoftware(const QString& version, int build, const QDate& date)

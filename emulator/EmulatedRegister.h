@@ -40,6 +40,7 @@ struct RegisterConfig {
     QString SoftVersion = QStringLiteral("D.1");
     int SoftBuild = 21012;
     QDate SoftDate = QDate(2023, 11, 20);
+    QString FNSoftVersion;                        // the FN's version text; empty: the FN's own
     std::vector<std::pair<int, QVariant>> ModelParams;  // values over the model's own
     // Status profile (see RegisterState).
     int LastErrorCode = 255;

@@ -159,3 +159,12 @@ TEST_F(FirmwareTest, FiscalisationsRunOutAndNeedAClosedSession)
     EXPECT_EQ(Driver().RegistrationNumber(), RegisterFiscalMemory::Capacity);
     EXPECT_EQ(Driver().FreeRegistration(), 0);
 }
+
+TEST_F(FirmwareTest, BenchFileSetsTheFNVersion)
+{
+    Bench().Load(WriteTestFile(QStringLiteral("bench.txt"), "[register]\nfnversion = fn 1.1\nfirmware = D.3\n"));
+    ASSERT_EQ(Driver().FNGetVersion(), 0);
+    EXPECT_EQ(Driver().FNSoftVersion(), QStringLiteral("fn 1.1"));
+    ASSERT_EQ(Driver().GetECRStatus(), 0);
+    EXPECT_EQ(Driver().ECRSoftVersion(), QStringLiteral("D.3"));
+}
