@@ -14,6 +14,8 @@ constexpr int InterfaceUSB = 2;
 constexpr qint64 SetupMs = 5000;
 constexpr qint64 DFUBytesPerSecond = 65536;
 constexpr qint64 XMODEMBytesPerSecond = 11520;
+// A register's flash holds no more.
+constexpr qint64 MaxImageSize = 16 * 1024 * 1024;
 } // namespace
 
 qint64 RegisterFirmware::TransferMs(int method, qsizetype size)
@@ -50,6 +52,8 @@ std::int32_t RegisterFirmware::Start(const QString& fileName, int method, int in
     QFile file(fileName);
     if (fileName.isEmpty() || !file.open(QIODevice::ReadOnly))
         return refuse(OrvekResult::FileError, QStringLiteral("Не удалось открыть файл прошивки: %1").arg(fileName));
+    if (file.size() > MaxImageSize)
+        return refuse(OrvekResult::BadParameter, QStringLiteral("Файл прошивки больше %1 байт").arg(MaxImageSize));
     FirmwareImage image;
     QString error;
     if (!ReadFirmwareImage(file.readAll(), image, error))

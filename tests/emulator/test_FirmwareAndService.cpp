@@ -8,6 +8,8 @@
 
 #include "core/support/CodePage.h"
 
+#include <QFile>
+
 using M = OrvekMethod;
 
 namespace {
@@ -167,4 +169,16 @@ TEST_F(FirmwareTest, BenchFileSetsTheFNVersion)
     EXPECT_EQ(Driver().FNSoftVersion(), QStringLiteral("fn 1.1"));
     ASSERT_EQ(Driver().GetECRStatus(), 0);
     EXPECT_EQ(Driver().ECRSoftVersion(), QStringLiteral("D.3"));
+}
+
+TEST_F(FirmwareTest, ImageLargerThanTheFlashIsRefusedUnread)
+{
+    TestRegister().State().Interface = 2;
+    const QString name = WriteTestFile(QStringLiteral("huge.bin"), BuildFirmwareImage(SampleImage()));
+    ASSERT_TRUE(QFile::resize(name, 16 * 1024 * 1024 + 1));
+    Driver().setFileName(name);
+    Driver().setUpdateFirmwareMethod(RegisterFirmware::DFU);
+    EXPECT_EQ(Driver().UpdateFirmware(), OrvekResult::BadParameter);
+    EXPECT_EQ(Driver().UpdateFirmwareStatus(), 3);
+    EXPECT_EQ(Driver().UpdateFirmwareStatusMessage(), QStringLiteral("Файл прошивки больше 16777216 байт"));
 }
