@@ -1,7 +1,5 @@
 #include "emulator/FirmwareImage.h"
 
-#include <QtEndian>
-
 namespace {
 const QByteArray Magic = QByteArrayLiteral("LQFW");
 constexpr char FormatVersion = 1;
@@ -18,9 +16,13 @@ void AppendLE16(QByteArray& out, quint16 value)
     out.append(char(value & 0xFF)).append(char(value >> 8));
 }
 
-quint16 LE16(const QByteArray& bytes, int at)
+// The little-endian number of `size` bytes at `at` (the caller checked the length).
+quint32 LE(const QByteArray& bytes, int at, int size)
 {
-    return qFromLittleEndian<quint16>(bytes.constData() + at);
+    quint32 value = 0;
+    for (int i = size - 1; i >= 0; --i)
+        value = value << 8 | quint8(bytes.at(at + i));
+    return value;
 }
 } // namespace
 
@@ -70,16 +72,16 @@ bool ReadFirmwareImage(const QByteArray& bytes, FirmwareImage& image, QString& e
         error = QStringLiteral("Неверная дата в образе прошивки");
         return false;
     }
-    const quint32 size = qFromLittleEndian<quint32>(bytes.constData() + 20);
+    const quint32 size = LE(bytes, 20, 4);
     if (quint64(size) != quint64(bytes.size() - HeaderSize)) {
         error = QStringLiteral("Размер программы не совпадает с размером файла");
         return false;
     }
-    image.ModelId = LE16(bytes, 5);
+    image.ModelId = int(LE(bytes, 5, 2));
     image.Version = QString::fromLatin1(text);
-    image.Build = LE16(bytes, 15);
+    image.Build = int(LE(bytes, 15, 2));
     image.Date = date;
-    image.Checksum = LE16(bytes, 24);
+    image.Checksum = quint16(LE(bytes, 24, 2));
     image.Program = bytes.mid(HeaderSize);
     return true;
 }

@@ -241,9 +241,11 @@ TEST_F(TaxOfficerTest, RangesReportsAndShortReportTotalsInTheLabelsOrder)
     Page2->dtpLastSessionDate->setDate(QDate(2020, 1, 2));
     Page2->btnGetShortReportInDatesRange->click();
     EXPECT_EQ(Driver().ResultCode(), OrvekResult::BadParameter);
-    for (QLineEdit* e : Page2->findChildren<QLineEdit*>())
-        if (e->isReadOnly())
+    for (QLineEdit* e : Page2->findChildren<QLineEdit*>()) {
+        if (e->isReadOnly()) {
             EXPECT_EQ(e->text(), QString()) << e->objectName().toStdString();
+        }
+    }
 }
 
 TEST_F(TaxOfficerTest, LongReportPrintsOnTheClockAndCanBeInterrupted)
