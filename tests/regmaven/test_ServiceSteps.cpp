@@ -105,6 +105,21 @@ TEST_F(ServiceStepsTest, CheckWithSessionClosedAndNothingToSend)
     EXPECT_EQ(Next(), "Введите заводской номер");
 }
 
+TEST_F(ServiceStepsTest, FailedCheckHoldsTheWizard)
+{
+    for (OrvekMethod method : {OrvekMethod::GetECRStatus, OrvekMethod::FNGetInfoExchangeStatus}) {
+        TestRegister().Faults().FailNext(method, 17);
+        auto& page = ShowCheck();
+        EXPECT_TRUE(TestDialogs().lastMessage().startsWith("Ошибка 17, "));
+        EXPECT_FALSE(NextEnabled());
+        EXPECT_FALSE(page.btnSkip->isVisible());
+        EXPECT_FALSE(Connected());
+        // The next check that works lets it on.
+        page.btnSyncDateTime->click();
+        EXPECT_TRUE(NextEnabled());
+    }
+}
+
 TEST_F(ServiceStepsTest, UnsentDocumentsHoldTheWizardUntilSentOrSkipped)
 {
     for (int i = 0; i < 3; ++i)
