@@ -82,11 +82,7 @@ TEST(EnterSerialTest, ExtractSerialAndIsEmptySerial)
 
 class ServiceStepsTest : public RegistrationPageTest {
 protected:
-    TFmCheckStatusBeforeRegistration& ShowCheck()
-    {
-        auto& page = Show<TFmCheckStatusBeforeRegistration>();
-        return page;
-    }
+    TFmCheckStatusBeforeRegistration& ShowCheck() { return Show<TFmCheckStatusBeforeRegistration>(); }
     bool NextEnabled() const { return FForm->btnNext->isEnabled(); }
     bool Connected() { return Component().ConnectedRegister() != nullptr; }
 };
