@@ -88,7 +88,11 @@ TEST_F(ServiceOperationsTest, DateAndTimeFromThePickersAndTheTickingLabel)
 TEST_F(ServiceOperationsTest, SerialNumberPointPositionAndServicePassword)
 {
     TfmWriteSerial page;
+    // The factory number goes only over zeros.
     page.edtSerialNumber->setText(QStringLiteral("0000000000777777"));
+    page.btnSetSerialNumber->click();
+    EXPECT_EQ(Driver().ResultCode(), OrvekResult::WrongMode);
+    TestRegister().State().Serial = QStringLiteral("0000000000000000");
     page.btnSetSerialNumber->click();
     EXPECT_EQ(TestRegister().State().Serial, QStringLiteral("0000000000777777"));
 
