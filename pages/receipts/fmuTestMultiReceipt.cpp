@@ -91,8 +91,7 @@ QComboBox* Ruled(TFormBuilder<T>& b, TNamed<QComboBox> value, const QString& cap
                  int index, TNamed<QComboBox> rule, const char* member)
 {
     QComboBox* combo = b.Combo(value, caption, items, index, member);
-    combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    combo->setMinimumContentsLength(14);
+    combo->setMinimumWidth(200);
     SetComboDropDownWidth(combo);
     int row = 0, column = 0, rows = 0, columns = 0;
     b.Grid()->getItemPosition(b.Grid()->indexOf(combo), &row, &column, &rows, &columns);
