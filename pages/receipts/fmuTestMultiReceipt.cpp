@@ -275,6 +275,7 @@ void TfmTestMultiReceipt::btnStartClick()
     FRunning = true;
     btnStop->setEnabled(true);
     FStopFlag = false;
+    FWindowShown = window()->isVisible();
     FDayCounter = 0;
     FReceiptCounter = 0;
     FStartTime = QDateTime::currentDateTime();
@@ -308,9 +309,14 @@ void TfmTestMultiReceipt::Run()
     }
 }
 
+bool TfmTestMultiReceipt::Stopped() const
+{
+    return FStopFlag || (FWindowShown && !window()->isVisible());
+}
+
 void TfmTestMultiReceipt::CheckStop() const
 {
-    if (FStopFlag)
+    if (Stopped())
         Abort();
 }
 
@@ -321,7 +327,7 @@ void TfmTestMultiReceipt::ProcessMessages()
 
 std::int32_t TfmTestMultiReceipt::WhileAnswering(std::int32_t Busy, const std::function<std::int32_t()>& Call)
 {
-    const std::int32_t code = CallWhileAnswering(Busy, Call, [this] { return FStopFlag; });
+    const std::int32_t code = CallWhileAnswering(Busy, Call, [this] { return Stopped(); });
     if (code == Busy)
         CheckStop();
     return code;

@@ -130,7 +130,9 @@ private:
     // with ZeroBased), or cycled with the receipt number up to Exact.
     std::int32_t RuleValue(std::int32_t Rule, std::int32_t Exact, std::int32_t Count, std::int32_t ReceiptNumber,
                            const QString& Name, bool ZeroBased = false);
-    // The silent abort when "Прервать" was pressed.
+    // "Прервать" was pressed, or the window the run started in was closed.
+    bool Stopped() const;
+    // The silent abort when Stopped.
     void CheckStop() const;
     // Calls again while the register answers Busy; "Прервать" ends the wait and the run.
     std::int32_t WhileAnswering(std::int32_t Busy, const std::function<std::int32_t()>& Call);
@@ -143,5 +145,6 @@ private:
     std::int32_t FDocumentNumber = 0;
     bool FStopFlag = false;
     bool FRunning = false;
+    bool FWindowShown = false;  // the window was on screen when the run started
     QRandomGenerator FRandom;
 };

@@ -362,6 +362,25 @@ TEST_F(GeneratorTest, RandomDrawsStayInRangeAndReachEveryTypeAndTaxSystem)
     EXPECT_EQ(sizes[0], sizes[1]);
 }
 
+TEST_F(GeneratorTest, ClosingTheWindowEndsAnUnlimitedRun)
+{
+    Page->chbCloseDay->setChecked(true);
+    Page->chbUnlimitedDayCount->setChecked(true);
+    Main->show();
+    auto* timer = new QTimer(Page);
+    timer->setInterval(0);
+    QObject::connect(timer, &QTimer::timeout, Page, [this, timer] {
+        if (Documents(FNDocType::CloseSession) >= 2) {
+            Main->close();
+            timer->stop();
+        }
+    });
+    timer->start();
+    Page->btnStart->click();
+    EXPECT_EQ(Documents(FNDocType::CloseSession), 2);
+    ExpectIdle();
+}
+
 TEST_F(GeneratorTest, BusyRegisterIsAskedAgainAndStopEndsTheWait)
 {
     TestRegister().Faults().FailNext(M::FNCloseCheckEx, OrvekResult::FNBusy, 3);
