@@ -150,6 +150,9 @@ std::int32_t FNGetInfoExchangeStatus(OrvekCall& c)
     c.Set(P::DocumentNumber, first ? first->Number : 0);
     PutDateTime(c, first ? first->DateTime : QDateTime());
     c.Answer.append(char(status)).append(char(OFD(c).MessageState));
+    // While the driver's exchange runs, the OFD takes the oldest document.
+    if (OFD(c).LinkUp && !c.Bool(P::OFDExchangeSuspended) && !waiting.empty())
+        FN(c).Confirm(waiting.front()->Number);
     return OrvekResult::Ok;
 }
 

@@ -455,7 +455,7 @@ void TRegistry::ReadFile(Hive& hive)
     QFile f(FFileName);
     QByteArray bytes;
     if (f.open(QIODevice::ReadOnly))
-        bytes = f.read(MaxFileSize);
+        bytes = f.read(std::min(MaxFileSize, f.size() + 1));   // not a buffer of the largest size
     if (!f.isOpen() || f.error() != QFileDevice::NoError) {
         FKeepFile = true;
         Notify(QStringLiteral("Файл настроек %1 не читается: %2. %3 и не сохраняет их в этот файл.")

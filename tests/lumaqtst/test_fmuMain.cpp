@@ -712,6 +712,8 @@ TEST_F(MainWindowTest, ALanguageChoiceThatCannotBeWrittenKeepsTheFile)
         w.miEnglish->trigger();
     }
     EXPECT_EQ(FileBytes(GetLanguageParamsFileName()), before);
+    EXPECT_TRUE(w.miRussian->isChecked());   // the menu shows the language in force
+    EXPECT_FALSE(w.miEnglish->isChecked());
     ASSERT_EQ(TestDialogs().messages().size(), 1);
     EXPECT_TRUE(TestDialogs().lastMessage().startsWith("Unable to write to " + GetLanguageParamsFileName() + ": "));
     EXPECT_EQ(TestDialogs().shown()[0].message.icon, Dialogs::Icon::Error);
