@@ -151,8 +151,8 @@ std::int32_t FNGetInfoExchangeStatus(OrvekCall& c)
     PutDateTime(c, first ? first->DateTime : QDateTime());
     c.Answer.append(char(status)).append(char(OFD(c).MessageState));
     // While the driver's exchange runs, the OFD takes the oldest document.
-    if (OFD(c).LinkUp && !c.Bool(P::OFDExchangeSuspended) && !waiting.empty())
-        FN(c).Confirm(waiting.front()->Number);
+    if (OFD(c).LinkUp && !c.Bool(P::OFDExchangeSuspended) && first)
+        FN(c).Confirm(first->Number);
     return OrvekResult::Ok;
 }
 
