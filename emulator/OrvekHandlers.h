@@ -117,3 +117,5 @@ void AddArchiveHandlers(OrvekHandlerTable& t);
 void AddDrawerHandlers(OrvekHandlerTable& t);
 void AddVintrelHandlers(OrvekHandlerTable& t);
 void AddDocumentHandlers(OrvekHandlerTable& t);
+void AddFirmwareHandlers(OrvekHandlerTable& t);
+void AddServiceOperationHandlers(OrvekHandlerTable& t);

@@ -98,6 +98,8 @@ void TfmCheckStatus::UpdateState()
             Driver().Disconnect();
     });
     btnSkip->hide();
+    // A check that fails holds the wizard too.
+    Controller().EnableNext(false);
     Check(d.GetECRStatus());
     const QDateTime registerTime = DateTimeToQDateTime(d.Date() + d.Time());
     const QDateTime computerTime = ComputerTime();

@@ -82,11 +82,7 @@ TEST(EnterSerialTest, ExtractSerialAndIsEmptySerial)
 
 class ServiceStepsTest : public RegistrationPageTest {
 protected:
-    TFmCheckStatusBeforeRegistration& ShowCheck()
-    {
-        auto& page = Show<TFmCheckStatusBeforeRegistration>();
-        return page;
-    }
+    TFmCheckStatusBeforeRegistration& ShowCheck() { return Show<TFmCheckStatusBeforeRegistration>(); }
     bool NextEnabled() const { return FForm->btnNext->isEnabled(); }
     bool Connected() { return Component().ConnectedRegister() != nullptr; }
 };
@@ -103,6 +99,21 @@ TEST_F(ServiceStepsTest, CheckWithSessionClosedAndNothingToSend)
     EXPECT_FALSE(page.btnUpdataState->isEnabled());
     EXPECT_FALSE(Connected());
     EXPECT_EQ(Next(), "Введите заводской номер");
+}
+
+TEST_F(ServiceStepsTest, FailedCheckHoldsTheWizard)
+{
+    for (OrvekMethod method : {OrvekMethod::GetECRStatus, OrvekMethod::FNGetInfoExchangeStatus}) {
+        TestRegister().Faults().FailNext(method, 17);
+        auto& page = ShowCheck();
+        EXPECT_TRUE(TestDialogs().lastMessage().startsWith("Ошибка 17, "));
+        EXPECT_FALSE(NextEnabled());
+        EXPECT_FALSE(page.btnSkip->isVisible());
+        EXPECT_FALSE(Connected());
+        // The next check that works lets it on.
+        page.btnSyncDateTime->click();
+        EXPECT_TRUE(NextEnabled());
+    }
 }
 
 TEST_F(ServiceStepsTest, UnsentDocumentsHoldTheWizardUntilSentOrSkipped)
