@@ -264,6 +264,16 @@ TEST_F(OFDLinkTest, CheckSucceedsAtTheStaticAddress)
     EXPECT_TRUE(WentTo<TfmOFDExchangeState>());
 }
 
+TEST_F(OFDLinkTest, RNDISCheckConnectsAtTheTypedAddress)
+{
+    Controller().IsRNDIS = true;
+    auto& settings = Show<TfmRNDISParams>();
+    FillAddresses(settings, "172.16.0.2", "255.255.255.252", "172.16.0.1", "8.8.8.8", "7781");
+    settings.Next();
+    auto& page = RunCheck<TfmCheckRNDIS>();
+    EXPECT_EQ(page.lblStatus->text(), "Связь успешно установлена: 172.16.0.2:7781\r\nНажмите \"Далее\"");
+}
+
 TEST_F(OFDLinkTest, CheckFailuresBecomeTheStatus)
 {
     // RNDIS: the address typed on its page, where no register answers.
