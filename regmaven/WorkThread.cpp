@@ -47,11 +47,12 @@ void TTaskState::Stop(const QString& Text, bool Succeeded)
 {
     FText.SetValue(Text);
     FStopFlag = true;
-    FCompleted = true;
     FSucceeded = Succeeded;
-    FIsRunning = false;
     if (!Succeeded)
         FFailedInfo.SetValue(Text);
+    FIsRunning = false;
+    // Last: a run seen completed shows its whole outcome.
+    FCompleted = true;
 }
 
 void TTaskState::Success()
@@ -101,8 +102,11 @@ void TWorkThread::Stop()
 {
     if (!FStarted)
         return;
-    FState.Stop(QStringLiteral("Операция прервана"), false);
-    Cancel();
+    // A run that has ended keeps its outcome; only its end is waited for.
+    if (FState.IsRunning()) {
+        FState.Stop(QStringLiteral("Операция прервана"), false);
+        Cancel();
+    }
     if (FThread) {
         FThread->Terminate();
         FThread->WaitFor();

@@ -88,7 +88,8 @@ public:
     virtual void Execute();
     // Asks the running work to end and waits for it.
     virtual void Cancel();
-    // Stops a run (UI thread): "Операция прервана", Cancel, waits for the worker.
+    // Stops a run (UI thread): "Операция прервана", Cancel, waits for the
+    // worker; a run whose work has ended is only waited for.
     void Stop();
     // Waits for the run's end (UI thread), FOnCompleted included.
     void WaitFor();

@@ -363,3 +363,18 @@ TEST_F(OFDLinkTest, ClosingTheWindowEndsARunningCheck)
     EXPECT_FALSE(page.Task.Started());
     EXPECT_EQ(page.Task.State().Text(), "Операция отменена");
 }
+
+TEST_F(OFDLinkTest, StopAfterTheWorkKeepsItsOutcome)
+{
+    auto& page = Show<TfmCheckEthernet>();
+    // The work has ended; its end waits for the UI thread.
+    QElapsedTimer wait;
+    wait.start();
+    while (!page.Task.State().Completed() && wait.elapsed() < 10000)
+        QThread::yieldCurrentThread();
+    ASSERT_TRUE(page.Task.State().Completed());
+    page.btnStop->click();
+    EXPECT_TRUE(page.Task.State().Succeeded());
+    EXPECT_FALSE(page.Task.State().UserCancelled());
+    EXPECT_TRUE(page.lblStatus->text().startsWith("Связь успешно установлена: "));
+}
