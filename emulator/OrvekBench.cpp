@@ -105,6 +105,8 @@ private:
         const qsizetype eq = line.indexOf(QLatin1Char('='));
         if (eq <= 0)
             Fail(QStringLiteral("ожидается [register] или ключ = значение"));
+        if (line.left(eq).trimmed().compare(QLatin1String("printserver"), Qt::CaseInsensitive) == 0)
+            return;   // the print server's port (PrintServer.h)
         if (FConfigs.empty())
             Fail(QStringLiteral("описание до первой строки [register]"));
         RegisterConfig& c = FConfigs.back();

@@ -23,7 +23,8 @@ public:
     // Raises Exception with the file name and line on an error (the bench
     // stays as it was).
     //
-    // Format: text lines, "#" starts a comment. Each "[register]" line starts
+    // Format: text lines, "#" starts a comment. "printserver = 7790" (anywhere)
+    // is the print server's port (PrintServer.h). Each "[register]" line starts
     // a register; "key = value" lines describe it:
     //   name = Касса 2          com = 2 (0: no serial port)   baud = 9600 (a rate of the driver's)
     //   tcp = 127.0.0.1:7779 (or "none")    model = 16    type2 = 1

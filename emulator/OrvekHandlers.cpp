@@ -30,6 +30,8 @@ OrvekHandlerTable BuildHandlers()
     AddDrawerHandlers(t);
     AddVintrelHandlers(t);
     AddDocumentHandlers(t);
+    AddLDHandlers(t);
+    AddPrintServerHandlers(t);
     return t;
 }
 } // namespace
