@@ -44,7 +44,7 @@ PrintServerRequest ParsePrintServerRequest(QByteArrayView line)
     static const std::pair<const char*, PrintServerRequest::Kind> commands[] = {
         {"LOCK", PrintServerRequest::Lock}, {"UNLOCK", PrintServerRequest::Unlock},
         {"OPEN", PrintServerRequest::Open}, {"ADMINUNLOCK", PrintServerRequest::AdminUnlock},
-        {"ADMINUNLOCKALL", PrintServerRequest::AdminUnlockAll}};
+        {"ADMINUNLOCKALL", PrintServerRequest::AdminUnlockAll}, {"BYE", PrintServerRequest::Bye}};
     if (line.endsWith('\r'))
         line.chop(1);
     qsizetype at = 0;
@@ -56,7 +56,7 @@ PrintServerRequest ParsePrintServerRequest(QByteArrayView line)
     for (const auto& [name, kind] : commands)
         if (command == name)
             r.Command = kind;
-    const bool needsPort = r.Command != PrintServerRequest::AdminUnlockAll;
+    const bool needsPort = r.Command != PrintServerRequest::AdminUnlockAll && r.Command != PrintServerRequest::Bye;
     if (r.Command == PrintServerRequest::Invalid || needsPort == argument.isEmpty())
         return {};
     if (needsPort) {
@@ -136,6 +136,7 @@ QByteArray TPrintServer::Answer(int client, const PrintServerRequest& r)
             FLocks.erase(holder);
         return "OK";
     case PrintServerRequest::AdminUnlockAll: FLocks.clear(); return "OK";
+    case PrintServerRequest::Bye: ClientGone(client); return "OK";
     case PrintServerRequest::Invalid: break;
     }
     return "ERROR";
@@ -204,6 +205,9 @@ TPrintServerLink::~TPrintServerLink()
 
 void TPrintServerLink::Close()
 {
+    if (FSocket < 0)
+        return;
+    Request("BYE", ByeTimeoutMs);   // closes
     if (FSocket >= 0)
         close(FSocket);
     FSocket = -1;
@@ -258,7 +262,7 @@ QByteArray TPrintServerLink::Request(const QByteArray& line, int timeoutMs)
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(std::max(timeoutMs, 1));
     const QByteArray request = line + '\n';
     if (send(FSocket, request.constData(), request.size(), MSG_NOSIGNAL) != request.size()) {
-        Close();
+        Drop();
         return {};
     }
     QByteArray answer;
@@ -267,12 +271,26 @@ QByteArray TPrintServerLink::Request(const QByteArray& line, int timeoutMs)
         char buffer[128];
         ssize_t n = 0;
         if (poll(&p, 1, Left(deadline)) != 1 || (n = read(FSocket, buffer, sizeof buffer)) <= 0) {
-            Close();
+            Drop();
             return {};
         }
         answer.append(buffer, n);
     }
-    return answer.left(answer.indexOf('\n'));
+    const qsizetype end = answer.indexOf('\n');
+    if (end < 0) {   // not an answer of ours
+        Drop();
+        return {};
+    }
+    answer.truncate(end);
+    if (line == "BYE")
+        Drop();
+    return answer;
+}
+
+void TPrintServerLink::Drop()
+{
+    close(FSocket);
+    FSocket = -1;
 }
 
 quint16 PrintServerPortOf(QByteArrayView benchFile)

@@ -9,6 +9,7 @@
 //   OPEN <com>          OK | BUSY (may this client use the port now)
 //   ADMINUNLOCK <com>   OK (frees the port whoever holds it)
 //   ADMINUNLOCKALL      OK (frees every port)
+//   BYE                 OK (frees this client's ports; the link ends)
 // Anything else is answered "ERROR"; a longer line ends the connection. A
 // client that goes away frees its ports.
 #include <QByteArrayView>
@@ -19,7 +20,7 @@
 #include <thread>
 
 struct PrintServerRequest {
-    enum Kind { Invalid, Lock, Unlock, Open, AdminUnlock, AdminUnlockAll } Command = Invalid;
+    enum Kind { Invalid, Lock, Unlock, Open, AdminUnlock, AdminUnlockAll, Bye } Command = Invalid;
     int ComNumber = 0;
 };
 
@@ -65,11 +66,14 @@ public:
     // only loopback hosts are dialled. False when no server answers.
     bool Connect(const QString& computerName, int timeoutMs);
     bool Connected() const { return FSocket >= 0; }
+    // Says goodbye (the server frees this client's ports at once) and closes.
     void Close();
     // Sends one request and reads its answer; "" when the link failed (it is closed then).
     QByteArray Request(const QByteArray& line, int timeoutMs);
 
 private:
+    static constexpr int ByeTimeoutMs = 500;
+    void Drop();
     int FSocket = -1;
 };
 

@@ -1,5 +1,6 @@
 #include "pages/service/ConnectionControls.h"
 
+#include "core/driver/ComPort.h"
 #include "core/settings/ResStrings.h"
 #include "platform/ui/Dialogs.h"
 
@@ -9,8 +10,6 @@
 #include <QRegularExpression>
 
 namespace {
-const int BaudRates[] = {2400, 4800, 9600, 19200, 38400, 57600, 115200, 230400, 460800, 921600};
-
 bool IsHostName(const QString& Name)
 {
     static const QRegularExpression label(QStringLiteral("^[A-Za-z0-9]([A-Za-z0-9-]{0,61}[A-Za-z0-9])?$"));
@@ -28,16 +27,11 @@ void FillComNumbers(QComboBox* Combo)
         Combo->addItem(QStringLiteral("COM%1").arg(n), n);
 }
 
-int IntToBaudRate(int Code)
-{
-    return Code >= 0 && Code < int(std::size(BaudRates)) ? BaudRates[Code] : 4800;
-}
-
 QStringList BaudRateItems()
 {
     QStringList items;
-    for (int rate : BaudRates)
-        items << QString::number(rate);
+    for (int code = 0; code < 10; ++code)
+        items << QString::number(IntToBaudRate(code));
     return items;
 }
 

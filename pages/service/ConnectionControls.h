@@ -9,8 +9,6 @@ class QWidget;
 
 // "COM1" .. "COM256", each with its number attached; the selected index i is port i + 1.
 void FillComNumbers(QComboBox* Combo);
-// The rate of a baud-rate code (2400 .. 921600); 4800 for a code outside 0 to 9.
-int IntToBaudRate(int Code);
 // The rates of the codes 0 to 9 as combo items.
 QStringList BaudRateItems();
 // True for a computer name the driver can reach: a host name or an IP

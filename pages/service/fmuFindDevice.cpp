@@ -1,10 +1,10 @@
 #include "pages/service/fmuFindDevice.h"
 
+#include "core/driver/ComPort.h"
 #include "core/driver/untDriver.h"
 #include "core/settings/ResStrings.h"
 #include "core/support/Format.h"
 #include "core/support/NotifyThread.h"
-#include "pages/service/ConnectionControls.h"
 #include "platform/ui/FormBuilder.h"
 
 #include <QElapsedTimer>
