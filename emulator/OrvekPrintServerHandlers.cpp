@@ -52,6 +52,11 @@ std::int32_t LockPort(OrvekCall& c)
         return code;
     auto reg = c.Driver.ConnectedRegister();
     auto lock = reg->Lock();
+    if (!c.RegisterLock) {   // connected just now: the dispatcher saw no register
+        reg->Record(c.Method);
+        if (auto fault = reg->Faults().Take(c.Method))
+            return *fault;
+    }
     if (reg->PortOwner() && reg->PortOwner() != &c.Driver)
         return OrvekResult::PortBusy;
     reg->SetPortOwner(&c.Driver);

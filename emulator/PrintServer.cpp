@@ -162,19 +162,22 @@ void TPrintServer::Serve()
             break;
         if (FStop)
             break;
+        const std::size_t polled = clients.size();
         if (fds[1].revents & POLLIN) {
-            const int fd = accept4(FListen, nullptr, nullptr, SOCK_CLOEXEC);
+            const int fd = accept4(FListen, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
             if (fd >= 0 && int(clients.size()) < MaxClients)
                 clients.push_back({fd, {}});
             else if (fd >= 0)
                 close(fd);
         }
-        for (std::size_t i = 0; i < clients.size(); ++i) {
+        for (std::size_t i = 0; i < polled; ++i) {
             if (!(fds[i + 2].revents & (POLLIN | POLLHUP | POLLERR)))
                 continue;
             Client& c = clients[i];
             char buffer[256];
             const ssize_t n = read(c.Fd, buffer, sizeof buffer);
+            if (n < 0 && (errno == EAGAIN || errno == EINTR))
+                continue;
             bool gone = n <= 0;
             if (!gone)
                 c.Pending.append(buffer, n);
