@@ -143,10 +143,20 @@ bool SilentTry(OrvekCall& c, int ms)
     return !c.Driver.TakeInterrupt();
 }
 
+// A register answers a search's try unless a FindDevice fault is due on it.
+bool Answers(const std::shared_ptr<EmulatedRegister>& reg)
+{
+    if (!reg)
+        return false;
+    auto lock = reg->Lock();
+    return !reg->Faults().Take(M::FindDevice);
+}
+
 // Looks for a register on the bench's serial ports, lowest first, then on
 // the computer's own ports (numbered after the bench's, opened for reading
 // only, never written to: no register ever answers there), each at the rate
-// codes 0 to 9; a silent try lasts SearchTimeout.
+// codes 0 to 9; a silent try lasts SearchTimeout. A register with a FindDevice
+// fault due stays silent for that try.
 std::int32_t FindDevice(OrvekCall& c)
 {
     const auto relock = ReleaseRegister(c);
@@ -154,7 +164,7 @@ std::int32_t FindDevice(OrvekCall& c)
     const std::vector<int> benchPorts = Bench().SerialPorts();
     for (int com : benchPorts) {
         for (int code = 0; EmulatedOrvek::BaudOfCode(code) > 0; ++code) {
-            if (Bench().FindSerial(com, EmulatedOrvek::BaudOfCode(code))) {
+            if (Answers(Bench().FindSerial(com, EmulatedOrvek::BaudOfCode(code)))) {
                 c.Driver.DisconnectNow();
                 c.Set(P::ConnectionType, 0);
                 c.Set(P::ComNumber, com);

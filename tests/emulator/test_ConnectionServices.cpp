@@ -155,6 +155,14 @@ TEST_F(ConnectionServicesTest, FindDeviceTakesTheLowestPortAtItsRate)
     EXPECT_EQ(Driver().BaudRate(), 5);
     EXPECT_TRUE(Driver().Connected());
 
+    // A register made silent on demand is passed over.
+    Bench().Register(1)->Faults().FailNext(M::FindDevice, OrvekResult::NoLink, 10);
+    FreeDriver();
+    Driver().setSearchTimeout(1);
+    ASSERT_EQ(Driver().FindDevice(), 0);
+    EXPECT_EQ(Driver().ComNumber(), 5);
+    EXPECT_EQ(Driver().BaudRate(), 2);
+
     Bench().Clear();
     FreeDriver();
     Driver().setSearchTimeout(1);
