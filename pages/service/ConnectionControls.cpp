@@ -5,6 +5,8 @@
 #include "platform/ui/Dialogs.h"
 
 #include <QComboBox>
+#include <QGridLayout>
+#include <QPushButton>
 #include <QHostAddress>
 #include <QLineEdit>
 #include <QRegularExpression>
@@ -73,4 +75,12 @@ void BrowseComputerName(QLineEdit* Edit)
         return;
     }
     Edit->setText(name);
+}
+
+void PlaceBrowseButton(QGridLayout* Grid, QLineEdit* Edit, QPushButton* Button)
+{
+    int row = 0, column = 0, rowSpan = 0, columnSpan = 0;
+    Grid->getItemPosition(Grid->indexOf(Edit), &row, &column, &rowSpan, &columnSpan);
+    Button->setMaximumWidth(Button->fontMetrics().horizontalAdvance(Button->text()) + 24);
+    Grid->addWidget(Button, row, column + columnSpan);
 }

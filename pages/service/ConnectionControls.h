@@ -4,7 +4,9 @@
 #include <QStringList>
 
 class QComboBox;
+class QGridLayout;
 class QLineEdit;
+class QPushButton;
 class QWidget;
 
 // "COM1" .. "COM256", each with its number attached; the selected index i is port i + 1.
@@ -18,3 +20,5 @@ bool IsValidComputerName(const QString& Name);
 // replaces the edit's text, an invalid one gets a message and changes
 // nothing, a cancel changes nothing.
 void BrowseComputerName(QLineEdit* Edit);
+// Puts a small browse button ("...") beside an edit of the grid.
+void PlaceBrowseButton(QGridLayout* Grid, QLineEdit* Edit, QPushButton* Button);

@@ -26,10 +26,9 @@ TfmLogicDevice::TfmLogicDevice(QWidget* owner) : TPage(owner, "fmLogicDevice", P
     fields.Combo(NAMED(cbBaudRate), QStringLiteral("Скорость:"), BaudRateItems(), 6, "LDBaudrate");
     fields.Spin(NAMED(seTimeout), QStringLiteral("Таймаут:"), 0, 1000000, 1, "LDTimeout");
     // The computer's name with its browse button beside it.
-    auto computer = fields.Columns();
-    computer.Edit(NAMED(edtComputerName), QStringLiteral("Компьютер:"), {}, "LDComputerName")->setMaxLength(MaxTextLength);
-    computer.Button({NAMED(btnComputerName), QStringLiteral("..."), &T::btnComputerNameClick, {}, TRun::Plain});
-    btnComputerName->setMaximumWidth(btnComputerName->fontMetrics().horizontalAdvance(QStringLiteral("...")) + 24);
+    fields.Edit(NAMED(edtComputerName), QStringLiteral("Компьютер:"), {}, "LDComputerName")->setMaxLength(MaxTextLength);
+    btnComputerName = NewButton(this, "btnComputerName", QStringLiteral("..."), this, &T::btnComputerNameClick);
+    PlaceBrowseButton(fields.Grid(), edtComputerName, btnComputerName);
     fields.Space();
     page.Buttons(8, {
         {NAMED(btnAddLD), QStringLiteral("Добавить ЛУ"), &T::btnAddLDClick, "AddLD"},

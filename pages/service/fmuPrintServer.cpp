@@ -17,10 +17,9 @@ TfmPrintServer::TfmPrintServer(QWidget* owner) : TPage(owner, "fmPrintServer", P
     using T = TfmPrintServer;
     TFormBuilder<T> page(this, nullptr, true);
     auto fields = page.Section();
-    auto computer = fields.Columns();
-    computer.Edit(NAMED(edtComputerName), QStringLiteral("Имя компьютера:"), {}, "ComputerName")->setMaxLength(4096);
-    computer.Button({NAMED(btnComputerName), QStringLiteral("..."), &T::btnComputerNameClick, {}, TRun::Plain});
-    btnComputerName->setMaximumWidth(btnComputerName->fontMetrics().horizontalAdvance(QStringLiteral("...")) + 24);
+    fields.Edit(NAMED(edtComputerName), QStringLiteral("Имя компьютера:"), {}, "ComputerName")->setMaxLength(4096);
+    btnComputerName = NewButton(this, "btnComputerName", QStringLiteral("..."), this, &T::btnComputerNameClick);
+    PlaceBrowseButton(fields.Grid(), edtComputerName, btnComputerName);
     fields.Combo(NAMED(cbCOMNumber), QStringLiteral("COM порт:"), {QStringLiteral("COM1")}, 0, "ComNumber");
     fields.Space();
     page.Buttons(8, {
