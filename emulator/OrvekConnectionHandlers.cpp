@@ -175,7 +175,7 @@ std::int32_t FindDevice(OrvekCall& c)
                 return OrvekResult::Interrupted;
         }
     }
-    for (const TSystemSerialPort& port : SystemSerialPorts()) {
+    for (const TSystemSerialPort& port : ListSerialPorts()) {
         TSerialPortReader reader(port.Device);
         if (!reader.IsOpen())
             continue;
