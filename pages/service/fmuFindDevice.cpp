@@ -7,13 +7,37 @@
 #include "core/support/NotifyThread.h"
 #include "platform/ui/FormBuilder.h"
 
+#include <QCloseEvent>
 #include <QElapsedTimer>
+#include <QPointer>
 #include <QEventLoop>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QTimer>
 #include <atomic>
+#include <functional>
+
+namespace {
+// Refuses a close of the window while a search runs and tells the page instead.
+class TCloseStopsSearch : public QObject {
+public:
+    explicit TCloseStopsSearch(std::function<void()> onClose) : FOnClose(std::move(onClose)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::Close)
+            return QObject::eventFilter(watched, event);
+        event->ignore();
+        FOnClose();
+        return true;
+    }
+
+private:
+    std::function<void()> FOnClose;
+};
+} // namespace
 
 TfmFindDevice::TfmFindDevice(QWidget* owner) : TPage(owner, "fmFindDevice", PageCaption)
 {
@@ -60,8 +84,22 @@ int32_t TfmFindDevice::FindDevice()
     connect(&clock, &QTimer::timeout, this, [this, &elapsed] {
         lblElapsed->setText(QStringLiteral("%1 с").arg(double(elapsed.elapsed()) / 1000.0, 0, 'f', 1));
     });
+    // Closing the window stops the search and closes it once the search has ended.
+    QPointer<QWidget> window = this->window();
+    bool closeWanted = false;
+    TCloseStopsSearch guard([&closeWanted] {
+        closeWanted = true;
+        Driver().ControlInterface().Interrupt();
+    });
+    window->installEventFilter(&guard);
     ShowSearching(true);
-    const auto done = qScopeGuard([this] { ShowSearching(false); });
+    const auto done = qScopeGuard([this, window, &guard, &closeWanted] {
+        if (window)
+            window->removeEventFilter(&guard);
+        ShowSearching(false);
+        if (closeWanted && window)
+            QTimer::singleShot(0, window, &QWidget::close);
+    });
     clock.start(100);
     worker.Resume();
     loop.exec();

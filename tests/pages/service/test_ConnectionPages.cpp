@@ -16,6 +16,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -292,6 +293,28 @@ TEST_F(FindDevicePageTest, StopEndsTheSearchAndThePageStaysUsable)
     EXPECT_EQ(Driver().ResultCode(), OrvekResult::Interrupted);
     EXPECT_EQ(Lines(Page->Memo), QStringList{"Устройство не найдено."});
     EXPECT_TRUE(Page->btnRead->isEnabled());
+}
+
+TEST_F(FindDevicePageTest, ClosingTheWindowStopsTheSearchAndThenCloses)
+{
+    AddSerialRegister(9, 921600);
+    Driver().setSearchTimeout(60000);
+    Page->show();
+    bool refused = false;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (!Page->btnStop->isHidden()) {
+            refused = !Page->close();
+            closer.stop();
+        }
+    });
+    closer.start(5);
+    Page->btnRead->click();
+    EXPECT_TRUE(refused);
+    EXPECT_EQ(Driver().ResultCode(), OrvekResult::Interrupted);
+    EXPECT_TRUE(Page->isVisible());
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(Page->isVisible());
 }
 
 class LogicDevicePageTest : public DriverTest {
