@@ -132,6 +132,26 @@ TEST_F(ConnectionPageTest, TcpPortCodeIsOneByte)
     EXPECT_EQ(Page->seTimeout->value(), 7);
 }
 
+TEST_F(ConnectionPageTest, TcpPortCodeReachesARegisterOnItsPort)
+{
+    RegisterConfig c;
+    c.ComNumber = 0;
+    c.TcpPort = 0x203C;   // code 0x2C
+    c.Serial = QStringLiteral("0000000000000044");
+    Bench().Add(c);
+    Driver().setConnectionType(6);
+    Page->seTCPPortCode->setValue(44);
+    Page->btnConnect->click();
+    EXPECT_EQ(Driver().ResultCode(), 0);
+    ASSERT_EQ(Driver().ReadSerialNumber(), 0);
+    EXPECT_EQ(Driver().SerialNumber(), QStringLiteral("0000000000000044"));
+    // The register tells the code of its TCP socket.
+    Page->cbPortNumber->setCurrentIndex(4);
+    Page->seTCPPortCode->setValue(0);
+    Page->btnGetExchangeParam->click();
+    EXPECT_EQ(Page->seTCPPortCode->value(), 44);
+}
+
 TEST_F(ConnectionPageTest, ConnectSendsThePortButNotTheInterface)
 {
     Page->cbCOMNumber->setCurrentIndex(0);
