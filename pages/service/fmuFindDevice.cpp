@@ -37,6 +37,31 @@ protected:
 private:
     std::function<void()> FOnClose;
 };
+// While it lives, every widget of the window outside the page is disabled, so
+// that no other page calls the driver object the search holds.
+class TOnlyThisPage {
+public:
+    explicit TOnlyThisPage(QWidget* page)
+    {
+        for (QWidget* inner = page; inner->parentWidget(); inner = inner->parentWidget())
+            for (QWidget* sibling : inner->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+                if (sibling != inner && sibling->isEnabled()) {
+                    sibling->setEnabled(false);
+                    FDisabled << sibling;
+                }
+    }
+    ~TOnlyThisPage()
+    {
+        for (const QPointer<QWidget>& w : FDisabled)
+            if (w)
+                w->setEnabled(true);
+    }
+    TOnlyThisPage(const TOnlyThisPage&) = delete;
+    TOnlyThisPage& operator=(const TOnlyThisPage&) = delete;
+
+private:
+    QList<QPointer<QWidget>> FDisabled;
+};
 } // namespace
 
 TfmFindDevice::TfmFindDevice(QWidget* owner) : TPage(owner, "fmFindDevice", PageCaption)
@@ -92,6 +117,7 @@ int32_t TfmFindDevice::FindDevice()
         Driver().ControlInterface().Interrupt();
     });
     window->installEventFilter(&guard);
+    const TOnlyThisPage alone(this);
     ShowSearching(true);
     const auto done = qScopeGuard([this, window, &guard, &closeWanted] {
         if (window)

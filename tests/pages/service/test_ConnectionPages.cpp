@@ -315,6 +315,29 @@ TEST_F(FindDevicePageTest, StopEndsTheSearchAndThePageStaysUsable)
     EXPECT_TRUE(Page->btnRead->isEnabled());
 }
 
+TEST_F(FindDevicePageTest, OtherPagesWaitForTheSearch)
+{
+    // The page in a window beside another page's button.
+    QWidget window;
+    auto* other = new QPushButton(&window);
+    Page->setParent(&window);
+    Driver().setSearchTimeout(60000);
+    AddSerialRegister(9, 921600);
+    bool otherWasDisabled = false;
+    QTimer stopper;
+    QObject::connect(&stopper, &QTimer::timeout, [&] {
+        if (!Page->btnStop->isHidden()) {
+            otherWasDisabled = !other->isEnabled();
+            Page->btnStop->click();
+        }
+    });
+    stopper.start(5);
+    Page->btnRead->click();
+    EXPECT_TRUE(otherWasDisabled);
+    EXPECT_TRUE(other->isEnabled());
+    Page->setParent(nullptr);
+}
+
 TEST_F(FindDevicePageTest, ClosingTheWindowStopsTheSearchAndThenCloses)
 {
     AddSerialRegister(9, 921600);
