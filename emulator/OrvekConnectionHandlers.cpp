@@ -3,6 +3,7 @@
 #include "emulator/OrvekBench.h"
 #include "emulator/OrvekHandlers.h"
 #include "emulator/OrvekResultCodes.h"
+#include "emulator/RegisterReceipt.h"
 #include "platform/SerialPorts.h"
 
 #include <QScopeGuard>
@@ -94,6 +95,21 @@ std::int32_t WaitForCheckClose(OrvekCall& c)
         return c.Reg().Mode() != 8;
     };
     return WaitFor(c, closed) ? OrvekResult::Ok : OrvekResult::ReceiptOpen;
+}
+
+// The lines that wait for paper are printed (the paper put in and printing
+// continued, maybe by another driver object) within ConnectionTimeout;
+// otherwise why they still wait.
+std::int32_t WaitForPrinting(OrvekCall& c)
+{
+    RegisterReceipt& receipt = c.Reg().Area<RegisterReceipt>();
+    const auto printed = [&c, &receipt] {
+        auto unlock = c.Reg().Lock();
+        return receipt.WaitingLines().isEmpty();
+    };
+    if (WaitFor(c, printed))
+        return OrvekResult::Ok;
+    return c.Reg().Flag(EcrFlag::ReceiptRibbonIsPresent) ? OrvekResult::WaitingContinuePrint : OrvekResult::NoPaper;
 }
 
 std::int32_t GetExchangeParam(OrvekCall& c)
@@ -192,6 +208,7 @@ void AddConnectionHandlers(OrvekHandlerTable& t)
     t.Add(M::Connect, OrvekAccess::DeviceNoPassword, 0x10, &Connect);
     t.Add(M::Disconnect, OrvekAccess::Local, 0, &Disconnect);
     t.Add(M::WaitConnection, OrvekAccess::Local, 0, &WaitConnection);
+    t.Add(M::WaitForPrinting, OrvekAccess::Device, 0x10, &WaitForPrinting);
     t.Add(M::WaitForCheckClose, OrvekAccess::DeviceNoPassword, 0x10, &WaitForCheckClose);
     t.Add(M::GetExchangeParam, OrvekAccess::Device, 0x15, &GetExchangeParam, true);
     // BaudRate is the port's new rate here, not the one to reach the register at.

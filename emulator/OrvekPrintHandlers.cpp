@@ -140,11 +140,6 @@ std::int32_t PrintBarCode(OrvekCall& c)
     return OrvekResult::Ok;
 }
 
-std::int32_t WaitForPrinting(OrvekCall&)
-{
-    return OrvekResult::Ok;
-}
-
 std::int32_t GetFontMetrics(OrvekCall& c)
 {
     const RegisterPrinter& p = Printer(c);
@@ -171,6 +166,5 @@ void AddPrintHandlers(OrvekHandlerTable& t)
     t.Add(M::FeedDocument, OrvekAccess::Device, 0x29, &FeedDocument);
     t.Add(M::CutCheck, OrvekAccess::Device, 0x25, &CutCheck);
     t.Add(M::PrintBarCode, OrvekAccess::Device, 0xC2, &PrintBarCode);
-    t.Add(M::WaitForPrinting, OrvekAccess::Device, 0x10, &WaitForPrinting);
     t.Add(M::GetFontMetrics, OrvekAccess::Device, 0x26, &GetFontMetrics);
 }

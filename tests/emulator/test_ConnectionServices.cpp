@@ -6,6 +6,7 @@
 #include "emulator/LogicalDevices.h"
 #include "emulator/OrvekResultCodes.h"
 #include "emulator/PrintServer.h"
+#include "emulator/RegisterReceipt.h"
 
 #include <QFile>
 #include <atomic>
@@ -141,6 +142,34 @@ TEST_F(ConnectionServicesTest, WaitsEndOnTheRealStateOrTheTimeout)
     });
     EXPECT_EQ(Driver().WaitForCheckClose(), 0);
     cashier.join();
+}
+
+TEST_F(ConnectionServicesTest, WaitForPrintingEndsWhenTheWaitingLinesArePrinted)
+{
+    Driver().setConnectionTimeout(10);
+    EXPECT_EQ(Driver().WaitForPrinting(), 0);   // nothing waits
+    RegisterReceipt& receipt = TestRegister().Area<RegisterReceipt>();
+    Driver().setPrice(10 * Rub);
+    Driver().setQuantity(1);
+    ASSERT_EQ(Driver().Sale(), 0);
+    receipt.PaperLeft = 0;   // the rest of the receipt waits for paper
+    Driver().setSumm1(10 * Rub);
+    Driver().CloseCheck();
+    ASSERT_FALSE(receipt.WaitingLines().isEmpty());
+    EXPECT_EQ(Driver().WaitForPrinting(), OrvekResult::NoPaper);
+    TestRegister().SetFlag(EcrFlag::ReceiptRibbonIsPresent, true);
+    EXPECT_EQ(Driver().WaitForPrinting(), OrvekResult::WaitingContinuePrint);
+
+    // Another driver object continues the printing while this one waits.
+    Driver().setConnectionTimeout(20000);
+    std::thread operatorAtTheRegister([] {
+        TOrvek other;
+        other.setPassword(30);
+        other.ContinuePrint();
+    });
+    EXPECT_EQ(Driver().WaitForPrinting(), 0);
+    operatorAtTheRegister.join();
+    EXPECT_TRUE(receipt.WaitingLines().isEmpty());
 }
 
 TEST_F(ConnectionServicesTest, FindDeviceTakesTheLowestPortAtItsRate)
