@@ -51,6 +51,9 @@ struct RegisterConfig {
     int KeysResultCode = 254;  // the key update of the last session open (FNKeyUpdate)
     int KeysStatus = 0;
     QStringList Faults;                                  // as RegisterFaults::AddFromText reads them
+    int ClockOffsetSeconds = 0;  // the register's clock minus the computer's
+    bool BlankFN = false;        // the FN is new: not fiscalised, no documents
+    bool OFDLinkUp = false;      // the OFD takes the documents the driver sends it
 };
 
 // ECRFlags bits.

@@ -36,6 +36,9 @@ public:
     //   skno = 65 (SKNOStatus)    interface = 1 (PortNumber)    lastprint = 3
     //   fmflags = 3    fmflagsex = 9    keys = 0 13 (key update: result code, status)
     //   fault = FNGetStatus 80 x3   (next 3 calls)   fault = PrintString -1 @5 (the 5th call)
+    //   clock = -90 (seconds the register's clock is behind or ahead)
+    //   fn = blank (a new FN; "fiscal", the default: registered 30 days ago)
+    //   ofd = up (the OFD takes documents while the driver's exchange is not suspended)
     //
     // A bench holds 1 to MaxRegisters registers, each at most MaxModelParams
     // model parameters and MaxFaults faults; the file is at most MaxFileSize bytes.
