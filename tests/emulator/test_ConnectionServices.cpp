@@ -27,6 +27,21 @@ std::shared_ptr<EmulatedRegister> AddSerialRegister(int com, int baud)
     return Bench().Add(c);
 }
 
+// A wait of the driver object while another driver object on a worker makes
+// a call that ends it.
+std::int32_t WaitWhileAnotherCalls(std::int32_t (TOrvek::*wait)(), std::int32_t (TOrvek::*call)())
+{
+    Driver().setConnectionTimeout(20000);
+    std::thread worker([call] {
+        TOrvek other;
+        other.setPassword(30);
+        (other.*call)();
+    });
+    const std::int32_t code = (Driver().*wait)();
+    worker.join();
+    return code;
+}
+
 // Runs a call on a worker and interrupts it until it returns.
 std::int32_t Interrupted(const std::function<std::int32_t()>& call)
 {
@@ -134,14 +149,7 @@ TEST_F(ConnectionServicesTest, WaitsEndOnTheRealStateOrTheTimeout)
 
     // Another driver object closes the receipt while this one waits (the
     // wait leaves the register to it).
-    Driver().setConnectionTimeout(20000);
-    std::thread cashier([] {
-        TOrvek other;
-        other.setPassword(30);
-        other.CancelCheck();
-    });
-    EXPECT_EQ(Driver().WaitForCheckClose(), 0);
-    cashier.join();
+    EXPECT_EQ(WaitWhileAnotherCalls(&TOrvek::WaitForCheckClose, &TOrvek::CancelCheck), 0);
 }
 
 TEST_F(ConnectionServicesTest, WaitForPrintingEndsWhenTheWaitingLinesArePrinted)
@@ -151,6 +159,7 @@ TEST_F(ConnectionServicesTest, WaitForPrintingEndsWhenTheWaitingLinesArePrinted)
     RegisterReceipt& receipt = TestRegister().Area<RegisterReceipt>();
     Driver().setPrice(10 * Rub);
     Driver().setQuantity(1);
+    Driver().setDepartment(1);
     ASSERT_EQ(Driver().Sale(), 0);
     receipt.PaperLeft = 0;   // the rest of the receipt waits for paper
     Driver().setSumm1(10 * Rub);
@@ -161,14 +170,7 @@ TEST_F(ConnectionServicesTest, WaitForPrintingEndsWhenTheWaitingLinesArePrinted)
     EXPECT_EQ(Driver().WaitForPrinting(), OrvekResult::WaitingContinuePrint);
 
     // Another driver object continues the printing while this one waits.
-    Driver().setConnectionTimeout(20000);
-    std::thread operatorAtTheRegister([] {
-        TOrvek other;
-        other.setPassword(30);
-        other.ContinuePrint();
-    });
-    EXPECT_EQ(Driver().WaitForPrinting(), 0);
-    operatorAtTheRegister.join();
+    EXPECT_EQ(WaitWhileAnotherCalls(&TOrvek::WaitForPrinting, &TOrvek::ContinuePrint), 0);
     EXPECT_TRUE(receipt.WaitingLines().isEmpty());
 }
 
