@@ -149,6 +149,7 @@ QVariant EmulatedOrvek::GetProperty(std::int32_t dispId)
     if (!prop)
         throw EOleError(QStringLiteral("Неизвестное имя (%1)").arg(dispId));
     std::lock_guard lock(FMutex);
+    RunJob();
     return FProps.Get(*prop);
 }
 
@@ -180,6 +181,7 @@ std::int32_t EmulatedOrvek::Invoke(std::int32_t dispId)
         throw EOleError(QStringLiteral("Неизвестное имя (%1)").arg(dispId));
     std::lock_guard lock(FMutex);
     FInterrupted = false;
+    RunJob();
     FTrace.Called(*method);
     const OrvekHandlerEntry& entry = OrvekHandlers()[*method];
     OrvekCall call{*method, *this, FProps};
@@ -245,6 +247,12 @@ std::int32_t EmulatedOrvek::Invoke(std::int32_t dispId)
     }
     Finish(call, code, entry.Command, true, answered, withPassword);
     return code;
+}
+
+void EmulatedOrvek::RunJob()
+{
+    if (FJob && !FJob(*this))
+        FJob = nullptr;
 }
 
 void EmulatedOrvek::RecordDocuments(EmulatedRegister& reg, std::size_t documentsBefore, std::uint64_t printedBefore)

@@ -119,5 +119,7 @@ void AddArchiveHandlers(OrvekHandlerTable& t);
 void AddDrawerHandlers(OrvekHandlerTable& t);
 void AddVintrelHandlers(OrvekHandlerTable& t);
 void AddDocumentHandlers(OrvekHandlerTable& t);
+void AddFirmwareHandlers(OrvekHandlerTable& t);
+void AddServiceOperationHandlers(OrvekHandlerTable& t);
 void AddLDHandlers(OrvekHandlerTable& t);
 void AddPrintServerHandlers(OrvekHandlerTable& t);
