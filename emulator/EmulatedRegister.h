@@ -20,6 +20,7 @@
 #include <array>
 #include <atomic>
 #include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -51,6 +52,8 @@ struct RegisterConfig {
     int KeysResultCode = 254;  // the key update of the last session open (FNKeyUpdate)
     int KeysStatus = 0;
     QStringList Faults;                                  // as RegisterFaults::AddFromText reads them
+    std::map<int, QString> DumpFiles;                    // device code -> memory image file for dumps
+    std::map<QString, int> PingHosts;                    // host -> ping time (ms) of hosts that answer
 };
 
 // ECRFlags bits.
@@ -148,6 +151,9 @@ public:
     // The methods that reached the register, in order (the latest 10000),
     // and how often each did.
     void Record(OrvekMethod method);
+    // Runs for each recorded call, before the call works (register lock held):
+    // lets tests act at a given point of a worker's calls.
+    std::function<void(OrvekMethod)> OnCall;
     std::vector<OrvekMethod> Journal() const { return {FJournal.begin(), FJournal.end()}; }
     int CallCount(OrvekMethod method) const { return FCounts[std::size_t(method)]; }
     void ClearJournal();

@@ -35,6 +35,8 @@ public:
     //   skno = 65 (SKNOStatus)    interface = 1 (PortNumber)    lastprint = 3
     //   fmflags = 3    fmflagsex = 9    keys = 0 13 (key update: result code, status)
     //   fault = FNGetStatus 80 x3   (next 3 calls)   fault = PrintString -1 @5 (the 5th call)
+    //   dump.8 = /path/image.bin (the memory image a dump of device code 8 reads)
+    //   ping = 192.168.1.50 12 (a host that answers Ping in 12 ms; none is dialled)
     //
     // A bench holds 1 to MaxRegisters registers, each at most MaxModelParams
     // model parameters and MaxFaults faults; the file is at most MaxFileSize bytes.

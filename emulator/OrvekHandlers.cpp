@@ -30,6 +30,7 @@ OrvekHandlerTable BuildHandlers()
     AddDrawerHandlers(t);
     AddVintrelHandlers(t);
     AddDocumentHandlers(t);
+    AddDiagnosticsHandlers(t);
     return t;
 }
 } // namespace

@@ -117,3 +117,4 @@ void AddArchiveHandlers(OrvekHandlerTable& t);
 void AddDrawerHandlers(OrvekHandlerTable& t);
 void AddVintrelHandlers(OrvekHandlerTable& t);
 void AddDocumentHandlers(OrvekHandlerTable& t);
+void AddDiagnosticsHandlers(OrvekHandlerTable& t);
