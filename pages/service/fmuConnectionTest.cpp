@@ -170,15 +170,18 @@ void TfmConnectionTest::btnTestConnectClick()
         FTimingStop = true;
         return;
     }
+    // The link test's buttons stay as its state says.
+    const auto end = qScopeGuard([this] {
+        FTiming = false;
+        btnTestConnect->setText(QString::fromUtf8(TimingCaption));
+        btnStart->setEnabled(!Running());
+        btnStop->setEnabled(Running());
+    });
     TEnableButtonsFrame frame(this);
     FTiming = true;
     FTimingStop = false;
     btnTestConnect->setText(QString::fromUtf8(StopCaption));
     btnTestConnect->setEnabled(true);
-    const auto end = qScopeGuard([this] {
-        FTiming = false;
-        btnTestConnect->setText(QString::fromUtf8(TimingCaption));
-    });
     TDriver& d = Driver();
     d.setStringForPrinting(GetRes("Строка для печати"));
     QElapsedTimer started;

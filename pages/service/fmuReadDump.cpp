@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QScopeGuard>
 #include <QTimer>
 
 namespace {
@@ -61,10 +62,11 @@ TfmReadDump::TfmReadDump(QWidget* owner) : TPage(owner, "fmReadDump", PageCaptio
     edtBlockNumber = blocks.Edit(NAMED(edtBlockNumber), QStringLiteral("Номер блока данных:"), {}, "DataBlockNumber");
     edtBlockNumber->setReadOnly(true);
     blocks.Buttons(3, {
-        {NAMED(btnDampRequest), "Запрос дампа", &T::btnDampRequestClick, "DampRequest"},
-        {NAMED(btnGetData), "Получить данные", &T::btnGetDataClick, "GetData"},
+        // Framed by the handlers: "Прервать" stays disabled after them.
+        {NAMED(btnDampRequest), "Запрос дампа", &T::btnDampRequestClick, "DampRequest", TRun::Plain},
+        {NAMED(btnGetData), "Получить данные", &T::btnGetDataClick, "GetData", TRun::Plain},
         {NAMED(btnInterruptDataStream), "Прервать выдачу данных", &T::btnInterruptDataStreamClick,
-         "InterruptDataStream"},
+         "InterruptDataStream", TRun::Plain},
     });
     auto all = left.Group("gbAllBlocks", QStringLiteral("Загрузка всех блоков"));
     all.Buttons(2, {
@@ -134,34 +136,43 @@ void TfmReadDump::JoinWorker()
     FThread.reset();
 }
 
-void TfmReadDump::btnDampRequestClick()
+void TfmReadDump::Framed(const std::function<void()>& body)
 {
     JoinWorker();
-    TDriver& d = Driver();
-    d.setDeviceCode(SelectedCode());
-    if (d.DampRequest() != 0)
-        edtBlockCount->clear();
-    else
-        edtBlockCount->setText(QString::number(d.DataBlockNumber()));
+    const auto idle = qScopeGuard([this] { btnStop->setEnabled(false); });
+    TEnableButtonsFrame frame(this);
+    body();
+}
+
+void TfmReadDump::btnDampRequestClick()
+{
+    Framed([this] {
+        TDriver& d = Driver();
+        d.setDeviceCode(SelectedCode());
+        if (d.DampRequest() != 0)
+            edtBlockCount->clear();
+        else
+            edtBlockCount->setText(QString::number(d.DataBlockNumber()));
+    });
 }
 
 void TfmReadDump::btnGetDataClick()
 {
-    JoinWorker();
-    Memo->clear();
-    TDriver& d = Driver();
-    if (d.GetData() != 0) {
-        edtBlockNumber->clear();
-        return;
-    }
-    edtBlockNumber->setText(QString::number(d.DataBlockNumber()));
-    Memo->setPlainText(DumpBlockLines(WideToAnsi(d.DataBlock())).join(QLatin1Char('\n')));
+    Framed([this] {
+        Memo->clear();
+        TDriver& d = Driver();
+        if (d.GetData() != 0) {
+            edtBlockNumber->clear();
+            return;
+        }
+        edtBlockNumber->setText(QString::number(d.DataBlockNumber()));
+        Memo->setPlainText(DumpBlockLines(WideToAnsi(d.DataBlock())).join(QLatin1Char('\n')));
+    });
 }
 
 void TfmReadDump::btnInterruptDataStreamClick()
 {
-    JoinWorker();
-    Driver().InterruptDataStream();
+    Framed([] { Driver().InterruptDataStream(); });
 }
 
 void TfmReadDump::btnStartClick()

@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 
@@ -70,6 +71,9 @@ private:
     void UpdateProgress();
     // Ends the worker (waiting for it) before anything starts anew.
     void JoinWorker();
+    // Runs a single-step handler between EnableButtons(false) and
+    // EnableButtons(true), "Прервать" disabled after it.
+    void Framed(const std::function<void()>& body);
     std::int32_t SelectedCode() const;
 
     mutable std::mutex FDumpLock;

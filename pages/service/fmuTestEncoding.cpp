@@ -82,8 +82,8 @@ TfmTestEncoding::TfmTestEncoding(QWidget* owner) : TPage(owner, "fmTestEncoding"
         // Printing leaves "Прервать" usable: framed by the handler itself.
         {NAMED(btnPrint), "Печать", &T::btnPrintClick, "PrintString", TRun::Plain},
         {NAMED(btnStop), "Прервать", &T::btnStopClick, {}, TRun::Plain},
-        {NAMED(btnOpen), "Загрузить", &T::btnOpenClick},
-        {NAMED(btnSave), "Сохранить", &T::btnSaveClick},
+        {NAMED(btnOpen), "Загрузить", &T::btnOpenClick, {}, TRun::Plain},
+        {NAMED(btnSave), "Сохранить", &T::btnSaveClick, {}, TRun::Plain},
         {NAMED(edtFontCodepage), "Кодовая страница", &T::edtFontCodepageClick, {}, TRun::Plain},
         {NAMED(edtEcrCodePage), "Кодовая страница ФР", &T::edtEcrCodePageClick, {}, TRun::Plain},
         {NAMED(btnArmenianText), "Армянский текст", &T::btnArmenianTextClick, {}, TRun::Plain},
@@ -116,9 +116,9 @@ void TfmTestEncoding::MemoChange()
 
 void TfmTestEncoding::btnPrintClick()
 {
+    const auto end = qScopeGuard([this] { btnStop->setEnabled(false); });
     TEnableButtonsFrame frame(this);
     btnStop->setEnabled(true);
-    const auto end = qScopeGuard([this] { btnStop->setEnabled(false); });
     // The lines as they stand now: editing the memo meanwhile changes nothing printed.
     const QStringList lines = MemoLines(Memo->toPlainText());
     TDriver& d = Driver();
