@@ -11,6 +11,7 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QTableView>
+#include <cstring>
 
 namespace {
 const QString FileFilter = QStringLiteral("Все файлы(*.*) (*)");
@@ -50,17 +51,28 @@ std::optional<qsizetype> ParseDumpOffset(const QString& Text, qsizetype Size)
     return qsizetype(offset);
 }
 
+namespace {
+// The first place of Pattern in Data[From, To); -1 when none.
+qsizetype FindIn(const QByteArray& Data, const QByteArray& Pattern, qsizetype From, qsizetype To)
+{
+    if (To - From < Pattern.size())
+        return -1;
+    const void* at = memmem(Data.constData() + From, std::size_t(To - From), Pattern.constData(),
+                            std::size_t(Pattern.size()));
+    return at ? static_cast<const char*>(at) - Data.constData() : -1;
+}
+} // namespace
+
 qsizetype FindDumpBytes(const QByteArray& Data, const QByteArray& Pattern, qsizetype From)
 {
     if (Pattern.isEmpty() || Data.isEmpty())
         return -1;
     From = std::clamp<qsizetype>(From, 0, Data.size());
-    const qsizetype at = Data.indexOf(Pattern, From);
+    const qsizetype at = FindIn(Data, Pattern, From, Data.size());
     if (at >= 0 || From == 0)
         return at;
     // Wrapped: a place that starts before From.
-    const qsizetype wrapped = Data.left(From + Pattern.size() - 1).indexOf(Pattern);
-    return wrapped;
+    return FindIn(Data, Pattern, 0, std::min(Data.size(), From + Pattern.size() - 1));
 }
 
 void SaveDumpFile(const QString& FileName, const QByteArray& Data)
