@@ -1,9 +1,10 @@
 #include "emulator/OrvekSettings.h"
 
+#include "platform/AtomicFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <mutex>
 
@@ -95,8 +96,9 @@ QString SaveOrvekSettings(const OrvekPropertyStore& props)
     const QString fileName = OrvekSettingsFileName();
     if (!QDir().mkpath(QFileInfo(fileName).path()))
         return QStringLiteral("%1: the folder cannot be made").arg(fileName);
-    QSaveFile f(fileName);
-    if (!f.open(QIODevice::WriteOnly) || f.write(text) != text.size() || !f.commit())
-        return QStringLiteral("%1: %2").arg(fileName, f.errorString());
-    return {};
+    QFile current(fileName);
+    if (current.size() == text.size() && current.open(QIODevice::ReadOnly) && current.readAll() == text)
+        return {};   // stored as it is
+    const QString error = WriteFileAtomically(fileName, text);
+    return error.isEmpty() ? error : QStringLiteral("%1: %2").arg(fileName, error);
 }

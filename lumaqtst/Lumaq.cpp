@@ -12,12 +12,7 @@
 
 #include <QApplication>
 
-TLumaqForms::TLumaqForms() : FMain(std::make_unique<TfmMain>())
-{
-    fmReasonCodes = new TfmReasonCodes;
-    fmExPayments2 = new TfmExPayments2;
-    fmExPayments = new TfmExPayments;
-}
+TLumaqForms::TLumaqForms() : FMain(std::make_unique<TfmMain>()) {}
 
 TLumaqForms::~TLumaqForms()
 {

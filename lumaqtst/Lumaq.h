@@ -4,10 +4,11 @@
 
 class TfmMain;
 
-// The application's four forms: created in the program's order (the main
-// window, fmReasonCodes, fmExPayments2, fmExPayments) and freed the last
-// created first, so the dialogs store their controls before the main window
-// stores its values, frees the pages and releases the driver.
+// The application's forms: the main window, made at start, and the dialogs
+// fmReasonCodes, fmExPayments2 and fmExPayments, made on first use
+// (MadeForm). At exit the dialogs made are freed first, storing their
+// controls, before the main window stores its values, frees the pages and
+// releases the driver.
 class TLumaqForms {
 public:
     TLumaqForms();
@@ -22,6 +23,6 @@ private:
 };
 
 // Runs LumaqTst on the emulated driver: the application, the title
-// "Brannic: Driver test", the four forms, the event loop until the main
+// "Brannic: Driver test", the main window, the event loop until the main
 // window closes. Returns the exit code.
 int RunLumaqTst(int argc, char** argv);

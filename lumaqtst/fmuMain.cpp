@@ -646,24 +646,35 @@ void TfmMain::btnAboutClick()
 
 void TfmMain::UpdateLanguage()
 {
-    const bool english = GetLanguage() == QLatin1String("EN");
+    MarkLanguage(GetLanguage());
+}
+
+void TfmMain::MarkLanguage(const QString& Lang)
+{
+    const bool english = Lang == QLatin1String("EN");
     miEnglish->setChecked(english);
     miRussian->setChecked(!english);
 }
 
 void TfmMain::miRussianClick()
 {
-    SetLanguage(QStringLiteral("RU"));
-    miRussian->setChecked(true);
-    miEnglish->setChecked(false);
-    ShowRestartMessage();
+    ChooseLanguage(QStringLiteral("RU"));
 }
 
 void TfmMain::miEnglishClick()
 {
-    SetLanguage(QStringLiteral("EN"));
-    miEnglish->setChecked(true);
-    miRussian->setChecked(false);
+    ChooseLanguage(QStringLiteral("EN"));
+}
+
+void TfmMain::ChooseLanguage(const QString& Lang)
+{
+    try {
+        SetLanguage(Lang);
+    } catch (...) {
+        MarkLanguage(ReadLanguage());   // the marks keep showing the language in the file
+        throw;
+    }
+    MarkLanguage(Lang);
     ShowRestartMessage();
 }
 

@@ -108,6 +108,8 @@ private:
     void UpdateLanguage();
     void miRussianClick();
     void miEnglishClick();
+    void ChooseLanguage(const QString& Lang);
+    void MarkLanguage(const QString& Lang);
     void ShowRestartMessage();
 
     TPage* FPage = nullptr;

@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <QLockFile>
+#include <QMutex>
 #include <QStandardPaths>
 #include <QStringDecoder>
 #include <QtEndian>
@@ -32,6 +33,47 @@ QString Fold(const QString& s)
 QString Normalize(const QString& path)
 {
     return path.split(QLatin1Char('\\'), Qt::SkipEmptyParts).join(QLatin1Char('\\'));
+}
+
+// The last file read or written whole, with its bytes: the forms of one
+// program each open the registry, and the same bytes are parsed once.
+struct TParsedFile {
+    QString fileName;
+    QByteArray bytes;
+    TRegistry::Hive hive;
+};
+
+QMutex& ParsedFileLock()
+{
+    static QMutex lock;
+    return lock;
+}
+
+TParsedFile& ParsedFile()
+{
+    static TParsedFile parsed;
+    return parsed;
+}
+
+bool TakeParsed(const QString& fileName, const QByteArray& bytes, TRegistry::Hive& hive)
+{
+    QMutexLocker locker(&ParsedFileLock());
+    const TParsedFile& parsed = ParsedFile();
+    if (parsed.fileName != fileName || parsed.bytes != bytes)
+        return false;
+    hive = parsed.hive;
+    return true;
+}
+
+void KeepParsed(const QString& fileName, const QByteArray& bytes, const TRegistry::Hive& hive)
+{
+    QMutexLocker locker(&ParsedFileLock());
+    ParsedFile() = {fileName, bytes, hive};
+}
+
+bool SameValue(const TRegistry::Value& a, const TRegistry::Value& b)
+{
+    return a.name == b.name && a.type == b.type && a.integer == b.integer && a.text == b.text && a.data == b.data;
 }
 
 bool KeyExistsIn(const TRegistry::Hive& hive, const QString& path)
@@ -99,6 +141,13 @@ bool ReadQuoted(QStringView line, qsizetype& pos, QString& out)
     if (pos >= line.size() || line[pos] != QLatin1Char('"'))
         return false;
     out.clear();
+    // Most texts have nothing escaped: taken whole.
+    const qsizetype close = line.indexOf(QLatin1Char('"'), pos + 1);
+    if (close > 0 && !line.sliced(pos + 1, close - pos - 1).contains(QLatin1Char('\\'))) {
+        out = line.sliced(pos + 1, close - pos - 1).toString();
+        pos = close + 1;
+        return true;
+    }
     for (++pos; pos < line.size(); ++pos) {
         const QChar c = line[pos];
         if (c == QLatin1Char('"')) {
@@ -222,11 +271,13 @@ bool TakeLock(QLockFile& lock, const QString& lockName)
 void WriteHive(const QString& fileName, const TRegistry::Hive& hive)
 {
     QDir().mkpath(QFileInfo(fileName).absolutePath());
-    const QString error = WriteFileAtomically(fileName, TRegistry::HiveText(hive), BeforeReplaceHook().Get());
+    const QByteArray text = TRegistry::HiveText(hive);
+    const QString error = WriteFileAtomically(fileName, text, BeforeReplaceHook().Get());
     if (!error.isEmpty()) {
         Notify(QStringLiteral("Настройки не сохранены в файл %1: %2. Файл остался прежним.").arg(fileName, error));
         throw ERegistryException(QStringLiteral("Failed to write registry file '%1': %2").arg(fileName, error));
     }
+    KeepParsed(fileName, text, hive);
 }
 } // namespace
 
@@ -274,8 +325,9 @@ int TRegistry::ParseHive(QByteArrayView bytes, Hive& hive, int* firstBad)
             skip();
             continue;
         }
-        const QString name = Fold(value.name);
-        key->values.insert_or_assign(name, std::move(value));
+        QString name = Fold(value.name);
+        // The file lists a key's values in order: the hint makes each insert cheap.
+        key->values.insert_or_assign(key->values.end(), std::move(name), std::move(value));
     }
     if (hive[QString()].values.empty())
         hive.erase(QString());
@@ -403,17 +455,21 @@ void TRegistry::ReadFile(Hive& hive)
     QFile f(FFileName);
     QByteArray bytes;
     if (f.open(QIODevice::ReadOnly))
-        bytes = f.read(MaxFileSize);
+        bytes = f.read(std::min(MaxFileSize, f.size() + 1));   // not a buffer of the largest size
     if (!f.isOpen() || f.error() != QFileDevice::NoError) {
         FKeepFile = true;
         Notify(QStringLiteral("Файл настроек %1 не читается: %2. %3 и не сохраняет их в этот файл.")
                    .arg(FFileName, f.errorString(), defaults));
         return;
     }
+    if (TakeParsed(FFileName, bytes, hive))
+        return;
     int firstBad = 0;
     const int bad = ParseHive(bytes, hive, &firstBad);
-    if (bad == 0)
+    if (bad == 0) {
+        KeepParsed(FFileName, bytes, hive);
         return;
+    }
     const QString damaged = QStringLiteral("Файл настроек %1 повреждён: строк не прочитано %2 (первая — строка %3).")
                                 .arg(FFileName, QString::number(bad), QString::number(firstBad));
     const QString aside = KeepAside(&bytes);
@@ -591,7 +647,11 @@ void TRegistry::Put(Value value)
     Key& key = FHive[FCurrentFolded];
     if (key.path.isEmpty())
         key.path = FCurrentPath;
-    key.values.insert_or_assign(Fold(value.name), value);
+    QString folded = Fold(value.name);
+    auto it = key.values.find(folded);
+    if (it != key.values.end() && SameValue(it->second, value))
+        return;   // stored as it is: nothing to write
+    key.values.insert_or_assign(std::move(folded), value);
     FChanges.push_back({Change::SetValue, FCurrentPath, std::move(value)});
 }
 

@@ -57,3 +57,14 @@ public:
 private:
     QPointer<TBaseForm> FForm;
 };
+
+// A program-wide dialog (fmReasonCodes, fmExPayments, ...) is made when it is
+// first needed, restoring its stored values then; the program frees the ones
+// made at exit, so the values of a dialog never opened stay as they were.
+template <class TForm>
+TForm& MadeForm(TForm*& form)
+{
+    if (!form)
+        form = new TForm;
+    return *form;
+}

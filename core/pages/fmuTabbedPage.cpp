@@ -26,18 +26,38 @@ TfmTabbedPage::TfmTabbedPage(QWidget* owner) : TPage(owner), PageControl(new TPa
             }));
 }
 
+namespace {
+// The scroll area a sheet gets with its page; named as Qt names its inner
+// widgets, it adds no level to stored value names.
+const QLatin1String SheetArea("qt_sheet_scrollarea");
+} // namespace
+
 QWidget* TfmTabbedPage::AddSheet(const QString& caption)
 {
-    // The sheet scrolls, so a page larger than the window stays usable. The
-    // scroll area's content widget adds no level to stored value names.
-    auto* sheet = new QScrollArea;
-    sheet->setFrameShape(QFrame::NoFrame);
-    sheet->setWidgetResizable(true);
+    // A tab's sheet stays an empty widget (one unnamed level of the stored
+    // value names) until its page is made.
+    auto* sheet = new QWidget;
+    auto* layout = new QVBoxLayout(sheet);
+    layout->setContentsMargins(0, 0, 0, 0);
+    PageControl->addTab(sheet, caption);
+    return sheet;
+}
+
+QWidget* TfmTabbedPage::SheetContent(QWidget* sheet)
+{
+    if (auto* area = sheet->findChild<QScrollArea*>(SheetArea, Qt::FindDirectChildrenOnly))
+        return area->widget();
+    // The sheet scrolls, so a page larger than the window stays usable.
+    auto* area = new QScrollArea(sheet);
+    area->setObjectName(SheetArea);
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidgetResizable(true);
     auto* content = new QWidget;
     auto* layout = new QVBoxLayout(content);
     layout->setContentsMargins(0, 0, 0, 0);
-    sheet->setWidget(content);
-    PageControl->addTab(sheet, caption);
+    area->setWidget(content);
+    sheet->layout()->addWidget(area);
+    area->show();   // the sheet may be showing already
     return content;
 }
 
@@ -49,7 +69,7 @@ void TfmTabbedPage::PlacePage(QWidget* content, TPage* page)
 
 void TfmTabbedPage::AddPage(TPage* page)
 {
-    PlacePage(AddSheet(page->windowTitle()), page);
+    PlacePage(SheetContent(AddSheet(page->windowTitle())), page);
 }
 
 void TfmTabbedPage::AddPage(const TPageClass& pageClass)
@@ -63,10 +83,11 @@ void TfmTabbedPage::AddPage(const TPageClass& pageClass)
 
 TPage* TfmTabbedPage::MadePage(int index) const
 {
-    auto* sheet = qobject_cast<QScrollArea*>(PageControl->widget(index));
-    if (!sheet || !sheet->widget())
+    QWidget* sheet = PageControl->widget(index);
+    auto* area = sheet ? sheet->findChild<QScrollArea*>(SheetArea, Qt::FindDirectChildrenOnly) : nullptr;
+    if (!area || !area->widget())
         return nullptr;
-    const auto children = sheet->widget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    const auto children = area->widget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
     return children.isEmpty() ? nullptr : qobject_cast<TPage*>(children.first());
 }
 
@@ -77,10 +98,10 @@ TPage* TfmTabbedPage::TabPage(int index)
         return MadePage(index);
     const TPageClass pageClass = toMake->second;
     FToMake.erase(toMake);
-    auto* sheet = static_cast<QScrollArea*>(PageControl->widget(index));
-    TPage* page = pageClass.Create(sheet->widget());
+    QWidget* content = SheetContent(PageControl->widget(index));
+    TPage* page = pageClass.Create(content);
     page->SetOwner(FOwner);
-    PlacePage(sheet->widget(), page);
+    PlacePage(content, page);
     page->Initialize();
     if (FOwner && FOwner->OnPageCreated)
         FOwner->OnPageCreated(page);

@@ -38,6 +38,8 @@ protected:
 
 private:
     QWidget* AddSheet(const QString& caption);
+    // The scrolled content of a sheet, made with the sheet's page.
+    static QWidget* SheetContent(QWidget* sheet);
     void PlacePage(QWidget* content, TPage* page);
     void PageControlChanging(int leftIndex);
     void PageControlChange();

@@ -538,9 +538,8 @@ void TfmFNFiscalization::btnReadRegistrationTagClick()
 void TfmFNFiscalization::btn1Click()
 {
     const uint32_t code = ReasonCodeMask(edtReasonCodeEx);
-    if (!fmReasonCodes)
-        fmReasonCodes = new TfmReasonCodes;
-    fmReasonCodes->SetCode(code);
-    if (fmReasonCodes->ShowModal() == Dialogs::mrOk)
-        edtReasonCodeEx->setText(QString::number(fmReasonCodes->GetCode()));
+    TfmReasonCodes& dialog = MadeForm(fmReasonCodes);
+    dialog.SetCode(code);
+    if (dialog.ShowModal() == Dialogs::mrOk)
+        edtReasonCodeEx->setText(QString::number(dialog.GetCode()));
 }

@@ -193,9 +193,9 @@ void TfmFNOperation::UpdateForm()
 
 void TfmFNOperation::UpdateExPayments()
 {
-    if (fmExPayments)
-        for (int n = 3; n <= 13; ++n)
-            Summ[std::size_t(n)] = fmExPayments->Summ[std::size_t(n)];
+    const TfmExPayments& dialog = MadeForm(fmExPayments);
+    for (int n = 3; n <= 13; ++n)
+        Summ[std::size_t(n)] = dialog.Summ[std::size_t(n)];
 }
 
 int TfmFNOperation::GetCheckType() const
@@ -333,6 +333,5 @@ void TfmFNOperation::btnRepeatDocumentClick() { Driver().RepeatDocument(); }
 
 void TfmFNOperation::btnExPaymentsClick()
 {
-    if (fmExPayments)
-        fmExPayments->ShowModal();
+    MadeForm(fmExPayments).ShowModal();
 }

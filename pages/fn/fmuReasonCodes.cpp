@@ -33,9 +33,12 @@ TfmReasonCodes::TfmReasonCodes(QWidget* parent) : TBaseForm(parent)
     auto* layout = new QVBoxLayout(this);
     ScrollBox = NewControl<QScrollArea>(this, "ScrollBox");
     ScrollBox->setWidgetResizable(true);
+    // The content goes in empty: its wrapped captions are measured when the
+    // dialog is first shown, not at program start.
     auto* content = new QWidget;
     auto* grid = new QGridLayout(content);
     grid->setColumnStretch(1, 1);
+    ScrollBox->setWidget(content);
     const QList<TReasonCodeItem>& table = ReasonCodeTable();
     for (int i = 0; i < BoxCount && i < table.size(); ++i) {
         const TReasonCodeItem& item = table[i];
@@ -53,7 +56,6 @@ TfmReasonCodes::TfmReasonCodes(QWidget* parent) : TBaseForm(parent)
         chk[std::size_t(i)] = box;
     }
     grid->setRowStretch(BoxCount, 1);
-    ScrollBox->setWidget(content);
     ScrollBox->viewport()->installEventFilter(this);
     layout->addWidget(ScrollBox, 1);
 

@@ -1,6 +1,6 @@
 #pragma once
-// TfmReasonCodes: the dialog "Коды причин изменения сведений о ККТ", created at
-// program start as fmReasonCodes. A scroll box holds one check box per bit of
+// TfmReasonCodes: the dialog "Коды причин изменения сведений о ККТ", made on
+// first use (MadeForm) as fmReasonCodes. A scroll box holds one check box per bit of
 // the 32-bit reason-code mask (chk0..chk21 for bits 0 to 21, chk22 for bit
 // 31; a box's Tag is its bit) beside its wrapping caption. The mask lives in
 // the boxes; they are loaded from the registry when the dialog is created and

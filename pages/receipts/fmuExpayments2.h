@@ -1,6 +1,6 @@
 #pragma once
 // TfmExPayments2: the modal dialog "Доп. типы оплаты" with the extra payment
-// sums 5 to 16 of the legacy receipt page, created at program start as
+// sums 5 to 16 of the legacy receipt page, made on first use (MadeForm) as
 // fmExPayments2 (TExPaymentsDialog: parsing, the close box, stored texts).
 // Sum 16 lives in edtSumm17.
 #include "pages/fn/ExPaymentsDialog.h"

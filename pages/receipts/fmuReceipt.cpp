@@ -263,9 +263,9 @@ void TfmReceipt::btnCloseCheckKPKClick()
 
 void TfmReceipt::UpdateExPayments()
 {
-    if (fmExPayments2)
-        for (int n = 5; n <= 16; ++n)
-            FSumm[std::size_t(n)] = fmExPayments2->Summ[std::size_t(n)];
+    const TfmExPayments2& dialog = MadeForm(fmExPayments2);
+    for (int n = 5; n <= 16; ++n)
+        FSumm[std::size_t(n)] = dialog.Summ[std::size_t(n)];
 }
 
 void TfmReceipt::btnCloseCheckExClick()
@@ -313,6 +313,5 @@ void TfmReceipt::btnExciseOperationClick()
 
 void TfmReceipt::btnSummExClick()
 {
-    if (fmExPayments2)
-        fmExPayments2->ShowModal();
+    MadeForm(fmExPayments2).ShowModal();
 }

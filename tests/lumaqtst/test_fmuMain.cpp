@@ -4,7 +4,10 @@
 #include "lumaqtst/PageTable.h"
 #include "lumaqtst/fmuAbout.h"
 #include "lumaqtst/fmuMain.h"
+#include "pages/fn/fmuExpayments.h"
 #include "pages/fn/fmuFN.h"
+#include "pages/fn/fmuReasonCodes.h"
+#include "pages/receipts/fmuExpayments2.h"
 #include "pages/receipts/fmuReceipt.h"
 #include "platform/ui/NamedControls.h"
 #include "core/settings/ControlStore.h"
@@ -326,6 +329,30 @@ TEST_F(MainWindowTest, OnlyMadePagesAreSavedAndTheOthersKeepTheirValuesAcrossSta
             fnValues << name;
     EXPECT_EQ(fnValues, QStringList{FNPath + "pnlButtons.edtRequestType"});   // only what was there
     EXPECT_EQ(reg.ReadString(FNPath + "pnlButtons.edtRequestType"), "5");
+}
+
+TEST_F(MainWindowTest, TheExtraPaymentDialogIsMadeWhenFirstNeededWithItsStoredSums)
+{
+    Store([](TRegistry& reg) {
+        reg.WriteString("fmExPayments2.edtSumm5", "7.25");
+        reg.WriteString("fmExPayments.edtSumm3", "1.50");
+    });
+    {
+        TLumaqForms forms;
+        forms.Main().show();
+        EXPECT_EQ(fmExPayments2, nullptr);   // not made at start
+        EXPECT_EQ(fmReasonCodes, nullptr);
+        auto* page = forms.Main().Pages().PageByClass<TfmReceipt>();
+        ASSERT_NE(page, nullptr);
+        page->btnCloseCheckEx->click();   // the stored sum goes to the register
+        ASSERT_NE(fmExPayments2, nullptr);
+        EXPECT_EQ(Driver().Summ5(), DoubleToCurrency(7.25));
+    }
+    EXPECT_EQ(fmExPayments2, nullptr);   // freed at exit
+    TRegistry reg;
+    ASSERT_TRUE(reg.OpenKey(LumaqParamKey, false));
+    EXPECT_EQ(reg.ReadString("fmExPayments2.edtSumm5"), "7.25");
+    EXPECT_EQ(reg.ReadString("fmExPayments.edtSumm3"), "1.50");   // never made: kept as it was
 }
 
 TEST_F(MainWindowTest, StoredSelectionOutOfRangeFallsBackToTheFirst)
@@ -685,6 +712,8 @@ TEST_F(MainWindowTest, ALanguageChoiceThatCannotBeWrittenKeepsTheFile)
         w.miEnglish->trigger();
     }
     EXPECT_EQ(FileBytes(GetLanguageParamsFileName()), before);
+    EXPECT_TRUE(w.miRussian->isChecked());   // the menu shows the language in force
+    EXPECT_FALSE(w.miEnglish->isChecked());
     ASSERT_EQ(TestDialogs().messages().size(), 1);
     EXPECT_TRUE(TestDialogs().lastMessage().startsWith("Unable to write to " + GetLanguageParamsFileName() + ": "));
     EXPECT_EQ(TestDialogs().shown()[0].message.icon, Dialogs::Icon::Error);

@@ -147,6 +147,39 @@ TEST_F(RegistryTest, TwoWritersKeepEachOthersValues)
     EXPECT_EQ(check.ReadInteger("B"), 2);
 }
 
+TEST_F(RegistryTest, ValuesWrittenAsTheyAreStoredLeaveTheFileUntouched)
+{
+    WriteValue("Kept", "same");
+    const QDateTime written = QFileInfo(file).lastModified();
+    TRegistry::SetBeforeReplaceHook([] { throw ERegistryException("no write expected"); });
+    {
+        TRegistry reg(file);
+        ASSERT_TRUE(reg.OpenKey(Key, false));
+        reg.WriteString("Kept", "same");
+        EXPECT_NO_THROW(reg.CloseKey());
+    }
+    EXPECT_EQ(QFileInfo(file).lastModified(), written);
+    TRegistry::SetBeforeReplaceHook({});
+    WriteValue("Kept", "changed");
+    EXPECT_EQ(ReadValue("Kept"), "changed");
+}
+
+TEST_F(RegistryTest, AFileChangedBehindOurBackIsReadAgain)
+{
+    WriteValue("Name", "aaaa");
+    EXPECT_EQ(ReadValue("Name"), "aaaa");
+    // Another program puts a file of the same size in its place.
+    QByteArray bytes = Bytes();
+    bytes.replace("aaaa", "bbbb");
+    QFile other(file + ".other");
+    ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+    other.write(bytes);
+    other.close();
+    ASSERT_TRUE(QFile::remove(file));
+    ASSERT_TRUE(QFile::rename(file + ".other", file));
+    EXPECT_EQ(ReadValue("Name"), "bbbb");
+}
+
 TEST_F(RegistryTest, DefaultFileLiesUnderTheUsersConfigFolder)
 {
     EXPECT_EQ(TRegistry::DefaultFileName(), qEnvironmentVariable("XDG_CONFIG_HOME") + "/lumaq/registry.reg");
