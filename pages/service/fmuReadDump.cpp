@@ -1,6 +1,7 @@
 #include "pages/service/fmuReadDump.h"
 
 #include "core/driver/untDriver.h"
+#include "core/pages/MemoReport.h"
 #include "core/support/CodePage.h"
 #include "core/support/Format.h"
 #include "core/support/NotifyThread.h"
@@ -90,12 +91,8 @@ TfmReadDump::TfmReadDump(QWidget* owner) : TPage(owner, "fmReadDump", PageCaptio
 
     auto right = page.Section();
     right.Label("lblBlock", QStringLiteral("Блок данных:"));
-    Memo = right.Memo(NAMED(Memo), true);
-    Memo->setLineWrapMode(QPlainTextEdit::NoWrap);
-    Memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    QFont font(QStringLiteral("Courier New"), 10);
-    font.setStyleHint(QFont::TypeWriter);
-    Memo->setFont(font);
+    Memo = ReportMemo(right.Memo(NAMED(Memo), true));
+    Memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     Memo->setMinimumWidth(Memo->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 50);
     page.Grid()->setColumnStretch(1, 1);
 

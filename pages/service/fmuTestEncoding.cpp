@@ -1,6 +1,7 @@
 #include "pages/service/fmuTestEncoding.h"
 
 #include "core/driver/untDriver.h"
+#include "core/pages/MemoReport.h"
 #include "core/support/FileUtils.h"
 #include "core/support/Format.h"
 #include "platform/ui/Dialogs.h"
@@ -67,12 +68,8 @@ TfmTestEncoding::TfmTestEncoding(QWidget* owner) : TPage(owner, "fmTestEncoding"
     TFormBuilder<T> page(this, nullptr, true);
     auto left = page.Section();
     left.Label("lblText", QStringLiteral("Текст:"));
-    Memo = left.Memo(NAMED(Memo));
-    Memo->setLineWrapMode(QPlainTextEdit::NoWrap);
-    Memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    QFont font(QStringLiteral("Courier New"), 10);
-    font.setStyleHint(QFont::TypeWriter);
-    Memo->setFont(font);
+    Memo = ReportMemo(left.Memo(NAMED(Memo)));
+    Memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     Memo->setMinimumWidth(Memo->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 48);
 
     auto right = page.Section();

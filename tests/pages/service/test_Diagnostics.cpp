@@ -9,6 +9,7 @@
 #include "core/support/NotifyThread.h"
 #include "emulator/OrvekResultCodes.h"
 #include "tests/DriverTestSupport.h"
+#include "tests/pages/service/WorkerTestSupport.h"
 #include "tests/TestSupport.h"
 
 #include <QCheckBox>
@@ -39,16 +40,6 @@ protected:
         DriverTest::TearDown();
     }
     int Calls(M method) { return TestRegister().CallCount(method); }
-    // Runs `action` on the UI thread at the k-th call of the method (the
-    // worker waits for it).
-    void AtCall(M method, int k, std::function<void()> action)
-    {
-        auto count = std::make_shared<int>(0);
-        TestRegister().OnCall = [=](M called) {
-            if (called == method && ++*count == k)
-                TNotifyThread::Synchronize(action);
-        };
-    }
     static void Finish(TNotifyThread* thread)
     {
         ASSERT_NE(thread, nullptr);

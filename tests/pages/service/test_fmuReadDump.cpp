@@ -6,6 +6,7 @@
 #include "emulator/OrvekResultCodes.h"
 #include "emulator/RegisterDump.h"
 #include "tests/DriverTestSupport.h"
+#include "tests/pages/service/WorkerTestSupport.h"
 #include "tests/TestSupport.h"
 
 #include <QApplication>
@@ -57,15 +58,6 @@ protected:
         Page->btnStart->click();
         ASSERT_NE(Page->Thread(), nullptr);
         Page->Thread()->WaitFor();
-    }
-    // Runs `action` on the UI thread at the k-th call of the method, once.
-    void AtCall(M method, int k, std::function<void()> action)
-    {
-        auto count = std::make_shared<int>(0);
-        TestRegister().OnCall = [=](M called) {
-            if (called == method && ++*count == k)
-                TNotifyThread::Synchronize(action);
-        };
     }
     QString Saved()
     {
