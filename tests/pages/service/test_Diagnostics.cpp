@@ -8,6 +8,7 @@
 #include "core/support/Format.h"
 #include "core/support/NotifyThread.h"
 #include "emulator/OrvekResultCodes.h"
+#include "platform/Exceptions.h"
 #include "tests/DriverTestSupport.h"
 #include "tests/pages/service/WorkerTestSupport.h"
 #include "tests/TestSupport.h"
@@ -477,4 +478,33 @@ TEST_F(DiagnosticsPageTest, EncodingFillsLoadsAndSaves)
     // The memo holds at most 4096 characters.
     page.Memo->setPlainText(QString(5000, QLatin1Char('z')));
     EXPECT_EQ(page.Memo->toPlainText().size(), TfmTestEncoding::MaxLength);
+}
+
+TEST_F(DiagnosticsPageTest, AWorkersExceptionIsShownAndItsPageGoesIdle)
+{
+    TfmConnectionTest link;
+    TfmTest stress;
+    struct Case {
+        QPushButton* Start;
+        QPushButton* Stop;
+        std::function<TNotifyThread*()> Thread;
+        M Method;
+    } cases[] = {
+        {link.btnStart, link.btnStop, [&] { return link.Thread(); }, M::GetDeviceMetrics},
+        {stress.btnStart, stress.btnStop, [&] { return stress.Thread(); }, M::CutCheck},
+    };
+    for (const Case& c : cases) {
+        TestDialogs().clear();
+        auto count = std::make_shared<int>(0);
+        TestRegister().OnCall = [=](M called) {
+            if (called == c.Method && ++*count == 2)
+                throw Exception(QStringLiteral("Сбой потока"));
+        };
+        c.Start->click();
+        Finish(c.Thread());
+        EXPECT_EQ(TestDialogs().messages(), QStringList{QStringLiteral("Сбой потока")});
+        EXPECT_TRUE(c.Start->isEnabled());
+        EXPECT_FALSE(c.Stop->isEnabled());
+        TestRegister().OnCall = nullptr;
+    }
 }

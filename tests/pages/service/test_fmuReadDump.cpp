@@ -4,6 +4,7 @@
 
 #include "core/support/NotifyThread.h"
 #include "emulator/OrvekResultCodes.h"
+#include "platform/Exceptions.h"
 #include "emulator/RegisterDump.h"
 #include "tests/DriverTestSupport.h"
 #include "tests/pages/service/WorkerTestSupport.h"
@@ -344,4 +345,20 @@ TEST(DumpViewerTest, GoToAndFindSelectTheBytes)
         EXPECT_EQ(viewer.CurrentOffset(), 4000) << c.Text;
     }
     EXPECT_EQ(TestDialogs().lastMessage(), QStringLiteral("Байты не найдены."));
+}
+
+TEST_F(ReadDumpTest, AWorkersExceptionIsShownAndTheBlocksStay)
+{
+    const QByteArray image = Image(6, 10 * Block);
+    auto count = std::make_shared<int>(0);
+    TestRegister().OnCall = [=](M called) {
+        if (called == M::GetData && ++*count == 3)
+            throw Exception(QStringLiteral("Сбой потока"));
+    };
+    ReadAll();
+    EXPECT_EQ(TestDialogs().messages(), QStringList{QStringLiteral("Сбой потока")});
+    EXPECT_EQ(Page->DumpCopy(), image.left(2 * Block));
+    EXPECT_TRUE(Page->btnStart->isEnabled());
+    EXPECT_FALSE(Page->btnStop->isEnabled());
+    EXPECT_FALSE(Page->ProgressBar->isVisible());
 }
