@@ -33,7 +33,7 @@ TfmTest::TfmTest(QWidget* owner) : TPage(owner, "fmTest", PageCaption)
     lblRepCount = group.Row(QStringLiteral("Выполнено:"), NewLabel(group.Container(), QStringLiteral("0"), "lblRepCount"));
     lblErrorCount =
         group.Row(QStringLiteral("Кол-во ошибок:"), NewLabel(group.Container(), QStringLiteral("0"), "lblErrorCount"));
-    group.Label(NAMED(lblError), QString());
+    group.Label(NAMED(lblError), QString())->setWordWrap(true);
     group.Check(NAMED(chkStopOnError), QStringLiteral("Останавливать при ошибке"));
     group.Buttons(2, {
         {NAMED(btnStart), "Начать", &T::btnStartClick, {}, TRun::Plain},
