@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QPointer>
 #include <QPushButton>
 #include <QTableView>
 #include <QTimer>
@@ -234,17 +235,27 @@ TEST_F(ReadDumpTest, RestartWaitsForTheStoppedWorker)
 {
     const QByteArray image = Image(6, 10 * Block);
     TfmReadDump* p = Page.get();
-    // Stopped at block 3 and started again while the old worker still runs.
-    AtCall(M::GetData, 3, [p] {
-        p->btnStop->click();
-        QTimer::singleShot(0, p->btnStart, &QPushButton::click);
-    });
+    QPointer<TNotifyThread> first;
+    int blocks = 0, requests = 0;
+    bool joined = false;
+    TestRegister().OnCall = [&](M called) {
+        // Stopped at block 3 and started again at once, while the old worker
+        // still runs: it cannot end before the UI thread serves its end.
+        if (called == M::GetData && ++blocks == 3)
+            TNotifyThread::Synchronize([p] {
+                p->btnStop->click();
+                QTimer::singleShot(0, p->btnStart, &QPushButton::click);
+            });
+        if (called == M::DampRequest && ++requests == 2)
+            joined = !first || first->isFinished();
+    };
     Page->btnStart->click();
-    TNotifyThread* first = Page->Thread();
-    for (int i = 0; i < 100000 && Page->Thread() == first; ++i)
+    first = Page->Thread();
+    for (int i = 0; i < 100000 && requests < 2; ++i)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    ASSERT_NE(Page->Thread(), first);
+    ASSERT_EQ(requests, 2);
     Page->Thread()->WaitFor();
+    EXPECT_TRUE(joined);
     EXPECT_EQ(Page->DumpCopy(), image);
     EXPECT_EQ(Calls(M::InterruptDataStream), 2);
     EXPECT_EQ(TestDialogs().messages(), QStringList{});
