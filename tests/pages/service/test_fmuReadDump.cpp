@@ -209,12 +209,19 @@ TEST_F(ReadDumpTest, StopAfterThreeBlocksKeepsThemAndEndsTheStream)
 {
     const QByteArray image = Image(6, 10 * Block);
     TfmReadDump* p = Page.get();
-    QString progress;
-    AtCall(M::GetData, 1, [&] { progress = p->lblCount->text(); });
     ReadAll();
-    // A new read starts its progress from 0.
-    EXPECT_EQ(progress, QStringLiteral("Получено блоков: 0"));
     ASSERT_EQ(Page->DumpCopy(), image);
+    // A new read's progress starts from 0, not from the last read's count.
+    QString progress;
+    int value = -1;
+    AtCall(M::GetData, 1, [&] {
+        QMetaObject::invokeMethod(p->Timer, "timeout");
+        progress = p->lblCount->text();
+        value = p->ProgressBar->value();
+    });
+    ReadAll();
+    EXPECT_EQ(progress, QStringLiteral("Получено блоков: 0"));
+    EXPECT_EQ(value, 0);
 
     TestRegister().ClearJournal();
     AtCall(M::GetData, 3, [p] {
