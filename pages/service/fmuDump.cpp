@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QShortcut>
 #include <QTableView>
 #include <cstring>
 
@@ -138,6 +139,15 @@ TfmDump::TfmDump(QWidget* owner) : TBaseForm(owner)
     top.Space();
     connect(edtOffset, &QLineEdit::returnPressed, btnGoTo, &QPushButton::click);
     connect(edtFind, &QLineEdit::returnPressed, btnFind, &QPushButton::click);
+    // Ctrl+G and Ctrl+F go to the boxes; F3 finds the next place.
+    const auto focus = [this](QLineEdit* edit) {
+        edit->setFocus();
+        edit->selectAll();
+    };
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_G), this), &QShortcut::activated, this,
+            [=, this] { focus(edtOffset); });
+    connect(new QShortcut(QKeySequence::Find, this), &QShortcut::activated, this, [=, this] { focus(edtFind); });
+    connect(new QShortcut(QKeySequence::FindNext, this), &QShortcut::activated, btnFind, &QPushButton::click);
 
     Model = new TDumpModel(this);
     Grid = form.Whole(NewControl<QTableView>(this, "Grid"));

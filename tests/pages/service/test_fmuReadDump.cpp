@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTimer>
+#include <QTest>
 
 using M = OrvekMethod;
 
@@ -340,8 +341,14 @@ TEST(DumpViewerTest, GoToAndFindSelectTheBytes)
     viewer.btnFind->click();
     EXPECT_EQ(viewer.CurrentOffset(), 4000);
     EXPECT_EQ(viewer.Grid->selectionModel()->selectedIndexes().size(), 4);
-    // The next search wraps round to the same place.
-    viewer.btnFind->click();
+    // The next search (F3) wraps round to the same place.
+    viewer.show();
+    viewer.activateWindow();
+    viewer.edtOffset->setText(QStringLiteral("F00"));
+    viewer.btnGoTo->click();
+    QTest::keyClick(viewer.Grid, Qt::Key_F3);
+    EXPECT_EQ(viewer.CurrentOffset(), 4000);
+    QTest::keyClick(viewer.Grid, Qt::Key_F3);
     EXPECT_EQ(viewer.CurrentOffset(), 4000);
 
     struct Case {
