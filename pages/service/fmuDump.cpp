@@ -146,8 +146,8 @@ TfmDump::TfmDump(QWidget* owner) : TBaseForm(owner)
     };
     connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_G), this), &QShortcut::activated, this,
             [=, this] { focus(edtOffset); });
-    connect(new QShortcut(QKeySequence::Find, this), &QShortcut::activated, this, [=, this] { focus(edtFind); });
-    connect(new QShortcut(QKeySequence::FindNext, this), &QShortcut::activated, btnFind, &QPushButton::click);
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F), this), &QShortcut::activated, this, [=, this] { focus(edtFind); });
+    connect(new QShortcut(QKeySequence(Qt::Key_F3), this), &QShortcut::activated, btnFind, &QPushButton::click);
 
     Model = new TDumpModel(this);
     Grid = form.Whole(NewControl<QTableView>(this, "Grid"));

@@ -344,6 +344,7 @@ TEST(DumpViewerTest, GoToAndFindSelectTheBytes)
     // The next search (F3) wraps round to the same place.
     viewer.show();
     viewer.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&viewer));
     viewer.edtOffset->setText(QStringLiteral("F00"));
     viewer.btnGoTo->click();
     QTest::keyClick(viewer.Grid, Qt::Key_F3);
