@@ -7,6 +7,7 @@ EmulatedRegister::EmulatedRegister(RegisterConfig config)
     : FConfig(std::move(config)), FSerialBaud(FConfig.BaudRate)
 {
     FState.Serial = FConfig.Serial;
+    FState.ClockOffsetMs = qint64(FConfig.ClockOffsetSeconds) * 1000;
     FState.LastErrorCode = FConfig.LastErrorCode;
     FState.SKNOStatus = FConfig.SKNOStatus;
     FState.Interface = FConfig.Interface;

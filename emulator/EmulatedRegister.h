@@ -52,8 +52,11 @@ struct RegisterConfig {
     int KeysResultCode = 254;  // the key update of the last session open (FNKeyUpdate)
     int KeysStatus = 0;
     QStringList Faults;                                  // as RegisterFaults::AddFromText reads them
-    std::map<int, QString> DumpFiles;                    // device code -> memory image file for dumps
-    std::map<QString, int> PingHosts;                    // host -> ping time (ms) of hosts that answer
+    int ClockOffsetSeconds = 0;  // the register's clock minus the computer's
+    bool BlankFN = false;        // the FN is new: not fiscalised, no documents
+    bool OFDLinkUp = false;      // the OFD takes the documents the driver sends it
+    std::map<int, QString> DumpFiles;  // device code -> memory image file for dumps
+    std::map<QString, int> PingHosts;  // host -> ping time (ms) of hosts that answer
 };
 
 // ECRFlags bits.

@@ -76,6 +76,14 @@ private:
         return n;
     }
 
+    // True for the first word, false for the second.
+    bool Choice(const QString& key, const QString& value, const QString& yes, const QString& no) const
+    {
+        if (value != yes && value != no)
+            Fail(QStringLiteral("для %1 нужно %2 или %3").arg(key, yes, no));
+        return value == yes;
+    }
+
     // The model parameters gathered by number (the last line for a number holds).
     void FinishRegister()
     {
@@ -167,6 +175,12 @@ private:
             c.FMFlags = Number(key, value, 0, 255);
         else if (key == QLatin1String("fmflagsex"))
             c.FMFlagsEx = Number(key, value, 0, 255);
+        else if (key == QLatin1String("clock"))
+            c.ClockOffsetSeconds = Number(key, value, -366 * 86400, 366 * 86400);
+        else if (key == QLatin1String("fn"))
+            c.BlankFN = Choice(key, value, QStringLiteral("blank"), QStringLiteral("fiscal"));
+        else if (key == QLatin1String("ofd"))
+            c.OFDLinkUp = Choice(key, value, QStringLiteral("up"), QStringLiteral("down"));
         else if (key == QLatin1String("lastprint"))
             c.LastPrintResult = Number(key, value, 0, 255);
         else if (key == QLatin1String("keys")) {

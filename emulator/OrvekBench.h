@@ -35,6 +35,9 @@ public:
     //   skno = 65 (SKNOStatus)    interface = 1 (PortNumber)    lastprint = 3
     //   fmflags = 3    fmflagsex = 9    keys = 0 13 (key update: result code, status)
     //   fault = FNGetStatus 80 x3   (next 3 calls)   fault = PrintString -1 @5 (the 5th call)
+    //   clock = -90 (seconds the register's clock is behind or ahead)
+    //   fn = blank (a new FN; "fiscal", the default: registered 30 days ago)
+    //   ofd = up (the OFD takes documents while the driver's exchange is not suspended)
     //   dump.8 = /path/image.bin (the memory image a dump of device code 8 reads)
     //   ping = 192.168.1.50 12 (a host that answers Ping in 12 ms; none is dialled)
     //

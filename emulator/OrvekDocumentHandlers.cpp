@@ -150,6 +150,9 @@ std::int32_t FNGetInfoExchangeStatus(OrvekCall& c)
     c.Set(P::DocumentNumber, waiting.empty() ? 0 : waiting.front()->Number);
     PutDateTime(c, waiting.empty() ? QDateTime() : waiting.front()->DateTime);
     c.Answer.append(char(status)).append(char(OFD(c).MessageState));
+    // While the driver's exchange runs, the OFD takes the oldest document.
+    if (OFD(c).LinkUp && !c.Bool(P::OFDExchangeSuspended) && !waiting.empty())
+        FN(c).Confirm(waiting.front()->Number);
     return OrvekResult::Ok;
 }
 

@@ -312,6 +312,7 @@ void SetDocumentResult(OrvekCall& c, const FNDocument& doc)
 {
     c.Set(P::DocumentNumber, doc.Number);
     c.Set(P::FiscalSign, qint32(doc.FiscalSign));
+    c.Set(P::FiscalSignAsString, QString::number(doc.FiscalSign));
     c.Answer += IntToBin(quint32(doc.Number), 4);
     c.Answer += IntToBin(doc.FiscalSign, 4);
 }

@@ -87,6 +87,13 @@ std::int32_t FNBeginRegistrationReport(OrvekCall& c)
         fn.DocumentData = false;
         return OrvekResult::Ok;
     case 1:
+        // A new FN: blank, or already in fiscal mode.
+        if (fn.LifeState == FNLife::Configured && fn.CurrentDocument == FNOpenDoc::None && !fn.SessionOpen()) {
+            fn.CurrentDocument = FNOpenDoc::ReregistrationNewFN;
+            fn.DocumentData = false;
+            return OrvekResult::Ok;
+        }
+        [[fallthrough]];
     case 2:
         if (fn.SessionOpen())
             return FNError::OtherState;

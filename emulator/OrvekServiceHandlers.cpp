@@ -60,6 +60,9 @@ std::int32_t SetSerialNumber(OrvekCall& c)
         digits = digits && ch.isDigit();
     if (!digits)
         return OrvekResult::BadParameter;
+    // The factory number is written once: only over none or zeros.
+    if (c.Reg().State().Serial.count(u'0') != c.Reg().State().Serial.size())
+        return OrvekResult::WrongMode;
     c.Reg().State().Serial = serial;
     c.Reg().Tables().SetValue(18, 1, 1, serial);
     c.Request.append(serial.toLatin1());

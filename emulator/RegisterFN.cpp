@@ -59,6 +59,8 @@ RegisterFN::RegisterFN(EmulatedRegister& reg) : FRegister(reg)
     doc->FiscalSign = FiscalSignOf(Serial, doc->Number, doc->DateTime);
     doc->OFDTicketReceived = true;
     Expiry = doc->DateTime.date().addMonths(ValidityMonths);
+    if (reg.Config().BlankFN)
+        Reset();
 }
 
 bool RegisterFN::FiscalMode() const
@@ -200,12 +202,15 @@ FNDocument& RegisterFN::AddDocument(int type)
 
 std::int32_t RegisterFN::Fiscalise(const FNRegistration& data, FNDocument** doc)
 {
-    if (LifeState != FNLife::Configured || (CurrentDocument != FNOpenDoc::None &&
-                                            CurrentDocument != FNOpenDoc::Registration))
+    if (LifeState != FNLife::Configured ||
+        (CurrentDocument != FNOpenDoc::None && CurrentDocument != FNOpenDoc::Registration &&
+         CurrentDocument != FNOpenDoc::ReregistrationNewFN))
         return FNError::OtherState;
     if (FreeRegistration() == 0)
         return FNError::ResourceExhausted;
-    FNDocument& d = AddDocument(FNDocType::Registration);
+    // A new FN put into a registered register starts with a re-registration report.
+    FNDocument& d = AddDocument(CurrentDocument == FNOpenDoc::ReregistrationNewFN ? FNDocType::Reregistration
+                                                                                  : FNDocType::Registration);
     d.Registration = data;
     Registration = data;
     MirrorRegistration();
@@ -227,6 +232,8 @@ void RegisterFN::MirrorRegistration()
 
 std::int32_t RegisterFN::Reregister(const FNRegistration& data, FNDocument** doc)
 {
+    if (LifeState == FNLife::Configured && CurrentDocument == FNOpenDoc::ReregistrationNewFN)
+        return Fiscalise(data, doc);
     if (std::int32_t code = CheckNoSession())
         return code;
     if (CurrentDocument != FNOpenDoc::None && CurrentDocument != FNOpenDoc::Reregistration &&

@@ -99,7 +99,7 @@ QString TagValue(const FNDocument& doc, const FNTag& tag)
 }
 } // namespace
 
-RegisterOFD::RegisterOFD(EmulatedRegister& reg) : FRegister(reg) {}
+RegisterOFD::RegisterOFD(EmulatedRegister& reg) : LinkUp(reg.Config().OFDLinkUp), FRegister(reg) {}
 
 TLVParse RegisterOFD::ParseTLV(const QByteArray& data)
 {

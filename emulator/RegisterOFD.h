@@ -39,6 +39,7 @@ public:
     int BlockSize = 64;    // bytes of a block of FNReadFiscalDocumentTLV (at least 1)
     int StatusBits = 0;    // InfoExchangeStatus bits the OFD link sets (bit 1 follows the queue)
     int MessageState = 0;  // 1: the register is reading a message for the OFD
+    bool LinkUp = false;   // the OFD takes documents (one a status query while the exchange runs)
 
     // Tag number and length (16-bit little-endian each), then the value;
     // composites are kept whole. Empty data is malformed too.

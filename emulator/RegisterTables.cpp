@@ -134,7 +134,9 @@ void RegisterTables::Build(bool typeTwo, const QString& serial)
             field.ServiceOnly = true;
         // The FFD version of the newer generation, written by the operators.
         f.push_back(I("Версия ФФД (запись)", typeTwo ? 4 : 0, 4));
-        PadTo(f, 30);
+        PadTo(f, 31);
+        // Set by the registration of the newer generation.
+        f.push_back(I("Регистрационные реквизиты записаны", 0, 1));
         table("Служебная", 1, std::move(f));
     }
     // 11

@@ -14,6 +14,13 @@ QFont BoldArial(int PixelSize)
     return font;
 }
 
+void SetFontColor(QWidget* Control, const QColor& Color)
+{
+    QPalette palette = Control->palette();
+    palette.setColor(QPalette::WindowText, Color);
+    Control->setPalette(palette);
+}
+
 TParamPage::TParamPage(const char* FormName, const QString& Caption)
 {
     setObjectName(QLatin1String(FormName));

@@ -13,6 +13,7 @@
 //   DEFINE_PAGE_CLASS(TfmSelectWorkType);
 #include "platform/OwnedList.h"
 
+#include <QColor>
 #include <QFont>
 #include <QString>
 #include <QWidget>
@@ -44,6 +45,9 @@ private:
 
 // The pages' bold Arial of the given pixel size.
 QFont BoldArial(int PixelSize);
+// The colour of a label's text (Qt::black, Qt::red, the darker green of "clGreen").
+void SetFontColor(QWidget* Control, const QColor& Color);
+inline const QColor clGreen(0, 128, 0);
 
 // The class of page T. Where T is only declared, DECLARE_PAGE_CLASS(T) lets
 // ClassOf<T> be used; DEFINE_PAGE_CLASS(T) in T's own .cpp makes it.

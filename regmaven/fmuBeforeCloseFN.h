@@ -1,6 +1,9 @@
 #pragma once
-// TfmBeforeCloseFN: page "Закрытие архива ФН".
+// TfmBeforeCloseFN: page "Закрытие архива ФН": the cashier who closes the
+// FN archive, written into table 2 before the close.
 #include "regmaven/ParamPage.h"
+
+class QLineEdit;
 
 namespace Regmaven {
 
@@ -9,6 +12,8 @@ class TfmBeforeCloseFN : public TParamPage {
 public:
     TfmBeforeCloseFN();
     void Next() override;
+
+    QLineEdit* edtCashier;
 };
 
 } // namespace Regmaven

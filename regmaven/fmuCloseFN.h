@@ -1,6 +1,9 @@
 #pragma once
-// TfmCloseFN: page "Закрытие архива ФН".
+// TfmCloseFN: page "Закрытие архива ФН": closes the FN archive when shown
+// and tells how that went.
 #include "regmaven/ParamPage.h"
+
+class QLabel;
 
 namespace Regmaven {
 
@@ -9,6 +12,11 @@ class TfmCloseFN : public TParamPage {
 public:
     TfmCloseFN();
     void Next() override;
+
+    QLabel* lblStatus;
+
+protected:
+    void FormShow() override;
 };
 
 } // namespace Regmaven

@@ -1,6 +1,14 @@
 #include "regmaven/fmuSerial.h"
 
+#include "platform/ui/Dialogs.h"
+#include "platform/ui/FormBuilder.h"
 #include "regmaven/untController.h"
+#include "regmaven/untDriver.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScopeGuard>
 
 namespace Regmaven {
 
@@ -8,13 +16,156 @@ DECLARE_PAGE_CLASS(TfmKKTParamsX5);
 DECLARE_PAGE_CLASS(TfmSelectClientType);
 DEFINE_PAGE_CLASS(TfmEnterSerial);
 
-TfmEnterSerial::TfmEnterSerial() : TParamPage("fmEnterSerial", QStringLiteral("Введите заводской номер"))
+namespace {
+
+constexpr QChar Delimiter = u';';
+constexpr QChar Quote = u'"';
+
+bool IsBlank(QChar c)
 {
+    return c.unicode() >= 1 && c.unicode() <= u' ';
 }
 
-// Follows the road to the next page.
+// A list item in double quotes from Pos (at the opening quote): the text up
+// to the closing quote, a doubled quote standing for one.
+QString QuotedItem(const QString& Text, qsizetype& Pos)
+{
+    QString item;
+    ++Pos;
+    while (Pos < Text.size()) {
+        if (Text[Pos] == Quote) {
+            if (Pos + 1 < Text.size() && Text[Pos + 1] == Quote) {
+                item += Quote;
+                Pos += 2;
+                continue;
+            }
+            ++Pos;
+            break;
+        }
+        item += Text[Pos++];
+    }
+    return item;
+}
+
+// The items of a delimited list: ";" or blanks between items.
+QStringList DelimitedItems(const QString& Text)
+{
+    QStringList items;
+    qsizetype pos = 0;
+    auto skipBlanks = [&] {
+        while (pos < Text.size() && IsBlank(Text[pos]))
+            ++pos;
+    };
+    skipBlanks();
+    while (pos < Text.size()) {
+        if (Text[pos] == Quote) {
+            items << QuotedItem(Text, pos);
+        } else {
+            const qsizetype start = pos;
+            while (pos < Text.size() && !IsBlank(Text[pos]) && Text[pos] != Delimiter && Text[pos] != u'\0')
+                ++pos;
+            items << Text.mid(start, pos - start);
+        }
+        skipBlanks();
+        if (pos < Text.size() && Text[pos] == Delimiter) {
+            if (pos + 1 == Text.size())
+                items << QString();
+            ++pos;
+            skipBlanks();
+        } else if (pos < Text.size() && Text[pos] == u'\0') {
+            break;
+        }
+    }
+    return items;
+}
+
+} // namespace
+
+QString ExtractSerial(const QString& Text)
+{
+    const QStringList items = DelimitedItems(Text);
+    return items.size() >= 3 ? items[2] : Text;
+}
+
+bool IsEmptySerial(const QString& Text)
+{
+    for (QChar c : Text)
+        if (c != u'0')
+            return false;
+    return true;
+}
+
+TfmEnterSerial::TfmEnterSerial() : TParamPage("fmEnterSerial", QStringLiteral("Введите заводской номер"))
+{
+    TFormBuilder<TfmEnterSerial> b(this);
+    b.Edit(NAMED(edtSerial), QStringLiteral("Заводской номер:"), {}, "SerialNumber")->setMaxLength(20);
+    edtSerial->installEventFilter(this);
+    b.Label(NAMED(lblSerialEntered), QStringLiteral("Заводской номер уже введен. Нажмите \"Далее\""));
+    lblSerialEntered->hide();
+    b.Space();
+    b.Grid()->setColumnStretch(2, 1);
+}
+
+bool TfmEnterSerial::ReadSerial(QString& Serial)
+{
+    const auto disconnect = qScopeGuard([] { Driver().Disconnect(); });
+    Check(Driver().ReadSerialNumber());
+    Serial = Driver().SerialNumber();
+    return !IsEmptySerial(Serial);
+}
+
+void TfmEnterSerial::FormShow()
+{
+    QString serial;
+    const bool set = ReadSerial(serial);
+    lblSerialEntered->setVisible(set);
+    edtSerial->setEnabled(!set);
+    if (set)
+        edtSerial->setText(serial);
+}
+
+// Enter takes the number out of a scanned text; typed characters other than
+// digits are dropped (pasting brings any text).
+bool TfmEnterSerial::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == edtSerial && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            edtSerial->setText(ExtractSerial(edtSerial->text()));
+            edtSerial->deselect();
+            edtSerial->end(false);
+            return true;
+        }
+        const QString text = key->text();
+        if (!(key->modifiers() & Qt::ControlModifier) && !text.isEmpty() && text[0] >= u' ' && !text[0].isDigit())
+            return true;
+    }
+    return TParamPage::eventFilter(watched, event);
+}
+
+void TfmEnterSerial::WriteSerial()
+{
+    if (edtSerial->text().isEmpty())
+        return;
+    const QString number = ExtractSerial(edtSerial->text());
+    const auto disconnect = qScopeGuard([] { Driver().Disconnect(); });
+    TOrvek& d = Driver();
+    Check(d.ReadSerialNumber());
+    if (IsEmptySerial(d.SerialNumber())) {
+        d.setSerialNumber(number);
+        Check(d.SetSerialNumber());
+        Dialogs::ShowMessage(QStringLiteral("Заводской номер успешно введен!\r\nПерезагрузите устройство"));
+    } else {
+        Dialogs::MessageBox(QStringLiteral("Заводской номер уже введен!\r\n") + d.SerialNumber(),
+                            QStringLiteral("Внимание"), Dialogs::Buttons::Ok, Dialogs::Icon::Error);
+    }
+}
+
 void TfmEnterSerial::Next()
 {
+    QString serial;
+    if (!ReadSerial(serial))
+        WriteSerial();
     if (Controller().X5Mode)
         Controller().NextPageClass = ClassOf<TfmKKTParamsX5>();
     else

@@ -141,6 +141,32 @@ TEST_F(DocumentsTest, ExchangeStatusFollowsTheQueueAndTickets)
     EXPECT_EQ(TestRegister().Paper().Texts().first(), QStringLiteral("ПОДТВЕРЖДЕНИЕ ОПЕРАТОРА"));
 }
 
+TEST_F(DocumentsTest, OFDTakesDocumentsOnlyWhileTheExchangeRuns)
+{
+    Receipt(1, 10000);
+    Receipt(1, 20000);
+    // No OFD link: the queue stays.
+    Driver().setOFDExchangeSuspended(false);
+    ASSERT_EQ(Driver().FNGetInfoExchangeStatus(), 0);
+    ASSERT_EQ(Driver().FNGetInfoExchangeStatus(), 0);
+    EXPECT_EQ(Driver().MessageCount(), 2);
+    // A link, but the driver's exchange suspended: the queue stays.
+    OFD().LinkUp = true;
+    Driver().setOFDExchangeSuspended(true);
+    ASSERT_EQ(Driver().FNGetInfoExchangeStatus(), 0);
+    ASSERT_EQ(Driver().FNGetInfoExchangeStatus(), 0);
+    EXPECT_EQ(Driver().MessageCount(), 2);
+    // Running: each query answers, then the oldest document leaves.
+    Driver().setOFDExchangeSuspended(false);
+    std::vector<int> counts;
+    for (int i = 0; i < 4; ++i) {
+        ASSERT_EQ(Driver().FNGetInfoExchangeStatus(), 0);
+        counts.push_back(Driver().MessageCount());
+    }
+    EXPECT_EQ(counts, (std::vector<int>{2, 1, 0, 0}));
+    EXPECT_TRUE(FN().Documents.back().OFDTicketReceived);
+}
+
 TEST_F(DocumentsTest, FaultsReachEveryMethod)
 {
     const M methods[] = {M::FNSendTLV, M::FNRequestFiscalDocumentTLV, M::FNReadFiscalDocumentTLV,

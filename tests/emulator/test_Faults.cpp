@@ -4,6 +4,8 @@
 
 #include "platform/Exceptions.h"
 #include "emulator/OrvekResultCodes.h"
+#include "emulator/RegisterFN.h"
+#include "emulator/RegisterOFD.h"
 
 #include <QFile>
 
@@ -107,11 +109,22 @@ TEST_F(FaultTest, BenchFileDescribesRegistersAndFaults)
         "\n"
         "[register]\n"
         "com = 0\n"
-        "tcp = localhost:7801\n"));
+        "tcp = localhost:7801\n"
+        "clock = -90\n"
+        "fn = blank\n"
+        "ofd = up\n"));
     Bench().Load(name);
     ASSERT_EQ(Bench().Registers().size(), 2u);
     EXPECT_EQ(Bench().SerialPorts(), std::vector<int>{2});
     EXPECT_EQ(Bench().Register(1)->Config().Name, QStringLiteral("ККТ 2"));
+    // The second register's clock runs 90 s behind; its FN is new; its OFD takes documents.
+    EmulatedRegister& second = *Bench().Register(1);
+    EXPECT_EQ(second.State().ClockOffsetMs, -90000);
+    EXPECT_FALSE(second.Area<RegisterFN>().FiscalMode());
+    EXPECT_TRUE(second.Area<RegisterFN>().Documents.empty());
+    EXPECT_TRUE(second.Area<RegisterOFD>().LinkUp);
+    EXPECT_TRUE(Bench().Register(0)->Area<RegisterFN>().FiscalMode());
+    EXPECT_FALSE(Bench().Register(0)->Area<RegisterOFD>().LinkUp);
 
     Driver().setComNumber(2);
     Driver().setBaudRate(2);
@@ -159,7 +172,9 @@ TEST_F(FaultTest, BadBenchFilesAreRefusedWithTheirLine)
         {"[register]\nfault = PrintString 80 x99999999999\n", "строка 2: неверное число вызовов"},
         {"", "в нём нет ни одной ККТ"},
         {"# a comment\n\n", "в нём нет ни одной ККТ"},
-        {"[register]\nname = \xFF\n", "строка 2: строка не в UTF-8"},   // the bytes as they are
+        {"[register]\nname = \xFF\n", "строка 2: строка не в UTF-8"},
+        {"[register]\nfn = empty\n", "строка 2: для fn нужно blank или fiscal"},
+        {"[register]\nclock = 1y\n", "строка 2: неверное число"},   // the bytes as they are
     };
     auto errorOf = [](const QByteArray& text) {
         try {

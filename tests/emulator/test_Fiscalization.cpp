@@ -50,6 +50,38 @@ TEST_F(FiscalizationTest, BeginsTheReportOfItsType)
     }
 }
 
+TEST_F(FiscalizationTest, ANewFNTakesTheReRegistrationWithANewFN)
+{
+    for (M build : {M::FNBuildRegistrationReport, M::FNBuildReregistrationReport}) {
+        SCOPED_TRACE(MethodName(build).data());
+        ResetEmulatedDriver();
+        FN().Reset();
+        SetData();
+        Driver().setRegistrationReasonCode(1);
+        Driver().setReportTypeInt(1);
+        ASSERT_EQ(Driver().FNBeginRegistrationReport(), 0);
+        EXPECT_EQ(FN().CurrentDocument, FNOpenDoc::ReregistrationNewFN);
+        ASSERT_EQ(Driver().Invoke(build), 0);
+        EXPECT_TRUE(FN().FiscalMode());
+        ASSERT_EQ(FN().Documents.size(), 1u);
+        EXPECT_EQ(FN().Documents[0].Type, FNDocType::Reregistration);
+        EXPECT_EQ(Driver().FiscalSignAsString(), QString::number(FN().Documents[0].FiscalSign));
+        // Fields 2 to 4 of table 18 name the registration and the FN.
+        EXPECT_EQ(TestRegister().Tables().Value(18, 1, 2).toString(), QStringLiteral("7701234567"));
+        EXPECT_EQ(TestRegister().Tables().Value(18, 1, 3).toString(), Driver().KKTRegistrationNumber());
+        EXPECT_EQ(TestRegister().Tables().Value(18, 1, 4).toString(), FN().Serial);
+    }
+    // A cancelled begin leaves the new FN blank.
+    ResetEmulatedDriver();
+    FN().Reset();
+    Driver().setReportTypeInt(1);
+    ASSERT_EQ(Driver().FNBeginRegistrationReport(), 0);
+    ASSERT_EQ(Driver().FNCancelDocument(), 0);
+    EXPECT_EQ(FN().CurrentDocument, FNOpenDoc::None);
+    EXPECT_FALSE(FN().FiscalMode());
+    EXPECT_TRUE(FN().Documents.empty());
+}
+
 TEST_F(FiscalizationTest, BuildChecksTheDataAndKeepsTheTimeout)
 {
     FN().Reset();

@@ -90,7 +90,10 @@ TEST_F(RegisterTest, IdentityAndMetrics)
     EXPECT_EQ(Driver().UDescription(), QStringLiteral("Эмулятор ККТ"));
     EXPECT_EQ(Driver().ModelParamCount(), int(TestRegister().ModelParams().All().size()));
 
+    // A number is written only over none or zeros.
     Driver().setSerialNumber(QStringLiteral("0012345678"));
+    EXPECT_EQ(Driver().SetSerialNumber(), OrvekResult::WrongMode);
+    TestRegister().State().Serial = QStringLiteral("0000000000");
     ASSERT_EQ(Driver().SetSerialNumber(), 0);
     Driver().setSerialNumber(QString());
     ASSERT_EQ(Driver().ReadSerialNumber(), 0);
@@ -98,6 +101,8 @@ TEST_F(RegisterTest, IdentityAndMetrics)
     EXPECT_EQ(TestRegister().Tables().Value(18, 1, 1), QVariant(QStringLiteral("0012345678")));
     Driver().setSerialNumber(QStringLiteral("12AB"));
     EXPECT_EQ(Driver().SetSerialNumber(), OrvekResult::BadParameter);
+    Driver().setSerialNumber(QStringLiteral("777"));
+    EXPECT_EQ(Driver().SetSerialNumber(), OrvekResult::WrongMode);
 }
 
 TEST_F(RegisterTest, ModelParametersByNumberAndByIndex)

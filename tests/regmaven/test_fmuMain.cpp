@@ -1,8 +1,11 @@
 #include "platform/Exceptions.h"
 #include "tests/regmaven/WizardTestSupport.h"
+#include "emulator/RegisterFN.h"
+#include "regmaven/fmuBeforeCloseFN.h"
 #include "regmaven/fmuCheckStatus.h"
 #include "regmaven/fmuConnectDevice.h"
 #include "regmaven/fmuFinalMessage.h"
+#include "regmaven/fmuFiscalizationBefore.h"
 #include "regmaven/fmuINN.h"
 #include "regmaven/fmuKKTParamsX5.h"
 #include "regmaven/fmuOFDParams.h"
@@ -222,6 +225,9 @@ TEST_F(WizardTest, RegistrationRoadAndBackAgain)
         }
         if (auto* mode = form.Pages().PageByClass<TfmWorkMode>(); Current() == mode)
             mode->chkTax0->setChecked(true);
+        // Each pass registers the register with a new FN.
+        if (Current() == form.Pages().PageByClass<TfmFiscalizationBefore>())
+            TestRegister().Area<RegisterFN>().Reset();
     };
     for (const QString& caption : road) {
         fill();
@@ -235,7 +241,9 @@ TEST_F(WizardTest, RegistrationRoadAndBackAgain)
         EXPECT_EQ(Prev(), road[i]);
     EXPECT_EQ(Prev(), "Выберите тип работы");
     EXPECT_EQ(Current(), form.Pages().PageByClass<TfmSelectWorkType>());
-    // The final page starts over at the connect page.
+    // The final page starts over at the connect page (the OFD has taken the report).
+    RegisterFN& fn = TestRegister().Area<RegisterFN>();
+    fn.Confirm(fn.LastDocumentNumber());
     for (const QString& caption : road) {
         fill();
         EXPECT_EQ(Next(), caption);
@@ -262,12 +270,18 @@ TEST_F(WizardTest, OtherWorkTypeRoads)
                     "Проверка отправки данных в ОФД", "Завершение", "Подключите устройство"}},
     };
     for (const Road& road : roads) {
+        // The OFD has taken the documents of the roads before.
+        RegisterFN& fn = TestRegister().Area<RegisterFN>();
+        fn.Confirm(fn.LastDocumentNumber());
         TfmMain& form = Form(road.x5);
         form.ShowPage(2);
         Controller().CurrentPage = form.Pages().GetItem(2);
         WorkTypes(form).setCurrentRow(road.item);
-        for (const QString& caption : road.captions)
+        for (const QString& caption : road.captions) {
+            if (auto* cashier = form.Pages().PageByClass<TfmBeforeCloseFN>(); Current() == cashier)
+                cashier->edtCashier->setText(QStringLiteral("Кассир"));
             EXPECT_EQ(Next(), caption) << road.item;
+        }
         EXPECT_EQ(Controller().IsOFDSettingMode, road.item == 5);
         if (road.item == 1 || road.item == 2) {
             EXPECT_FALSE(Controller().RegParams.FirstTime);
