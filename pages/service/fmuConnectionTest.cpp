@@ -48,7 +48,8 @@ TfmConnectionTest::TfmConnectionTest(QWidget* owner) : TPage(owner, "fmConnectio
     link.Check(NAMED(chkCheckFM), QStringLiteral("Связь с ФН"), false, "CheckFMConnection");
     link.Check(NAMED(chkUseShortStatus), QStringLiteral("Использовать короткий запрос"), false, "StatusCommand");
     link.Buttons(2, {
-        {NAMED(btnStart), "Начать", &T::btnStartClick, {}, TRun::Plain},
+        {NAMED(btnStart), "Начать", &T::btnStartClick, "GetDeviceMetrics;\nGetShortECRStatus;\nFNGetStatus",
+         TRun::Plain},
         {NAMED(btnStop), "Прервать", &T::btnStopClick, {}, TRun::Plain},
     });
     btnStop->setEnabled(false);

@@ -36,7 +36,8 @@ TfmTest::TfmTest(QWidget* owner) : TPage(owner, "fmTest", PageCaption)
     group.Label(NAMED(lblError), QString())->setWordWrap(true);
     group.Check(NAMED(chkStopOnError), QStringLiteral("Останавливать при ошибке"));
     group.Buttons(2, {
-        {NAMED(btnStart), "Начать", &T::btnStartClick, {}, TRun::Plain},
+        {NAMED(btnStart), "Начать", &T::btnStartClick, "PrintString;\nCutCheck;\nGetCashReg;\nOpenCheck;\nCancelCheck",
+         TRun::Plain},
         {NAMED(btnStop), "Прервать", &T::btnStopClick, {}, TRun::Plain},
     });
     btnStop->setEnabled(false);
