@@ -457,6 +457,8 @@ TEST_F(DiagnosticsPageTest, EncodingPrintsACopyOfTheMemoInTheChosenFont)
 TEST_F(DiagnosticsPageTest, EncodingFillsLoadsAndSaves)
 {
     TfmTestEncoding page;
+    page.edtFontCodepage->click();
+    EXPECT_EQ(MemoLines(page.Memo->toPlainText()).last(), QStringLiteral("0xF0 ðñòóôõö÷øùúûüýþÿ"));
     page.edtEcrCodePage->click();
     EXPECT_EQ(page.lblStrCount->text(), QStringLiteral("32"));
     page.btnArmenianText->click();
