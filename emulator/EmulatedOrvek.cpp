@@ -143,6 +143,7 @@ QVariant EmulatedOrvek::GetProperty(std::int32_t dispId)
     if (!prop)
         throw EOleError(QStringLiteral("Неизвестное имя (%1)").arg(dispId));
     std::lock_guard lock(FMutex);
+    RunJob();
     return FProps.Get(*prop);
 }
 
@@ -167,6 +168,7 @@ std::int32_t EmulatedOrvek::Invoke(std::int32_t dispId)
     if (!method)
         throw EOleError(QStringLiteral("Неизвестное имя (%1)").arg(dispId));
     std::lock_guard lock(FMutex);
+    RunJob();
     FTrace.Called(*method);
     const OrvekHandlerEntry& entry = OrvekHandlers()[*method];
     OrvekCall call{*method, *this, FProps};
@@ -230,6 +232,12 @@ std::int32_t EmulatedOrvek::Invoke(std::int32_t dispId)
     }
     Finish(call, code, entry.Command, true, answered, withPassword);
     return code;
+}
+
+void EmulatedOrvek::RunJob()
+{
+    if (FJob && !FJob(*this))
+        FJob = nullptr;
 }
 
 void EmulatedOrvek::RecordDocuments(EmulatedRegister& reg, std::size_t documentsBefore, std::uint64_t printedBefore)

@@ -10,6 +10,7 @@
 #include "emulator/OrvekProperties.h"
 #include "emulator/ReceiptDatabase.h"
 
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -46,6 +47,12 @@ public:
     std::int32_t EnsureConnected();
     void DisconnectNow();
 
+    // A job the driver runs beside the calls (a firmware update): it brings
+    // the properties it reports up to date before each property read and
+    // each call, and answers false once it has ended. One at a time.
+    using Job = std::function<bool(EmulatedOrvek&)>;
+    void StartJob(Job job) { FJob = std::move(job); }
+
     // Bits per second of a baud-rate code (0 for an unknown code).
     static int BaudOfCode(int code);
     // The driver's code of a baud rate; -1 when it has none.
@@ -70,6 +77,7 @@ private:
     static Address AddressOf(const OrvekPropertyStore& props);
     // Keeps the FN documents a call added in the receipt database.
     void RecordDocuments(EmulatedRegister& reg, std::size_t documentsBefore, std::uint64_t printedBefore);
+    void RunJob();
     void Finish(struct OrvekCall& call, std::int32_t code, std::uint16_t command, bool sent, bool answered,
                 bool withPassword);
 
@@ -79,6 +87,7 @@ private:
     std::shared_ptr<EmulatedRegister> FRegister;
     Address FAddress;
     DBQuery FDBQuery;
+    Job FJob;
 };
 
 // Makes the emulated component the one that driver objects create.

@@ -24,6 +24,15 @@ EmulatedRegister::EmulatedRegister(RegisterConfig config)
         FFaults.AddFromText(fault);
     if (FConfig.KeysResultCode != FNKeyUpdate{}.ResultCode || FConfig.KeysStatus != FNKeyUpdate{}.Status)
         Area<RegisterFN>().LastKeyUpdate = {FConfig.KeysResultCode, FConfig.KeysStatus};
+    if (!FConfig.FNSoftVersion.isEmpty())
+        Area<RegisterFN>().SoftVersion = FConfig.FNSoftVersion;
+}
+
+void EmulatedRegister::SetSoftware(const QString& version, int build, const QDate& date)
+{
+    FConfig.SoftVersion = version;
+    FConfig.SoftBuild = build;
+    FConfig.SoftDate = date;
 }
 
 QDateTime EmulatedRegister::Now() const

@@ -41,6 +41,7 @@ struct RegisterConfig {
     QString SoftVersion = QStringLiteral("D.1");
     int SoftBuild = 21012;
     QDate SoftDate = QDate(2023, 11, 20);
+    QString FNSoftVersion;                        // the FN's version text; empty: the FN's own
     std::vector<std::pair<int, QVariant>> ModelParams;  // values over the model's own
     // Status profile (see RegisterState).
     int LastErrorCode = 255;
@@ -129,6 +130,8 @@ public:
     std::unique_lock<std::recursive_mutex> Lock() const { return std::unique_lock(FMutex); }
 
     const RegisterConfig& Config() const { return FConfig; }
+    // New firmware: the version, build and date the register reports from now.
+    void SetSoftware(const QString& version, int build, const QDate& date);
     // The baud rate the register answers at on its serial port (starts at
     // the configured one; SetExchangeParam changes it).
     int SerialBaud() const { return FSerialBaud.load(); }

@@ -151,6 +151,8 @@ private:
             c.Serial = value;
         else if (key == QLatin1String("firmware"))
             c.SoftVersion = value;
+        else if (key == QLatin1String("fnversion"))
+            c.FNSoftVersion = value;
         else if (key == QLatin1String("build"))
             c.SoftBuild = Number(key, value, 0, 65535);
         else if (key == QLatin1String("date")) {

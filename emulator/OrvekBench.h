@@ -29,6 +29,7 @@ public:
     //   tcp = 127.0.0.1:7779 (or "none")    model = 16    type2 = 1
     //   description = ...       serial = 0000000000000777
     //   firmware = D.5          build = 22000                 date = 2024-03-01
+    //   fnversion = fn 1.1 (the FN's version text)
     //   param.73 = 0 (a model parameter: integer, true/false or text; 71 FN,
     //   28 cash core, 57 SKNO, 50 last-print result)
     //   errors = 120 (the last code ReadErrorDescription describes; -1 none)

@@ -3,6 +3,7 @@
 #include "emulator/OrvekRawCommands.h"
 #include "emulator/OrvekResultCodes.h"
 #include "emulator/RegisterBoard.h"
+#include "emulator/RegisterFirmware.h"
 
 namespace {
 using P = OrvekProp;
@@ -33,12 +34,13 @@ std::int32_t EnterDFU(OrvekCall& c, const QByteArray& command, QByteArray&)
     return OrvekResult::Ok;
 }
 
-// FE 04: formats the SD card.
+// FE 04: formats the SD card (its files are gone).
 std::int32_t FormatSD(OrvekCall& c, const QByteArray& command, QByteArray&)
 {
     if (command.size() != RawSize)
         return OrvekResult::BadParameter;
     ++Board(c).SDFormats;
+    c.Reg().Area<RegisterFirmware>().FormatCard();
     return OrvekResult::Ok;
 }
 

@@ -142,23 +142,23 @@ std::int32_t FNPrintDocument(OrvekCall& c)
 
 std::int32_t FNGetInfoExchangeStatus(OrvekCall& c)
 {
-    const auto waiting = FN(c).Unconfirmed();
+    const FNDocument* first = FN(c).FirstUnconfirmed();
     const int status = OFD(c).InfoExchangeStatus();
     c.Set(P::InfoExchangeStatus, status);
     c.Set(P::MessageState, OFD(c).MessageState);
-    c.Set(P::MessageCount, int(waiting.size()));
-    c.Set(P::DocumentNumber, waiting.empty() ? 0 : waiting.front()->Number);
-    PutDateTime(c, waiting.empty() ? QDateTime() : waiting.front()->DateTime);
+    c.Set(P::MessageCount, FN(c).UnconfirmedCount());
+    c.Set(P::DocumentNumber, first ? first->Number : 0);
+    PutDateTime(c, first ? first->DateTime : QDateTime());
     c.Answer.append(char(status)).append(char(OFD(c).MessageState));
     // While the driver's exchange runs, the OFD takes the oldest document.
-    if (OFD(c).LinkUp && !c.Bool(P::OFDExchangeSuspended) && !waiting.empty())
-        FN(c).Confirm(waiting.front()->Number);
+    if (OFD(c).LinkUp && !c.Bool(P::OFDExchangeSuspended) && first)
+        FN(c).Confirm(first->Number);
     return OrvekResult::Ok;
 }
 
 std::int32_t FNGetUnconfirmedDocCount(OrvekCall& c)
 {
-    const int count = int(FN(c).Unconfirmed().size());
+    const int count = FN(c).UnconfirmedCount();
     c.Set(P::DocumentCount, count);
     c.Answer.append(char(count & 0xFF)).append(char(count >> 8));
     return OrvekResult::Ok;

@@ -86,8 +86,8 @@ std::int32_t FNGetImplementation(OrvekCall& c)
 
 std::int32_t FNGetDocumentSize(OrvekCall& c)
 {
-    auto waiting = FN(c).Unconfirmed();
-    int size = waiting.empty() ? 0 : waiting.front()->Size();
+    const FNDocument* waiting = FN(c).FirstUnconfirmed();
+    int size = waiting ? waiting->Size() : 0;
     c.Set(P::DocumentSize, size);
     c.Set(P::NotificationSize, FN(c).NotificationSize);
     c.Answer += IntToBin(quint32(size), 2);

@@ -59,6 +59,7 @@ std::int32_t FNOperation(OrvekCall& c)
     item.Quantity = c.Dbl(P::Quantity);
     item.Department = department == 0 ? 1 : department;  // 0: the first department
     item.Text = c.Str(P::StringForPrinting);
+    item.BarCode = c.Str(P::BarCode);
     FNItemData fn;
     fn.Tax = c.Int(P::Tax1);
     if (c.Bool(P::TaxValueEnabled))

@@ -30,6 +30,8 @@ OrvekHandlerTable BuildHandlers()
     AddDrawerHandlers(t);
     AddVintrelHandlers(t);
     AddDocumentHandlers(t);
+    AddFirmwareHandlers(t);
+    AddServiceOperationHandlers(t);
     AddDiagnosticsHandlers(t);
     return t;
 }

@@ -117,4 +117,6 @@ void AddArchiveHandlers(OrvekHandlerTable& t);
 void AddDrawerHandlers(OrvekHandlerTable& t);
 void AddVintrelHandlers(OrvekHandlerTable& t);
 void AddDocumentHandlers(OrvekHandlerTable& t);
+void AddFirmwareHandlers(OrvekHandlerTable& t);
+void AddServiceOperationHandlers(OrvekHandlerTable& t);
 void AddDiagnosticsHandlers(OrvekHandlerTable& t);

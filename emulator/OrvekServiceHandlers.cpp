@@ -3,6 +3,7 @@
 #include "emulator/OrvekResultCodes.h"
 #include "emulator/RegisterCounters.h"
 #include "emulator/RegisterFN.h"
+#include "emulator/RegisterFiscalMemory.h"
 #include "emulator/RegisterReceipt.h"
 
 namespace {
@@ -107,6 +108,7 @@ std::int32_t PrintReportWithCleaning(OrvekCall& c)
     if (std::int32_t code = r.Area<RegisterFN>().CloseSession())
         return code;
     ++s.SessionNumber;
+    r.Area<RegisterFiscalMemory>().SessionClosed(s.SessionNumber);
     ++s.DocumentNumber;
     s.PreviousMode = s.Mode;
     s.SessionOpen = false;

@@ -1,18 +1,22 @@
 #include "emulator/ReceiptDatabase.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStandardPaths>
-#include <atomic>
+#include <QThread>
 #include <QVariant>
+#include <atomic>
+#include <memory>
+#include <sys/stat.h>
 
 namespace {
-// A connection to one file for one operation: opened, then closed and
-// removed again, so a file replaced or deleted meanwhile is never written
-// through an old handle. Queries on it must end before it does.
+// A connection to one file: opened, and closed and removed again when it
+// ends. Queries on it must end before it does.
 class TConnection {
 public:
     TConnection(const QString& file, bool create)
@@ -64,6 +68,53 @@ private:
     QSqlDatabase FDb;
 };
 
+// The file at a name as the system knows it (device and inode); empty when there is none.
+QByteArray FileIdentity(const QString& file)
+{
+    struct stat st {};
+    if (::stat(QFile::encodeName(file).constData(), &st) != 0)
+        return {};
+    return QByteArray::number(quint64(st.st_dev)) + ':' + QByteArray::number(quint64(st.st_ino));
+}
+
+// The connection of the additions, kept open between them on the program's
+// main thread: opening the file for every receipt costs far more than the
+// receipt. It is opened again when the file at the name is no longer the one
+// it has open (removed or replaced meanwhile), so no old handle writes into a
+// file that is gone. Other threads open a connection per addition.
+class TWriter {
+public:
+    static bool Usable()
+    {
+        const QCoreApplication* app = QCoreApplication::instance();
+        return app && QThread::currentThread() == app->thread();
+    }
+    // Made on first use and closed when the application ends.
+    static TWriter& Instance()
+    {
+        static TWriter* writer = [] {
+            qAddPostRoutine([] { Instance().FConnection.reset(); });
+            return new TWriter;
+        }();
+        return *writer;
+    }
+    TConnection& Open(const QString& file)
+    {
+        if (!FConnection || FConnection->Code || file != FFile || FileIdentity(file) != FIdentity) {
+            FConnection.reset();
+            FConnection = std::make_unique<TConnection>(file, true);
+            FFile = file;
+            FIdentity = FileIdentity(file);
+        }
+        return *FConnection;
+    }
+
+private:
+    QString FFile;
+    QByteArray FIdentity;
+    std::unique_ptr<TConnection> FConnection;
+};
+
 DBDocument Read(const QSqlQuery& q)
 {
     DBDocument d;
@@ -96,7 +147,9 @@ std::int32_t Add(const QString& folder, const QString& serial, const std::vector
 {
     if (folder.isEmpty())
         QDir().mkpath(DefaultFolder());   // the driver's own folder
-    TConnection connection(FileName(folder, serial), true);
+    const QString file = FileName(folder, serial);
+    std::optional<TConnection> own;
+    TConnection& connection = TWriter::Usable() ? TWriter::Instance().Open(file) : own.emplace(file, true);
     if (connection.Code)
         return connection.Code;
     QSqlDatabase& db = connection.Db();

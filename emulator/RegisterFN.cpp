@@ -81,10 +81,15 @@ int RegisterFN::SessionNumber() const
 
 int RegisterFN::ReceiptCount() const
 {
-    int session = SessionNumber();
-    return int(std::count_if(Documents.begin(), Documents.end(), [session](const FNDocument& d) {
-        return d.IsReceipt() && d.SessionNumber == session;
-    }));
+    const int session = SessionNumber();
+    if (FReceipts.Seen > Documents.size() || FReceipts.Key != session)
+        FReceipts = {0, session, 0, 0};
+    for (; FReceipts.Seen < Documents.size(); ++FReceipts.Seen) {
+        const FNDocument& d = Documents[FReceipts.Seen];
+        if (d.IsReceipt() && d.SessionNumber == session)
+            ++FReceipts.Count;
+    }
+    return FReceipts.Count;
 }
 
 int RegisterFN::WarningFlagsNow() const
@@ -100,8 +105,8 @@ int RegisterFN::WarningFlagsNow() const
     }
     if (Documents.size() * 10 >= std::size_t(Capacity5Year) * 9)
         flags |= 4;
-    auto waiting = Unconfirmed();
-    if (!waiting.empty() && waiting.front()->DateTime.daysTo(now) >= 30)
+    const FNDocument* waiting = FirstUnconfirmed();
+    if (waiting && waiting->DateTime.daysTo(now) >= 30)
         flags |= 8;
     return flags;
 }
@@ -118,6 +123,12 @@ QDateTime RegisterFN::FNDateTime() const
 
 FNDocument* RegisterFN::Find(int number)
 {
+    // Documents are numbered in order from the first kept.
+    if (!Documents.empty()) {
+        const qint64 index = qint64(number) - Documents.front().Number;
+        if (index >= 0 && index < qint64(Documents.size()) && Documents[std::size_t(index)].Number == number)
+            return &Documents[std::size_t(index)];
+    }
     for (FNDocument& doc : Documents)
         if (doc.Number == number)
             return &doc;
@@ -131,6 +142,24 @@ std::vector<const FNDocument*> RegisterFN::Unconfirmed() const
         if (!doc.OFDTicketReceived)
             docs.push_back(&doc);
     return docs;
+}
+
+int RegisterFN::UnconfirmedCount() const
+{
+    // Recounted after a confirmation, a shrunk store or a first one confirmed meanwhile.
+    TCount& c = FUnconfirmed;
+    if (c.Seen > Documents.size() || c.Key != FConfirmations ||
+        (c.Count > 0 && Documents[c.First].OFDTicketReceived))
+        c = {0, FConfirmations, 0, 0};
+    for (; c.Seen < Documents.size(); ++c.Seen)
+        if (!Documents[c.Seen].OFDTicketReceived && c.Count++ == 0)
+            c.First = c.Seen;
+    return c.Count;
+}
+
+const FNDocument* RegisterFN::FirstUnconfirmed() const
+{
+    return UnconfirmedCount() > 0 ? &Documents[FUnconfirmed.First] : nullptr;
 }
 
 int RegisterFN::Resource5Year() const
@@ -299,9 +328,8 @@ std::int32_t RegisterFN::BuildCalculationReport(FNDocument** doc)
         return code;
     if (CurrentDocument != FNOpenDoc::None && CurrentDocument != FNOpenDoc::CalculationReport)
         return FNError::OtherState;
-    auto waiting = Unconfirmed();
-    int count = int(waiting.size());
-    QDateTime first = waiting.empty() ? QDateTime() : waiting.front()->DateTime;
+    const int count = UnconfirmedCount();
+    const QDateTime first = count > 0 ? FirstUnconfirmed()->DateTime : QDateTime();
     FNDocument& d = AddDocument(FNDocType::CalculationReport);
     d.DocumentCount = count;
     d.FirstUnconfirmed = first;
@@ -312,6 +340,7 @@ std::int32_t RegisterFN::BuildCalculationReport(FNDocument** doc)
 
 void RegisterFN::Confirm(int number)
 {
+    ++FConfirmations;
     for (FNDocument& doc : Documents)
         if (doc.Number <= number)
             doc.OFDTicketReceived = true;
@@ -335,6 +364,8 @@ void RegisterFN::Reset()
     LifeState = FNLife::Configured;
     CancelDocument();
     Documents.clear();
+    FReceipts = {};
+    FUnconfirmed = {};
     Registration = {};
     Expiry = QDate();
     LastKeyUpdate = {};

@@ -170,6 +170,10 @@ public:
     QDateTime FNDateTime() const;
     FNDocument* Find(int number);
     std::vector<const FNDocument*> Unconfirmed() const;
+    // The count and the first of Unconfirmed(), without walking the whole
+    // store on every call (long receipt runs keep asking).
+    int UnconfirmedCount() const;
+    const FNDocument* FirstUnconfirmed() const;
     int Resource5Year() const;
     int Resource30DayKb() const;
     // Registration and re-registration reports made.
@@ -208,4 +212,16 @@ private:
     void MirrorRegistration();
     std::int32_t CheckNoSession() const;
     EmulatedRegister& FRegister;
+
+    // Counts over the documents, brought up to date with the documents added
+    // since (the store only grows between a Reset and the next).
+    struct TCount {
+        std::size_t Seen = 0;   // documents looked at
+        int Key = 0;            // the session counted, or the confirmation round
+        int Count = 0;
+        std::size_t First = 0;  // UnconfirmedCount: the index of the first unconfirmed one
+    };
+    mutable TCount FReceipts;
+    mutable TCount FUnconfirmed;
+    int FConfirmations = 0;
 };

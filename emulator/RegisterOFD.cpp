@@ -195,7 +195,7 @@ std::int32_t RegisterOFD::NextBlock(int number, QByteArray& block)
 int RegisterOFD::InfoExchangeStatus() const
 {
     int status = StatusBits & ~2;
-    if (!FRegister.Area<RegisterFN>().Unconfirmed().empty())
+    if (FRegister.Area<RegisterFN>().UnconfirmedCount() > 0)
         status |= 2;
     return status;
 }

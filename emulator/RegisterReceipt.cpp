@@ -500,6 +500,9 @@ std::int32_t RegisterReceipt::Close(const ReceiptClosing& closing, Currency& cha
         if (fn.Rounding < 0 || fn.Rounding > 99 || !TaxTypeValid(fn.TaxType) ||
             !std::all_of(fn.TaxValues.begin(), fn.TaxValues.end(), InRange))
             return OrvekResult::BadParameter;
+        // Only a tax system of the registration.
+        if (fn.TaxType != 0 && !(fn.TaxType & FRegister.Area<RegisterFN>().Registration.TaxType))
+            return OrvekResult::BadParameter;
     }
     const Currency rounding = closing.FN ? Currency(closing.FN->Rounding) * 100 : 0;
     Currency paid = 0;

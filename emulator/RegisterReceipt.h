@@ -83,7 +83,7 @@ struct FNClosingData {
     std::array<Currency, 11> TaxValues{};  // VAT sums 1..10 (index 0 unused)
     bool AddTaxes = false;                 // sums 7..10 are sent
     int Rounding = 0;                      // kopecks off the total, 0..99
-    int TaxType = 0;                       // one tax-system bit (1..32); 0: none given
+    int TaxType = 0;                       // one tax-system bit (1..32) of the registration; 0: none given
 };
 
 // A correction receipt in one step (FNBuildCorrectionReceipt2 and the older form).

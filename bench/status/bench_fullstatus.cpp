@@ -3,6 +3,7 @@
 // whole run, the longest gap between two paints of the report while it
 // runs (of any widget: once the report has returned to its start, new
 // lines change only the scroll bar), and the delay from "Прервать" to the closing line.
+#include "bench/PaintWatch.h"
 #include "core/driver/untDriver.h"
 #include "emulator/EmulatedOrvek.h"
 #include "emulator/OrvekBench.h"
@@ -17,35 +18,6 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-// Times between the paints of any widget of the program.
-class PaintWatch : public QObject {
-public:
-    PaintWatch() { qApp->installEventFilter(this); }
-    void Start()
-    {
-        FClock.start();
-        FLast = 0;
-        FLongest = 0;
-    }
-    qint64 Longest() const { return std::max(FLongest, FClock.elapsed() - FLast); }
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint) {
-            const qint64 now = FClock.elapsed();
-            FLongest = std::max(FLongest, now - FLast);
-            FLast = now;
-        }
-        return false;
-    }
-
-private:
-    QElapsedTimer FClock;
-    qint64 FLast = 0;
-    qint64 FLongest = 0;
-};
-
 struct Fixture {
     Fixture()
     {

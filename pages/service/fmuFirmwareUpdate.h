@@ -1,9 +1,40 @@
 #pragma once
-// TfmFirmwareUpdate: the page "Прошивка" (still empty).
+// TfmFirmwareUpdate: "Прошивка", hands a firmware file to the driver's own
+// update after warnings about the connection, the FN's version and an open
+// session, then shows the driver's update status every 300 ms until it ends.
 #include "core/pages/untPages.h"
 
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class QTimer;
+
 class TfmFirmwareUpdate : public TPage {
+    Q_OBJECT
 public:
     static constexpr const char* PageCaption = "Прошивка";
     explicit TfmFirmwareUpdate(QWidget* owner = nullptr);
+
+    // True when the FN's version text names FFD 1.2.
+    static bool IsFNCompatibleToFFD12(const QString& version);
+
+    QLineEdit* edtFileName;
+    QPushButton* btnOpenFile;
+    QComboBox* cbUpdateMethod;
+    QLineEdit* edtFWUpdateStatus;
+    QPushButton* btnUpdateFirmware;
+    QPushButton* btnCancelFirmwareUpdate;
+    QTimer* Timer;
+
+    // The status poll (the timer's handler).
+    void TimerTimer();
+
+private:
+    void btnOpenFileClick();
+    void btnUpdateFirmwareClick();
+    void btnCancelFirmwareUpdateClick();
+    // The connection's warning for the interface; true to go on.
+    bool ConfirmConnection();
+    // A "Внимание!" question with OK and Cancel (Cancel the default); true for OK.
+    static bool Confirmed(const QString& text);
 };

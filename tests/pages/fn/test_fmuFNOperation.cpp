@@ -268,6 +268,7 @@ TEST_F(FNOperationTest, WholeReceiptWithExtraSums)
     Page->edtTaxValues[0]->setText(QStringLiteral("100"));
     Page->edtRoundingSumm->setText(QStringLiteral("0"));
     Page->cbTaxType->setCurrentText(QStringLiteral("ПСН"));
+    FN().Registration.TaxType = 1 | 32;  // the register closes only under a registered tax system
     Page->btnFNCloseCheckEx->click();
     ASSERT_EQ(Driver().ResultCode(), 0) << Driver().ResultCodeDescription().toStdString();
 
