@@ -20,6 +20,7 @@
 #include <array>
 #include <atomic>
 #include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -55,6 +56,8 @@ struct RegisterConfig {
     int ClockOffsetSeconds = 0;  // the register's clock minus the computer's
     bool BlankFN = false;        // the FN is new: not fiscalised, no documents
     bool OFDLinkUp = false;      // the OFD takes the documents the driver sends it
+    std::map<int, QString> DumpFiles;  // device code -> memory image file for dumps
+    std::map<QString, int> PingHosts;  // host -> ping time (ms) of hosts that answer
 };
 
 // ECRFlags bits.
@@ -154,6 +157,9 @@ public:
     // The methods that reached the register, in order (the latest 10000),
     // and how often each did.
     void Record(OrvekMethod method);
+    // Runs for each recorded call, before the call works (register lock held):
+    // lets tests act at a given point of a worker's calls.
+    std::function<void(OrvekMethod)> OnCall;
     std::vector<OrvekMethod> Journal() const { return {FJournal.begin(), FJournal.end()}; }
     int CallCount(OrvekMethod method) const { return FCounts[std::size_t(method)]; }
     void ClearJournal();

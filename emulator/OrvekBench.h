@@ -40,6 +40,8 @@ public:
     //   clock = -90 (seconds the register's clock is behind or ahead)
     //   fn = blank (a new FN; "fiscal", the default: registered 30 days ago)
     //   ofd = up (the OFD takes documents while the driver's exchange is not suspended)
+    //   dump.8 = /path/image.bin (the memory image a dump of device code 8 reads)
+    //   ping = 192.168.1.50 12 (a host that answers Ping in 12 ms; none is dialled)
     //
     // A bench holds 1 to MaxRegisters registers, each at most MaxModelParams
     // model parameters and MaxFaults faults; the file is at most MaxFileSize bytes.

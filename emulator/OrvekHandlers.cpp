@@ -34,6 +34,7 @@ OrvekHandlerTable BuildHandlers()
     AddServiceOperationHandlers(t);
     AddLDHandlers(t);
     AddPrintServerHandlers(t);
+    AddDiagnosticsHandlers(t);
     return t;
 }
 } // namespace

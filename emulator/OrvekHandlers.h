@@ -123,3 +123,4 @@ void AddFirmwareHandlers(OrvekHandlerTable& t);
 void AddServiceOperationHandlers(OrvekHandlerTable& t);
 void AddLDHandlers(OrvekHandlerTable& t);
 void AddPrintServerHandlers(OrvekHandlerTable& t);
+void AddDiagnosticsHandlers(OrvekHandlerTable& t);
