@@ -111,6 +111,12 @@ std::int32_t EmulatedOrvek::EnsureConnected()
     if (FRegister && address == FAddress)
         return OrvekResult::Ok;
     DisconnectNow();
+    if (address.Type == 1 || address.Type == 2) {
+        const QByteArray answer =
+            FServerLink.Request("OPEN " + QByteArray::number(address.Port), FProps.Int(OrvekProp::Timeout) + 1000);
+        if (answer != "OK")
+            return answer == "BUSY" ? OrvekResult::PortBusy : OrvekResult::NoLink;
+    }
     auto reg = AddressedRegister();
     if (!reg)
         return OrvekResult::NoLink;
@@ -155,6 +161,12 @@ void EmulatedOrvek::PutProperty(std::int32_t dispId, const QVariant& value)
     std::lock_guard lock(FMutex);
     FProps.Put(*prop, value);
     FTrace.Written(*prop, FProps.Get(*prop));
+    // Writing Connected connects or disconnects; the property then tells the state.
+    if (*prop == OrvekProp::Connected) {
+        const bool connect = FProps.Bool(OrvekProp::Connected);
+        FProps.Set(OrvekProp::Connected, FRegister != nullptr);
+        Invoke(DispId(connect ? OrvekMethod::Connect : OrvekMethod::Disconnect));
+    }
 }
 
 std::shared_ptr<void> EmulatedOrvek::Exclusive()
@@ -168,6 +180,7 @@ std::int32_t EmulatedOrvek::Invoke(std::int32_t dispId)
     if (!method)
         throw EOleError(QStringLiteral("Неизвестное имя (%1)").arg(dispId));
     std::lock_guard lock(FMutex);
+    FInterrupted = false;
     RunJob();
     FTrace.Called(*method);
     const OrvekHandlerEntry& entry = OrvekHandlers()[*method];
@@ -179,6 +192,7 @@ std::int32_t EmulatedOrvek::Invoke(std::int32_t dispId)
         std::optional<std::int32_t> fault;
         if (reg) {
             regLock = reg->Lock();
+            call.RegisterLock = &regLock;
             reg->Record(*method);
             fault = reg->Faults().Take(*method);
         }
@@ -198,6 +212,7 @@ std::int32_t EmulatedOrvek::Invoke(std::int32_t dispId)
     std::shared_ptr<EmulatedRegister> reg = FRegister;
     auto regLock = reg->Lock();
     call.Register = reg.get();
+    call.RegisterLock = &regLock;
     reg->Record(*method);
     bool answered = true;
     if (reg->PortOwner() && reg->PortOwner() != this) {

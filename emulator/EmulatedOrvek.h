@@ -8,8 +8,10 @@
 #include "emulator/EmulatedRegister.h"
 #include "emulator/OrvekCallTrace.h"
 #include "emulator/OrvekProperties.h"
+#include "emulator/PrintServer.h"
 #include "emulator/ReceiptDatabase.h"
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -27,6 +29,12 @@ public:
     std::int32_t Invoke(std::int32_t dispId) override;
     // Holds the object's lock.
     std::shared_ptr<void> Exclusive() override;
+    // Sets the stop request that a running search looks at (no lock).
+    void Interrupt() override { FInterrupted = true; }
+    // True once after Interrupt; a call that starts clears it.
+    bool TakeInterrupt() { return FInterrupted.exchange(false); }
+    // The link to a print server (ServerConnect).
+    TPrintServerLink& ServerLink() { return FServerLink; }
 
     // Direct access for tests and handlers; hold Lock() while other threads
     // may call the object.
@@ -43,7 +51,9 @@ public:
     std::shared_ptr<EmulatedRegister> AddressedRegister() const { return AddressedRegister(FProps); }
     static std::shared_ptr<EmulatedRegister> AddressedRegister(const OrvekPropertyStore& props);
     // Connects to the addressed register (again when the settings changed):
-    // 0, or OrvekResult::NoLink.
+    // 0, or OrvekResult::NoLink. Connection types 1 and 2 reach their port
+    // through the print server: without a server link NoLink, PortBusy while
+    // another client holds the port there.
     std::int32_t EnsureConnected();
     void DisconnectNow();
 
@@ -88,6 +98,8 @@ private:
     Address FAddress;
     DBQuery FDBQuery;
     Job FJob;
+    std::atomic<bool> FInterrupted = false;
+    TPrintServerLink FServerLink;
 };
 
 // Makes the emulated component the one that driver objects create.

@@ -79,6 +79,8 @@ void EmulatedRegister::Record(OrvekMethod method)
         FJournal.pop_front();
     FJournal.push_back(method);
     ++FCounts[std::size_t(method)];
+    if (OnCall)
+        OnCall(method);
 }
 
 void EmulatedRegister::ClearJournal()

@@ -20,6 +20,7 @@
 #include <array>
 #include <atomic>
 #include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -56,6 +57,8 @@ struct RegisterConfig {
     bool BlankFN = false;        // the FN is new: not fiscalised, no documents
     bool OFDLinkUp = false;      // the OFD takes the documents the driver sends it
     int DHCPDelayMs = 0;         // the link's DHCP address: after this many ms from start; -1 never
+    std::map<int, QString> DumpFiles;  // device code -> memory image file for dumps
+    std::map<QString, int> PingHosts;  // host -> ping time (ms) of hosts that answer
 };
 
 // ECRFlags bits.
@@ -155,6 +158,9 @@ public:
     // The methods that reached the register, in order (the latest 10000),
     // and how often each did.
     void Record(OrvekMethod method);
+    // Runs for each recorded call, before the call works (register lock held):
+    // lets tests act at a given point of a worker's calls.
+    std::function<void(OrvekMethod)> OnCall;
     std::vector<OrvekMethod> Journal() const { return {FJournal.begin(), FJournal.end()}; }
     int CallCount(OrvekMethod method) const { return FCounts[std::size_t(method)]; }
     void ClearJournal();

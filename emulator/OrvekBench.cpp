@@ -114,6 +114,8 @@ private:
         const qsizetype eq = line.indexOf(QLatin1Char('='));
         if (eq <= 0)
             Fail(QStringLiteral("ожидается [register] или ключ = значение"));
+        if (line.left(eq).trimmed().compare(QLatin1String("printserver"), Qt::CaseInsensitive) == 0)
+            return;   // the print server's port (PrintServer.h)
         if (FConfigs.empty())
             Fail(QStringLiteral("описание до первой строки [register]"));
         RegisterConfig& c = FConfigs.back();
@@ -194,6 +196,13 @@ private:
                 Fail(QStringLiteral("обновление ключей пишется как \"код статус\""));
             c.KeysResultCode = Number(key, parts[0], 0, 255);
             c.KeysStatus = Number(key, parts[1], 0, 255);
+        } else if (key.startsWith(QLatin1String("dump."))) {
+            c.DumpFiles[Number(key, key.mid(5), 0, 255)] = value;
+        } else if (key == QLatin1String("ping")) {
+            const QStringList parts = value.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+            if (parts.size() != 2)
+                Fail(QStringLiteral("пинг пишется как \"адрес время_мс\""));
+            c.PingHosts[parts[0].toLower()] = Number(key, parts[1], 0, 60000);
         } else if (key == QLatin1String("fault")) {
             if (c.Faults.size() >= OrvekBench::MaxFaults)
                 Fail(QStringLiteral("больше %1 сбоев у одной ККТ").arg(OrvekBench::MaxFaults));

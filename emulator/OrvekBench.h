@@ -23,7 +23,8 @@ public:
     // Raises Exception with the file name and line on an error (the bench
     // stays as it was).
     //
-    // Format: text lines, "#" starts a comment. Each "[register]" line starts
+    // Format: text lines, "#" starts a comment. "printserver = 7790" (anywhere)
+    // is the print server's port (PrintServer.h). Each "[register]" line starts
     // a register; "key = value" lines describe it:
     //   name = Касса 2          com = 2 (0: no serial port)   baud = 9600 (a rate of the driver's)
     //   tcp = 127.0.0.1:7779 (or "none")    model = 16    type2 = 1
@@ -41,6 +42,8 @@ public:
     //   ofd = up (the OFD takes documents while the driver's exchange is not suspended)
     //   dhcp = 1500 (the network link's DHCP address after 1500 ms; 0 at once, the
     //   default; "never")
+    //   dump.8 = /path/image.bin (the memory image a dump of device code 8 reads)
+    //   ping = 192.168.1.50 12 (a host that answers Ping in 12 ms; none is dialled)
     //
     // A bench holds 1 to MaxRegisters registers, each at most MaxModelParams
     // model parameters and MaxFaults faults; the file is at most MaxFileSize bytes.

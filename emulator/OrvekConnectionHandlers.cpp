@@ -1,21 +1,73 @@
-// Connection, port lock and device search.
+// Connection, exchange parameters, waits and device search.
 #include "emulator/EmulatedOrvek.h"
 #include "emulator/OrvekBench.h"
 #include "emulator/OrvekHandlers.h"
 #include "emulator/OrvekResultCodes.h"
+#include "emulator/RegisterReceipt.h"
+#include "platform/SerialPorts.h"
+
+#include <QScopeGuard>
+#include <algorithm>
+#include <chrono>
+#include <thread>
 
 namespace {
 using P = OrvekProp;
 using M = OrvekMethod;
 
-// The register's exchange settings per interface (0 RS-232, 1 USB, 2 TCP, 3 I2C).
+// The register's exchange settings per interface: 0 RS-232, 1 Bluetooth,
+// 2 USB, 3 WiFi, 128 TCP socket.
 struct ExchangeSettings : RegisterArea {
     struct Port {
+        int Code = 0;
+        int Baud = 6;
         int Timeout = 100;
         int TcpPort = 0;
     };
-    Port Ports[4];
+    explicit ExchangeSettings(EmulatedRegister& reg)
+    {
+        for (int code : {0, 1, 2, 3, 128})
+            Ports.push_back({code, 6, 100, 0});
+        Ports.back().TcpPort = reg.Config().TcpPort;
+    }
+    Port* Find(int code)
+    {
+        for (Port& p : Ports)
+            if (p.Code == code)
+                return &p;
+        return nullptr;
+    }
+    std::vector<Port> Ports;
 };
+
+// Lets other driver objects reach the register while a call waits; the
+// dispatcher's hold comes back when the returned guard ends.
+auto ReleaseRegister(OrvekCall& c)
+{
+    auto* lock = c.RegisterLock && c.RegisterLock->owns_lock() ? c.RegisterLock : nullptr;
+    if (lock)
+        lock->unlock();
+    return qScopeGuard([lock] {
+        if (lock)
+            lock->lock();
+    });
+}
+
+// Waits, up to ConnectionTimeout, until the state is reached; checks it at
+// least once. Stops early on Interrupt.
+template <class F>
+bool WaitFor(OrvekCall& c, F reached)
+{
+    const auto relock = ReleaseRegister(c);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(std::max(0, c.Int(P::ConnectionTimeout)));
+    for (;;) {
+        if (reached())
+            return true;
+        if (std::chrono::steady_clock::now() >= deadline || c.Driver.TakeInterrupt())
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+}
 
 std::int32_t Connect(OrvekCall&)
 {
@@ -28,51 +80,64 @@ std::int32_t Disconnect(OrvekCall& c)
     return OrvekResult::Ok;
 }
 
-std::int32_t WaitConnection(OrvekCall&)
+// A register appears at the address within ConnectionTimeout.
+std::int32_t WaitConnection(OrvekCall& c)
 {
-    return OrvekResult::Ok;
+    return WaitFor(c, [&c] { return c.Driver.EnsureConnected() == OrvekResult::Ok; }) ? OrvekResult::Ok
+                                                                                     : OrvekResult::NoLink;
 }
 
-std::int32_t LockPort(OrvekCall& c)
+// The open receipt is closed (by another driver object) within ConnectionTimeout.
+std::int32_t WaitForCheckClose(OrvekCall& c)
 {
-    c.Reg().SetPortOwner(&c.Driver);
-    return OrvekResult::Ok;
+    const auto closed = [&c] {
+        auto unlock = c.Reg().Lock();
+        return c.Reg().Mode() != 8;
+    };
+    return WaitFor(c, closed) ? OrvekResult::Ok : OrvekResult::ReceiptOpen;
 }
 
-std::int32_t UnlockPort(OrvekCall& c)
+// The lines that wait for paper are printed (the paper put in and printing
+// continued, maybe by another driver object) within ConnectionTimeout;
+// otherwise why they still wait.
+std::int32_t WaitForPrinting(OrvekCall& c)
 {
-    auto reg = c.Driver.ConnectedRegister();
-    if (reg && reg->PortOwner() == &c.Driver)
-        reg->SetPortOwner(nullptr);
-    return OrvekResult::Ok;
+    RegisterReceipt& receipt = c.Reg().Area<RegisterReceipt>();
+    const auto printed = [&c, &receipt] {
+        auto unlock = c.Reg().Lock();
+        return receipt.WaitingLines().isEmpty();
+    };
+    if (WaitFor(c, printed))
+        return OrvekResult::Ok;
+    return c.Reg().Flag(EcrFlag::ReceiptRibbonIsPresent) ? OrvekResult::WaitingContinuePrint : OrvekResult::NoPaper;
 }
 
 std::int32_t GetExchangeParam(OrvekCall& c)
 {
-    int port = c.Int(P::PortNumber);
-    if (port < 0 || port > 3)
+    auto* s = c.Reg().Area<ExchangeSettings>().Find(c.Int(P::PortNumber));
+    if (!s)
         return OrvekResult::BadParameter;
-    const auto& s = c.Reg().Area<ExchangeSettings>().Ports[port];
-    int code = port == 0 ? EmulatedOrvek::CodeOfBaud(c.Reg().SerialBaud()) : 6;
+    const int code = s->Code == 0 ? EmulatedOrvek::CodeOfBaud(c.Reg().SerialBaud()) : s->Baud;
     c.Set(P::BaudRate, code < 0 ? 6 : code);
-    c.Set(P::Timeout, s.Timeout);
-    c.Set(P::TCPPort, port == 2 ? c.Reg().Config().TcpPort : s.TcpPort);
-    c.Request.append(char(port));
-    c.Answer.append(char(code)).append(char(s.Timeout & 0xFF));
+    c.Set(P::Timeout, s->Timeout);
+    c.Set(P::TCPPort, s->TcpPort);
+    c.Request.append(char(s->Code));
+    c.Answer.append(char(code)).append(char(s->Timeout & 0xFF));
     return OrvekResult::Ok;
 }
 
 std::int32_t SetExchangeParam(OrvekCall& c)
 {
-    int port = c.Int(P::PortNumber);
-    int baud = EmulatedOrvek::BaudOfCode(c.Int(P::BaudRate));
-    if (port < 0 || port > 3 || baud == 0 || c.Int(P::Timeout) < 0)
+    auto* s = c.Reg().Area<ExchangeSettings>().Find(c.Int(P::PortNumber));
+    const int baud = EmulatedOrvek::BaudOfCode(c.Int(P::BaudRate));
+    const int tcpPort = c.Int(P::TCPPort);
+    if (!s || baud == 0 || c.Int(P::Timeout) < 0 || c.Int(P::Timeout) > 0xFFFF || tcpPort < 0 || tcpPort > 0xFFFF)
         return OrvekResult::BadParameter;
-    auto& s = c.Reg().Area<ExchangeSettings>().Ports[port];
-    s.Timeout = c.Int(P::Timeout);
-    s.TcpPort = c.Int(P::TCPPort);
-    c.Request.append(char(port)).append(char(c.Int(P::BaudRate))).append(char(s.Timeout & 0xFF));
-    if (port == 0 && baud != c.Reg().SerialBaud()) {
+    s->Baud = c.Int(P::BaudRate);
+    s->Timeout = c.Int(P::Timeout);
+    s->TcpPort = tcpPort;
+    c.Request.append(char(s->Code)).append(char(c.Int(P::BaudRate))).append(char(s->Timeout & 0xFF));
+    if (s->Code == 0 && baud != c.Reg().SerialBaud()) {
         // The register answers at the new rate from now; this driver object follows it.
         c.Reg().SetSerialBaud(baud);
         if (c.Int(P::ConnectionType) <= 2)
@@ -81,21 +146,60 @@ std::int32_t SetExchangeParam(OrvekCall& c)
     return OrvekResult::Ok;
 }
 
-// Looks for a register on the serial ports, lowest port first.
+// Sleeps for a silent try; false when the user stopped the search.
+bool SilentTry(OrvekCall& c, int ms)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (c.Driver.TakeInterrupt())
+            return false;
+        std::this_thread::sleep_for(std::min<std::chrono::steady_clock::duration>(
+            deadline - std::chrono::steady_clock::now(), std::chrono::milliseconds(2)));
+    }
+    return !c.Driver.TakeInterrupt();
+}
+
+// A register answers a search's try unless a FindDevice fault is due on it.
+bool Answers(const std::shared_ptr<EmulatedRegister>& reg)
+{
+    if (!reg)
+        return false;
+    auto lock = reg->Lock();
+    return !reg->Faults().Take(M::FindDevice);
+}
+
+// Looks for a register on the bench's serial ports, lowest first, then on
+// the computer's own ports (numbered after the bench's, opened for reading
+// only, never written to: no register ever answers there), each at the rate
+// codes 0 to 9; a silent try lasts SearchTimeout. A register with a FindDevice
+// fault due stays silent for that try.
 std::int32_t FindDevice(OrvekCall& c)
 {
-    std::shared_ptr<EmulatedRegister> found;
-    for (const auto& reg : Bench().Registers()) {
-        int com = reg->Config().ComNumber;
-        if (com > 0 && EmulatedOrvek::CodeOfBaud(reg->SerialBaud()) >= 0 && (!found || com < found->Config().ComNumber))
-            found = reg;
+    const auto relock = ReleaseRegister(c);
+    const int silence = std::clamp(c.Int(P::SearchTimeout), 0, 60000);
+    const std::vector<int> benchPorts = Bench().SerialPorts();
+    for (int com : benchPorts) {
+        for (int code = 0; EmulatedOrvek::BaudOfCode(code) > 0; ++code) {
+            if (Answers(Bench().FindSerial(com, EmulatedOrvek::BaudOfCode(code)))) {
+                c.Driver.DisconnectNow();
+                c.Set(P::ConnectionType, 0);
+                c.Set(P::ComNumber, com);
+                c.Set(P::BaudRate, code);
+                return c.Driver.EnsureConnected();
+            }
+            if (!SilentTry(c, silence))
+                return OrvekResult::Interrupted;
+        }
     }
-    if (!found)
-        return OrvekResult::NoLink;
-    c.Set(P::ConnectionType, 0);
-    c.Set(P::ComNumber, found->Config().ComNumber);
-    c.Set(P::BaudRate, EmulatedOrvek::CodeOfBaud(found->SerialBaud()));
-    return c.Driver.EnsureConnected();
+    for (const TSystemSerialPort& port : ListSerialPorts()) {
+        TSerialPortReader reader(port.Device);
+        if (!reader.IsOpen())
+            continue;
+        for (int code = 0; EmulatedOrvek::BaudOfCode(code) > 0; ++code)
+            if (!SilentTry(c, silence))
+                return OrvekResult::Interrupted;
+    }
+    return OrvekResult::NoLink;
 }
 } // namespace
 
@@ -103,9 +207,9 @@ void AddConnectionHandlers(OrvekHandlerTable& t)
 {
     t.Add(M::Connect, OrvekAccess::DeviceNoPassword, 0x10, &Connect);
     t.Add(M::Disconnect, OrvekAccess::Local, 0, &Disconnect);
-    t.Add(M::WaitConnection, OrvekAccess::DeviceNoPassword, 0x10, &WaitConnection);
-    t.Add(M::LockPort, OrvekAccess::DeviceNoPassword, 0x10, &LockPort);
-    t.Add(M::UnlockPort, OrvekAccess::Local, 0, &UnlockPort);
+    t.Add(M::WaitConnection, OrvekAccess::Local, 0, &WaitConnection);
+    t.Add(M::WaitForPrinting, OrvekAccess::Device, 0x10, &WaitForPrinting);
+    t.Add(M::WaitForCheckClose, OrvekAccess::DeviceNoPassword, 0x10, &WaitForCheckClose);
     t.Add(M::GetExchangeParam, OrvekAccess::Device, 0x15, &GetExchangeParam, true);
     // BaudRate is the port's new rate here, not the one to reach the register at.
     t.Add(M::SetExchangeParam, OrvekAccess::Device, 0x14, &SetExchangeParam, true);

@@ -32,6 +32,9 @@ OrvekHandlerTable BuildHandlers()
     AddDocumentHandlers(t);
     AddFirmwareHandlers(t);
     AddServiceOperationHandlers(t);
+    AddLDHandlers(t);
+    AddPrintServerHandlers(t);
+    AddDiagnosticsHandlers(t);
     return t;
 }
 } // namespace

@@ -24,6 +24,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <mutex>
 
 class EmulatedOrvek;
 
@@ -35,6 +36,7 @@ struct OrvekCall {
     EmulatedOrvek& Driver;
     OrvekPropertyStore& Props;
     EmulatedRegister* Register = nullptr;  // set for device methods
+    std::unique_lock<std::recursive_mutex>* RegisterLock = nullptr;  // the dispatcher's hold of the register, if any
     QString Description;                   // a text of its own for the result (empty: the code's text)
     QByteArray Request;                    // data bytes of the command sent
     QByteArray Answer;                     // data bytes of the register's answer
@@ -119,3 +121,6 @@ void AddVintrelHandlers(OrvekHandlerTable& t);
 void AddDocumentHandlers(OrvekHandlerTable& t);
 void AddFirmwareHandlers(OrvekHandlerTable& t);
 void AddServiceOperationHandlers(OrvekHandlerTable& t);
+void AddLDHandlers(OrvekHandlerTable& t);
+void AddPrintServerHandlers(OrvekHandlerTable& t);
+void AddDiagnosticsHandlers(OrvekHandlerTable& t);

@@ -41,12 +41,33 @@ void PrintLine(OrvekCall& c, const QString& text, int font, int param = 0)
     c.Request.append(WideToAnsi(text));
 }
 
+// The text to print: each "&#n;" (n 0..255) becomes character n of the
+// register's code page.
+QString DecodeCharRefs(const QString& text)
+{
+    if (!text.contains(QLatin1String("&#")))
+        return text;
+    static const QRegularExpression ref(QStringLiteral("&#(\\d{1,3});"));
+    QString result;
+    qsizetype from = 0;
+    for (auto it = ref.globalMatch(text); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        const int n = m.captured(1).toInt();
+        if (n > 255)
+            continue;
+        result += QStringView(text).mid(from, m.capturedStart() - from);
+        result += AnsiToWide(QByteArray(1, char(n)));
+        from = m.capturedEnd();
+    }
+    return result + text.mid(from);
+}
+
 std::int32_t PrintTextLine(OrvekCall& c, int font, int widthDivisor, int param)
 {
     if (std::int32_t code = CheckPaper(c))
         return code;
     int width = Printer(c).CharsPerLine(font) / widthDivisor;
-    QString text = c.Str(P::StringForPrinting);
+    QString text = DecodeCharRefs(c.Str(P::StringForPrinting));
     PrintLine(c, width > 0 ? text.left(width) : text, font, param);
     return OrvekResult::Ok;
 }
@@ -78,7 +99,7 @@ std::int32_t PrintStringWithWrap(OrvekCall& c)
     int font = Printer(c).Font(c.Int(P::FontType)) ? c.Int(P::FontType) : 1;
     int width = Printer(c).CharsPerLine(font);
     static const QRegularExpression breaks(QStringLiteral("\r\n|\n|\r"));
-    QStringList lines = c.Str(P::StringForPrinting).split(breaks);
+    QStringList lines = DecodeCharRefs(c.Str(P::StringForPrinting)).split(breaks);
     if (lines.size() > 1 && lines.last().isEmpty())
         lines.removeLast();
     for (const QString& line : lines) {
@@ -140,11 +161,6 @@ std::int32_t PrintBarCode(OrvekCall& c)
     return OrvekResult::Ok;
 }
 
-std::int32_t WaitForPrinting(OrvekCall&)
-{
-    return OrvekResult::Ok;
-}
-
 std::int32_t GetFontMetrics(OrvekCall& c)
 {
     const RegisterPrinter& p = Printer(c);
@@ -171,6 +187,5 @@ void AddPrintHandlers(OrvekHandlerTable& t)
     t.Add(M::FeedDocument, OrvekAccess::Device, 0x29, &FeedDocument);
     t.Add(M::CutCheck, OrvekAccess::Device, 0x25, &CutCheck);
     t.Add(M::PrintBarCode, OrvekAccess::Device, 0xC2, &PrintBarCode);
-    t.Add(M::WaitForPrinting, OrvekAccess::Device, 0x10, &WaitForPrinting);
     t.Add(M::GetFontMetrics, OrvekAccess::Device, 0x26, &GetFontMetrics);
 }

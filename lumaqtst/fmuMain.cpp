@@ -1,7 +1,7 @@
 #include "lumaqtst/fmuMain.h"
 
 #include "core/driver/untDriver.h"
-#include "lumaqtst/ComPort.h"
+#include "core/driver/ComPort.h"
 #include "lumaqtst/PageTable.h"
 #include "lumaqtst/fmuAbout.h"
 #include "platform/ui/NamedControls.h"

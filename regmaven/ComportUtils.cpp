@@ -3,10 +3,6 @@
 #include "core/support/LogFile.h"
 #include "platform/Hook.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QRegularExpression>
 #include <QSet>
 
 namespace Regmaven {
@@ -38,26 +34,6 @@ int IdAfter(const QString& HWStr, QLatin1StringView key)
     return ok ? value : 0;
 }
 
-QString ReadSysFile(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return QString::fromUtf8(file.read(256)).trimmed();
-}
-
-// The USB device above a tty's device: the first folder with idVendor and idProduct.
-QString UsbDeviceFolder(const QString& ttyFolder)
-{
-    QString folder = QFileInfo(ttyFolder + "/device").canonicalFilePath();
-    for (int level = 0; level < 8 && folder.size() > 1; ++level) {
-        if (QFile::exists(folder + "/idVendor") && QFile::exists(folder + "/idProduct"))
-            return folder;
-        folder = QFileInfo(folder).path();
-    }
-    return {};
-}
-
 QString Hex4(int value)
 {
     return QString::number(value, 16).toUpper().rightJustified(4, QLatin1Char('0'));
@@ -70,46 +46,16 @@ QList<TPortSource> SetPortSources(const QList<TPortSource>& Sources)
     return SourcesHook().Set(Sources);
 }
 
-int ComNumberOfTty(const QString& TtyName)
-{
-    static const QRegularExpression pattern(QStringLiteral("^tty(S|USB|ACM)(\\d{1,3})$"));
-    const QRegularExpressionMatch m = pattern.match(TtyName);
-    if (!m.hasMatch())
-        return -1;
-    const int n = m.captured(2).toInt();
-    const QString kind = m.captured(1);
-    return n + (kind == QLatin1String("S") ? 1 : kind == QLatin1String("USB") ? 33 : 65);
-}
-
 QList<TPortDevice> SystemSerialPorts(const QString& SysClassTty)
 {
     QList<TPortDevice> devices;
-    QDir dir(SysClassTty);
-    const QStringList names = dir.entryList({"ttyS*", "ttyUSB*", "ttyACM*"}, QDir::Dirs | QDir::System | QDir::NoDotAndDotDot,
-                                            QDir::Name);
-    for (const QString& name : names) {
-        const int com = ComNumberOfTty(name);
-        if (com < 0)
-            continue;
-        const QString folder = dir.filePath(name);
-        const QString suffix = QStringLiteral(" (COM%1)").arg(com);
-        if (name.startsWith(QLatin1String("ttyS"))) {
-            // Legacy ports are listed whether or not a UART is there; type 0 is none.
-            const QString type = ReadSysFile(folder + "/type");
-            if (type.isEmpty() || type == QLatin1String("0"))
-                continue;
+    for (const TSystemSerialPort& port : ListSerialPorts(SysClassTty)) {
+        const QString suffix = QStringLiteral(" (COM%1)").arg(port.ComNumber);
+        if (!port.Usb)
             devices << TPortDevice{QStringLiteral("Последовательный порт") + suffix, QStringLiteral("ACPI\\PNP0501")};
-            continue;
-        }
-        const QString usb = UsbDeviceFolder(folder);
-        if (usb.isEmpty())
-            continue;
-        QString product = ReadSysFile(usb + "/product");
-        if (product.isEmpty())
-            product = QStringLiteral("USB Serial Port");
-        devices << TPortDevice{product + suffix, QStringLiteral("USB\\VID_%1&PID_%2")
-                                                   .arg(ReadSysFile(usb + "/idVendor").toUpper(),
-                                                        ReadSysFile(usb + "/idProduct").toUpper())};
+        else
+            devices << TPortDevice{(port.Product.isEmpty() ? QStringLiteral("USB Serial Port") : port.Product) + suffix,
+                                   QStringLiteral("USB\\VID_%1&PID_%2").arg(port.VendorId.toUpper(), port.ProductId.toUpper())};
     }
     return devices;
 }

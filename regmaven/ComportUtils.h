@@ -4,6 +4,8 @@
 // name ("... (COM3)") and hardware id ("USB\VID_0483&PID_5740"). The program
 // installs its sources (this machine's serial ports, the emulated bench);
 // tests install fakes.
+#include "platform/SerialPorts.h"
+
 #include <QList>
 #include <QString>
 #include <functional>
@@ -19,12 +21,9 @@ using TPortSource = std::function<QList<TPortDevice>()>;
 // The sources EnumPorts reads, in order; returns the ones before.
 QList<TPortSource> SetPortSources(const QList<TPortSource>& Sources);
 
-// This machine's serial ports from /sys/class/tty (ttyS* with a UART,
-// ttyUSB*, ttyACM*) as port devices: ttySn is COMn+1, ttyUSBn COMn+33 and
-// ttyACMn COMn+65; USB ports carry their vendor and product ids.
+// This machine's serial ports (platform/SerialPorts.h) as port devices,
+// named by their COM numbers; USB ports carry their vendor and product ids.
 QList<TPortDevice> SystemSerialPorts(const QString& SysClassTty = QStringLiteral("/sys/class/tty"));
-// The COM number a /dev name stands for; -1 for other names.
-int ComNumberOfTty(const QString& TtyName);
 
 // The number in "(COM<n>)" of a friendly name; -1 with "(LPT", without
 // "(COM", without ")" after it or without a number.

@@ -1,5 +1,6 @@
 #include "tests/DriverTestSupport.h"
 
+#include "emulator/LogicalDevices.h"
 #include "emulator/OrvekSettings.h"
 
 #include <QFile>
@@ -31,6 +32,7 @@ void ResetEmulatedDriver()
 {
     FreeDriver();
     QFile::remove(OrvekSettingsFileName());
+    QFile::remove(LogicalDeviceList::FileName());
     InstallEmulatedOrvek();
     Bench().Clear();
     Bench().Add(RegisterConfig{});

@@ -23,6 +23,9 @@ public:
     // threads wait: a unit of property writes, a call and property reads
     // stays whole. Null for a component that serialises nothing.
     virtual std::shared_ptr<void> Exclusive() { return nullptr; }
+    // Asks a long call running on another thread (a device search) to stop
+    // before its next try; takes no lock, so it works while the call runs.
+    virtual void Interrupt() {}
 };
 
 // Stands in for creation by class id. A factory raises (EOleError) when the

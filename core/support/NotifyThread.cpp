@@ -3,6 +3,7 @@
 #include "platform/Guard.h"
 
 #include <QCoreApplication>
+#include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
@@ -27,6 +28,8 @@ SyncQueue& Queue()
     return queue;
 }
 
+std::atomic<int> Running{0};
+
 bool OnMainThread()
 {
     QCoreApplication* app = QCoreApplication::instance();
@@ -45,7 +48,15 @@ TNotifyThread::~TNotifyThread()
 
 void TNotifyThread::Resume()
 {
+    if (isRunning())
+        return;
+    ++Running;
     start();
+}
+
+int TNotifyThread::RunningCount()
+{
+    return Running.load();
 }
 
 void TNotifyThread::Terminate()
@@ -86,6 +97,7 @@ void TNotifyThread::run()
     } catch (...) {
         FFatalException = std::current_exception();
     }
+    --Running;
     if (FOnTerminate)
         Synchronize([this] { RunGuarded([this] { FOnTerminate(this); }); });
 }

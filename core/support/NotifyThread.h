@@ -27,6 +27,8 @@ public:
     // Waits for the thread's end (serving synchronised calls on the UI thread).
     void WaitFor();
     bool Finished() const;
+    // Threads started and not yet ended, of the whole program.
+    static int RunningCount();
 
     // Runs on the UI thread once the handler has ended.
     void SetOnTerminate(std::function<void(TNotifyThread* Sender)> handler);

@@ -1,3 +1,182 @@
 #include "pages/service/fmuTestEncoding.h"
 
-TfmTestEncoding::TfmTestEncoding(QWidget* owner) : TPage(owner, "fmTestEncoding", PageCaption) {}
+#include "core/driver/untDriver.h"
+#include "core/pages/MemoReport.h"
+#include "core/support/FileUtils.h"
+#include "core/support/Format.h"
+#include "platform/ui/Dialogs.h"
+#include "platform/ui/FormBuilder.h"
+
+#include <QCoreApplication>
+#include <QFontDialog>
+#include <QPlainTextEdit>
+#include <QScopeGuard>
+
+namespace {
+const QString FileFilter = QStringLiteral("Текстовые файлы (*.txt);;Все файлы (*.*)");
+} // namespace
+
+QStringList MemoLines(const QString& Text)
+{
+    if (Text.isEmpty())
+        return {};
+    QStringList lines = Text.split(QLatin1Char('\n'));
+    if (lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+QStringList CodePageLines()
+{
+    QStringList lines;
+    for (int r = 0; r < 16; ++r) {
+        QString s;
+        for (int i = 0; i < 16; ++i)
+            s += QChar(16 * r + i);
+        lines << Format(QStringLiteral("0x%.2x %s"), {16 * r, s});
+    }
+    return lines;
+}
+
+QStringList EcrCodePageLines()
+{
+    QStringList lines;
+    for (int r = 0; r < 32; ++r) {
+        QString s;
+        for (int n = 8 * r; n < 8 * r + 8; ++n)
+            s += Format(QStringLiteral("&#%d;"), {n});
+        lines << Format(QStringLiteral("0x%.2x %s"), {8 * r, s});
+    }
+    return lines;
+}
+
+QStringList ArmenianLines()
+{
+    QStringList lines;
+    for (int first = 0x0530; first < 0x0590; first += 8) {
+        QString s;
+        for (int code = first; code < first + 8; ++code)
+            s += QChar(code);
+        lines << Format(QStringLiteral("0x%.4X: "), {first}) + s;
+    }
+    return lines;
+}
+
+TfmTestEncoding::TfmTestEncoding(QWidget* owner) : TPage(owner, "fmTestEncoding", PageCaption)
+{
+    using T = TfmTestEncoding;
+    TFormBuilder<T> page(this, nullptr, true);
+    auto left = page.Section();
+    left.Label("lblText", QStringLiteral("Текст:"));
+    Memo = ReportMemo(left.Memo(NAMED(Memo)));
+    Memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    Memo->setMinimumWidth(Memo->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 48);
+
+    auto right = page.Section();
+    lblStrCount = right.Row(QStringLiteral("Количество строк:"), NewLabel(this, QStringLiteral("0"), "lblStrCount"));
+    right.Spin(NAMED(seFontType), QStringLiteral("Шрифт:"), 1, 10, 1, "FontType");
+    right.Buttons(9, {
+        // Printing leaves "Прервать" usable: framed by the handler itself.
+        {NAMED(btnPrint), "Печать", &T::btnPrintClick, "PrintString", TRun::Plain},
+        {NAMED(btnStop), "Прервать", &T::btnStopClick, {}, TRun::Plain},
+        {NAMED(btnOpen), "Загрузить", &T::btnOpenClick, {}, TRun::Plain},
+        {NAMED(btnSave), "Сохранить", &T::btnSaveClick, {}, TRun::Plain},
+        {NAMED(edtFontCodepage), "Кодовая страница", &T::edtFontCodepageClick, {}, TRun::Plain},
+        {NAMED(edtEcrCodePage), "Кодовая страница ФР", &T::edtEcrCodePageClick, {}, TRun::Plain},
+        {NAMED(btnArmenianText), "Армянский текст", &T::btnArmenianTextClick, {}, TRun::Plain},
+        {NAMED(btnFont1), "Шрифт (Font)", &T::btnFont1Click, {}, TRun::Plain},
+    });
+    btnStop->setEnabled(false);
+    page.Grid()->setColumnStretch(0, 1);
+    connect(Memo, &QPlainTextEdit::textChanged, this, Guarded([this] { MemoChange(); }));
+}
+
+void TfmTestEncoding::showEvent(QShowEvent* event)
+{
+    TPage::showEvent(event);
+    MemoChange();
+}
+
+void TfmTestEncoding::MemoChange()
+{
+    // At most MaxLength characters, as the memo allows.
+    const QString text = Memo->toPlainText();
+    if (text.size() > MaxLength) {
+        QTextCursor cursor = Memo->textCursor();
+        cursor.setPosition(MaxLength);
+        cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+        cursor.removeSelectedText();
+        return;
+    }
+    lblStrCount->setText(QString::number(MemoLines(text).size()));
+}
+
+void TfmTestEncoding::btnPrintClick()
+{
+    const auto end = qScopeGuard([this] { btnStop->setEnabled(false); });
+    TEnableButtonsFrame frame(this);
+    btnStop->setEnabled(true);
+    // The lines as they stand now: editing the memo meanwhile changes nothing printed.
+    const QStringList lines = MemoLines(Memo->toPlainText());
+    TDriver& d = Driver();
+    d.setFontType(seFontType->value());
+    d.setUseReceiptRibbon(true);
+    d.setUseJournalRibbon(true);
+    d.setUseSlipDocument(true);
+    d.setUseSlipCheck(false);
+    FStop = false;
+    for (const QString& line : lines) {
+        if (FStop)
+            break;
+        d.setStringForPrinting(line);
+        Check(d.PrintStringWithFont());
+        QCoreApplication::processEvents();
+    }
+}
+
+void TfmTestEncoding::btnStopClick()
+{
+    FStop = true;
+}
+
+void TfmTestEncoding::btnOpenClick()
+{
+    const QString fileName = Dialogs::OpenFileName(QString(), FileFilter);
+    if (!fileName.isEmpty())
+        Memo->setPlainText(LoadTextFile(fileName));
+}
+
+void TfmTestEncoding::btnSaveClick()
+{
+    const QString fileName = Dialogs::SaveFileName(QString(), FileFilter, QString(), QStringLiteral("txt"));
+    if (!fileName.isEmpty())
+        SaveTextFile(fileName, Memo->toPlainText());
+}
+
+void TfmTestEncoding::btnFont1Click()
+{
+    bool ok = false;
+    const QFont font = QFontDialog::getFont(&ok, Memo->font(), this);
+    if (ok)
+        Memo->setFont(font);
+}
+
+void TfmTestEncoding::SetLines(const QStringList& Lines)
+{
+    Memo->setPlainText(Lines.join(QLatin1Char('\n')));
+}
+
+void TfmTestEncoding::edtFontCodepageClick()
+{
+    SetLines(CodePageLines());
+}
+
+void TfmTestEncoding::edtEcrCodePageClick()
+{
+    SetLines(EcrCodePageLines());
+}
+
+void TfmTestEncoding::btnArmenianTextClick()
+{
+    SetLines(ArmenianLines());
+}

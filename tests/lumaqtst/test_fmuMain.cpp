@@ -1,5 +1,5 @@
 #include "core/driver/untDriver.h"
-#include "lumaqtst/ComPort.h"
+#include "core/driver/ComPort.h"
 #include "lumaqtst/Lumaq.h"
 #include "lumaqtst/PageTable.h"
 #include "lumaqtst/fmuAbout.h"

@@ -60,6 +60,7 @@ TEST(NotifyThread, StartsSuspendedRunsAndReportsItsEnd)
         TNotifyThread thread([&](TNotifyThread* Sender) {
             worker = QThread::currentThread();
             EXPECT_EQ(Sender->objectName(), "reader");
+            EXPECT_EQ(TNotifyThread::RunningCount(), 1);
             ++runs;
         });
         thread.setObjectName("reader");
@@ -69,8 +70,10 @@ TEST(NotifyThread, StartsSuspendedRunsAndReportsItsEnd)
         });
         EXPECT_FALSE(thread.isRunning());
         EXPECT_EQ(runs, 0);
+        EXPECT_EQ(TNotifyThread::RunningCount(), 0);   // a suspended thread is not running
         thread.Resume();
         thread.WaitFor();
+        EXPECT_EQ(TNotifyThread::RunningCount(), 0);
         EXPECT_TRUE(thread.Finished());
         EXPECT_EQ(runs, 1);
         EXPECT_EQ(terminated, 1);
@@ -110,6 +113,7 @@ TEST(NotifyThread, SynchronizedCallsAndHandlerErrors)
     thread.Resume();
     thread.WaitFor();
     EXPECT_EQ(onUi, 3);
+    EXPECT_EQ(TNotifyThread::RunningCount(), 0);   // also after an error
     ASSERT_TRUE(thread.FatalException());
     EXPECT_THROW(std::rethrow_exception(thread.FatalException()), std::runtime_error);
 }

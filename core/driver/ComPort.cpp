@@ -1,4 +1,4 @@
-#include "lumaqtst/ComPort.h"
+#include "core/driver/ComPort.h"
 
 #include <iterator>
 

@@ -1,0 +1,14 @@
+// The logical-device file: any bytes give a list whose text reads back the same.
+#include "emulator/LogicalDevices.h"
+
+#include <cstdint>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const LogicalDeviceList list = LogicalDeviceList::Parse(QByteArrayView(data, qsizetype(size)));
+    const LogicalDeviceList again = LogicalDeviceList::Parse(list.Text());
+    if (again.Devices != list.Devices || again.Active != list.Active)
+        std::abort();
+    return 0;
+}
