@@ -104,16 +104,3 @@ void BM_StopWithinOneTry(benchmark::State& state)
 }
 BENCHMARK(BM_StopWithinOneTry)->UseRealTime()->Iterations(3)->Unit(benchmark::kMillisecond);
 } // namespace
-
-int main(int argc, char** argv)
-{
-    QTemporaryDir settings;   // the driver objects keep their settings here
-    qputenv("XDG_CONFIG_HOME", settings.path().toUtf8());
-    qputenv("XDG_DATA_HOME", settings.path().toUtf8());
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    FreeDriver();
-    return 0;
-}

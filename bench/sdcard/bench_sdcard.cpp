@@ -90,13 +90,3 @@ void BM_SDCardStop(benchmark::State& state)
 
 BENCHMARK(BM_SDCardFirmwareWrite)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_SDCardStop)->Unit(benchmark::kMillisecond)->Iterations(3);
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

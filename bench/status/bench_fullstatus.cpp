@@ -72,13 +72,3 @@ void BM_FullStatusInterrupt(benchmark::State& state)
 
 BENCHMARK(BM_FullStatus)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_FullStatusInterrupt)->Unit(benchmark::kMillisecond)->Iterations(3);
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
