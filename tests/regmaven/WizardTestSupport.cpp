@@ -27,6 +27,9 @@ QString WizardTest::Next()
     FForm->btnNext->click();
     if (auto* check = dynamic_cast<Regmaven::TCheckLANPage*>(Current()))
         check->Task.WaitFor();
+    // LUMAQ_PAGE_PICTURES=<folder>: the window with each page reached, to look at.
+    if (const QString pictures = qEnvironmentVariable("LUMAQ_PAGE_PICTURES"); !pictures.isEmpty() && Current())
+        FForm->grab().save(pictures + "/" + Current()->objectName() + ".png");
     return Title();
 }
 
