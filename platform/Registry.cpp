@@ -647,11 +647,12 @@ void TRegistry::Put(Value value)
     Key& key = FHive[FCurrentFolded];
     if (key.path.isEmpty())
         key.path = FCurrentPath;
-    QString folded = Fold(value.name);
-    auto it = key.values.find(folded);
-    if (it != key.values.end() && SameValue(it->second, value))
-        return;   // stored as it is: nothing to write
-    key.values.insert_or_assign(std::move(folded), value);
+    auto [it, added] = key.values.try_emplace(Fold(value.name), value);
+    if (!added) {
+        if (SameValue(it->second, value))
+            return;   // stored as it is: nothing to write
+        it->second = value;
+    }
     FChanges.push_back({Change::SetValue, FCurrentPath, std::move(value)});
 }
 
