@@ -1,5 +1,7 @@
 #include "tests/regmaven/WizardTestSupport.h"
 
+#include <QCoreApplication>
+
 #include "platform/Exceptions.h"
 #include "regmaven/CheckLANPage.h"
 #include "regmaven/fmuSearchDevice.h"
@@ -28,8 +30,10 @@ QString WizardTest::Next()
     if (auto* check = dynamic_cast<Regmaven::TCheckLANPage*>(Current()))
         check->Task.WaitFor();
     // LUMAQ_PAGE_PICTURES=<folder>: the window with each page reached, to look at.
-    if (const QString pictures = qEnvironmentVariable("LUMAQ_PAGE_PICTURES"); !pictures.isEmpty() && Current())
+    if (const QString pictures = qEnvironmentVariable("LUMAQ_PAGE_PICTURES"); !pictures.isEmpty() && Current()) {
+        QCoreApplication::sendPostedEvents();   // the layouts as they will show
         FForm->grab().save(pictures + "/" + Current()->objectName() + ".png");
+    }
     return Title();
 }
 
