@@ -1,12 +1,13 @@
 #pragma once
 // TfmReasonCodes: the wizard's dialog "Коды причин изменения сведений о ККТ":
-// one check box per reason of the 32-bit mask, its Tag the bit.
+// the reason-code scroll box and the default button "OK".
+#include "core/pages/ReasonCodeBox.h"
+
 #include <QDialog>
 #include <cstdint>
 
 class QCheckBox;
 class QPushButton;
-class QScrollArea;
 
 namespace Regmaven {
 
@@ -15,23 +16,16 @@ class TfmReasonCodes : public QDialog {
 public:
     explicit TfmReasonCodes(QWidget* parent = nullptr);
 
-    // Checks exactly the boxes whose bit is set.
-    void SetCode(uint32_t Value);
-    // The mask of the checked boxes' bits.
-    uint32_t GetCode() const;
-    // The box of the bit; nullptr when none.
-    QCheckBox* FindCheckBox(int Bit) const;
+    void SetCode(uint32_t Value) { ScrollBox->SetCode(Value); }
+    uint32_t GetCode() const { return ScrollBox->GetCode(); }
+    QCheckBox* FindCheckBox(int Bit) const { return ScrollBox->FindCheckBox(Bit); }
 
-    QScrollArea* ScrollBox;
+    TReasonCodeBox* ScrollBox;
     QPushButton* btnOk;
 
 protected:
-    // Vertically, or horizontally while Shift is held.
+    // The wheel anywhere on the dialog scrolls the box.
     void wheelEvent(QWheelEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    QList<QCheckBox*> Boxes() const;
 };
 
 } // namespace Regmaven

@@ -1,7 +1,9 @@
 // From process start to the main window shown (the 69 pages in the table,
 // settings restored) and through shut-down (settings saved), side by side
-// with an empty Qt main window started the same way. Each run is a fresh
-// process of this program ("--child lumaq" / "--child empty"); before the
+// with an empty Qt main window started the same way, and with that window
+// showing one label (what drawing any text costs: the fonts are loaded and
+// the text shaped). Each run is a fresh process of this program ("--child
+// lumaq" / "--child empty" / "--child label"); before the
 // runs one process opens every page once ("--child every"), so the registry
 // holds the stored values of all pages. Each child reports its peak memory
 // (counter peak_kb). BM_FirstShowOfEachPage times a page's first show in
@@ -14,6 +16,7 @@
 #include "emulator/EmulatedOrvek.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QCoreApplication>
 #include <QListWidget>
 #include <QMainWindow>
@@ -55,7 +58,7 @@ int RunChild(int argc, char** argv, const char* what)
 {
     QApplication app(argc, argv);
     bool exposed = false;
-    if (std::strcmp(what, "empty") != 0) {
+    if (std::strcmp(what, "empty") != 0 && std::strcmp(what, "label") != 0) {
         InstallEmulatedOrvek();
         SetApplicationTitle(QStringLiteral("Brannic: Driver test"));
         TLumaqForms forms;
@@ -66,6 +69,8 @@ int RunChild(int argc, char** argv, const char* what)
     } else {
         QMainWindow window;
         window.resize(745, 510);
+        if (std::strcmp(what, "label") == 0)
+            window.setCentralWidget(new QLabel(QStringLiteral("Проверка связи")));
         window.show();
         exposed = QTest::qWaitForWindowExposed(&window);
     }
@@ -112,6 +117,12 @@ void BM_StartupEmptyWindow(benchmark::State& state)
     RunProcess(state, "empty");
 }
 BENCHMARK(BM_StartupEmptyWindow)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_StartupWindowWithOneLabel(benchmark::State& state)
+{
+    RunProcess(state, "label");
+}
+BENCHMARK(BM_StartupWindowWithOneLabel)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_StartupLumaqTst(benchmark::State& state)
 {

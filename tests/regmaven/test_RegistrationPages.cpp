@@ -18,7 +18,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTimer>
+#include <QWheelEvent>
 
 using namespace Regmaven;
 
@@ -213,6 +215,14 @@ TEST_F(RegistrationPageTest, ReasonCodesSetAndGetWithTag31)
     dialog.SetCode(0);
     dialog.FindCheckBox(31)->setChecked(true);
     EXPECT_EQ(dialog.GetCode(), 0x80000000u);
+
+    // The wheel over the box scrolls it by the wheel's delta.
+    dialog.resize(736, 300);
+    dialog.show();
+    QWheelEvent wheel(QPointF(5, 5), QPointF(5, 5), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(dialog.ScrollBox->viewport(), &wheel);
+    EXPECT_EQ(dialog.ScrollBox->verticalScrollBar()->value(), 120);
 }
 
 TEST_F(RegistrationPageTest, WorkModeChecks)
