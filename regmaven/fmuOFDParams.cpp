@@ -212,7 +212,13 @@ void TfmOFDParams::Next()
     }
     RequireValue(edtSenderEmail->text(), QStringLiteral("E-mail отправителя"));
     CheckSenderEmail(edtSenderEmail->text());
-    if (!CheckINN(edtINNOFD->text().trimmed()))
+    bool validINN = false;
+    try {
+        validINN = CheckINN(edtINNOFD->text().trimmed());
+    } catch (const EConvertError&) {
+        throw Exception(QStringLiteral("Ошибка в ИНН ОФД"));
+    }
+    if (!validINN)
         throw Exception(QStringLiteral("ИНН ОФД не валидный!"));
     SaveToKKT();
     if (Controller().IsOFDSettingMode)
