@@ -36,8 +36,8 @@ void TfmINN::FormShow()
     const TRegParams& p = Controller().RegParams;
     const bool editable = p.FirstTime || p.NewFN;
     lblInfo->setVisible(!editable);
-    edtINN->setEnabled(editable);
-    edtRNM->setEnabled(editable);
+    EnableEdit(edtINN, editable);
+    EnableEdit(edtRNM, editable);
     edtINN->clear();
     edtRNM->clear();
     edtINN->setMaxLength(Controller().Yur ? 10 : 12);

@@ -212,12 +212,13 @@ void TfmOFDParams::Next()
     }
     RequireValue(edtSenderEmail->text(), QStringLiteral("E-mail отправителя"));
     CheckSenderEmail(edtSenderEmail->text());
-    // An INN of 10 or 12 characters that are not all digits cannot be checked at all.
-    const QString innOFD = edtINNOFD->text().trimmed();
-    const bool digits = std::all_of(innOFD.begin(), innOFD.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
-    if ((innOFD.size() == 10 || innOFD.size() == 12) && !digits)
+    bool validINN = false;
+    try {
+        validINN = CheckINN(edtINNOFD->text().trimmed());
+    } catch (const EConvertError&) {
         throw Exception(QStringLiteral("Ошибка в ИНН ОФД"));
-    if (!CheckINN(innOFD))
+    }
+    if (!validINN)
         throw Exception(QStringLiteral("ИНН ОФД не валидный!"));
     SaveToKKT();
     if (Controller().IsOFDSettingMode)

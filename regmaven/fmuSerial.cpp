@@ -4,6 +4,7 @@
 #include "platform/ui/FormBuilder.h"
 #include "regmaven/untController.h"
 #include "regmaven/untDriver.h"
+#include "regmaven/untInputChecks.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -119,7 +120,7 @@ void TfmEnterSerial::FormShow()
     QString serial;
     const bool set = ReadSerial(serial);
     lblSerialEntered->setVisible(set);
-    edtSerial->setEnabled(!set);
+    EnableEdit(edtSerial, !set);
     if (set)
         edtSerial->setText(serial);
 }

@@ -65,7 +65,6 @@ void TfmUserParams::Next()
         RequireValue(edtSenderEmail->text(), QStringLiteral("E-mail отправителя"));
         CheckSenderEmail(edtSenderEmail->text());
     }
-    // CheckINN takes any text: letters make it invalid, not a conversion error.
     if (!edtCashierINN->text().isEmpty() && !CheckINN(edtCashierINN->text()))
         throw Exception(QStringLiteral("Введен невалидный \"ИНН кассира\" !"));
     p.User = edtUser->text();

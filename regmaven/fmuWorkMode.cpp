@@ -20,8 +20,6 @@ namespace {
 const QString ReasonCodesName = QStringLiteral("Расширенн. коды причин изменения сведений о ККТ");
 const QString OSUQuestionTail = QStringLiteral(" ККТ в обществ. питании,\r\n Опт. торговля с организациями и ИП,\r\n"
                                                " ККТ с торговым автоматом.\r\nПродолжить в любом случае?");
-// The time-zone item that stands for none.
-constexpr int NoTimeZone = 11;
 
 const QStringList& TimeZoneHints()
 {
@@ -169,7 +167,11 @@ void TfmWorkMode::FormShow()
 
     ShowMask(FTax, p.TaxSystem == 255 ? 0 : p.TaxSystem, {0, 1, 2, 4, 5});
     ShowMask(FWorkMode, p.WorkMode == 255 ? 0 : p.WorkMode, 0, 7);
-    ShowMask(FWorkModeEx, p.WorkModeEx == 255 ? 0 : p.WorkModeEx, 0, p.FFD > 3 ? 7 : 3);
+    // Unchosen clears every extended box, also those that FFD 1.2 alone offers.
+    if (p.WorkModeEx == 255)
+        ShowMask(FWorkModeEx, 0, 0, 7);
+    else
+        ShowMask(FWorkModeEx, p.WorkModeEx, 0, p.FFD > 3 ? 7 : 3);
     ShowMask(FAgent, p.Agent == 255 ? TryReadTableInt(18, 1, 16) : p.Agent, 0, 6);
 
     const bool showReason = reregistration && !p.NewFN;
@@ -231,9 +233,8 @@ void TfmWorkMode::Next()
         if (!question.isEmpty() && !AskWarning(question, QStringLiteral("Внимание")))
             return;
     }
-    // The empty last item stands for no time zone.
     const int zone = cbTimeZone->currentIndex();
-    if (zone >= 0 && zone != NoTimeZone)
+    if (zone >= 0)
         WriteTableInt(17, 1, 66, zone + 1);
     p.WorkMode = uint8_t(MaskOf(FWorkMode));
     p.WorkModeEx = uint8_t(MaskOf(FWorkModeEx));

@@ -8,32 +8,38 @@
 
 namespace Regmaven {
 
+namespace {
+
+// One INN character as a decimal digit; a character that is no digit raises
+// the conversion error.
+int DigitOf(QChar c)
+{
+    if (c < u'0' || c > u'9')
+        throw EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(c));
+    return c.unicode() - u'0';
+}
+
+} // namespace
+
 int INNCheckDigit(int N, const QString& INN)
 {
     static constexpr std::array<int, 11> Weights = {3, 7, 2, 4, 10, 3, 5, 9, 4, 6, 8};
     if (N < 1 || N > int(Weights.size()) + 1)
         throw Exception(QStringLiteral("No INN check digit at position %1 (1 to 12)").arg(N));
     int sum = 0;
-    for (int i = 0; i < N - 1 && i < INN.size(); ++i) {
-        const QChar c = INN[i];
-        if (c < u'0' || c > u'9')
-            throw EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(c));
-        sum += (c.unicode() - u'0') * Weights[Weights.size() - (N - 1) + i];
-    }
+    for (int i = 0; i < N - 1 && i < INN.size(); ++i)
+        sum += DigitOf(INN[i]) * Weights[Weights.size() - (N - 1) + i];
     return sum % 11 % 10;
 }
 
 bool CheckINN(const QString& INN)
 {
-    if (INN.size() != 10 && INN.size() != 12)
-        return false;
-    for (QChar c : INN)
-        if (c < u'0' || c > u'9')
-            return false;
-    auto digit = [&](int position) { return INN[position - 1].unicode() - u'0'; };
+    auto matches = [&INN](int position) { return INNCheckDigit(position, INN) == DigitOf(INN[position - 1]); };
     if (INN.size() == 10)
-        return digit(10) == INNCheckDigit(10, INN);
-    return digit(11) == INNCheckDigit(11, INN) && digit(12) == INNCheckDigit(12, INN);
+        return matches(10);
+    if (INN.size() == 12)
+        return matches(11) && matches(12);
+    return false;
 }
 
 int CompareVersions(int A1, int A2, int A3, int A4, int B1, int B2, int B3, int B4)

@@ -9,8 +9,9 @@ namespace Regmaven {
 // Raises EConvertError for a character that is not a digit, Exception for a
 // position outside 1 to 12.
 int INNCheckDigit(int N, const QString& INN);
-// A valid INN: 10 digits with its check digit, or 12 digits with both.
-// Any other text (also one with a non-digit) is not valid.
+// A valid INN: 10 digits with its check digit, or 12 digits with both; a
+// text of another length is not valid. A text of 10 or 12 characters with a
+// non-digit raises EConvertError.
 bool CheckINN(const QString& INN);
 // -1, 0 or 1 as version A is lower than, equal to or higher than version B.
 int CompareVersions(int A1, int A2, int A3, int A4, int B1, int B2, int B3, int B4);

@@ -112,7 +112,9 @@ TEST_F(RegistrationPageTest, UserParamsNextChecks)
         {"ООО", "Оп", "Адрес", "Зал", "", "", 1, ""},
         {"ООО", "Оп", "Адрес", "Зал", "a@b", "7707083893", 4, ""},
         {"ООО", "Оп", "Адрес", "Зал", "a@b", "7707083890", 4, "Введен невалидный \"ИНН кассира\" !"},
-        {"ООО", "Оп", "Адрес", "Зал", "a@b", "77O7083893", 4, "Введен невалидный \"ИНН кассира\" !"},
+        // A letter in the INN is the conversion error.
+        {"ООО", "Оп", "Адрес", "Зал", "a@b", "77O7083893", 4, "'O' is not a valid integer value"},
+        {"ООО", "Оп", "Адрес", "Зал", "a@b", "77070838", 4, "Введен невалидный \"ИНН кассира\" !"},
     };
     auto& page = Show<TfmUserParams>();
     for (const Case& c : cases) {
@@ -164,6 +166,7 @@ TEST_F(RegistrationPageTest, INNLengthAndRegistrationNumber)
     auto& page = Show<TfmINN>();
     EXPECT_EQ(page.edtINN->maxLength(), 10);
     EXPECT_TRUE(page.edtINN->isEnabled());
+    EXPECT_EQ(page.edtRNM->backgroundRole(), QPalette::Base);
     EXPECT_TRUE(page.lblInfo->isHidden());
     Controller().Yur = false;
     Show<TfmINN>();
@@ -198,6 +201,9 @@ TEST_F(RegistrationPageTest, INNOfAReregistrationComesFromTheRegister)
     EXPECT_EQ(page.edtINN->text(), TestRegister().Area<RegisterFN>().Registration.INN);
     EXPECT_EQ(page.edtRNM->text(), TestRegister().Area<RegisterFN>().Registration.KKTRegistrationNumber);
     EXPECT_FALSE(page.edtINN->isEnabled());
+    // Disabled edits are on the button face.
+    EXPECT_EQ(page.edtINN->backgroundRole(), QPalette::Button);
+    EXPECT_EQ(page.edtRNM->backgroundRole(), QPalette::Button);
     EXPECT_FALSE(page.lblInfo->isHidden());
     EXPECT_EQ(NextMessage(page), "");
     EXPECT_TRUE(TestDialogs().messages().isEmpty());
@@ -248,10 +254,10 @@ TEST_F(RegistrationPageTest, WorkModeChecks)
     EXPECT_EQ(p.TaxSystem, (1 << 1) | (1 << 5));
     EXPECT_EQ(p.ReasonCode, 2);
 
-    // The empty last item is no time zone: the table keeps its value.
+    // The empty twelfth item writes its number too.
     page.cbTimeZone->setCurrentIndex(11);
     EXPECT_EQ(NextMessage(page), "");
-    EXPECT_EQ(TestRegister().Tables().Value(17, 1, 66).toInt(), 4);
+    EXPECT_EQ(TestRegister().Tables().Value(17, 1, 66).toInt(), 12);
 
     // A re-registration under FFD 1.2 needs an extended reason code.
     p.FirstTime = false;
@@ -265,6 +271,33 @@ TEST_F(RegistrationPageTest, WorkModeChecks)
     EXPECT_EQ(NextMessage(page), "");
     EXPECT_EQ(p.ReasonCodesEx, 0x80000000u);
     EXPECT_EQ(p.ReasonCode, 4);
+}
+
+TEST_F(RegistrationPageTest, UnchosenExtendedModesClearEveryBox)
+{
+    TRegParams& p = Controller().RegParams;
+    p.FirstTime = true;
+    p.FFD = 4;
+    auto& page = Show<TfmWorkMode>();
+    page.chkTax0->setChecked(true);
+    page.chkWorkModeEx0->setChecked(true);
+    page.chkWorkModeEx4->setChecked(true);
+    page.chkWorkModeEx7->setChecked(true);
+    EXPECT_EQ(NextMessage(page), "");
+    EXPECT_EQ(p.WorkModeEx, 0x91);
+
+    // A new work type leaves the modes unchosen; under FFD 1.05 the boxes of
+    // FFD 1.2 are disabled, and unchecked as well.
+    Controller().ClearRegParams();
+    p.FirstTime = true;
+    p.FFD = 2;
+    Show<TfmWorkMode>();
+    for (QCheckBox* box : {page.chkWorkModeEx0, page.chkWorkModeEx4, page.chkWorkModeEx7})
+        EXPECT_FALSE(box->isChecked()) << box->objectName().toStdString();
+    EXPECT_FALSE(page.chkWorkModeEx4->isEnabled());
+    page.chkTax0->setChecked(true);
+    EXPECT_EQ(NextMessage(page), "");
+    EXPECT_EQ(p.WorkModeEx, 0);
 }
 
 TEST_F(RegistrationPageTest, AutomaticModeClearsTheTimeZone)

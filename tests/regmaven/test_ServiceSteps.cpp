@@ -217,6 +217,7 @@ TEST_F(ServiceStepsTest, SerialEntry)
     auto& page = Show<TfmEnterSerial>();
     EXPECT_TRUE(page.lblSerialEntered->isVisible());
     EXPECT_FALSE(page.edtSerial->isEnabled());
+    EXPECT_EQ(page.edtSerial->backgroundRole(), QPalette::Button);
     EXPECT_EQ(page.edtSerial->text(), TestRegister().State().Serial);
     EXPECT_EQ(NextMessage(page), "");
     EXPECT_TRUE(WentTo<TfmSelectClientType>());
@@ -227,6 +228,7 @@ TEST_F(ServiceStepsTest, SerialEntry)
     Show<TfmEnterSerial>();
     EXPECT_FALSE(page.lblSerialEntered->isVisible());
     ASSERT_TRUE(page.edtSerial->isEnabled());
+    EXPECT_EQ(page.edtSerial->backgroundRole(), QPalette::Base);
     page.edtSerial->clear();
     page.edtSerial->setFocus();
     QTest::keyClicks(page.edtSerial, "12a;-B");

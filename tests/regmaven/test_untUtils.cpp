@@ -8,22 +8,31 @@ using namespace Regmaven;
 
 TEST(untUtils, CheckINN)
 {
-    const std::vector<std::pair<QString, bool>> cases = {
-        {"7707083893", true},    // 10 digits, check digit matches
-        {"7707083894", false},   // wrong check digit
-        {"7717083893", false},   // a digit changed
-        {"500100732259", true},  // 12 digits, both check digits match
-        {"500100732258", false}, // wrong 12th digit
-        {"500100732269", false}, // wrong 11th digit
-        {"50010073225", false},  // 11 digits
-        {"", false},
-        {"770708389", false},
-        {"77070838 3", false},   // a non-digit is not an error, just invalid
-        {"77070A3893", false},
-        {"５００１００７３２２５９", false},
+    enum TResult { Invalid, Valid, Raises };
+    const std::vector<std::pair<QString, TResult>> cases = {
+        {"7707083893", Valid},      // 10 digits, check digit matches
+        {"7707083894", Invalid},    // wrong check digit
+        {"7717083893", Invalid},    // a digit changed
+        {"500100732259", Valid},    // 12 digits, both check digits match
+        {"500100732258", Invalid},  // wrong 12th digit
+        {"500100732269", Invalid},  // wrong 11th digit
+        {"50010073225", Invalid},   // 11 digits
+        {"", Invalid},
+        {"770708389", Invalid},
+        {"77O70", Invalid},         // other lengths are invalid whatever they hold
+        // A non-digit in a text of 10 or 12 characters is the conversion error.
+        {"77070838 3", Raises},
+        {"77070A3893", Raises},
+        {"770708389X", Raises},     // the check digit itself
+        {"５００１００７３２２５９", Raises},
     };
-    for (const auto& [inn, valid] : cases)
-        EXPECT_EQ(CheckINN(inn), valid) << inn.toStdString();
+    for (const auto& [inn, result] : cases) {
+        SCOPED_TRACE(inn.toStdString());
+        if (result == Raises)
+            EXPECT_THROW(CheckINN(inn), EConvertError);
+        else
+            EXPECT_EQ(CheckINN(inn), result == Valid);
+    }
 }
 
 TEST(untUtils, INNCheckDigit)
