@@ -212,7 +212,12 @@ void TfmOFDParams::Next()
     }
     RequireValue(edtSenderEmail->text(), QStringLiteral("E-mail отправителя"));
     CheckSenderEmail(edtSenderEmail->text());
-    if (!CheckINN(edtINNOFD->text().trimmed()))
+    // An INN of 10 or 12 characters that are not all digits cannot be checked at all.
+    const QString innOFD = edtINNOFD->text().trimmed();
+    const bool digits = std::all_of(innOFD.begin(), innOFD.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+    if ((innOFD.size() == 10 || innOFD.size() == 12) && !digits)
+        throw Exception(QStringLiteral("Ошибка в ИНН ОФД"));
+    if (!CheckINN(innOFD))
         throw Exception(QStringLiteral("ИНН ОФД не валидный!"));
     SaveToKKT();
     if (Controller().IsOFDSettingMode)

@@ -54,6 +54,13 @@ EmulatedOrvek& TestComponent()
     return *EmulatedComponentOf(Driver());
 }
 
+void ClearPaperAndTrace()
+{
+    Driver();
+    TestRegister().Paper().Clear();
+    TestComponent().Trace().Clear();
+}
+
 void ScriptOrvekDialog(std::function<int(QDialog&)> script)
 {
     std::lock_guard lock(ScriptLock);

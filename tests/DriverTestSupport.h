@@ -26,6 +26,10 @@ EmulatedRegister& TestRegister();
 // The emulated component behind Driver() (creates the driver object).
 EmulatedOrvek& TestComponent();
 
+// Makes the driver object, then clears the register's paper and the
+// component's call trace: what a test looks at starts here.
+void ClearPaperAndTrace();
+
 // The component's next dialog (ShowProperties, ShowTablesDlg) runs this
 // script instead of showing: it may fill the controls (found by objectName)
 // and returns QDialog::Accepted or QDialog::Rejected. A dialog without a

@@ -25,9 +25,9 @@ void EnableControlsFocused(QWidget* control, bool value, const QPointer<QWidget>
     if (!value && button->isEnabled()) {
         SetTag(button, 1);
         button->setEnabled(false);
-    } else if (value && Tag(button) == 1) {
+    } else if (value && (Tag(button) == 1 || IsStopButton(button))) {
         SetTag(button, 0);
-        button->setEnabled(true);
+        button->setEnabled(!IsStopButton(button));
     }
     if (value && active == button && CanFocus(button))
         button->setFocus();

@@ -15,7 +15,8 @@ public:
 
     // Base variant: disables the enabled push buttons of the form, marking
     // each with Tag 1, and remembers the focused one; enabling again enables
-    // exactly the marked buttons and gives the focus back.
+    // exactly the marked buttons, disables the stop buttons (MarkStopButton)
+    // and gives the focus back.
     virtual void EnableButtons(bool Value);
 
     // Shows the form as a modal window and returns its ModalResult when it
@@ -39,7 +40,8 @@ private:
 };
 
 // Frames a handler's work: EnableButtons(false) now and EnableButtons(true)
-// when the frame ends, on every path (return, Check's abort, any exception):
+// when the frame ends, on every path (return, Check's abort, any exception);
+// a stop button the handler enabled for its job is disabled again then.
 //
 //   void TfmPrintLine::btnPrintLineClick()
 //   {

@@ -37,7 +37,7 @@ void EnableControlButtons(QWidget* control, bool value, const QPointer<QPushButt
     auto* button = qobject_cast<QPushButton*>(control);
     if (!button)
         return;
-    button->setEnabled(value);
+    button->setEnabled(value && !IsStopButton(button));
     if (value && button == remembered)
         button->setFocus();
 }

@@ -66,7 +66,8 @@ public:
     // Page variant: fires the notifier first (ctStart for false, ctStop for
     // true), then disables every push button of the page, remembering the
     // focused one, or enables every push button (also one disabled before)
-    // and gives the focus back to the remembered one.
+    // but the stop buttons (MarkStopButton), which it disables, and gives the
+    // focus back to the remembered one.
     void EnableButtons(bool Value) override;
     // Once, after the whole page tree exists.
     virtual void Initialize() {}

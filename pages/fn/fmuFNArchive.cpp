@@ -16,7 +16,6 @@
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QScopeGuard>
 #include <QSpinBox>
 #include <climits>
 #include <cmath>
@@ -43,16 +42,6 @@ std::int64_t StrToInt64(const QString& text)
     return value;
 }
 
-// Disables the button when the run ends, after the page's buttons were
-// enabled again, unless the page went away meanwhile.
-auto DisableOnExit(QPushButton* button)
-{
-    return qScopeGuard([button = QPointer<QPushButton>(button)] {
-        if (button)
-            button->setEnabled(false);
-    });
-}
-
 // The name with the chosen filter's extension, unless it ends so already.
 QString WithExtension(const QString& name, int filterIndex)
 {
@@ -75,7 +64,7 @@ TfmFNArchive::TfmFNArchive(QWidget* owner)
     archive.Buttons(2, {
         {NAMED(btnReadLastDocument), "Прочитать номер последнего ФД", &T::btnReadLastDocumentClick, "FNGetStatus"},
         {NAMED(btnSaveArchive), "Прочитать и сохранить архив ФН в файл...", &T::btnSaveArchiveClick,
-         "FNReadArchiveItem", TRun::Plain},
+         "FNReadArchiveItem"},
     });
 
     auto notifications = columns.Group("gbNotifications", "Отчет о реализации маркированного товара (ФФД 1.2)");
@@ -87,17 +76,16 @@ TfmFNArchive::TfmFNArchive(QWidget* owner)
         {NAMED(btnReadNotificationCount), "Запросить кол-во уведомлений", &T::btnReadNotificationCountClick,
          "FNBeginReadNotifications"},
         {NAMED(btnSaveNotifications), "Выгрузить уведомления в файл...", &T::btnSaveNotificationsClick,
-         "FNConfirmNotificationRead", TRun::Plain},
+         "FNConfirmNotificationRead"},
     });
 
     auto progress = page.Columns();
     progress.Whole(ProgressBar = NewControl<QProgressBar>(this, "ProgressBar"));
     progress.Stretch(ProgressBar);
     progress.Whole(lblProgress = NewLabel(this, QStringLiteral("0%"), "lblProgress"));
-    progress.Buttons(1, {{NAMED(btnStop), "Прервать", &T::btnStopClick, {}, TRun::Plain}});
+    progress.Buttons(1, {{NAMED(btnStop), "Прервать", &T::btnStopClick, {}, TRun::Stop}});
     ProgressBar->setTextVisible(false);
     lblProgress->setMinimumWidth(lblProgress->fontMetrics().horizontalAdvance(QStringLiteral("100%")));
-    btnStop->setEnabled(false);
     page.Space();
     UpdateForm();
 }
@@ -178,8 +166,6 @@ void TfmFNArchive::btnReadLastDocumentClick()
 
 void TfmFNArchive::btnSaveArchiveClick()
 {
-    const auto disableStop = DisableOnExit(btnStop);
-    TEnableButtonsFrame frame(this);
     TDriver& d = Driver();
     Check(d.FNGetStatus());
     const std::int32_t first = seFirstDocument->value();
@@ -269,8 +255,6 @@ void TfmFNArchive::ConfirmNotifications(const TFNNotificationArchive& Archive)
 
 void TfmFNArchive::btnSaveNotificationsClick()
 {
-    const auto disableStop = DisableOnExit(btnStop);
-    TEnableButtonsFrame frame(this);
     btnStop->setEnabled(true);
     TDriver& d = Driver();
     const QByteArray serial = d.ReadTableStr(FNTable, 1, SerialField);

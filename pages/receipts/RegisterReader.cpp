@@ -9,7 +9,6 @@
 #include <QCoreApplication>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScopeGuard>
 #include <QTextCursor>
 
 TRegisterReader::TRegisterReader(TPage* page, QPlainTextEdit* memo, QPushButton* btnStop)
@@ -25,7 +24,6 @@ void TRegisterReader::AbortWithError()
 
 void TRegisterReader::Run(const QString& header, int first, int last, const std::function<bool(int)>& read)
 {
-    const auto disableStop = qScopeGuard([this] { FStop->setEnabled(false); });
     TEnableButtonsFrame frame(FPage);
     FStop->setEnabled(true);
     FStopped = false;

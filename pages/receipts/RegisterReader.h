@@ -3,8 +3,8 @@
 // регистры"): "Прервать" enabled for the run, the memo cleared and headed,
 // one call per register with the pending messages processed between calls,
 // the caret back at the start; a stop by the user or a failing call ends the
-// run with its text as the memo's last line; "Прервать" disabled again on
-// every path.
+// run with its text as the memo's last line; "Прервать" (a stop button, see
+// MarkStopButton) disabled again by the frame on every path.
 //
 //   FReader.Run(" ОПЕРАЦИОННЫЕ РЕГИСТРЫ:", 0, 255, [&](int i) { ...; return true; });
 #include <QString>

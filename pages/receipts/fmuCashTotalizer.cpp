@@ -7,7 +7,6 @@
 
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScopeGuard>
 #include <algorithm>
 #include <cmath>
 
@@ -28,10 +27,9 @@ TfmCashTotalizer::TfmCashTotalizer(QWidget* owner)
         {"btnReadExCashReg", "Прочитать расширенные регистры (К)", &T::btnReadExCashRegClick, "GetCashRegEx",
          TRun::Plain},
         {"btnReadFNCounters", "Синхронизировать регистры с счетчиками ФН", &T::btnReadFNCountersClick,
-         "FNCountersSync", TRun::Plain},
-        {NAMED(btnStop), "Прервать", &T::btnStopClick, {}, TRun::Plain},
+         "FNCountersSync"},
+        {NAMED(btnStop), "Прервать", &T::btnStopClick, {}, TRun::Stop},
     });
-    btnStop->setEnabled(false);
     FReader = TRegisterReader(this, Memo, btnStop);
 }
 
@@ -75,7 +73,5 @@ void TfmCashTotalizer::btnReadExCashRegClick()
 
 void TfmCashTotalizer::btnReadFNCountersClick()
 {
-    const auto disableStop = qScopeGuard([this] { btnStop->setEnabled(false); });
-    TEnableButtonsFrame frame(this);
     Check(Driver().FNCountersSync());
 }

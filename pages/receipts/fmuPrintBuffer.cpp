@@ -25,18 +25,10 @@ TfmPrintBuffer::TfmPrintBuffer(QWidget* owner) : TPage(owner, "fmPrintBuffer", P
         {NAMED(btnReadPrintBufferLine), "Получить строку по номеру", &T::btnReadPrintBufferLineClick,
          "ReadPrintBufferLine"},
         {NAMED(btnReadPrintBuffer), "Получить весь буфер", &T::btnReadPrintBufferClick, "ReadPrintBufferLine"},
-        {NAMED(btnStop), "Прервать", &T::btnStopClick, {}, TRun::Plain},
+        {NAMED(btnStop), "Прервать", &T::btnStopClick, {}, TRun::Stop},
         {NAMED(btnClearPrintBuffer), "Очистить буфер печати", &T::btnClearPrintBufferClick, "ClearPrintBuffer"},
         {NAMED(btnClear), "Очистить", &T::btnClearClick, {}, TRun::Plain},
     });
-    btnStop->setEnabled(false);
-}
-
-void TfmPrintBuffer::EnableButtons(bool Value)
-{
-    TPage::EnableButtons(Value);
-    if (Value)
-        btnStop->setEnabled(false);
 }
 
 void TfmPrintBuffer::hideEvent(QHideEvent* event)

@@ -14,9 +14,6 @@ public:
     static constexpr const char* PageCaption = "Буфер";
     explicit TfmPrintBuffer(QWidget* owner = nullptr);
 
-    // Re-enabling the buttons leaves "Прервать" disabled.
-    void EnableButtons(bool Value) override;
-
     QSpinBox* seLineNumber;
     QComboBox* cbPrintBufferFormat;
     QPlainTextEdit* Memo;

@@ -44,7 +44,7 @@ TfmPrintTest::TfmPrintTest(QWidget* owner) : TPage(owner, "fmPrintTest", PageCap
     statistic(NAMED(lblCommandTime), "Время команды, мс.:");
     lock.Buttons(2, {
         {NAMED(btnStartPrintWithLock), "Начать", &T::btnStartPrintWithLockClick, "LockPort", TRun::Plain},
-        {NAMED(btnStopPrintWithLock), "Прервать", &T::btnStopClick, {}, TRun::Plain},
+        {NAMED(btnStopPrintWithLock), "Прервать", &T::btnStopClick, {}, TRun::Stop},
     });
 
     auto speed = page.Section();
@@ -52,12 +52,10 @@ TfmPrintTest::TfmPrintTest(QWidget* owner) : TPage(owner, "fmPrintTest", PageCap
     speed.Row("Скорость печати, строк/сек:", lblPrintSpeed = NewLabel(this, {}, "lblPrintSpeed"));
     speed.Buttons(3, {
         {NAMED(btnStartSpeedPrintTest), "Тест скорости печати", &T::btnStartSpeedPrintTestClick, "PrintString"},
-        {NAMED(btnStopSpeedPrintTest), "Прервать", &T::btnStopClick, {}, TRun::Plain},
+        {NAMED(btnStopSpeedPrintTest), "Прервать", &T::btnStopClick, {}, TRun::Stop},
         {NAMED(btnFonts), "Тест печати шрифтов", &T::btnFontsClick, "GetFontMetrics"},
     });
     page.Space();
-    btnStopPrintWithLock->setEnabled(false);
-    btnStopSpeedPrintTest->setEnabled(false);
 }
 
 void TfmPrintTest::EnableButtons(bool Value)
@@ -67,7 +65,6 @@ void TfmPrintTest::EnableButtons(bool Value)
         return;
     btnStartPrintWithLock->setEnabled(!FLockTestRunning);
     btnStopPrintWithLock->setEnabled(FLockTestRunning);
-    btnStopSpeedPrintTest->setEnabled(false);
 }
 
 std::int64_t TfmPrintTest::TickCount()

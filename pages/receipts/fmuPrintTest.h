@@ -19,8 +19,7 @@ public:
     explicit TfmPrintTest(QWidget* owner = nullptr);
 
     // Re-enabling the buttons keeps the lock test's "Начать" disabled (and
-    // its "Прервать" enabled) while it runs; the speed test's "Прервать"
-    // stays disabled.
+    // its "Прервать" enabled) while it runs.
     void EnableButtons(bool Value) override;
 
     QCheckBox* chbStopOnError;

@@ -74,21 +74,13 @@ TfmPrintText::TfmPrintText(QWidget* owner) : TPage(owner, "fmPrintText", PageCap
     counter.Space();
     right.Buttons(1, {
         {NAMED(btnPrint), "Печать", &T::btnPrintClick, "PrintStringWithFont"},
-        {NAMED(btnStop), "Прервать", &T::btnStopClick, {}, TRun::Plain},
+        {NAMED(btnStop), "Прервать", &T::btnStopClick, {}, TRun::Stop},
         {NAMED(btnOpen), "Открыть файл", &T::btnOpenClick, {}, TRun::Plain},
         {NAMED(btnSave), "Сохранить в файл", &T::btnSaveClick, {}, TRun::Plain},
     });
     right.Grid()->setRowStretch(right.Grid()->rowCount() - 1, 0);  // the memo takes the height
-    btnStop->setEnabled(false);
     OnChange(Memo, this, &T::MemoChange);
     MemoChange();
-}
-
-void TfmPrintText::EnableButtons(bool Value)
-{
-    TPage::EnableButtons(Value);
-    if (Value)
-        btnStop->setEnabled(false);
 }
 
 void TfmPrintText::UpdatePage()

@@ -17,8 +17,6 @@ public:
     static constexpr const char* PageCaption = "Текст";
     explicit TfmPrintText(QWidget* owner = nullptr);
 
-    // Re-enabling the buttons leaves "Прервать" disabled.
-    void EnableButtons(bool Value) override;
     void UpdatePage() override;
 
     QLineEdit* edtStringForPrinting;

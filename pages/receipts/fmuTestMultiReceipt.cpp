@@ -148,7 +148,7 @@ TfmTestMultiReceipt::TfmTestMultiReceipt(QWidget* owner) : TPage(owner, "fmTestM
     run.Edit(NAMED(edtReceiptsDone), "Количество чеков:")->setReadOnly(true);
     run.Buttons(2, {
         {NAMED(btnStart), "Начать", &T::btnStartClick, "FNOperation", TRun::Plain},
-        {NAMED(btnStop), "Прервать", &T::btnStopClick, {}, TRun::Plain},
+        {NAMED(btnStop), "Прервать", &T::btnStopClick, {}, TRun::Stop},
     });
     run.Space();
     page.Stretch();
@@ -157,7 +157,6 @@ TfmTestMultiReceipt::TfmTestMultiReceipt(QWidget* owner) : TPage(owner, "fmTestM
     for (const auto& [text, code] : ItemSigns)
         cbItemSign->addItem(GetRes(text), code);
     cbItemSign->setCurrentIndex(0);
-    btnStop->setEnabled(false);
     for (QCheckBox* check : {chbRandomQuantity, chbRandomPrice, chbRandomOperationCount, chbRandomReceiptCount,
                              chbCloseDay, chbUnlimitedDayCount})
         connect(check, &QCheckBox::toggled, this, Guarded(this, &T::OnUpdatePage));
@@ -268,10 +267,7 @@ void TfmTestMultiReceipt::btnStartClick()
 {
     if (FRunning)
         return;
-    const TPortRun run(this, [this] {
-        FRunning = false;
-        btnStop->setEnabled(false);
-    });
+    const TPortRun run(this, [this] { FRunning = false; });
     FRunning = true;
     btnStop->setEnabled(true);
     FStopFlag = false;

@@ -20,9 +20,8 @@ TfmWorkTotalizer::TfmWorkTotalizer(QWidget* owner)
     using T = TfmWorkTotalizer;
     page.Columns().Buttons(1, {
         {"btnReadAll", "Прочитать все", &T::btnReadAllClick, "GetOperationReg", TRun::Plain},
-        {NAMED(btnStop), "Прервать", &T::btnStopClick, {}, TRun::Plain},
+        {NAMED(btnStop), "Прервать", &T::btnStopClick, {}, TRun::Stop},
     });
-    btnStop->setEnabled(false);
     FReader = TRegisterReader(this, Memo, btnStop);
 }
 

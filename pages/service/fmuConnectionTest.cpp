@@ -50,9 +50,8 @@ TfmConnectionTest::TfmConnectionTest(QWidget* owner) : TPage(owner, "fmConnectio
     link.Buttons(2, {
         {NAMED(btnStart), "Начать", &T::btnStartClick, "GetDeviceMetrics;\nGetShortECRStatus;\nFNGetStatus",
          TRun::Plain},
-        {NAMED(btnStop), "Прервать", &T::btnStopClick, {}, TRun::Plain},
+        {NAMED(btnStop), "Прервать", &T::btnStopClick, {}, TRun::Stop},
     });
-    btnStop->setEnabled(false);
 
     auto timing = page.Group("gbTestConnect", QStringLiteral("Тест соединения"));
     timing.Label("lblNote", QStringLiteral("Тест печатает 100 строк и выдает общее время печати."));

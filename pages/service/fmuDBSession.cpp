@@ -26,11 +26,10 @@ TfmDBSession::TfmDBSession(QWidget* owner) : TPage(owner, "fmDBSession", PageCap
     AddDBFields(inputs, edtSerialNumber, edtDBFilePath);
     using T = TfmDBSession;
     top.Buttons(3, {
-        {"btnDBPrintKL", "Распечатать контрольную ленту", &T::btnDBPrintKLClick, "DBPrintNextDocument", TRun::Plain},
-        {NAMED(btnStopPrintKL), "Прервать", &T::btnStopPrintKLClick, {}, TRun::Plain},
-        {"btn1", "Суммы чеков за смену", &T::btn1Click, "DBGetNextDocument", TRun::Plain},
+        {"btnDBPrintKL", "Распечатать контрольную ленту", &T::btnDBPrintKLClick, "DBPrintNextDocument"},
+        {NAMED(btnStopPrintKL), "Прервать", &T::btnStopPrintKLClick, {}, TRun::Stop},
+        {"btn1", "Суммы чеков за смену", &T::btn1Click, "DBGetNextDocument"},
     });
-    btnStopPrintKL->setEnabled(false);
     ReportMemo(page.Memo(NAMED(Memo), true));
 }
 
@@ -113,8 +112,6 @@ int TfmDBSession::Loop(const std::function<int32_t()>& step)
 
 void TfmDBSession::btnDBPrintKLClick()
 {
-    const auto disableStop = qScopeGuard([this] { btnStopPrintKL->setEnabled(false); });
-    TEnableButtonsFrame frame(this);
     if (!StartQuery())
         return;
     TDriver& d = Driver();
@@ -132,8 +129,6 @@ void TfmDBSession::btnDBPrintKLClick()
 
 void TfmDBSession::btn1Click()
 {
-    const auto disableStop = qScopeGuard([this] { btnStopPrintKL->setEnabled(false); });
-    TEnableButtonsFrame frame(this);
     Memo->clear();
     if (!StartQuery())
         return;

@@ -13,7 +13,6 @@
 #include <QComboBox>
 #include <QPlainTextEdit>
 #include <QProgressBar>
-#include <QScopeGuard>
 #include <QTimer>
 
 namespace {
@@ -63,7 +62,6 @@ TfmReadDump::TfmReadDump(QWidget* owner) : TPage(owner, "fmReadDump", PageCaptio
     edtBlockNumber = blocks.Edit(NAMED(edtBlockNumber), QStringLiteral("Номер блока данных:"), {}, "DataBlockNumber");
     edtBlockNumber->setReadOnly(true);
     blocks.Buttons(3, {
-        // Framed by the handlers: "Прервать" stays disabled after them.
         {NAMED(btnDampRequest), "Запрос дампа", &T::btnDampRequestClick, "DampRequest", TRun::Plain},
         {NAMED(btnGetData), "Получить данные", &T::btnGetDataClick, "GetData", TRun::Plain},
         {NAMED(btnInterruptDataStream), "Прервать выдачу данных", &T::btnInterruptDataStreamClick,
@@ -72,7 +70,7 @@ TfmReadDump::TfmReadDump(QWidget* owner) : TPage(owner, "fmReadDump", PageCaptio
     auto all = left.Group("gbAllBlocks", QStringLiteral("Загрузка всех блоков"));
     all.Buttons(2, {
         {NAMED(btnStart), "Закачать данные", &T::btnStartClick, "DampRequest;\nGetData", TRun::Plain},
-        {NAMED(btnStop), "Прервать", &T::btnStopClick, {}, TRun::Plain},
+        {NAMED(btnStop), "Прервать", &T::btnStopClick, {}, TRun::Stop},
         {NAMED(btnViewData), "Посмотреть...", &T::btnViewDataClick, {}, TRun::Plain},
         {NAMED(btnSaveDump), "Сохранить", &T::btnSaveDumpClick, {}, TRun::Plain},
     });
@@ -86,7 +84,6 @@ TfmReadDump::TfmReadDump(QWidget* owner) : TPage(owner, "fmReadDump", PageCaptio
         policy.setRetainSizeWhenHidden(true);
         w->setSizePolicy(policy);
     }
-    btnStop->setEnabled(false);
     left.Space();
 
     auto right = page.Section();
@@ -136,7 +133,6 @@ void TfmReadDump::JoinWorker()
 void TfmReadDump::Framed(const std::function<void()>& body)
 {
     JoinWorker();
-    const auto idle = qScopeGuard([this] { btnStop->setEnabled(false); });
     TEnableButtonsFrame frame(this);
     body();
 }
@@ -183,7 +179,6 @@ void TfmReadDump::btnStartClick()
         d.setDeviceCode(SelectedCode());
         if (d.DampRequest() != 0) {
             EnableButtons(true);
-            btnStop->setEnabled(false);
             return;
         }
         FCount = d.DataBlockNumber();
@@ -192,7 +187,6 @@ void TfmReadDump::btnStartClick()
         ReadData();
     } catch (...) {
         EnableButtons(true);
-        btnStop->setEnabled(false);
         throw;
     }
 }
@@ -261,7 +255,6 @@ void TfmReadDump::OnCompleted(TNotifyThread* Sender)
     if (btnStop->isEnabled())
         EnableButtons(true);
     btnStart->setEnabled(true);
-    btnStop->setEnabled(false);
     ProgressBar->setVisible(false);
     lblCount->setVisible(false);
     if (const std::exception_ptr error = Sender->FatalException())
@@ -281,7 +274,6 @@ void TfmReadDump::btnStopClick()
 {
     FStopFlag.store(true);
     EnableButtons(true);
-    btnStop->setEnabled(false);
     ProgressBar->setVisible(false);
 }
 

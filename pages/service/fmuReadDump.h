@@ -72,7 +72,7 @@ private:
     // Ends the worker (waiting for it) before anything starts anew.
     void JoinWorker();
     // Runs a single-step handler between EnableButtons(false) and
-    // EnableButtons(true), "Прервать" disabled after it.
+    // EnableButtons(true), once the worker has ended.
     void Framed(const std::function<void()>& body);
     std::int32_t SelectedCode() const;
 

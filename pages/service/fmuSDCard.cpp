@@ -32,10 +32,9 @@ TfmSDCard::TfmSDCard(QWidget* owner) : TPage(owner, "fmSDCard", PageCaption)
          &T::btnWriteFirmwareClick, "LoadBlockOnSDCard", TRun::Plain},
         {NAMED(btnFormatSDCard), QStringLiteral("Отформатировать SD-карту"), &T::btnFormatSDCardClick,
          "ExchangeBytes"},
-        {NAMED(btnStop), QStringLiteral("Прервать"), &T::btnStopClick, {}, TRun::Plain},
+        {NAMED(btnStop), QStringLiteral("Прервать"), &T::btnStopClick, {}, TRun::Stop},
     });
     top.Space();
-    btnStop->setEnabled(false);
     Progress = page.Whole(NewControl<QProgressBar>(this, "Progress"));
     Progress->setRange(0, 100);
     Progress->setValue(0);
@@ -92,8 +91,7 @@ void TfmSDCard::ProcessMessages()
 
 void TfmSDCard::WriteFile(const QString& FileName, int FileType)
 {
-    // After the frame has enabled the buttons again: a driver error shows,
-    // the stop button goes off.
+    // After the frame has enabled the buttons again: a driver error shows.
     QPointer<TfmSDCard> alive(this);
     const auto finish = qScopeGuard([alive] {
         if (!alive)
@@ -102,7 +100,6 @@ void TfmSDCard::WriteFile(const QString& FileName, int FileType)
             alive->lblSuccess->setText(QStringLiteral("Ошибка: ") + Driver().ResultCodeDescription());
             alive->lblSuccess->setVisible(true);
         }
-        alive->btnStop->setEnabled(false);
     });
     TEnableButtonsFrame frame(this);
     TDriver& d = Driver();

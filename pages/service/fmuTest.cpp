@@ -38,9 +38,8 @@ TfmTest::TfmTest(QWidget* owner) : TPage(owner, "fmTest", PageCaption)
     group.Buttons(2, {
         {NAMED(btnStart), "Начать", &T::btnStartClick, "PrintString;\nCutCheck;\nGetCashReg;\nOpenCheck;\nCancelCheck",
          TRun::Plain},
-        {NAMED(btnStop), "Прервать", &T::btnStopClick, {}, TRun::Plain},
+        {NAMED(btnStop), "Прервать", &T::btnStopClick, {}, TRun::Stop},
     });
-    btnStop->setEnabled(false);
     page.Space();
 
     Timer = new QTimer(this);

@@ -10,7 +10,6 @@
 #include <QCoreApplication>
 #include <QFontDialog>
 #include <QPlainTextEdit>
-#include <QScopeGuard>
 
 namespace {
 const QString FileFilter = QStringLiteral("Текстовые файлы (*.txt);;Все файлы (*.*)");
@@ -76,9 +75,8 @@ TfmTestEncoding::TfmTestEncoding(QWidget* owner) : TPage(owner, "fmTestEncoding"
     lblStrCount = right.Row(QStringLiteral("Количество строк:"), NewLabel(this, QStringLiteral("0"), "lblStrCount"));
     right.Spin(NAMED(seFontType), QStringLiteral("Шрифт:"), 1, 10, 1, "FontType");
     right.Buttons(9, {
-        // Printing leaves "Прервать" usable: framed by the handler itself.
-        {NAMED(btnPrint), "Печать", &T::btnPrintClick, "PrintString", TRun::Plain},
-        {NAMED(btnStop), "Прервать", &T::btnStopClick, {}, TRun::Plain},
+        {NAMED(btnPrint), "Печать", &T::btnPrintClick, "PrintString"},
+        {NAMED(btnStop), "Прервать", &T::btnStopClick, {}, TRun::Stop},
         {NAMED(btnOpen), "Загрузить", &T::btnOpenClick, {}, TRun::Plain},
         {NAMED(btnSave), "Сохранить", &T::btnSaveClick, {}, TRun::Plain},
         {NAMED(edtFontCodepage), "Кодовая страница", &T::edtFontCodepageClick, {}, TRun::Plain},
@@ -86,7 +84,6 @@ TfmTestEncoding::TfmTestEncoding(QWidget* owner) : TPage(owner, "fmTestEncoding"
         {NAMED(btnArmenianText), "Армянский текст", &T::btnArmenianTextClick, {}, TRun::Plain},
         {NAMED(btnFont1), "Шрифт (Font)", &T::btnFont1Click, {}, TRun::Plain},
     });
-    btnStop->setEnabled(false);
     page.Grid()->setColumnStretch(0, 1);
     connect(Memo, &QPlainTextEdit::textChanged, this, Guarded([this] { MemoChange(); }));
 }
@@ -113,8 +110,6 @@ void TfmTestEncoding::MemoChange()
 
 void TfmTestEncoding::btnPrintClick()
 {
-    const auto end = qScopeGuard([this] { btnStop->setEnabled(false); });
-    TEnableButtonsFrame frame(this);
     btnStop->setEnabled(true);
     // The lines as they stand now: editing the memo meanwhile changes nothing printed.
     const QStringList lines = MemoLines(Memo->toPlainText());

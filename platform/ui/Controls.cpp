@@ -17,6 +17,17 @@ void SetTag(QObject* control, int value)
     control->setProperty("tag", value);
 }
 
+void MarkStopButton(QWidget* button)
+{
+    button->setProperty("stopButton", true);
+    button->setEnabled(false);
+}
+
+bool IsStopButton(const QObject* control)
+{
+    return !control->dynamicPropertyNames().isEmpty() && control->property("stopButton").toBool();
+}
+
 namespace {
 bool AddsNoLevel(const QWidget* w)
 {

@@ -1,6 +1,6 @@
 #pragma once
-// The control tree as the forms see it: a control's Tag and the window
-// controls directly under a control.
+// The control tree as the forms see it: a control's Tag, the stop buttons
+// and the window controls directly under a control.
 #include <QList>
 #include <QString>
 
@@ -10,6 +10,12 @@ class QWidget;
 // A control's Tag is its dynamic property "tag" (0 when unset).
 int Tag(const QObject* control);
 void SetTag(QObject* control, int value);
+
+// A stop button ("Прервать") is usable only while its page's job runs: the
+// mark disables it, the page enables it when the job starts, and ending a
+// frame (EnableButtons(true)) leaves it disabled.
+void MarkStopButton(QWidget* button);
+bool IsStopButton(const QObject* control);
 
 // The window controls directly under `control`, in creation order. Qt's own
 // helper widgets (named "qt_...": a tab widget's stack and tab bar, a spin

@@ -18,6 +18,11 @@
 // becomes the control's tool tip. A button handler runs through the guard;
 // on a form with EnableButtons (the pages) it also runs inside
 // EnableButtons(false) ... EnableButtons(true) unless marked TRun::Plain.
+// TRun::Stop marks the page's stop button (MarkStopButton): its handler runs
+// plain, and the button is usable only while the page enables it for a job:
+//
+//   {NAMED(btnStop), QStringLiteral("Прервать"), &TfmTest::btnStopClick, {}, TRun::Stop},
+#include "platform/ui/Controls.h"
 #include "platform/ui/NamedControls.h"
 
 #include <QDateTimeEdit>
@@ -46,7 +51,7 @@ struct TNamed {
 
 #define NAMED(member) TNamed<std::remove_pointer_t<decltype(member)>>(&(member), #member)
 
-enum class TRun { Framed, Plain };
+enum class TRun { Framed, Plain, Stop };
 
 template <class T>
 struct TButton {
@@ -251,6 +256,8 @@ private:
         auto* button = def.Button.Set(NewControl<QPushButton>(parent, def.Button.Name, def.Caption));
         if (!def.Hint.isEmpty())
             button->setToolTip(def.Hint);
+        if (def.Run == TRun::Stop)
+            MarkStopButton(button);
         T* form = FForm;
         auto click = def.Click;
         if constexpr (builder_detail::HasEnableButtons<T>) {

@@ -99,7 +99,9 @@ TEST_F(OFDParamsTest, NextChecks)
         {page.edtSenderEmail, "", Required("E-mail отправителя")},
         {page.edtSenderEmail, "shop@", "Введен некорректный E-mail отправителя"},
         {page.edtINNOFD, "7707083890", "ИНН ОФД не валидный!"},
-        {page.edtINNOFD, "77070838ab", "ИНН ОФД не валидный!"},
+        {page.edtINNOFD, "77070838ab", "Ошибка в ИНН ОФД"},
+        {page.edtINNOFD, " 50010073225Х ", "Ошибка в ИНН ОФД"},
+        {page.edtINNOFD, "7707083a", "ИНН ОФД не валидный!"},
     };
     const TRegParams before = Controller().RegParams;
     for (const Case& c : cases) {

@@ -3,6 +3,7 @@
 #include "core/pages/untPages.h"
 #include "platform/Exceptions.h"
 #include "platform/ui/Controls.h"
+#include "platform/ui/FormBuilder.h"
 #include "tests/TestSupport.h"
 
 #include <QApplication>
@@ -181,6 +182,99 @@ TEST(EnableButtons, FrameEnablesAgainOnEveryPath)
     ASSERT_EQ(log.calls.size(), 4u);
     EXPECT_EQ(log.calls[3].first, ctStop);
     EXPECT_NO_THROW(TPage::Check(0));
+}
+
+namespace {
+enum class TEnd { Normal, Abort, Error };
+
+// A form with a stop button and a job framed by the builder (btnRun) or by
+// the handler itself (btnOwnFrame); the job enables "Прервать" when told so,
+// clicks it while it runs and ends as told.
+template <class TBase>
+class TStopSample : public TBase {
+public:
+    using T = TStopSample;
+    TStopSample()
+    {
+        TFormBuilder<T> b(this);
+        b.Buttons(1, {
+            {NAMED(btnRun), "Пуск", &T::btnRunClick},
+            {NAMED(btnOwnFrame), "Пуск в своей рамке", &T::btnOwnFrameClick, {}, TRun::Plain},
+            {NAMED(btnStop), "Прервать", &T::btnStopClick, {}, TRun::Stop},
+        });
+    }
+    QPushButton* btnRun;
+    QPushButton* btnOwnFrame;
+    QPushButton* btnStop;
+
+    bool EnableStop = false;
+    TEnd End = TEnd::Normal;
+    bool StopEnabledInJob = false;
+    bool RunEnabledInJob = true;
+    int Stops = 0;
+
+private:
+    void btnRunClick() { Job(); }
+    void btnOwnFrameClick()
+    {
+        TEnableButtonsFrame frame(this);
+        Job();
+    }
+    void btnStopClick() { ++Stops; }
+    void Job()
+    {
+        if (EnableStop)
+            btnStop->setEnabled(true);
+        StopEnabledInJob = btnStop->isEnabled();
+        btnStop->click();   // runs plain: the frame stays open
+        RunEnabledInJob = btnRun->isEnabled();
+        if (End == TEnd::Abort)
+            TPage::Check(80);
+        if (End == TEnd::Error)
+            throw EConvertError("bad");
+    }
+};
+
+template <class TBase>
+void CheckStopButtonRule()
+{
+    TStopSample<TBase> form;
+    const qsizetype shown = TestDialogs().messages().size();
+    EXPECT_FALSE(form.btnStop->isEnabled());   // at rest
+    EXPECT_TRUE(IsStopButton(form.btnStop));
+    EXPECT_FALSE(IsStopButton(form.btnRun));
+    for (QPushButton* start : {form.btnRun, form.btnOwnFrame})
+        for (bool enableStop : {true, false})
+            for (TEnd end : {TEnd::Normal, TEnd::Abort, TEnd::Error}) {
+                SCOPED_TRACE(start->objectName().toStdString() + " stop enabled " + std::to_string(enableStop) +
+                             " end " + std::to_string(int(end)));
+                form.EnableStop = enableStop;
+                form.End = end;
+                form.Stops = 0;
+                start->click();
+                EXPECT_EQ(form.StopEnabledInJob, enableStop);
+                EXPECT_EQ(form.Stops, enableStop ? 1 : 0);
+                EXPECT_FALSE(form.RunEnabledInJob);
+                EXPECT_FALSE(form.btnStop->isEnabled());
+                EXPECT_TRUE(form.btnRun->isEnabled());
+                EXPECT_TRUE(form.btnOwnFrame->isEnabled());
+            }
+    EXPECT_EQ(TestDialogs().messages().size(), shown + 4);   // the errors; the aborts are silent
+}
+} // namespace
+
+// "Прервать" is usable only while the page enables it for its job; the frame
+// leaves it disabled on every path, in both variants of EnableButtons.
+TEST(EnableButtons, FrameLeavesTheStopButtonDisabled)
+{
+    {
+        SCOPED_TRACE("page");
+        CheckStopButtonRule<TPage>();
+    }
+    {
+        SCOPED_TRACE("base form");
+        CheckStopButtonRule<TBaseForm>();
+    }
 }
 
 TEST(Pages, ListOrderLookupAndClassTest)

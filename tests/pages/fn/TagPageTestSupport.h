@@ -5,31 +5,21 @@
 #include "core/binding/OrvekTypes.h"
 #include "core/pages/untPages.h"
 #include "emulator/RegisterTags.h"
-#include "lumaqtst/fmuMain.h"
-#include "platform/Registry.h"
-#include "tests/DriverTestSupport.h"
+#include "tests/PageTestSupport.h"
 #include "tests/TestSupport.h"
 
-#include <QFile>
 #include <QLineEdit>
-#include <memory>
 
 template <class TPageClass>
-class TagPageTest : public DriverTest {
+class TagPageTest : public MainPageTest<TPageClass> {
 protected:
+    using MainPageTest<TPageClass>::Main;
+    using MainPageTest<TPageClass>::Page;
+
     void SetUp() override
     {
-        DriverTest::SetUp();
-        QFile::remove(TRegistry::DefaultFileName());
-        Main = std::make_unique<TfmMain>();
-        Page = Main->Pages().template PageByClass<TPageClass>();
-        ASSERT_NE(Page, nullptr);
+        ASSERT_NO_FATAL_FAILURE(MainPageTest<TPageClass>::SetUp());
         Trace().Clear();
-    }
-    void TearDown() override
-    {
-        Main.reset();
-        DriverTest::TearDown();
     }
 
     static OrvekCallTrace& Trace() { return TestComponent().Trace(); }
@@ -76,7 +66,4 @@ protected:
             numbers.push_back(t.Number);
         return numbers;
     }
-
-    std::unique_ptr<TfmMain> Main;
-    TPageClass* Page = nullptr;
 };

@@ -8,12 +8,10 @@
 #include "core/support/FileUtils.h"
 #include "core/support/Format.h"
 #include "core/support/SysUtils.h"
-#include "platform/Registry.h"
 #include "emulator/RegisterFN.h"
-#include "tests/DriverTestSupport.h"
+#include "tests/PageTestSupport.h"
 #include "tests/TestSupport.h"
 
-#include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -38,22 +36,8 @@ const QString Separator = QLatin1Char(' ') + QString(40, QLatin1Char('-'));
 } // namespace
 
 // The page inside the real main window, whose result panel shows every call.
-class FNPageTest : public DriverTest {
+class FNPageTest : public MainPageTest<TfmFN> {
 protected:
-    void SetUp() override
-    {
-        DriverTest::SetUp();
-        QFile::remove(TRegistry::DefaultFileName());
-        Main = std::make_unique<TfmMain>();
-        Page = Main->Pages().PageByClass<TfmFN>();
-        ASSERT_NE(Page, nullptr);
-    }
-    void TearDown() override
-    {
-        Main.reset();
-        DriverTest::TearDown();
-    }
-
     RegisterFN& FN() { return TestRegister().Area<RegisterFN>(); }
     QString Panel() const { return Main->edtResult->text(); }
     QStringList Lines() const { return Page->Memo->toPlainText().split(QLatin1Char('\n')); }
@@ -64,9 +48,6 @@ protected:
         Page->btnFNFindDocument->click();
         return Lines();
     }
-
-    std::unique_ptr<TfmMain> Main;
-    TfmFN* Page = nullptr;
 };
 
 TEST_F(FNPageTest, FirstTabOfTheFNServiceGroup)

@@ -8,8 +8,7 @@
 #include "emulator/RegisterMarking.h"
 #include "lumaqtst/fmuMain.h"
 #include "pages/fn/untFNNotificationArchive.h"
-#include "platform/Registry.h"
-#include "tests/DriverTestSupport.h"
+#include "tests/PageTestSupport.h"
 #include "tests/TestSupport.h"
 
 #include <QCheckBox>
@@ -29,26 +28,17 @@ const QString Saved = QStringLiteral("Файл успешно сохранен")
 const QString Stopped = QStringLiteral("Прервано пользователем");
 } // namespace
 
-class FNArchivePageTest : public DriverTest {
+class FNArchivePageTest : public MainPageTest<TfmFNArchive> {
 protected:
     void SetUp() override
     {
-        DriverTest::SetUp();
-        QFile::remove(TRegistry::DefaultFileName());
-        Main = std::make_unique<TfmMain>();
-        Page = Main->Pages().PageByClass<TfmFNArchive>();
-        ASSERT_NE(Page, nullptr);
+        ASSERT_NO_FATAL_FAILURE(MainPageTest::SetUp());
         Page->ProgramVersion = QStringLiteral("1.0.0.0");
         TestRegister().Area<RegisterFN>();   // its registration shows in table 18 from the start; these replace it
         TestRegister().Tables().SetValue(18, 1, 4, Serial);
         TestRegister().Tables().SetValue(18, 1, 3, QStringLiteral("0000000001012345"));
         TestRegister().Tables().SetValue(17, 1, 17, 4);
         Queue(7);
-    }
-    void TearDown() override
-    {
-        Main.reset();
-        DriverTest::TearDown();
     }
 
     RegisterMarking& Marking() { return TestRegister().Area<RegisterMarking>(); }
@@ -98,8 +88,6 @@ protected:
     }
 
     const QString Dir = TestTempDir();
-    std::unique_ptr<TfmMain> Main;
-    TfmFNArchive* Page = nullptr;
 };
 
 TEST_F(FNArchivePageTest, ExportsEveryNotificationIntoTheFileAndConfirmsEach)

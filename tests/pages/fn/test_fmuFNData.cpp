@@ -12,9 +12,8 @@
 #include "lumaqtst/fmuMain.h"
 #include "pages/fn/fmuSelectFNDocumentRange.h"
 #include "platform/EventBus.h"
-#include "platform/Registry.h"
 #include "platform/ui/UpDown.h"
-#include "tests/DriverTestSupport.h"
+#include "tests/PageTestSupport.h"
 #include "tests/TestSupport.h"
 
 #include <QApplication>
@@ -82,22 +81,8 @@ TEST(SelectFNDocumentRange, AStepNeverLeavesTheLastBelowTheFirst)
     EXPECT_EQ(d.edtFirstDocumentNumber->text(), QStringLiteral("8"));
 }
 
-class FNDataPageTest : public DriverTest {
+class FNDataPageTest : public MainPageTest<TfmFNData> {
 protected:
-    void SetUp() override
-    {
-        DriverTest::SetUp();
-        QFile::remove(TRegistry::DefaultFileName());
-        Main = std::make_unique<TfmMain>();
-        Page = Main->Pages().PageByClass<TfmFNData>();
-        ASSERT_NE(Page, nullptr);
-    }
-    void TearDown() override
-    {
-        Main.reset();
-        DriverTest::TearDown();
-    }
-
     RegisterFN& FN() { return TestRegister().Area<RegisterFN>(); }
     // Documents 2 .. count after the registration report: receipts of each
     // operation, a correction BSO, session reports.
@@ -162,9 +147,6 @@ protected:
     {
         return RegisterOFD::DocumentText(doc, showTags).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     }
-
-    std::unique_ptr<TfmMain> Main;
-    TfmFNData* Page = nullptr;
 };
 
 TEST_F(FNDataPageTest, ReadsTheChosenRangeWithProgress)

@@ -8,8 +8,7 @@
 #include "core/pages/fmuTabbedPage.h"
 #include "lumaqtst/fmuMain.h"
 #include "pages/fn/fmuReasonCodes.h"
-#include "platform/Registry.h"
-#include "tests/DriverTestSupport.h"
+#include "tests/PageTestSupport.h"
 #include "tests/TestSupport.h"
 
 #include <QCheckBox>
@@ -17,7 +16,6 @@
 #include <QListWidget>
 #include <QAbstractItemView>
 #include <QComboBox>
-#include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -42,21 +40,12 @@ const QString ReasonMaskError =
 constexpr int FSTable = 18;
 } // namespace
 
-class FiscalizationPageTest : public DriverTest {
+class FiscalizationPageTest : public MainPageTest<TfmFNFiscalization> {
 protected:
-    void SetUp() override
-    {
-        DriverTest::SetUp();
-        QFile::remove(TRegistry::DefaultFileName());
-        Main = std::make_unique<TfmMain>();
-        Page = Main->Pages().PageByClass<TfmFNFiscalization>();
-        ASSERT_NE(Page, nullptr);
-    }
     void TearDown() override
     {
         delete std::exchange(fmReasonCodes, nullptr);
-        Main.reset();
-        DriverTest::TearDown();
+        MainPageTest::TearDown();
     }
 
     RegisterFN& FN() { return TestRegister().Area<RegisterFN>(); }
@@ -78,9 +67,6 @@ protected:
             Page->chbTax0->click();
     }
     const FNDocument& LastDocument() { return FN().Documents.back(); }
-
-    std::unique_ptr<TfmMain> Main;
-    TfmFNFiscalization* Page = nullptr;
 };
 
 // A zone is written only when picked after the page was shown: showing it

@@ -8,9 +8,8 @@
 #include "emulator/RegisterMarking.h"
 #include "emulator/RegisterOFD.h"
 #include "lumaqtst/fmuMain.h"
-#include "platform/Registry.h"
 #include "platform/ServiceState.h"
-#include "tests/DriverTestSupport.h"
+#include "tests/PageTestSupport.h"
 #include "tests/TestSupport.h"
 
 #include <QFile>
@@ -35,22 +34,17 @@ TEST(OFDErrorToStr, FlagThenCode)
     EXPECT_EQ(OFDErrorToStr(2, 6), QStringLiteral("6, Неверный ИНН ОФД"));
 }
 
-class OFDPageTest : public DriverTest {
+class OFDPageTest : public MainPageTest<TfmFNOFD> {
 protected:
     void SetUp() override
     {
-        DriverTest::SetUp();
-        QFile::remove(TRegistry::DefaultFileName());
-        Main = std::make_unique<TfmMain>();
-        Page = Main->Pages().PageByClass<TfmFNOFD>();
-        ASSERT_NE(Page, nullptr);
+        ASSERT_NO_FATAL_FAILURE(MainPageTest::SetUp());
         SetPause([](int) {});
     }
     void TearDown() override
     {
         SetPause(nullptr);
-        Main.reset();
-        DriverTest::TearDown();
+        MainPageTest::TearDown();
     }
     RegisterFN& FN() { return TestRegister().Area<RegisterFN>(); }
     QStringList Lines() const { return Page->Memo->toPlainText().split(QLatin1Char('\n')); }
@@ -62,8 +56,6 @@ protected:
         return doc;
     }
 
-    std::unique_ptr<TfmMain> Main;
-    TfmFNOFD* Page = nullptr;
     FakeServiceState Services;
 };
 

@@ -32,9 +32,7 @@ protected:
     void SetUp() override
     {
         DriverTest::SetUp();
-        Driver();
-        TestRegister().Paper().Clear();
-        TestComponent().Trace().Clear();
+        ClearPaperAndTrace();
         SetPause([this](int ms) { Pauses.push_back(ms); });
     }
     void TearDown() override

@@ -1,7 +1,7 @@
 // The page "Буфер": the print buffer read back by count, by line and whole.
 #include "pages/receipts/fmuPrintBuffer.h"
 #include "emulator/OrvekResultCodes.h"
-#include "tests/DriverTestSupport.h"
+#include "tests/PageTestSupport.h"
 #include "tests/TestSupport.h"
 
 #include <QComboBox>
@@ -13,18 +13,12 @@
 using M = OrvekMethod;
 
 namespace {
-class PrintBufferPageTest : public DriverTest {
+class PrintBufferPageTest : public PageTest<TfmPrintBuffer> {
 protected:
     void SetUp() override
     {
-        DriverTest::SetUp();
-        Page = std::make_unique<TfmPrintBuffer>();
+        PageTest::SetUp();
         ASSERT_EQ(Driver().ClearPrintBuffer(), 0);
-    }
-    void TearDown() override
-    {
-        Page.reset();
-        DriverTest::TearDown();
     }
     void Print(const QStringList& lines)
     {
@@ -34,8 +28,6 @@ protected:
         }
     }
     QString Text() const { return Page->Memo->toPlainText(); }
-
-    std::unique_ptr<TfmPrintBuffer> Page;
 };
 } // namespace
 

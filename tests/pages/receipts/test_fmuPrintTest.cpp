@@ -5,7 +5,7 @@
 #include "emulator/OrvekResultCodes.h"
 #include "emulator/RegisterPrinter.h"
 #include "platform/Exceptions.h"
-#include "tests/DriverTestSupport.h"
+#include "tests/PageTestSupport.h"
 #include "tests/TestSupport.h"
 
 #include <QCheckBox>
@@ -49,20 +49,12 @@ public:
     }
 };
 
-class PrintTestPageTest : public DriverTest {
+class PrintTestPageTest : public PageTest<ClockedPrintTest> {
 protected:
     void SetUp() override
     {
-        DriverTest::SetUp();
-        Page = std::make_unique<ClockedPrintTest>();
-        Driver();
-        TestRegister().Paper().Clear();
-        TestComponent().Trace().Clear();
-    }
-    void TearDown() override
-    {
-        Page.reset();
-        DriverTest::TearDown();
+        PageTest::SetUp();
+        ClearPaperAndTrace();
     }
     // Stops the lock test in the delay after `cycles` printing cycles.
     void StopAfterCycles(int cycles)
@@ -90,8 +82,6 @@ protected:
                !Page->btnStopSpeedPrintTest->isEnabled();
     }
     static QString Percent(double value) { return Format("%.2f", {value}); }
-
-    std::unique_ptr<ClockedPrintTest> Page;
 };
 
 QStringList Cycle()

@@ -3,7 +3,7 @@
 #include "pages/receipts/fmuPrintText.h"
 #include "core/support/CodePage.h"
 #include "emulator/OrvekResultCodes.h"
-#include "tests/DriverTestSupport.h"
+#include "tests/PageTestSupport.h"
 #include "tests/TestSupport.h"
 
 #include <QFile>
@@ -17,20 +17,12 @@
 using M = OrvekMethod;
 
 namespace {
-class PrintTextPageTest : public DriverTest {
+class PrintTextPageTest : public PageTest<TfmPrintText> {
 protected:
     void SetUp() override
     {
-        DriverTest::SetUp();
-        Page = std::make_unique<TfmPrintText>();
-        Driver();
-        TestRegister().Paper().Clear();
-        TestComponent().Trace().Clear();
-    }
-    void TearDown() override
-    {
-        Page.reset();
-        DriverTest::TearDown();
+        PageTest::SetUp();
+        ClearPaperAndTrace();
     }
     std::vector<OrvekMethod> Calls() { return TestComponent().Trace().Methods(); }
     QString WriteFile(const char* name, const QByteArray& bytes)
@@ -41,8 +33,6 @@ protected:
         file.write(bytes);
         return fileName;
     }
-
-    std::unique_ptr<TfmPrintText> Page;
 };
 } // namespace
 

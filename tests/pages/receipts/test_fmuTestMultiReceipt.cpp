@@ -10,13 +10,11 @@
 #include "emulator/RegisterReceipt.h"
 #include "lumaqtst/fmuMain.h"
 #include "platform/Exceptions.h"
-#include "platform/Registry.h"
-#include "tests/DriverTestSupport.h"
+#include "tests/PageTestSupport.h"
 #include "tests/TestSupport.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -33,15 +31,11 @@ constexpr Currency Rub = 10000;
 // What the driver object held at a call: every property written so far.
 using TCallState = std::map<P, QVariant>;
 
-class GeneratorTest : public DriverTest {
+class GeneratorTest : public MainPageTest<TfmTestMultiReceipt> {
 protected:
     void SetUp() override
     {
-        DriverTest::SetUp();
-        QFile::remove(TRegistry::DefaultFileName());
-        Main = std::make_unique<TfmMain>();
-        Page = Main->Pages().PageByClass<TfmTestMultiReceipt>();
-        ASSERT_NE(Page, nullptr);
+        ASSERT_NO_FATAL_FAILURE(MainPageTest::SetUp());
         Page->RandomSeed = 20241211;
         Page->seReceiptCount->setValue(2);
         Page->seOperationCount->setValue(1);
@@ -51,8 +45,7 @@ protected:
     void TearDown() override
     {
         TestRegister().Faults().Clear();
-        Main.reset();
-        DriverTest::TearDown();
+        MainPageTest::TearDown();
     }
 
     RegisterFN& FN() { return TestRegister().Area<RegisterFN>(); }
@@ -115,8 +108,6 @@ protected:
     // The result panel's code.
     int PanelCode() const { return Main->edtResult->text().section(QLatin1Char(')'), 0, 0).mid(1).toInt(); }
 
-    std::unique_ptr<TfmMain> Main;
-    TfmTestMultiReceipt* Page = nullptr;
     int CurrentRule = atExact;
 };
 

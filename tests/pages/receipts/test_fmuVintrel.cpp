@@ -34,9 +34,7 @@ protected:
     void SetUp() override
     {
         DriverTest::SetUp();
-        Driver();
-        TestRegister().Paper().Clear();
-        TestComponent().Trace().Clear();
+        ClearPaperAndTrace();
     }
     std::vector<M> Calls() { return TestComponent().Trace().Methods(); }
 };

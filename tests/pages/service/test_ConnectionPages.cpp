@@ -11,7 +11,7 @@
 #include "emulator/OrvekResultCodes.h"
 #include "emulator/PrintServer.h"
 #include "platform/Registry.h"
-#include "tests/DriverTestSupport.h"
+#include "tests/PageTestSupport.h"
 #include "tests/TestSupport.h"
 
 #include <QCheckBox>
@@ -71,20 +71,13 @@ struct NotifierCount {
 };
 } // namespace
 
-class ConnectionPageTest : public DriverTest {
+class ConnectionPageTest : public PageTest<TfmConnection> {
 protected:
     void SetUp() override
     {
-        DriverTest::SetUp();
-        Page = std::make_unique<TfmConnection>();
+        PageTest::SetUp();
         Page->Initialize();
     }
-    void TearDown() override
-    {
-        Page.reset();
-        DriverTest::TearDown();
-    }
-    std::unique_ptr<TfmConnection> Page;
 };
 
 TEST_F(ConnectionPageTest, TcpControlsFollowTheInterfaceAlsoWhenRestored)
@@ -240,21 +233,14 @@ TEST_F(ConnectionPageTest, ComSelectionAbove32SurvivesARestart)
     EXPECT_TRUE(fresh->chkConnected->property("tag") == 1000);
 }
 
-class FindDevicePageTest : public DriverTest {
+class FindDevicePageTest : public PageTest<TfmFindDevice> {
 protected:
     void SetUp() override
     {
-        DriverTest::SetUp();
+        PageTest::SetUp();
         Bench().Clear();
-        Page = std::make_unique<TfmFindDevice>();
         Driver().setSearchTimeout(1);
     }
-    void TearDown() override
-    {
-        Page.reset();
-        DriverTest::TearDown();
-    }
-    std::unique_ptr<TfmFindDevice> Page;
 };
 
 TEST_F(FindDevicePageTest, ReportsThePortAndRateFound)
@@ -360,18 +346,12 @@ TEST_F(FindDevicePageTest, ClosingTheWindowStopsTheSearchAndThenCloses)
     EXPECT_FALSE(Page->isVisible());
 }
 
-class LogicDevicePageTest : public DriverTest {
+class LogicDevicePageTest : public PageTest<TfmLogicDevice> {
 protected:
     void SetUp() override
     {
-        DriverTest::SetUp();
-        Page = std::make_unique<TfmLogicDevice>();
+        PageTest::SetUp();
         Page->Initialize();
-    }
-    void TearDown() override
-    {
-        Page.reset();
-        DriverTest::TearDown();
     }
     void Fill(const QString& name, int comIndex, int baud, int timeout, const QString& computer)
     {
@@ -381,7 +361,6 @@ protected:
         Page->seTimeout->setValue(timeout);
         Page->edtComputerName->setText(computer);
     }
-    std::unique_ptr<TfmLogicDevice> Page;
 };
 
 TEST_F(LogicDevicePageTest, AddWritesTheSettingsInOrderAndShowsTheResult)
@@ -471,25 +450,22 @@ TEST_F(LogicDevicePageTest, ComputerNamePrompt)
     EXPECT_EQ(TestDialogs().unexpected(), 0);
 }
 
-class PrintServerPageTest : public DriverTest {
+class PrintServerPageTest : public PageTest<TfmPrintServer> {
 protected:
     void SetUp() override
     {
-        DriverTest::SetUp();
+        PageTest::SetUp();
         Server = std::make_unique<TPrintServer>();
         Server->Start();
-        Page = std::make_unique<TfmPrintServer>();
         Page->Initialize();
         Page->edtComputerName->setText(QStringLiteral("localhost:%1").arg(Server->Port()));
     }
     void TearDown() override
     {
-        Page.reset();
-        DriverTest::TearDown();
+        PageTest::TearDown();
         Server.reset();
     }
     std::unique_ptr<TPrintServer> Server;
-    std::unique_ptr<TfmPrintServer> Page;
 };
 
 TEST_F(PrintServerPageTest, TwoDriverObjectsShareTheServersLocks)

@@ -5,7 +5,7 @@
 #include "core/support/Format.h"
 #include "emulator/RegisterFN.h"
 #include "emulator/RegisterReceipt.h"
-#include "tests/DriverTestSupport.h"
+#include "tests/PageTestSupport.h"
 #include "tests/TestSupport.h"
 
 #include <QDialog>
@@ -28,19 +28,17 @@ QString Bool(const QString& name, bool value)
 const QString Separator = QLatin1Char(' ') + QString(40, QLatin1Char('-'));
 } // namespace
 
-class DeviceStatusTest : public DriverTest {
+class DeviceStatusTest : public PageTest<TfmDeviceStatus> {
 protected:
     void SetUp() override
     {
-        DriverTest::SetUp();
+        PageTest::SetUp();
         SetDecimalSeparator(QLatin1Char(','));
-        Page = std::make_unique<TfmDeviceStatus>();
     }
     void TearDown() override
     {
-        Page.reset();
+        PageTest::TearDown();
         SetDecimalSeparator(QLatin1Char('.'));
-        DriverTest::TearDown();
     }
 
     QStringList Lines() const { return Page->Memo->toPlainText().split(QLatin1Char('\n')); }
@@ -56,8 +54,6 @@ protected:
         Page->btnShortEcrStatus->click();
         return Lines();
     }
-
-    std::unique_ptr<TfmDeviceStatus> Page;
 };
 
 TEST_F(DeviceStatusTest, LongStatusLines)

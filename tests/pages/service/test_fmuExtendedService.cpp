@@ -5,7 +5,7 @@
 #include "emulator/OrvekResultCodes.h"
 #include "emulator/RegisterBoard.h"
 #include "emulator/RegisterFN.h"
-#include "tests/DriverTestSupport.h"
+#include "tests/PageTestSupport.h"
 #include "tests/TestSupport.h"
 
 #include <QComboBox>
@@ -20,19 +20,13 @@ using P = OrvekProp;
 namespace {
 using Write = std::tuple<int, int, int>;  // table, field, value
 
-class ExtendedServiceTest : public DriverTest {
+class ExtendedServiceTest : public PageTest<TfmExtendedService> {
 protected:
     void SetUp() override
     {
-        DriverTest::SetUp();
-        Page = std::make_unique<TfmExtendedService>();
+        PageTest::SetUp();
         Driver().setPassword(30);
         TestComponent().Trace().Clear();
-    }
-    void TearDown() override
-    {
-        Page.reset();
-        DriverTest::TearDown();
     }
     int Service(int field) { return TestRegister().Tables().Value(10, 1, field).toInt(); }
     // The table writes that reached the register, in order.
@@ -59,8 +53,6 @@ protected:
                     commands << value.toString();
         return commands;
     }
-
-    std::unique_ptr<TfmExtendedService> Page;
 };
 } // namespace
 

@@ -5,7 +5,7 @@
 #include "emulator/FirmwareImage.h"
 #include "emulator/RegisterFN.h"
 #include "emulator/RegisterFirmware.h"
-#include "tests/DriverTestSupport.h"
+#include "tests/PageTestSupport.h"
 #include "tests/TestSupport.h"
 
 #include <QComboBox>
@@ -31,18 +31,12 @@ const QString FNQuestion = QStringLiteral(
     "продолжить?");
 const QString SessionQuestion = QStringLiteral("Смена не закрыта. Продолжить?");
 
-class FirmwareUpdateTest : public DriverTest {
+class FirmwareUpdateTest : public PageTest<TfmFirmwareUpdate> {
 protected:
     void SetUp() override
     {
-        DriverTest::SetUp();
-        Page = std::make_unique<TfmFirmwareUpdate>();
+        PageTest::SetUp();
         Driver().setPassword(30);
-    }
-    void TearDown() override
-    {
-        Page.reset();
-        DriverTest::TearDown();
     }
     static void Interface(int code) { TestRegister().State().Interface = code; }
     // An image file for the register's model.
@@ -66,8 +60,6 @@ protected:
         Page->TimerTimer();
         return Page->edtFWUpdateStatus->text();
     }
-
-    std::unique_ptr<TfmFirmwareUpdate> Page;
 };
 } // namespace
 

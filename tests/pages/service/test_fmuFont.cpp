@@ -7,7 +7,7 @@
 #include "emulator/RegisterBoard.h"
 #include "emulator/RegisterPaper.h"
 #include "emulator/RegisterPrinter.h"
-#include "tests/DriverTestSupport.h"
+#include "tests/PageTestSupport.h"
 #include "tests/TestSupport.h"
 
 #include <QFileInfo>
@@ -24,24 +24,15 @@ QString Line(const char* name, int value)
     return QLatin1Char(' ') + QString::fromUtf8(name).leftJustified(24) + QStringLiteral(": ") + QString::number(value);
 }
 
-class FontPageTest : public DriverTest {
+class FontPageTest : public PageTest<TfmFont> {
 protected:
     void SetUp() override
     {
-        DriverTest::SetUp();
-        Page = std::make_unique<TfmFont>();
-        Driver();
-        TestRegister().Paper().Clear();
-    }
-    void TearDown() override
-    {
-        Page.reset();
-        DriverTest::TearDown();
+        PageTest::SetUp();
+        ClearPaperAndTrace();
     }
     QStringList Lines() const { return Page->Memo->toPlainText().split(QLatin1Char('\n')); }
     RegisterPrinter& Printer() { return TestRegister().Area<RegisterPrinter>(); }
-
-    std::unique_ptr<TfmFont> Page;
 };
 } // namespace
 

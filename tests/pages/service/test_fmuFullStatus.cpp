@@ -8,7 +8,7 @@
 #include "platform/Registry.h"
 #include "emulator/OrvekResultCodes.h"
 #include "emulator/RegisterCounters.h"
-#include "tests/DriverTestSupport.h"
+#include "tests/PageTestSupport.h"
 #include "tests/TestSupport.h"
 
 #include <QCoreApplication>
@@ -34,21 +34,19 @@ const QString Aborted = QStringLiteral("Operation aborted");
 const QString CashHead = QStringLiteral(" ДЕНЕЖНЫЕ РЕГИСТРЫ:");
 } // namespace
 
-class FullStatusTest : public DriverTest {
+class FullStatusTest : public PageTest<TfmFullStatus> {
 protected:
     void SetUp() override
     {
-        DriverTest::SetUp();
+        PageTest::SetUp();
         SetDecimalSeparator(QLatin1Char(','));
         TfmFullStatus::EventInterval = 0;  // events at every stop point
-        Page = std::make_unique<TfmFullStatus>();
     }
     void TearDown() override
     {
-        Page.reset();
+        PageTest::TearDown();
         TfmFullStatus::EventInterval = 10;
         SetDecimalSeparator(QLatin1Char('.'));
-        DriverTest::TearDown();
     }
 
     QStringList Run()
@@ -79,8 +77,6 @@ protected:
             table << lines[at];
         return table;
     }
-
-    std::unique_ptr<TfmFullStatus> Page;
 };
 
 TEST_F(FullStatusTest, CompleteReport)

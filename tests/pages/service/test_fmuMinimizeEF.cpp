@@ -1,7 +1,7 @@
 // The page "Минимизация ЭФ": the mask of table 17, row 1, field 28.
 #include "pages/service/fmuMinimizeEF.h"
 
-#include "tests/DriverTestSupport.h"
+#include "tests/PageTestSupport.h"
 #include "tests/TestSupport.h"
 
 #include <QCheckBox>
@@ -12,18 +12,8 @@
 using M = OrvekMethod;
 
 namespace {
-class MinimizeEFTest : public DriverTest {
+class MinimizeEFTest : public PageTest<TfmMinimizeEF> {
 protected:
-    void SetUp() override
-    {
-        DriverTest::SetUp();
-        Page = std::make_unique<TfmMinimizeEF>();
-    }
-    void TearDown() override
-    {
-        Page.reset();
-        DriverTest::TearDown();
-    }
     QVariant Mask() { return TestRegister().Tables().Value(17, 1, 28); }
     void SetMask(int value) { TestRegister().Tables().SetValue(17, 1, 28, value); }
     QStringList Checked() const
@@ -34,8 +24,6 @@ protected:
                 names << box->objectName();
         return names;
     }
-
-    std::unique_ptr<TfmMinimizeEF> Page;
 };
 } // namespace
 

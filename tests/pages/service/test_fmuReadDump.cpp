@@ -6,7 +6,7 @@
 #include "emulator/OrvekResultCodes.h"
 #include "platform/Exceptions.h"
 #include "emulator/RegisterDump.h"
-#include "tests/DriverTestSupport.h"
+#include "tests/PageTestSupport.h"
 #include "tests/pages/service/WorkerTestSupport.h"
 #include "tests/TestSupport.h"
 
@@ -27,12 +27,11 @@ using M = OrvekMethod;
 namespace {
 constexpr int Block = RegisterDump::BlockSize;
 
-class ReadDumpTest : public DriverTest {
+class ReadDumpTest : public PageTest<TfmReadDump> {
 protected:
     void SetUp() override
     {
-        DriverTest::SetUp();
-        Page = std::make_unique<TfmReadDump>();
+        PageTest::SetUp();
         Page->Initialize();
         ASSERT_EQ(Driver().Connect(), 0);
         TestRegister().ClearJournal();
@@ -40,8 +39,7 @@ protected:
     void TearDown() override
     {
         TestRegister().OnCall = nullptr;
-        Page.reset();
-        DriverTest::TearDown();
+        PageTest::TearDown();
     }
     RegisterDump& Dump() { return TestRegister().Area<RegisterDump>(); }
     int Calls(M method) { return TestRegister().CallCount(method); }
@@ -69,8 +67,6 @@ protected:
         Page->btnSaveDump->click();
         return file;
     }
-
-    std::unique_ptr<TfmReadDump> Page;
 };
 
 QStringList Row(const TDumpModel& model, int row)

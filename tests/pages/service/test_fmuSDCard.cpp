@@ -3,7 +3,7 @@
 
 #include "emulator/RegisterBoard.h"
 #include "emulator/RegisterFirmware.h"
-#include "tests/DriverTestSupport.h"
+#include "tests/PageTestSupport.h"
 #include "tests/TestSupport.h"
 
 #include <QLabel>
@@ -15,19 +15,13 @@ using M = OrvekMethod;
 using P = OrvekProp;
 
 namespace {
-class SDCardTest : public DriverTest {
+class SDCardTest : public PageTest<TfmSDCard> {
 protected:
     void SetUp() override
     {
-        DriverTest::SetUp();
-        Page = std::make_unique<TfmSDCard>();
+        PageTest::SetUp();
         Driver().setPassword(30);
         TestRegister().Tables().SetValue(15, 1, 1, 1);
-    }
-    void TearDown() override
-    {
-        Page.reset();
-        DriverTest::TearDown();
     }
     const RegisterFirmware::SDFile& Card(int type) { return TestRegister().Area<RegisterFirmware>().File(type); }
     // Bytes 0, 1, 2 ... of the size.
@@ -62,7 +56,6 @@ protected:
         timer->start(0);
     }
 
-    std::unique_ptr<TfmSDCard> Page;
     QStringList EnabledWhileWriting;
     int BlocksAtStop = 0;
 };

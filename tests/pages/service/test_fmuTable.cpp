@@ -2,7 +2,7 @@
 #include "pages/service/fmuTable.h"
 
 #include "emulator/OrvekResultCodes.h"
-#include "tests/DriverTestSupport.h"
+#include "tests/PageTestSupport.h"
 #include "tests/TestSupport.h"
 
 #include <QLineEdit>
@@ -13,18 +13,12 @@
 using M = OrvekMethod;
 
 namespace {
-class TablePageTest : public DriverTest {
+class TablePageTest : public PageTest<TfmTable> {
 protected:
     void SetUp() override
     {
-        DriverTest::SetUp();
-        Page = std::make_unique<TfmTable>();
+        PageTest::SetUp();
         Dir = TestTempDir();
-    }
-    void TearDown() override
-    {
-        Page.reset();
-        DriverTest::TearDown();
     }
     QStringList Lines() const { return Page->Memo->toPlainText().split(QLatin1Char('\n')); }
     void Address(int table, int row, int field)
@@ -35,7 +29,6 @@ protected:
     }
     QString File(const char* name) const { return Dir + QLatin1Char('/') + QLatin1String(name); }
 
-    std::unique_ptr<TfmTable> Page;
     QString Dir;
 };
 } // namespace
