@@ -62,7 +62,7 @@ void TMemoReport::AddSeparator()
 bool SaveMemoAs(QPlainTextEdit* Memo)
 {
     QString fileName = Dialogs::SaveFileName(QStringLiteral("Сохранить как"),
-                                             QStringLiteral("Текстовые файлы (*.txt);;Все файлы (*)"), {},
+                                             QStringLiteral("Текстовые файлы (*.txt);;") + Dialogs::AllFilesFilter(), {},
                                              QStringLiteral("txt"));
     if (fileName.isEmpty())
         return false;

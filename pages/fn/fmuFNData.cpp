@@ -254,7 +254,7 @@ void TfmFNData::btnReadAndPrintLastDocumentClick()
 void TfmFNData::btnSaveClick()
 {
     const QString fileName = Dialogs::SaveFileName(QStringLiteral("Сохранить в файл"),
-                                                   QStringLiteral("Файлы HEX (*.hex);;Все файлы (*)"),
+                                                   QStringLiteral("Файлы HEX (*.hex);;") + Dialogs::AllFilesFilter(),
                                                    QStringLiteral("Doc") + edtDocumentNumber->text() +
                                                        QStringLiteral(".hex"),
                                                    QStringLiteral("hex"));

@@ -27,7 +27,7 @@ QLabel* CaptionOf(QWidget* form, QWidget* control)
 
 bool OpenDataFile(QByteArray& data, QLineEdit* status)
 {
-    const QString fileName = Dialogs::OpenFileName(QStringLiteral("Открыть"), QStringLiteral("Все файлы (*)"),
+    const QString fileName = Dialogs::OpenFileName(QStringLiteral("Открыть"), Dialogs::AllFilesFilter(),
                                                    QCoreApplication::applicationDirPath());
     if (fileName.isEmpty())
         return false;

@@ -40,7 +40,7 @@ void TfmPrintImage2::btnOpenClick()
 {
     const QString start = edtFileName->text().isEmpty() ? QCoreApplication::applicationDirPath() : edtFileName->text();
     const QString fileName = Dialogs::OpenFileName(
-        QStringLiteral("Открыть"), QStringLiteral("Изображения (*.bmp *.png *.jpg *.gif);;Все файлы (*)"), start);
+        QStringLiteral("Открыть"), QStringLiteral("Изображения (*.bmp *.png *.jpg *.gif);;") + Dialogs::AllFilesFilter(), start);
     if (fileName.isEmpty())
         return;
     QPixmap pixmap = QPixmap::fromImage(LoadPicture(fileName));

@@ -26,7 +26,7 @@ const char* const SampleText =
     "В глуши, во мраке заточенья\n"
     "Тянулись тихо дни мои";
 
-const QString FileFilter = QStringLiteral("Текстовые файлы (*.txt);;Все файлы (*)");
+const QString FileFilter = QStringLiteral("Текстовые файлы (*.txt);;") + Dialogs::AllFilesFilter();
 
 // The memo's lines as the memo counts them: none when empty, no line after a final break.
 QStringList MemoLines(const QPlainTextEdit* memo)

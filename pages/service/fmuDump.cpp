@@ -15,7 +15,7 @@
 #include <cstring>
 
 namespace {
-const QString FileFilter = QStringLiteral("Все файлы(*.*) (*)");
+const QString FileFilter = Dialogs::AllFilesFilter();
 constexpr int OffsetColumnWidth = 60;
 constexpr int ByteColumnWidth = 20;
 constexpr int RowHeight = 18;

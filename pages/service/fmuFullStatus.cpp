@@ -332,7 +332,7 @@ void TfmFullStatus::btnInterruptClick()
 void TfmFullStatus::btnSaveToFileClick()
 {
     const QString fileName = Dialogs::SaveFileName(QStringLiteral("Сохранить"),
-                                                   QStringLiteral("Текстовые файлы (*.txt);;Все файлы (*.*)"), {},
+                                                   QStringLiteral("Текстовые файлы (*.txt);;") + Dialogs::AllFilesFilter(), {},
                                                    QStringLiteral("txt"));
     if (fileName.isEmpty())
         return;

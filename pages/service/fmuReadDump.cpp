@@ -34,7 +34,7 @@ const TDeviceItem DeviceItems[] = {
     {10, "0Ah Исполняемый файл ПО"},
     {134, "86h Память программ КЯ"},
 };
-const QString FileFilter = QStringLiteral("Все файлы(*.*) (*)");
+const QString FileFilter = Dialogs::AllFilesFilter();
 } // namespace
 
 QStringList DumpBlockLines(const QByteArray& Block)

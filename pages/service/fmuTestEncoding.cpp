@@ -12,7 +12,7 @@
 #include <QPlainTextEdit>
 
 namespace {
-const QString FileFilter = QStringLiteral("Текстовые файлы (*.txt);;Все файлы (*.*)");
+const QString FileFilter = QStringLiteral("Текстовые файлы (*.txt);;") + Dialogs::AllFilesFilter();
 } // namespace
 
 QStringList MemoLines(const QString& Text)

@@ -133,6 +133,11 @@ void ShowError(const QString& text)
     MessageBox(text, ApplicationTitle(), Buttons::Ok, Icon::Error);
 }
 
+QString AllFilesFilter()
+{
+    return QStringLiteral("Все файлы (*)");
+}
+
 QString OpenFileName(const QString& title, const QString& filter, const QString& fileName)
 {
     FileRequest r;

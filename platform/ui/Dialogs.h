@@ -68,6 +68,9 @@ Result MessageBox(const QString& text, const QString& caption, Buttons buttons =
 void ShowMessage(const QString& text);   // Ok, titled with the application title
 void ShowError(const QString& text);     // Ok, error icon, application title
 QString OpenFileName(const QString& title, const QString& filter, const QString& fileName = {});
+// The filter entry of every file, "Все файлы (*)": file names here need no
+// extension, so "*.*" would hide some.
+QString AllFilesFilter();
 QString SaveFileName(const QString& title, const QString& filter, const QString& fileName = {},
                      const QString& defaultExt = {}, int* filterIndex = nullptr);
 bool InputQuery(const QString& caption, const QString& prompt, QString& value);

@@ -306,7 +306,7 @@ TEST_F(FullStatusTest, SaveToFile)
     TestDialogs().answerFile(name);
     Page->btnSaveToFile->click();
     ASSERT_EQ(TestDialogs().shown().size(), 1u);
-    EXPECT_EQ(TestDialogs().shown()[0].file.filter, QStringLiteral("Текстовые файлы (*.txt);;Все файлы (*.*)"));
+    EXPECT_EQ(TestDialogs().shown()[0].file.filter, QStringLiteral("Текстовые файлы (*.txt);;Все файлы (*)"));
     const QByteArray data = ReadFileData(name);
     EXPECT_EQ(data, WideToAnsi(Page->Memo->toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n")) +
                                QStringLiteral("\r\n")));
