@@ -192,7 +192,8 @@ TfmFNFiscalization::TfmFNFiscalization(QWidget* owner)
     for (int i = 0; i < cbTimeZone->count(); ++i)
         cbTimeZone->setItemData(i, TimeZoneHint(i), Qt::ToolTipRole);
     cbTimeZone->setToolTip(QStringLiteral("Часовая зона места (адреса) расчетов"));
-    connect(cbTimeZone, &QComboBox::currentIndexChanged, this, Guarded(this, &T::cbTimeZoneChange));
+    // The user's choice only: clearing the zone keeps the hint shown.
+    OnChange(cbTimeZone, this, &T::cbTimeZoneChange);
     inputs.Combo(NAMED(cbReportTypeInt), "Тип отчета:",
                  {"Отчет о регистрации ККТ", "Отчет об изменении параметров регистрации ККТ в связи с заменой ФН",
                   "Отчет об изменении параметров регистрации ККТ без замены ФН"},
@@ -482,8 +483,8 @@ void TfmFNFiscalization::AddFiscalizationResult(const QString& Title, const QStr
     AddTaxSystem();
     AddWorkMode();
     AddWorkModeEx(WorkModeEx);
-    FReport.AddLine(GetRes("Дата"), DateTimeToQDateTime(d.Date()).date().toString(QStringLiteral("dd.MM.yyyy")));
-    FReport.AddLine(GetRes("Время"), DateTimeToQDateTime(d.Time()).time().toString(QStringLiteral("hh:mm:ss")));
+    FReport.AddLine(GetRes("Дата"), DateToStr(DateTimeToQDateTime(d.Date()).date()));
+    FReport.AddLine(GetRes("Время"), TimeToStr(DateTimeToQDateTime(d.Time()).time()));
     const int reason = d.RegistrationReasonCode();
     FReport.AddLine(GetRes("Код причины перерегистрации"),
                     Format(QStringLiteral("%d, %s"), {reason, ReasonCodeToStr(reason)}));

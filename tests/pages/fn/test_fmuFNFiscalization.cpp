@@ -85,15 +85,24 @@ TEST_F(FiscalizationPageTest, ShowingThePageClearsTheZone)
     ASSERT_TRUE(Page->isVisible());
     QCoreApplication::processEvents();
     EXPECT_EQ(Page->cbTimeZone->currentIndex(), -1);
+    // Only the user's choice changes the hint: the defaults and the clearing do not.
+    const QString initialHint = QStringLiteral("Часовая зона места (адреса) расчетов");
+    EXPECT_EQ(Page->cbTimeZone->toolTip(), initialHint);
 
     // Shown again after a zone was picked and the INN type set from code.
     Page->cbTimeZone->setCurrentIndex(4);
+    emit Page->cbTimeZone->activated(4);
     Page->cbINNType->setCurrentIndex(1);
     group->PageControl->setCurrentIndex(0);
     group->PageControl->setCurrentIndex(1);
     QCoreApplication::processEvents();
     EXPECT_EQ(Page->cbTimeZone->currentIndex(), -1);
+    EXPECT_EQ(Page->cbTimeZone->toolTip(), TfmFNFiscalization::TimeZoneHint(4));
     EXPECT_EQ(Page->edtINN->maxLength(), 10);
+
+    // A zone set from code leaves the hint as it is.
+    Page->cbTimeZone->setCurrentIndex(7);
+    EXPECT_EQ(Page->cbTimeZone->toolTip(), TfmFNFiscalization::TimeZoneHint(4));
 }
 
 TEST_F(FiscalizationPageTest, RegistrationSendsTheInputsAndShowsTheDocument)
@@ -109,6 +118,7 @@ TEST_F(FiscalizationPageTest, RegistrationSendsTheInputsAndShowsTheDocument)
     EXPECT_EQ(Page->edtWorkModeEx->text(), QStringLiteral("2"));
     Page->edtReasonCodeEx->setText(QStringLiteral("2147483649"));
     Page->cbTimeZone->setCurrentIndex(Page->cbTimeZone->findText(QStringLiteral("3-я часовая зона (МСК+1, UTC+4)")));
+    emit Page->cbTimeZone->activated(Page->cbTimeZone->currentIndex());
     EXPECT_EQ(Page->cbTimeZone->toolTip(), TfmFNFiscalization::TimeZoneHint(2));
 
     Page->btnFNFiscalization->click();
