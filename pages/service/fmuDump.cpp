@@ -220,7 +220,7 @@ void TfmDump::btnCompareClick()
     const bool same = ReadFileData(fileName) == FDump;
     Dialogs::MessageBox(same ? QStringLiteral("Прошивка совпадает с эталонной.")
                              : QStringLiteral("Прошивка не совпадает с эталонной."),
-                        ApplicationTitle(), Dialogs::Buttons::Ok, Dialogs::Icon::Information);
+                        ApplicationTitle(), Dialogs::Buttons::Ok);
 }
 
 void TfmDump::btnGoToClick()

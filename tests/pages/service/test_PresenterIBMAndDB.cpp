@@ -161,7 +161,7 @@ TEST_F(PeripheralPagesTest, ClosedReceiptsReachTheDatabaseAndAreFound)
     Click(&page, "btnDBFindDocument");
     ASSERT_EQ(d.ResultCode(), 0) << d.ResultCodeDescription().toStdString();
     EXPECT_EQ(page.edtFiscalSign->text(), QString::number(last.FiscalSign));
-    EXPECT_EQ(page.edtSumm->text(), "150.00");
+    EXPECT_EQ(page.edtSumm->text(), "150");
     EXPECT_EQ(page.edtSessionNumber->text(), QString::number(last.SessionNumber));
     EXPECT_TRUE(page.Memo->toPlainText().contains("ИТОГ"));
 
@@ -181,6 +181,26 @@ TEST_F(PeripheralPagesTest, ClosedReceiptsReachTheDatabaseAndAreFound)
     Click(&page, "btnDBFindDocument");
     EXPECT_EQ(TestRegister().CallCount(M::DBFindDocument), 0);   // the conversion error first
     EXPECT_TRUE(page.findChild<QPushButton*>("btnDBFindDocument")->isEnabled());
+}
+
+TEST_F(PeripheralPagesTest, DocumentSumIsTheCurrencyText)
+{
+    const struct {
+        Currency Total;
+        const char* Text;
+    } cases[] = {{150 * Rub, "150"}, {150 * Rub + 5000, "150.5"}, {1 * Rub + 2345, "1.2345"}, {0, "0"}};
+    std::vector<DBDocument> documents;
+    for (int i = 0; i < int(std::size(cases)); ++i)
+        documents.push_back(Document(i + 1, 1, 1, cases[i].Total));
+    Seed(documents);
+    TfmDB page;
+    for (int i = 0; i < int(std::size(cases)); ++i) {
+        SCOPED_TRACE(cases[i].Text);
+        page.edtDocumentNumber->setText(QString::number(i + 1));
+        Click(&page, "btnDBFindDocument");
+        ASSERT_EQ(Driver().ResultCode(), 0) << Driver().ResultCodeDescription().toStdString();
+        EXPECT_EQ(page.edtSumm->text(), cases[i].Text);
+    }
 }
 
 TEST_F(PeripheralPagesTest, DatabaseErrorsNeverOverwriteAFile)

@@ -162,7 +162,11 @@ TEST_F(ReadDumpTest, ReadsEveryBlockThenSavesViewsAndCompares)
     for (const Case& c : cases) {
         TestDialogs().answerFile(WriteTestFile(QStringLiteral("reference.bin"), c.Reference));
         viewer.btnCompare->click();
-        EXPECT_EQ(TestDialogs().lastMessage(), QString::fromUtf8(c.Message));
+        const Dialogs::MessageRequest& shown = TestDialogs().shown().back().message;
+        EXPECT_EQ(shown.text, QString::fromUtf8(c.Message));
+        EXPECT_EQ(shown.caption, ApplicationTitle());
+        EXPECT_EQ(shown.buttons, Dialogs::Buttons::Ok);
+        EXPECT_EQ(shown.icon, Dialogs::Icon::None);   // a plain box
     }
 }
 
