@@ -10,6 +10,8 @@
 #include <QCoreApplication>
 #include <QFontDialog>
 #include <QPlainTextEdit>
+#include <QScopeGuard>
+#include <QTextDocument>
 
 namespace {
 const QString FileFilter = QStringLiteral("Текстовые файлы (*.txt);;") + Dialogs::AllFilesFilter();
@@ -85,6 +87,11 @@ TfmTestEncoding::TfmTestEncoding(QWidget* owner) : TPage(owner, "fmTestEncoding"
         {NAMED(btnFont1), "Шрифт (Font)", &T::btnFont1Click, {}, TRun::Plain},
     });
     page.Grid()->setColumnStretch(0, 1);
+    // Typing and pasting are limited; text the page puts in is not.
+    connect(Memo->document(), &QTextDocument::contentsChange, this, [this](int At, int, int Added) {
+        FTypedAt = At;
+        FTypedCount = FSettingText ? 0 : Added;
+    });
     connect(Memo, &QPlainTextEdit::textChanged, this, Guarded([this] { MemoChange(); }));
 }
 
@@ -96,16 +103,28 @@ void TfmTestEncoding::showEvent(QShowEvent* event)
 
 void TfmTestEncoding::MemoChange()
 {
-    // At most MaxLength characters, as the memo allows.
-    const QString text = Memo->toPlainText();
-    if (text.size() > MaxLength) {
-        QTextCursor cursor = Memo->textCursor();
-        cursor.setPosition(MaxLength);
-        cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+    // What the user typed beyond MaxLength characters is dropped.
+    const int size = Memo->document()->characterCount() - 1;
+    const int excess = size - MaxLength;
+    if (excess > 0 && FTypedCount > 0) {
+        // A whole new text counts its closing paragraph mark too.
+        const int end = std::min(FTypedAt + FTypedCount, size);
+        const int cut = std::min(excess, end - FTypedAt);
+        FTypedCount = 0;
+        QTextCursor cursor(Memo->document());
+        cursor.setPosition(end - cut);
+        cursor.setPosition(end, QTextCursor::KeepAnchor);
         cursor.removeSelectedText();
         return;
     }
-    lblStrCount->setText(QString::number(MemoLines(text).size()));
+    lblStrCount->setText(QString::number(MemoLines(Memo->toPlainText()).size()));
+}
+
+void TfmTestEncoding::SetText(const QString& Text)
+{
+    FSettingText = true;
+    const auto end = qScopeGuard([this] { FSettingText = false; });
+    Memo->setPlainText(Text);
 }
 
 void TfmTestEncoding::btnPrintClick()
@@ -138,7 +157,7 @@ void TfmTestEncoding::btnOpenClick()
 {
     const QString fileName = Dialogs::OpenFileName(QString(), FileFilter);
     if (!fileName.isEmpty())
-        Memo->setPlainText(LoadTextFile(fileName));
+        SetText(LoadTextFile(fileName));
 }
 
 void TfmTestEncoding::btnSaveClick()
@@ -158,7 +177,7 @@ void TfmTestEncoding::btnFont1Click()
 
 void TfmTestEncoding::SetLines(const QStringList& Lines)
 {
-    Memo->setPlainText(Lines.join(QLatin1Char('\n')));
+    SetText(Lines.join(QLatin1Char('\n')));
 }
 
 void TfmTestEncoding::edtFontCodepageClick()

@@ -53,6 +53,11 @@ private:
     void edtEcrCodePageClick();
     void btnArmenianTextClick();
     void SetLines(const QStringList& Lines);
+    void SetText(const QString& Text);
 
     bool FStop = false;
+    bool FSettingText = false;
+    // The last change of the memo's text: where, and how much the user added.
+    int FTypedAt = 0;
+    int FTypedCount = 0;
 };

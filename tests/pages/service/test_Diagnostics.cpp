@@ -477,9 +477,26 @@ TEST_F(DiagnosticsPageTest, EncodingFillsLoadsAndSaves)
     EXPECT_EQ(page.Memo->toPlainText(), QStringLiteral("Ա\nб"));
     EXPECT_EQ(page.lblStrCount->text(), QStringLiteral("2"));
 
-    // The memo holds at most 4096 characters.
+    // Typing and pasting stop at 4096 characters; a loaded file is kept whole.
     page.Memo->setPlainText(QString(5000, QLatin1Char('z')));
     EXPECT_EQ(page.Memo->toPlainText().size(), TfmTestEncoding::MaxLength);
+    page.Memo->insertPlainText(QStringLiteral("x"));
+    EXPECT_TRUE(page.Memo->toPlainText() == QString(TfmTestEncoding::MaxLength, QLatin1Char('z')));
+    page.Memo->clear();
+    page.Memo->insertPlainText(QStringLiteral("ab\n"));
+    page.Memo->insertPlainText(QString(5000, QLatin1Char('y')));
+    EXPECT_TRUE(page.Memo->toPlainText() == QStringLiteral("ab\n") + QString(TfmTestEncoding::MaxLength - 3, QLatin1Char('y')));
+    const QByteArray longText = QByteArray(3000, 'y') + "\r\n" + QByteArray(3000, 'w');
+    TestDialogs().answerFile(WriteTestFile(QStringLiteral("long.txt"), longText));
+    page.btnOpen->click();
+    EXPECT_TRUE(page.Memo->toPlainText() == QString::fromLatin1(QByteArray(3000, 'y') + "\n" + QByteArray(3000, 'w')));
+    EXPECT_EQ(page.lblStrCount->text(), QStringLiteral("2"));
+    page.Memo->insertPlainText(QStringLiteral("x"));   // nothing more can be typed
+    EXPECT_EQ(page.Memo->toPlainText().size(), 6001);
+    TestRegister().Paper().Clear();
+    page.btnPrint->click();
+    EXPECT_EQ(TestRegister().Paper().Texts().size(), 2);
+    EXPECT_TRUE(Driver().StringForPrinting() == QString(3000, QLatin1Char('w')));
 }
 
 TEST_F(DiagnosticsPageTest, AWorkersExceptionIsShownAndItsPageGoesIdle)
