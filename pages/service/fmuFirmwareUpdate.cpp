@@ -4,6 +4,7 @@
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/FormBuilder.h"
 
+#include <QLineEdit>
 #include <QTimer>
 
 namespace {
@@ -35,7 +36,17 @@ TfmFirmwareUpdate::TfmFirmwareUpdate(QWidget* owner) : TPage(owner, "fmFirmwareU
     TFormBuilder<T> page(this);
     auto file = page.Columns();
     file.Edit(NAMED(edtFileName), QStringLiteral("Файл прошивки:"), {}, "FileName");
-    edtFileName->setMaxLength(FileNameLength);
+    // At most FileNameLength typed characters; a chosen or stored name stays
+    // whole. An edit is announced before the change of the text.
+    connect(edtFileName, &QLineEdit::textEdited, this, [this](const QString& text) {
+        const qsizetype added = text.size() - FFileName.size();
+        if (text.size() <= FileNameLength || added <= 0)
+            return;
+        const qsizetype cursor = edtFileName->cursorPosition() - added;
+        edtFileName->setText(FFileName);
+        edtFileName->setCursorPosition(int(std::max<qsizetype>(0, cursor)));
+    });
+    connect(edtFileName, &QLineEdit::textChanged, this, [this] { FFileName = edtFileName->text(); });
     file.Stretch(edtFileName);
     file.Button({NAMED(btnOpenFile), QStringLiteral("..."), &T::btnOpenFileClick, {}, TRun::Plain});
     btnOpenFile->setMaximumWidth(btnOpenFile->fontMetrics().horizontalAdvance(QStringLiteral("....")) + 16);

@@ -4,6 +4,8 @@
 // session, then shows the driver's update status every 300 ms until it ends.
 #include "core/pages/untPages.h"
 
+#include <QString>
+
 class QComboBox;
 class QLineEdit;
 class QPushButton;
@@ -37,4 +39,7 @@ private:
     bool ConfirmConnection();
     // A "Внимание!" question with OK and Cancel (Cancel the default); true for OK.
     static bool Confirmed(const QString& text);
+
+    // The file name as it stood before the change being made.
+    QString FFileName;
 };

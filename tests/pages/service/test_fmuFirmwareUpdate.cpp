@@ -9,6 +9,9 @@
 #include "tests/TestSupport.h"
 
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QTest>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -213,4 +216,29 @@ TEST_F(FirmwareUpdateTest, RefusedOrCancelledUpdatesKeepTheOldFirmware)
     Start(TestTempDir() + QStringLiteral("/none.bin"));
     EXPECT_EQ(Driver().ResultCode(), -6);
     EXPECT_EQ(Poll().left(3), QStringLiteral("3, "));
+}
+
+// The file name holds at most 100 typed characters, but a file chosen in the
+// dialog keeps its whole name, and the update reads that file.
+TEST_F(FirmwareUpdateTest, AChosenLongFileNameStaysWholeWhileTypingStopsAt100)
+{
+    const QString folder = TestTempDir() + QLatin1Char('/') + QString(110, QLatin1Char('d'));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString file = folder + QStringLiteral("/fw.bin");
+    ASSERT_TRUE(QFile::copy(Image(QStringLiteral("D.5"), 777), file));
+    TestDialogs().answerFile(file);
+    Page->btnOpenFile->click();
+    EXPECT_EQ(Page->edtFileName->text(), file);
+    QTest::keyClicks(Page->edtFileName, QStringLiteral("x"));
+    EXPECT_EQ(Page->edtFileName->text(), file);
+
+    Interface(2);
+    Page->btnUpdateFirmware->click();
+    EXPECT_EQ(Driver().FileName(), file);
+    Advance(DFUTime() + 50);
+    EXPECT_EQ(Poll(), QStringLiteral("2, Прошивка обновлена: версия D.5, сборка 777"));
+
+    Page->edtFileName->clear();
+    QTest::keyClicks(Page->edtFileName, QString(105, QLatin1Char('a')));
+    EXPECT_EQ(Page->edtFileName->text(), QString(100, QLatin1Char('a')));
 }
