@@ -51,6 +51,19 @@ W* As(QWidget* w)
     return static_cast<W*>(w);
 }
 
+// A memo's text as it is stored: lines ended by CR LF, cut to MaxTextLength.
+QVariant MemoText(const QPlainTextEdit* memo)
+{
+    QString text = memo->toPlainText();
+    return text.replace(QLatin1Char('\n'), QLatin1String("\r\n")).left(MaxTextLength);
+}
+
+// A CR that the cut parted from its LF is dropped.
+void SetMemoText(QPlainTextEdit* memo, QString text)
+{
+    memo->setPlainText(text.replace(QLatin1String("\r\n"), QLatin1String("\n")).remove(QLatin1Char('\r')));
+}
+
 // The order matters where classes derive from one another: the first row that fits.
 const TControlKind Kinds[] = {
     {Is<TUpDown>, Stored::Integer, [](QWidget* w) -> QVariant { return As<TUpDown>(w)->Position(); },
@@ -58,9 +71,8 @@ const TControlKind Kinds[] = {
     {Is<QLineEdit>, Stored::Text, [](QWidget* w) -> QVariant { return As<QLineEdit>(w)->text().left(MaxTextLength); },
      [](QWidget* w, const QVariant& v) { As<QLineEdit>(w)->setText(v.toString()); },
      [](QWidget* w) { return As<QLineEdit>(w)->isReadOnly(); }},
-    {Is<QPlainTextEdit>, Stored::Text,
-     [](QWidget* w) -> QVariant { return As<QPlainTextEdit>(w)->toPlainText().left(MaxTextLength); },
-     [](QWidget* w, const QVariant& v) { As<QPlainTextEdit>(w)->setPlainText(v.toString()); },
+    {Is<QPlainTextEdit>, Stored::Text, [](QWidget* w) -> QVariant { return MemoText(As<QPlainTextEdit>(w)); },
+     [](QWidget* w, const QVariant& v) { SetMemoText(As<QPlainTextEdit>(w), v.toString()); },
      [](QWidget* w) { return As<QPlainTextEdit>(w)->isReadOnly(); }},
     {Is<QSpinBox>, Stored::Integer, [](QWidget* w) -> QVariant { return As<QSpinBox>(w)->value(); },
      [](QWidget* w, const QVariant& v) { As<QSpinBox>(w)->setValue(v.toInt()); }},

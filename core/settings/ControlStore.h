@@ -9,7 +9,7 @@
 //   control          stored                                  registry type
 //   TUpDown          Position                                integer
 //   QLineEdit        text, not when read-only, 4096 chars    string
-//   QPlainTextEdit   text, not when read-only, 4096 chars    string
+//   QPlainTextEdit   text with CR LF, not when read-only, 4096 chars   string
 //   QSpinBox         value                                   integer
 //   QComboBox        currentIndex (restored: 0 when out of range)  integer
 //   QCheckBox        checked 1/0                             integer

@@ -13,6 +13,8 @@ namespace {
 
 const QString InvalidValue = QStringLiteral("Некорректное значение в поле");
 constexpr double MaxAmount = 10995116277.0;
+// The least currency value (-2^63): the amount x 10000.
+constexpr double MinCurrency = -9223372036854775808.0;
 
 // A plain decimal number: sign, digits with an optional point, exponent.
 // No "inf", "nan" or hex floats.
@@ -36,9 +38,11 @@ int64_t GetSumm(const QString& text, const QString& fieldName)
     s.replace(u',', u'.');
     s.remove(u' ');
     double value = 0;
-    if (!parseAmount(s, value) || !std::isfinite(value) || std::fabs(value) > MaxAmount)
+    // Negative amounts are bounded only by what a currency value holds.
+    const double scaled = parseAmount(s, value) ? ExRound(value, 0.01) * 10000 : NAN;
+    if (!(value <= MaxAmount && scaled >= MinCurrency))
         throw Exception(InvalidValue + "\r\n\"" + fieldName + "\"");
-    return std::llrint(ExRound(value, 0.01) * 10000);
+    return std::llrint(scaled);
 }
 
 void CheckIntStr(const QString& text, const QString& fieldName)

@@ -8,8 +8,8 @@
 
 // The amount in a text ("1 234,56", "-2.5") as a currency value (amount x 10000),
 // rounded to hundredths. Raises Exception "Некорректное значение в поле\r\n\"<field>\""
-// for a text that is not a plain decimal number or whose amount is beyond
-// 10995116277 either way.
+// for a text that is not a plain decimal number, whose amount is above
+// 10995116277 or below what a currency value holds.
 int64_t GetSumm(const QString& text, const QString& fieldName);
 // Raises Exception "Некорректное значение в поле \"<field>\"" for a text longer
 // than 1024 characters; checks nothing else.

@@ -1,6 +1,7 @@
 #include "pages/receipts/RegisterReader.h"
 
 #include "core/driver/untDriver.h"
+#include "core/pages/MemoReport.h"
 #include "core/pages/untPages.h"
 #include "core/settings/ResStrings.h"
 #include "core/support/Format.h"
@@ -27,8 +28,11 @@ void TRegisterReader::Run(const QString& header, int first, int last, const std:
     TEnableButtonsFrame frame(FPage);
     FStop->setEnabled(true);
     FStopped = false;
-    FMemo->clear();
-    FMemo->appendPlainText(header);
+    TMemoReport report(FMemo);
+    report.Clear();
+    report.Add(QString());
+    report.Add(header);
+    report.AddMemoLine(QString(54, QLatin1Char('-')));
     try {
         for (int i = first; i <= last; ++i) {
             if (FStopped)

@@ -1,6 +1,7 @@
 #pragma once
 // The register readers' frame ("Операционные регистры", "Денежные
-// регистры"): "Прервать" enabled for the run, the memo cleared and headed,
+// регистры"): "Прервать" enabled for the run, the memo cleared and headed
+// (an empty line, the caption, a blank and 54 dashes),
 // one call per register with the pending messages processed between calls,
 // the caret back at the start; a stop by the user or a failing call ends the
 // run with its text as the memo's last line; "Прервать" (a stop button, see

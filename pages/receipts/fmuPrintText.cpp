@@ -8,6 +8,11 @@
 
 #include <QCoreApplication>
 #include <QPointer>
+#include <QScopedValueRollback>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <algorithm>
+#include <utility>
 
 namespace {
 const char* const SampleText =
@@ -25,6 +30,9 @@ const char* const SampleText =
     "Твои небесные черты.\n"
     "В глуши, во мраке заточенья\n"
     "Тянулись тихо дни мои";
+
+// Characters the memo takes from the keyboard or the clipboard; a loaded file is kept whole.
+constexpr int MaxMemoLength = 4096;
 
 const QString FileFilter = QStringLiteral("Текстовые файлы (*.txt);;") + Dialogs::AllFilesFilter();
 
@@ -79,6 +87,10 @@ TfmPrintText::TfmPrintText(QWidget* owner) : TPage(owner, "fmPrintText", PageCap
         {NAMED(btnSave), "Сохранить в файл", &T::btnSaveClick, {}, TRun::Plain},
     });
     right.Grid()->setRowStretch(right.Grid()->rowCount() - 1, 0);  // the memo takes the height
+    connect(Memo->document(), &QTextDocument::contentsChange, this, [this](int position, int, int added) {
+        FInsertEnd = position + added;
+        FInserted = added;
+    });
     OnChange(Memo, this, &T::MemoChange);
     MemoChange();
 }
@@ -103,6 +115,17 @@ void TfmPrintText::hideEvent(QHideEvent* event)
 
 void TfmPrintText::MemoChange()
 {
+    // Text put in beyond the limit is taken out again, from the end of what was put in.
+    const int excess = int(Memo->toPlainText().size()) - MaxMemoLength;
+    const int inserted = std::exchange(FInserted, 0);
+    if (!FLoading && inserted > 0 && excess > 0) {
+        const int end = std::min(FInsertEnd, Memo->document()->characterCount() - 1);
+        QTextCursor cursor(Memo->document());
+        cursor.setPosition(std::max(end - std::min(excess, inserted), 0));
+        cursor.setPosition(end, QTextCursor::KeepAnchor);
+        cursor.removeSelectedText();
+        return;
+    }
     lblStrCount->setText(QString::number(MemoLines(Memo).size()));
 }
 
@@ -184,8 +207,11 @@ void TfmPrintText::btnStopClick()
 void TfmPrintText::btnOpenClick()
 {
     const QString fileName = Dialogs::OpenFileName(QStringLiteral("Открыть"), FileFilter);
-    if (!fileName.isEmpty())
-        Memo->setPlainText(LoadTextFile(fileName));
+    if (fileName.isEmpty())
+        return;
+    const QString text = LoadTextFile(fileName);
+    const QScopedValueRollback<bool> loading(FLoading, true);
+    Memo->setPlainText(text);
 }
 
 void TfmPrintText::btnSaveClick()

@@ -1,7 +1,8 @@
 #pragma once
 // TfmPrintText: the page "Текст": one string printed in several ways with the
 // ribbon flags, the non-fiscal document, and a memo printed line by line
-// (stopped by "Прервать"), loaded from and saved to text files.
+// (stopped by "Прервать"), loaded from and saved to text files. The memo
+// takes at most 4096 characters from the keyboard or the clipboard.
 #include "core/pages/untPages.h"
 
 class QCheckBox;
@@ -62,4 +63,7 @@ private:
     void SetRibbonFlags();
 
     bool FStopFlag = false;
+    bool FLoading = false;  // a file is going into the memo
+    int FInsertEnd = 0;     // the memo's last change: where the text put in ends
+    int FInserted = 0;      // and its length
 };

@@ -432,7 +432,9 @@ void TfmTestMultiReceipt::SetPaymentType(Currency Total, std::int32_t ReceiptNum
 {
     for (int n = 1; n <= 20; ++n)
         SetDriverSumm(n, 0);
-    const std::int32_t p = RuleValue(FParams.PaymentApplyType, cbPaymentType->currentIndex() + 1, 16, ReceiptNumber,
-                                     QStringLiteral("Тип оплаты"));
+    // The exact type is read at each receipt; a cycle runs up to the type chosen at the start.
+    const std::int32_t chosen =
+        FParams.PaymentApplyType == atExact ? cbPaymentType->currentIndex() + 1 : FParams.PaymentType;
+    const std::int32_t p = RuleValue(FParams.PaymentApplyType, chosen, 16, ReceiptNumber, QStringLiteral("Тип оплаты"));
     SetDriverSumm(p, Total);
 }

@@ -128,6 +128,7 @@ TEST_F(ControlStore, EveryControlClassComesBack)
     EXPECT_EQ(reg.GetDataType("fmAll.chbFlag"), rdInteger);
     EXPECT_EQ(reg.ReadInteger("fmAll.chbFlag"), 1);
     EXPECT_EQ(reg.GetDataType("fmAll.edtText"), rdString);
+    EXPECT_EQ(reg.ReadString("fmAll.memText"), "line 1\r\nline 2");
 }
 
 TEST_F(ControlStore, LongTextsAreCutAndReadOnlyEditsAreLeftAlone)
@@ -149,6 +150,20 @@ TEST_F(ControlStore, LongTextsAreCutAndReadOnlyEditsAreLeftAlone)
     }
     Load(&design.form);
     EXPECT_EQ(edtResult->text(), "result");
+
+    // A memo's lines end in CR LF, which count towards the 4096 characters.
+    struct Case { QString text; QString restored; };
+    const Case cases[] = {
+        {QString("x\n").repeated(2100), QString("x\n").repeated(1365) + "x"},
+        {"abc" + QString("\nd").repeated(2000), "abc" + QString("\nd").repeated(1364)},   // cut between CR and LF
+    };
+    for (const Case& c : cases) {
+        design.mem->setPlainText(c.text);
+        Save(&design.form);
+        AllControls restored;
+        Load(&restored.form);
+        EXPECT_EQ(restored.mem->toPlainText(), c.restored);
+    }
 }
 
 TEST_F(ControlStore, ComboIndexOutOfRangeRestoresTheFirstItem)

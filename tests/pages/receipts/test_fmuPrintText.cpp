@@ -11,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTextCursor>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -125,4 +126,42 @@ TEST_F(PrintTextPageTest, UnreadableFileGivesAnErrorAndTheMemoStays)
     // A cancelled dialog changes nothing.
     Page->btnOpen->click();
     EXPECT_EQ(Page->Memo->toPlainText(), before);
+}
+
+TEST_F(PrintTextPageTest, MemoTakesAtMost4096TypedCharactersButAWholeFile)
+{
+    const QString full(4096, QLatin1Char('a'));
+    const struct {
+        const char* Name;
+        QString Before;
+        int Position;
+        QString Typed;
+        QString After;
+    } cases[] = {
+        {"past the limit", QString(4090, QLatin1Char('a')), 4090, QStringLiteral("bcdefghij"), QString(4090, QLatin1Char('a')) + "bcdefg"},
+        {"into a full memo", full, 0, QStringLiteral("zz"), full},
+        {"a line break at the limit", QString(4095, QLatin1Char('a')), 10, QStringLiteral("\nb"),
+         QString(10, QLatin1Char('a')) + "\n" + QString(4085, QLatin1Char('a'))},
+        {"below the limit", QStringLiteral("ab"), 1, QStringLiteral("x\ny"), QStringLiteral("ax\nyb")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        Page->Memo->setPlainText(c.Before);
+        QTextCursor cursor(Page->Memo->document());
+        cursor.setPosition(c.Position);
+        cursor.insertText(c.Typed);
+        EXPECT_EQ(Page->Memo->toPlainText(), c.After);
+        EXPECT_EQ(Page->lblStrCount->text(), QString::number(c.After.count(QLatin1Char('\n')) + 1));
+    }
+    Page->Memo->setPlainText(QString(5000, QLatin1Char('a')));
+    EXPECT_EQ(Page->Memo->toPlainText(), full);
+
+    // A file goes in whole; typing more into it is refused.
+    const QString text = QString(3000, QLatin1Char('b')) + "\n" + QString(3000, QLatin1Char('c'));
+    TestDialogs().answerFile(WriteFile("long.txt", WideToAnsi(text)));
+    Page->btnOpen->click();
+    EXPECT_EQ(Page->Memo->toPlainText(), text);
+    EXPECT_EQ(Page->lblStrCount->text(), QStringLiteral("2"));
+    QTextCursor(Page->Memo->document()).insertText(QStringLiteral("d"));
+    EXPECT_EQ(Page->Memo->toPlainText(), text);
 }

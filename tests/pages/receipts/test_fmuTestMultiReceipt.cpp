@@ -280,30 +280,45 @@ TEST_F(GeneratorTest, EachRuleOfEachValue)
     ExpectIdle();
 }
 
-TEST_F(GeneratorTest, SnapshotAtStartButPaymentTypeReadAtEachReceipt)
+TEST_F(GeneratorTest, SnapshotAtStartButExactPaymentTypeReadAtEachReceipt)
 {
+    // The payment type changes to "2" after the first receipt: the exact rule
+    // follows it, the cycle keeps the bound chosen at the start.
+    const struct {
+        int Rule;
+        int StartIndex;
+        std::vector<int> Payments;
+    } cases[] = {{atExact, 0, {1, 2, 2}}, {atCycle, 2, {1, 2, 3}}};
     Page->seReceiptCount->setValue(3);
-    bool changed = false;
-    auto* timer = new QTimer(Page);
-    timer->setInterval(0);
-    QObject::connect(timer, &QTimer::timeout, Page, [&] {
-        if (!changed && Count(M::FNCloseCheckEx) == 1) {
-            Page->cbPaymentType->setCurrentIndex(1);
-            Page->cbDepartment->setCurrentIndex(5);
-            Page->edtPositionName->setText(QStringLiteral("Другое"));
-            changed = true;
-        }
-    });
-    timer->start();
-    Page->btnStart->click();
-    delete timer;
-    ASSERT_TRUE(changed);
-    std::vector<int> payments;
-    for (const TCallState& s : At(M::FNCloseCheckEx))
-        payments.push_back(PaymentOf(s));
-    EXPECT_EQ(payments, (std::vector<int>{1, 2, 2}));
-    EXPECT_EQ(IntsAt(M::FNOperation, P::Department), (std::vector<int>{0, 0, 0}));
-    EXPECT_EQ(At(M::FNOperation).back().at(P::StringForPrinting).toString(), QStringLiteral("1 Товар"));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Rule);
+        Page->cbPaymentType->setCurrentIndex(c.StartIndex);
+        Page->cbPaymentApplyType->setCurrentIndex(c.Rule);
+        Page->cbDepartment->setCurrentIndex(0);
+        Page->edtPositionName->setText(QStringLiteral("Товар"));
+        TestComponent().Trace().Clear();
+        bool changed = false;
+        auto* timer = new QTimer(Page);
+        timer->setInterval(0);
+        QObject::connect(timer, &QTimer::timeout, Page, [&] {
+            if (!changed && Count(M::FNCloseCheckEx) == 1) {
+                Page->cbPaymentType->setCurrentIndex(1);
+                Page->cbDepartment->setCurrentIndex(5);
+                Page->edtPositionName->setText(QStringLiteral("Другое"));
+                changed = true;
+            }
+        });
+        timer->start();
+        Page->btnStart->click();
+        delete timer;
+        ASSERT_TRUE(changed);
+        std::vector<int> payments;
+        for (const TCallState& s : At(M::FNCloseCheckEx))
+            payments.push_back(PaymentOf(s));
+        EXPECT_EQ(payments, c.Payments);
+        EXPECT_EQ(IntsAt(M::FNOperation, P::Department), (std::vector<int>{0, 0, 0}));
+        EXPECT_EQ(At(M::FNOperation).back().at(P::StringForPrinting).toString(), QStringLiteral("1 Товар"));
+    }
 }
 
 TEST_F(GeneratorTest, RandomDrawsStayInRangeAndReachEveryTypeAndTaxSystem)
