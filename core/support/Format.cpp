@@ -6,6 +6,7 @@
 #include <QLocale>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <optional>
 #include <vector>
 
@@ -229,4 +230,15 @@ QString Format(const QString& format, std::initializer_list<FormatArg> args)
         result += text;
     }
     return result;
+}
+
+QString CurrToStr(int64_t value)
+{
+    QString text = QString::number(value / 10000);
+    if (value < 0 && value / 10000 == 0)
+        text.prepend(QLatin1Char('-'));
+    QString fraction = QStringLiteral("%1").arg(std::llabs(value % 10000), 4, 10, QLatin1Char('0'));
+    while (fraction.endsWith(QLatin1Char('0')))
+        fraction.chop(1);
+    return fraction.isEmpty() ? text : text + DecimalSeparator() + fraction;
 }

@@ -53,3 +53,7 @@ QString Format(const QString& format, std::initializer_list<FormatArg> args = {}
 // The decimal separator "%f" prints: the user's locale unless set.
 QChar DecimalSeparator();
 void SetDecimalSeparator(QChar separator);
+
+// The platform's currency text of an amount given × 10000: up to four
+// decimals, trailing zeros dropped, with DecimalSeparator ("150", "-0.5").
+QString CurrToStr(int64_t value);

@@ -34,19 +34,6 @@ void AllowNarrow(QComboBox* combo)
     combo->view()->setMinimumWidth(width + 30);
 }
 
-// The currency text of an amount: up to four decimals, trailing zeros dropped,
-// with the user's decimal separator.
-QString CurrToStr(Currency value)
-{
-    QString text = QString::number(value / 10000);
-    if (value < 0 && value / 10000 == 0)
-        text.prepend(QLatin1Char('-'));
-    QString fraction = QStringLiteral("%1").arg(std::abs(value % 10000), 4, 10, QLatin1Char('0'));
-    while (fraction.endsWith(QLatin1Char('0')))
-        fraction.chop(1);
-    return fraction.isEmpty() ? text : text + DecimalSeparator() + fraction;
-}
-
 QString UIntStr(std::int32_t value)
 {
     return QString::number(std::uint32_t(value));

@@ -6,22 +6,6 @@
 #include "core/support/SysUtils.h"
 #include "pages/service/DBFields.h"
 
-#include <cstdlib>
-
-namespace {
-// The platform's currency text: the fraction without trailing zeros.
-QString CurrencyText(Currency Value)
-{
-    QString text = QString::number(Value / 10000);
-    if (Value < 0 && Value / 10000 == 0)
-        text.prepend(QLatin1Char('-'));
-    QString fraction = QStringLiteral("%1").arg(std::llabs(Value % 10000), 4, 10, QLatin1Char('0'));
-    while (fraction.endsWith(QLatin1Char('0')))
-        fraction.chop(1);
-    return fraction.isEmpty() ? text : text + DecimalSeparator() + fraction;
-}
-} // namespace
-
 TfmDB::TfmDB(QWidget* owner) : TPage(owner, "fmDB", PageCaption)
 {
     TFormBuilder<TfmDB> page(this);
@@ -70,7 +54,7 @@ void TfmDB::btnDBFindDocumentClick()
         return;
     ShowSignAndDate();
     edtSessionNumber->setText(QString::number(d.SessionNumber()));
-    edtSumm->setText(CurrencyText(d.Summ1()));
+    edtSumm->setText(CurrToStr(d.Summ1()));
     Memo->setPlainText(d.StringForPrinting());
 }
 

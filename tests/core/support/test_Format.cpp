@@ -74,3 +74,14 @@ TEST(Format, WrongOrMissingArgumentsRaise)
     EXPECT_THROW(Format("%q", {1}), EConvertError);
     EXPECT_THROW(Format("50%", {}), EConvertError);
 }
+
+TEST(Format, CurrencyText)
+{
+    DecimalSeparatorScope comma(u',');
+    const std::vector<std::pair<int64_t, QString>> cases = {
+        {1500000, "150"}, {1505000, "150,5"}, {12345, "1,2345"}, {-5000, "-0,5"},
+        {-1505000, "-150,5"}, {0, "0"}, {1, "0,0001"},
+    };
+    for (const auto& [value, text] : cases)
+        EXPECT_EQ(CurrToStr(value), text) << value;
+}
