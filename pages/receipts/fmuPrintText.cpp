@@ -5,11 +5,10 @@
 #include "platform/Exceptions.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/FormBuilder.h"
+#include "platform/ui/MemoLimit.h"
 
 #include <QCoreApplication>
 #include <QPointer>
-#include <QScopedValueRollback>
-#include <QTextCursor>
 #include <QTextDocument>
 #include <algorithm>
 #include <utility>
@@ -31,7 +30,7 @@ const char* const SampleText =
     "В глуши, во мраке заточенья\n"
     "Тянулись тихо дни мои";
 
-// Characters the memo takes from the keyboard or the clipboard; a loaded file is kept whole.
+// Characters the memo takes by hand; a loaded file is kept whole.
 constexpr int MaxMemoLength = 4096;
 
 const QString FileFilter = QStringLiteral("Текстовые файлы (*.txt);;") + Dialogs::AllFilesFilter();
@@ -87,10 +86,7 @@ TfmPrintText::TfmPrintText(QWidget* owner) : TPage(owner, "fmPrintText", PageCap
         {NAMED(btnSave), "Сохранить в файл", &T::btnSaveClick, {}, TRun::Plain},
     });
     right.Grid()->setRowStretch(right.Grid()->rowCount() - 1, 0);  // the memo takes the height
-    connect(Memo->document(), &QTextDocument::contentsChange, this, [this](int position, int, int added) {
-        FInsertEnd = position + added;
-        FInserted = added;
-    });
+    FMemoLimit = new TMemoLimit(Memo, MaxMemoLength);
     OnChange(Memo, this, &T::MemoChange);
     MemoChange();
 }
@@ -115,17 +111,6 @@ void TfmPrintText::hideEvent(QHideEvent* event)
 
 void TfmPrintText::MemoChange()
 {
-    // Text put in beyond the limit is taken out again, from the end of what was put in.
-    const int excess = int(Memo->toPlainText().size()) - MaxMemoLength;
-    const int inserted = std::exchange(FInserted, 0);
-    if (!FLoading && inserted > 0 && excess > 0) {
-        const int end = std::min(FInsertEnd, Memo->document()->characterCount() - 1);
-        QTextCursor cursor(Memo->document());
-        cursor.setPosition(std::max(end - std::min(excess, inserted), 0));
-        cursor.setPosition(end, QTextCursor::KeepAnchor);
-        cursor.removeSelectedText();
-        return;
-    }
     lblStrCount->setText(QString::number(MemoLines(Memo).size()));
 }
 
@@ -209,9 +194,7 @@ void TfmPrintText::btnOpenClick()
     const QString fileName = Dialogs::OpenFileName(QStringLiteral("Открыть"), FileFilter);
     if (fileName.isEmpty())
         return;
-    const QString text = LoadTextFile(fileName);
-    const QScopedValueRollback<bool> loading(FLoading, true);
-    Memo->setPlainText(text);
+    FMemoLimit->SetText(LoadTextFile(fileName));
 }
 
 void TfmPrintText::btnSaveClick()

@@ -11,6 +11,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QSpinBox;
+class TMemoLimit;
 
 class TfmPrintText : public TPage {
     Q_OBJECT
@@ -63,7 +64,5 @@ private:
     void SetRibbonFlags();
 
     bool FStopFlag = false;
-    bool FLoading = false;  // a file is going into the memo
-    int FInsertEnd = 0;     // the memo's last change: where the text put in ends
-    int FInserted = 0;      // and its length
+    TMemoLimit* FMemoLimit;
 };

@@ -6,12 +6,11 @@
 #include "core/support/Format.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/FormBuilder.h"
+#include "platform/ui/MemoLimit.h"
 
 #include <QCoreApplication>
 #include <QFontDialog>
 #include <QPlainTextEdit>
-#include <QScopeGuard>
-#include <QTextDocument>
 
 namespace {
 const QString FileFilter = QStringLiteral("Текстовые файлы (*.txt);;") + Dialogs::AllFilesFilter();
@@ -88,10 +87,7 @@ TfmTestEncoding::TfmTestEncoding(QWidget* owner) : TPage(owner, "fmTestEncoding"
     });
     page.Grid()->setColumnStretch(0, 1);
     // Typing and pasting are limited; text the page puts in is not.
-    connect(Memo->document(), &QTextDocument::contentsChange, this, [this](int At, int, int Added) {
-        FTypedAt = At;
-        FTypedCount = FSettingText ? 0 : Added;
-    });
+    FMemoLimit = new TMemoLimit(Memo, MaxLength);
     connect(Memo, &QPlainTextEdit::textChanged, this, Guarded([this] { MemoChange(); }));
 }
 
@@ -103,28 +99,12 @@ void TfmTestEncoding::showEvent(QShowEvent* event)
 
 void TfmTestEncoding::MemoChange()
 {
-    // What the user typed beyond MaxLength characters is dropped.
-    const int size = Memo->document()->characterCount() - 1;
-    const int excess = size - MaxLength;
-    if (excess > 0 && FTypedCount > 0) {
-        // A whole new text counts its closing paragraph mark too.
-        const int end = std::min(FTypedAt + FTypedCount, size);
-        const int cut = std::min(excess, end - FTypedAt);
-        FTypedCount = 0;
-        QTextCursor cursor(Memo->document());
-        cursor.setPosition(end - cut);
-        cursor.setPosition(end, QTextCursor::KeepAnchor);
-        cursor.removeSelectedText();
-        return;
-    }
     lblStrCount->setText(QString::number(MemoLines(Memo->toPlainText()).size()));
 }
 
 void TfmTestEncoding::SetText(const QString& Text)
 {
-    FSettingText = true;
-    const auto end = qScopeGuard([this] { FSettingText = false; });
-    Memo->setPlainText(Text);
+    FMemoLimit->SetText(Text);
 }
 
 void TfmTestEncoding::btnPrintClick()

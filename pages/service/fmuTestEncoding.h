@@ -10,6 +10,7 @@ class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 class QSpinBox;
+class TMemoLimit;
 
 // The memo's lines as the user sees them (none for an empty memo; a line
 // break at the end starts no further line).
@@ -56,8 +57,5 @@ private:
     void SetText(const QString& Text);
 
     bool FStop = false;
-    bool FSettingText = false;
-    // The last change of the memo's text: where, and how much the user added.
-    int FTypedAt = 0;
-    int FTypedCount = 0;
+    TMemoLimit* FMemoLimit;
 };
