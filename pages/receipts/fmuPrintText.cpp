@@ -9,9 +9,6 @@
 
 #include <QCoreApplication>
 #include <QPointer>
-#include <QTextDocument>
-#include <algorithm>
-#include <utility>
 
 namespace {
 const char* const SampleText =

@@ -4,6 +4,8 @@
 #include <QScopedValueRollback>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <algorithm>
+#include <utility>
 
 TMemoLimit::TMemoLimit(QPlainTextEdit* memo, int maxLength) : QObject(memo), FMemo(memo), FMaxLength(maxLength)
 {
