@@ -59,6 +59,9 @@ struct RegisterConfig {
     int DHCPDelayMs = 0;         // the link's DHCP address: after this many ms from start; -1 never
     std::map<int, QString> DumpFiles;  // device code -> memory image file for dumps
     std::map<QString, int> PingHosts;  // host -> ping time (ms) of hosts that answer
+    // Where the register keeps its state between runs (one folder per bench
+    // register under $XDG_DATA_HOME); empty: the register lives in memory only.
+    QString StateFolder;
 };
 
 // ECRFlags bits.
