@@ -101,10 +101,12 @@ TPage* TfmTabbedPage::TabPage(int index)
     QWidget* content = SheetContent(PageControl->widget(index));
     TPage* page = pageClass.Create(content);
     page->SetOwner(FOwner);
-    PlacePage(content, page);
     page->Initialize();
     if (FOwner && FOwner->OnPageCreated)
         FOwner->OnPageCreated(page);
+    // Shown only now: what its show fills in from the driver stands over the
+    // stored values, not under them.
+    PlacePage(content, page);
     return page;
 }
 

@@ -3,7 +3,8 @@
 // go to the page of the active tab; a tab switch by the user writes the page
 // left (UpdateObject) and refreshes the page chosen (UpdatePage), a tab
 // selected from code does neither. A page added by its class is made when
-// its tab is first shown or the page is first asked for.
+// its tab is first shown or the page is first asked for; it is initialised
+// and its stored values restored (OnPageCreated) before it is first shown.
 #include "core/pages/untPages.h"
 #include "platform/ui/PageControl.h"
 

@@ -108,7 +108,8 @@ public:
     // for before.
     void Announce(const TPageClass& AClass, std::function<TPage*()> make);
     // Runs once for each page made after its announcement, after its
-    // Initialize (the main window restores the page's stored values).
+    // Initialize and before its first show (the main window restores the
+    // page's stored values).
     std::function<void(TPage*)> OnPageCreated;
 
     int32_t Password = 0;

@@ -16,7 +16,6 @@
 
 #include <QAbstractItemView>
 #include <QEvent>
-#include <QTimer>
 
 namespace {
 // Tables and fields the registration writes or reads.
@@ -310,9 +309,7 @@ void TfmFNFiscalization::NumberKeyPress(QChar& Key)
 void TfmFNFiscalization::showEvent(QShowEvent* event)
 {
     TPage::showEvent(event);
-    // After the work of the show itself: a page made on its first show has
-    // its stored values (and the combos' defaults) restored after this event.
-    QTimer::singleShot(0, this, Guarded(this, &TfmFNFiscalization::UpdateForm));
+    UpdateForm();
 }
 
 bool TfmFNFiscalization::eventFilter(QObject* watched, QEvent* event)

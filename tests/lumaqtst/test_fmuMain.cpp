@@ -9,6 +9,8 @@
 #include "pages/fn/fmuReasonCodes.h"
 #include "pages/receipts/fmuExpayments2.h"
 #include "pages/receipts/fmuReceipt.h"
+#include "pages/service/fmuConnection.h"
+#include "pages/service/fmuPrintServer.h"
 #include "platform/ui/NamedControls.h"
 #include "core/settings/ControlStore.h"
 #include "core/support/Format.h"
@@ -61,6 +63,22 @@ protected:
     static TfmTabbedPage* Group(TfmMain& w, int row)
     {
         return qobject_cast<TfmTabbedPage*>(w.ListBox->item(row)->data(Qt::UserRole).value<QObject*>());
+    }
+
+    // Shows the page of the class as the user does: its group in the list,
+    // then its tab; the page as shown.
+    template <class T>
+    static T* ShowPageOf(TfmMain& w)
+    {
+        const auto& groups = PageGroups();
+        for (int g = 0; g < int(groups.size()); ++g)
+            for (int t = 0; t < int(groups[g].Pages.size()); ++t)
+                if (*groups[g].Pages[t].Type == typeid(T)) {
+                    w.ListBox->setCurrentRow(g);
+                    ClickTab(Group(w, g), t);
+                    return qobject_cast<T*>(Group(w, g)->MadePage(t));
+                }
+        return nullptr;
     }
 
     static void ClickTab(TfmTabbedPage* group, int index)
@@ -750,4 +768,48 @@ TEST_F(MainWindowTest, AStoredWindowPlaceIsFittedToTheScreen)
         EXPECT_TRUE(screen.contains(QRect(reg.ReadInteger("MPLeft"), reg.ReadInteger("MPTop"),
                                           reg.ReadInteger("MPWidth"), reg.ReadInteger("MPHeigth"))));
     }
+}
+
+// A page's show fills its controls from the driver after its stored values
+// (and the combos' defaults) are restored: on a fresh profile the connection
+// page shows the driver's port and rate, and connecting sends them back as
+// they were.
+TEST_F(MainWindowTest, FirstShowOfTheConnectionPageShowsTheDriversPortAndRate)
+{
+    RegisterConfig c;
+    c.ComNumber = 3;
+    c.BaudRate = 115200;
+    c.Host.clear();
+    Bench().Add(c);
+    Driver().setComNumber(3);
+    ASSERT_EQ(Driver().BaudRate(), 6);   // 115200
+    TfmMain w;
+    w.show();
+    auto* page = ShowPageOf<TfmConnection>(w);
+    ASSERT_NE(page, nullptr);
+    ASSERT_TRUE(page->isVisible());
+    EXPECT_EQ(page->cbBaudRate->currentText(), "115200");
+    EXPECT_EQ(page->cbCOMNumber->currentText(), "COM3");
+    page->btnConnect->click();
+    EXPECT_EQ(Driver().ResultCode(), 0);
+    EXPECT_EQ(Driver().BaudRate(), 6);
+    EXPECT_EQ(Driver().ComNumber(), 3);
+
+    // Shown again after another group: filled from the driver again.
+    Driver().setBaudRate(2);
+    w.ListBox->setCurrentRow(0);
+    ShowPageOf<TfmConnection>(w);
+    EXPECT_EQ(page->cbBaudRate->currentText(), "9600");
+}
+
+TEST_F(MainWindowTest, FirstShowOfThePrintServerPageShowsTheDriversPort)
+{
+    Driver().setComNumber(7);
+    TfmMain w;
+    w.show();
+    auto* page = ShowPageOf<TfmPrintServer>(w);
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(page->cbCOMNumber->currentText(), "COM7");
+    page->btnLockPort->click();
+    EXPECT_EQ(Driver().ComNumber(), 7);
 }
