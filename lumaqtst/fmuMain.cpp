@@ -147,7 +147,9 @@ TfmMain::~TfmMain()
     PageNotifier().SetOnChange({});
     FPage = nullptr;
     FPages.reset();
-    FreeDriver();
+    // A loop still running (the window freed from within it) keeps the driver.
+    if (TDriverJob::Count() == 0)
+        FreeDriver();
 }
 
 QSize TfmMain::FirstStartSize()

@@ -1,17 +1,22 @@
 #include "core/driver/untDriver.h"
 
 #include "core/binding/BusyRetry.h"
+#include "core/settings/ResStrings.h"
+#include "core/support/NotifyThread.h"
 #include "core/support/BinUtils.h"
 #include "core/support/CodePage.h"
 #include "core/support/Format.h"
 #include "platform/Exceptions.h"
 
 #include <QRegularExpression>
+#include <QScopeGuard>
+#include <atomic>
 #include <cmath>
 #include <memory>
 
 namespace {
 std::unique_ptr<TDriver> FDriver;
+std::atomic<int> FJobs{0};
 
 // PrintText's tries of one piece while the register is busy.
 constexpr TBusyRetry PrintBusyRetry{50, 5};
@@ -291,5 +296,36 @@ bool DriverExists()
 
 void FreeDriver()
 {
+    if (FJobs.load() > 0)
+        throw Exception(GetRes("Драйвер занят: выполняется операция с устройством. "
+                               "Дождитесь её окончания или прервите её, затем удалите драйвер."));
     FDriver.reset();
+}
+
+TDriverJob::TDriverJob()
+{
+    ++FJobs;
+}
+
+TDriverJob::~TDriverJob()
+{
+    --FJobs;
+}
+
+int TDriverJob::Count()
+{
+    return FJobs.load();
+}
+
+void ResumeDriverJob(TNotifyThread& Worker)
+{
+    // The job lives in the end handler: released when that has run, or with
+    // the worker when it is freed first.
+    auto job = std::make_shared<TDriverJob>();
+    Worker.SetOnTerminate([job, handler = Worker.OnTerminate()](TNotifyThread* Sender) mutable {
+        const auto release = qScopeGuard([&job] { job.reset(); });
+        if (handler)
+            handler(Sender);
+    });
+    Worker.Resume();
 }

@@ -10,6 +10,8 @@
 #include <QByteArray>
 #include <QString>
 
+class TNotifyThread;
+
 // The model parameters with a named accessor: number, accessor, Bool or Int.
 #define TDRIVER_MODEL_PARAMS(X)             \
     X(1, CapJrnSensor, Bool)                \
@@ -146,5 +148,30 @@ private:
 TDriver& Driver();
 // True when the driver object exists; never creates it.
 bool DriverExists();
-// Destroys the driver object (nothing without one).
+// Destroys the driver object (nothing without one). While a job holds the
+// driver (TDriverJob) it raises an Exception saying so and frees nothing.
 void FreeDriver();
+
+// A job that uses the driver object: a UI-thread loop that lets events run
+// between its driver calls holds one for its whole run; a worker thread holds
+// one from its start until its end has been handled on the UI thread
+// (ResumeDriverJob). The driver is not freed while any job holds it.
+//
+//   void TfmSDCard::btnWriteClick()
+//   {
+//       TDriverJob job;
+//       for (...) { Driver().WriteBlock...; ProcessMessages(); }
+//   }
+class TDriverJob {
+public:
+    TDriverJob();
+    ~TDriverJob();
+    TDriverJob(const TDriverJob&) = delete;
+    TDriverJob& operator=(const TDriverJob&) = delete;
+    // Jobs holding the driver now.
+    static int Count();
+};
+
+// Resumes the worker as a job: it holds the driver until its OnTerminate
+// (set before) has run on the UI thread, or until the worker is freed.
+void ResumeDriverJob(TNotifyThread& Worker);

@@ -32,6 +32,7 @@ public:
 
     // Runs on the UI thread once the handler has ended.
     void SetOnTerminate(std::function<void(TNotifyThread* Sender)> handler);
+    const std::function<void(TNotifyThread* Sender)>& OnTerminate() const { return FOnTerminate; }
     // The exception that ended the handler, if any.
     std::exception_ptr FatalException() const { return FFatalException; }
 

@@ -166,6 +166,7 @@ void TfmFNArchive::btnReadLastDocumentClick()
 
 void TfmFNArchive::btnSaveArchiveClick()
 {
+    TDriverJob job;   // events run between the driver calls
     TDriver& d = Driver();
     Check(d.FNGetStatus());
     const std::int32_t first = seFirstDocument->value();
@@ -211,6 +212,7 @@ void TfmFNArchive::btnReadNotificationCountClick()
 
 void TfmFNArchive::ReadNotifications(TFNNotificationArchive& Archive, std::int32_t First, std::int64_t Count, bool All)
 {
+    TDriverJob job;   // events run between the driver calls
     TDriver& d = Driver();
     lblProgress->setText(QStringLiteral("0%"));
     ProgressBar->setValue(0);
@@ -240,6 +242,7 @@ void TfmFNArchive::ReadNotifications(TFNNotificationArchive& Archive, std::int32
 
 void TfmFNArchive::ConfirmNotifications(const TFNNotificationArchive& Archive)
 {
+    TDriverJob job;   // events run between the driver calls
     TDriver& d = Driver();
     const TNotifications& list = Archive.Notifications();
     for (int i = 0; i < list.GetCount(); ++i) {

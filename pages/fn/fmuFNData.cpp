@@ -295,7 +295,7 @@ void TfmFNData::btnUpdateDocumentsClick()
     FReader = &d;
     FThread = std::make_unique<TNotifyThread>([this](TNotifyThread*) { ThreadReadingDocumentsProc(); });
     FThread->SetOnTerminate([this](TNotifyThread*) { FinishReadingDocumentsProc(); });
-    FThread->Resume();
+    ResumeDriverJob(*FThread);
     btnUpdateDocuments->setEnabled(true);
 }
 

@@ -144,6 +144,7 @@ void TfmFNOFD::btnFNGetKMServerExchangeStatusClick()
 
 void TfmFNOFD::btnFNGetInfoExchangeStatusExClick()
 {
+    TDriverJob job;   // events run between the driver calls
     FReport.Clear();
     QCoreApplication::processEvents();
     // One update bracket for the lines; it ends before the page's buttons come back.

@@ -10,6 +10,7 @@
 std::int32_t CallWhileAnswering(std::int32_t Busy, const std::function<std::int32_t()>& Call,
                                 const std::function<bool()>& Stopped, int MaxTries)
 {
+    TDriverJob job;   // events run between the tries
     std::int32_t code = Call();
     for (int tries = 1; code == Busy && tries < MaxTries; ++tries) {
         Pause(TReceiptRetry::PauseMs);

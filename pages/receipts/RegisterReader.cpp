@@ -26,6 +26,7 @@ void TRegisterReader::AbortWithError()
 void TRegisterReader::Run(const QString& header, int first, int last, const std::function<bool(int)>& read)
 {
     TEnableButtonsFrame frame(FPage);
+    TDriverJob job;   // events run between the driver calls
     FStop->setEnabled(true);
     FStopped = false;
     TMemoReport report(FMemo);

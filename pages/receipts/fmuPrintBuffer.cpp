@@ -59,6 +59,7 @@ void TfmPrintBuffer::btnReadPrintBufferLineClick()
 // Every line from the first until the end, "Прервать" or a failure.
 void TfmPrintBuffer::btnReadPrintBufferClick()
 {
+    TDriverJob job;   // events run between the driver calls
     FStopFlag = false;
     btnStop->setEnabled(true);
     Memo->clear();

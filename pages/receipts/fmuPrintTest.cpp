@@ -147,6 +147,7 @@ void TfmPrintTest::ShowStatistics(int repeats, int errors, std::int64_t elapsed)
 // Not framed: the result panel is left alone; the test toggles its own buttons.
 void TfmPrintTest::btnStartPrintWithLockClick()
 {
+    TDriverJob job;   // events run between the driver calls
     QPointer<TfmPrintTest> alive(this);
     FStopFlag = false;
     FLockTestRunning = true;
@@ -181,6 +182,7 @@ void TfmPrintTest::btnStartPrintWithLockClick()
 
 void TfmPrintTest::btnStartSpeedPrintTestClick()
 {
+    TDriverJob job;   // events run between the driver calls
     QPointer<TfmPrintTest> alive(this);
     btnStopSpeedPrintTest->setEnabled(true);
     FStopFlag = false;

@@ -164,6 +164,7 @@ void TfmPrintText::btnCloseNonFiscalDocumentClick()
 // Line by line in the chosen font until the end, "Прервать" or a failure.
 void TfmPrintText::btnPrintClick()
 {
+    TDriverJob job;   // events run between the driver calls
     SetRibbonFlags();
     Driver().setFontType(seFontType->value());
     FStopFlag = false;

@@ -268,6 +268,7 @@ void TfmTestMultiReceipt::btnStartClick()
     if (FRunning)
         return;
     const TPortRun run(this, [this] { FRunning = false; });
+    TDriverJob job;   // events run between the driver calls
     FRunning = true;
     btnStop->setEnabled(true);
     FStopFlag = false;

@@ -75,6 +75,7 @@ void TfmCommand::btnSupportedCommandsClick()
         return;
     }
     TEnableButtonsFrame frame(this);
+    TDriverJob job;   // events run between the driver calls
     FProbing = true;
     FProbeStop = false;
     btnSupportedCommands->setText(QStringLiteral("Прервать"));

@@ -107,7 +107,7 @@ void TfmConnectionTest::btnStartClick()
     FStarted.start();
     FThread = std::make_unique<TNotifyThread>([this](TNotifyThread*) { ThreadProc(); });
     FThread->SetOnTerminate([this](TNotifyThread* Sender) { ThreadFinished(Sender); });
-    FThread->Resume();
+    ResumeDriverJob(*FThread);
     Timer->start();
 }
 
@@ -178,6 +178,7 @@ void TfmConnectionTest::btnTestConnectClick()
         btnStop->setEnabled(Running());
     });
     TEnableButtonsFrame frame(this);
+    TDriverJob job;   // events run between the driver calls
     FTiming = true;
     FTimingStop = false;
     btnTestConnect->setText(QString::fromUtf8(StopCaption));

@@ -84,6 +84,7 @@ int TfmDBSession::Loop(const std::function<int32_t()>& step)
 {
     int count = 0;
     int32_t result = 0;
+    TDriverJob job;   // events run between the driver calls
     FRunning = true;
     const auto done = qScopeGuard([this] { FRunning = false; });
     QElapsedTimer sinceEvents;

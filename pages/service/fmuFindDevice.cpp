@@ -127,7 +127,7 @@ int32_t TfmFindDevice::FindDevice()
             QTimer::singleShot(0, window, &QWidget::close);
     });
     clock.start(100);
-    worker.Resume();
+    ResumeDriverJob(worker);
     loop.exec();
     worker.WaitFor();
     if (worker.FatalException())

@@ -117,6 +117,7 @@ void TfmFullStatus::CaretToStart()
 
 void TfmFullStatus::btnFullEcrStatusClick()
 {
+    TDriverJob job;   // events run between the driver calls
     FStopFlag = false;
     FCloseRequested = false;
     FEventsRun.invalidate();

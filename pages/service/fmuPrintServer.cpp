@@ -1,10 +1,7 @@
 #include "pages/service/fmuPrintServer.h"
 
 #include "core/driver/untDriver.h"
-#include "core/settings/ResStrings.h"
-#include "core/support/NotifyThread.h"
 #include "pages/service/ConnectionControls.h"
-#include "platform/Exceptions.h"
 #include "platform/Guard.h"
 #include "platform/ui/FormBuilder.h"
 
@@ -94,10 +91,7 @@ void TfmPrintServer::btnCreateDriverClick()
 
 void TfmPrintServer::btnDeleteDriverClick()
 {
-    // A worker of another page may be calling the driver object now.
-    if (TNotifyThread::RunningCount() > 0)
-        throw Exception(GetRes("Драйвер сейчас занят фоновой операцией (чтение дампа, тест связи или печати, "
-                               "список документов ФН). Дождитесь её окончания или прервите её, затем удалите драйвер."));
+    // Refused while a job of any page uses the driver object.
     FreeDriver();
 }
 

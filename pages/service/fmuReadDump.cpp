@@ -209,7 +209,7 @@ void TfmReadDump::ReadData()
     lblCount->setVisible(true);
     FThread = std::make_unique<TNotifyThread>([this](TNotifyThread*) { ThreadProc(); });
     FThread->SetOnTerminate([this](TNotifyThread* Sender) { OnCompleted(Sender); });
-    FThread->Resume();
+    ResumeDriverJob(*FThread);
     Timer->start();
 }
 

@@ -102,6 +102,7 @@ void TfmSDCard::WriteFile(const QString& FileName, int FileType)
         }
     });
     TEnableButtonsFrame frame(this);
+    TDriverJob job;   // events run between the driver calls
     TDriver& d = Driver();
     Check(d.GetECRStatus());
     const bool isD3 = d.ECRSoftVersion().left(3) == QStringLiteral("D.3");

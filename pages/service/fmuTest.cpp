@@ -72,7 +72,7 @@ void TfmTest::btnStartClick()
     FDriver = &Driver();
     FThread = std::make_unique<TNotifyThread>([this](TNotifyThread*) { ThreadProc(); });
     FThread->SetOnTerminate([this](TNotifyThread* Sender) { ThreadFinished(Sender); });
-    FThread->Resume();
+    ResumeDriverJob(*FThread);
     Timer->start();
 }
 

@@ -109,6 +109,7 @@ void TfmTestEncoding::SetText(const QString& Text)
 
 void TfmTestEncoding::btnPrintClick()
 {
+    TDriverJob job;   // events run between the driver calls
     btnStop->setEnabled(true);
     // The lines as they stand now: editing the memo meanwhile changes nothing printed.
     const QStringList lines = MemoLines(Memo->toPlainText());
