@@ -10,6 +10,7 @@
 #include "core/support/NotifyThread.h"
 #include "emulator/OrvekResultCodes.h"
 #include "emulator/PrintServer.h"
+#include "platform/Exceptions.h"
 #include "platform/Registry.h"
 #include "tests/PageTestSupport.h"
 #include "tests/TestSupport.h"
@@ -514,20 +515,32 @@ TEST_F(PrintServerPageTest, DeleteAndCreateDriverRunNoResultCycle)
     EXPECT_EQ(cycles.Count, 2);
 }
 
-TEST_F(PrintServerPageTest, DeleteDriverIsRefusedWhileAWorkerRuns)
+TEST_F(PrintServerPageTest, DeleteDriverIsRefusedWhileAJobHoldsIt)
 {
     Driver();
+    {
+        TDriverJob loop;   // a loop of another page
+        Page->btnDeleteDriver->click();
+        EXPECT_TRUE(DriverExists());
+        EXPECT_TRUE(TestDialogs().lastMessage().contains(QStringLiteral("выполняется операция")));
+        EXPECT_THROW(FreeDriver(), Exception);
+    }
     std::atomic<bool> release = false;
+    bool ended = false;
     TNotifyThread worker([&release](TNotifyThread*) {
         while (!release)
             std::this_thread::yield();
     });
-    worker.Resume();
+    worker.SetOnTerminate([&ended](TNotifyThread*) { ended = true; });
+    ResumeDriverJob(worker);
+    TestDialogs().clear();
     Page->btnDeleteDriver->click();
     EXPECT_TRUE(DriverExists());
     EXPECT_TRUE(TestDialogs().lastMessage().contains(QStringLiteral("Дождитесь")));
     release = true;
     worker.WaitFor();
+    EXPECT_TRUE(ended);   // the worker's own end handler ran
+    EXPECT_EQ(TDriverJob::Count(), 0);
     Page->btnDeleteDriver->click();
     EXPECT_FALSE(DriverExists());
 }
