@@ -35,6 +35,14 @@ void ExpectEditLimitsHold(QWidget* root)
         const QString saved = edit->text();
         const int max = limit->MaxLength();
         const QString longer(max + 3, u'1');
+        // Edits whose own validator refuses the digits (addresses) are left out.
+        edit->setText(QString());
+        QString probe = longer;
+        int pos = 0;
+        if (limit->validate(probe, pos) == QValidator::Invalid) {
+            edit->setText(saved);
+            continue;
+        }
         edit->setText(longer);
         EXPECT_EQ(edit->text(), longer) << where << ": text from code was cut";
         if (!edit->isReadOnly()) {

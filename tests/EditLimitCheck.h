@@ -5,5 +5,6 @@ class QWidget;
 // Every edit limit under root is the edit's validator (no validator set
 // later replaced it); a text from code longer than the limit stays whole;
 // a paste (unless the limit takes pastes whole) and typing stop at the
-// limit. Each edit gets its text back; failures name the edit.
+// limit. Edits whose own validator refuses digits are left out. Each edit
+// gets its text back; failures name the edit.
 void ExpectEditLimitsHold(QWidget* root);

@@ -22,6 +22,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QStringEncoder>
+#include <QToolButton>
 #include <functional>
 #include <optional>
 
