@@ -17,6 +17,7 @@
 #include "platform/Registry.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/EditLimit.h"
 #include "platform/ui/ScreenFit.h"
 #include "platform/ui/Splitter.h"
 
@@ -249,8 +250,9 @@ void TfmMain::CreateControls()
     edtOutput = ResultEdit(pnlInfo, "edtOutput");
     edtTime = ResultEdit(pnlInfo, "edtTime");
     edtOperator = ResultEdit(pnlInfo, "edtOperator");
-    edtPassword = NewEdit(pnlInfo, "edtPassword", {}, 100);
+    edtPassword = NewEdit(pnlInfo, "edtPassword");
     edtPassword->setValidator(new TPasswordValidator(edtPassword));
+    SetEditLimit(edtPassword, 100);
     edtPassword->setAcceptDrops(false);
     edtPassword->installEventFilter(this);
     OnChange(edtPassword, this, &TfmMain::edtPasswordChange);

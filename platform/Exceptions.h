@@ -27,7 +27,14 @@ public:
     explicit EAbort(QString message) : Exception(std::move(message)) {}
 };
 
-class EConvertError : public Exception { using Exception::Exception; };
+// The conversion error; a text that is no integer or no number is quoted in
+// its message.
+class EConvertError : public Exception {
+public:
+    using Exception::Exception;
+    static EConvertError NotInteger(const QString& text);
+    static EConvertError NotNumber(const QString& text);
+};
 class EOleError : public Exception { using Exception::Exception; };
 class EListError : public Exception { using Exception::Exception; };
 class ERegistryException : public Exception { using Exception::Exception; };

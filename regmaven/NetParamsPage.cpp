@@ -1,6 +1,7 @@
 #include "regmaven/NetParamsPage.h"
 
 #include "core/support/SysUtils.h"
+#include "platform/ui/EditLimit.h"
 #include "regmaven/untDriver.h"
 #include "regmaven/untInputChecks.h"
 
@@ -41,7 +42,7 @@ void TNetParamsPage::PrepareAddressEdit(QLineEdit* Edit)
 void TNetParamsPage::PreparePortEdit(QLineEdit* Edit)
 {
     Edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d*")), Edit));
-    Edit->setMaxLength(5);
+    SetEditLimit(Edit, 5);
     Edit->setMaximumWidth(80);
 }
 

@@ -1,6 +1,7 @@
 #include "regmaven/fmuBeforeCloseFN.h"
 
 #include "platform/Exceptions.h"
+#include "platform/ui/EditLimit.h"
 #include "platform/ui/FormBuilder.h"
 #include "regmaven/untController.h"
 #include "regmaven/untDriver.h"
@@ -14,7 +15,7 @@ TfmBeforeCloseFN::TfmBeforeCloseFN() : TParamPage("fmBeforeCloseFN", QStringLite
 {
     TFormBuilder<TfmBeforeCloseFN> b(this);
     b.Label("lblInfo", QStringLiteral("Введите имя и должность кассира и нажмите \"Далее\", \nчтобы закрыть архив ФН"));
-    b.Edit(NAMED(edtCashier), QStringLiteral("Имя и должность кассира:"))->setMaxLength(64);
+    SetEditLimit(b.Edit(NAMED(edtCashier), QStringLiteral("Имя и должность кассира:")), 64);
     b.Space();
     b.Grid()->setColumnStretch(2, 1);
 }

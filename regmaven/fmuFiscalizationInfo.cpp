@@ -133,8 +133,9 @@ void TfmFiscalizationInfo::btnPrintReceiptClick()
 
 void TfmFiscalizationInfo::btnSaveClick()
 {
-    const QString file = Dialogs::SaveFileName(QStringLiteral("Сохранить"), QStringLiteral("*.txt (*.txt);;*.* (*)"),
-                                               QStringLiteral("Fiscalization"), QStringLiteral("txt"));
+    const QString filter = QStringLiteral("*.txt (*.txt);;") + Dialogs::AllFilesFilter();
+    const QString file =
+        Dialogs::SaveFileName(QStringLiteral("Сохранить"), filter, QStringLiteral("Fiscalization"), QStringLiteral("txt"));
     if (!file.isEmpty())
         SaveTextFile(file, Memo->toPlainText());
 }

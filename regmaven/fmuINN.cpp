@@ -2,6 +2,7 @@
 
 #include "core/support/RNMUtil.h"
 #include "platform/Exceptions.h"
+#include "platform/ui/EditLimit.h"
 #include "platform/ui/FormBuilder.h"
 #include "regmaven/untController.h"
 #include "regmaven/untDriver.h"
@@ -20,10 +21,11 @@ TfmINN::TfmINN() : TParamPage("fmINN", QStringLiteral("Введите ИНН и 
 {
     TFormBuilder<TfmINN> b(this);
     b.Edit(NAMED(edtINN), QStringLiteral("ИНН:"));
-    b.Edit(NAMED(edtRNM), QStringLiteral("РНМ:"))->setMaxLength(20);
+    b.Edit(NAMED(edtRNM), QStringLiteral("РНМ:"));
     auto* digits = new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d*")), this);
     edtINN->setValidator(digits);
     edtRNM->setValidator(digits);
+    SetEditLimit(edtRNM, 20);
     b.Label(NAMED(lblInfo), QStringLiteral("Внимание! Менять ИНН и РНМ при перерегистрации без замены ФН нельзя!"));
     lblInfo->setStyleSheet(QStringLiteral("color: red; font-weight: bold;"));
     lblInfo->hide();
@@ -40,7 +42,7 @@ void TfmINN::FormShow()
     EnableEdit(edtRNM, editable);
     edtINN->clear();
     edtRNM->clear();
-    edtINN->setMaxLength(Controller().Yur ? 10 : 12);
+    SetEditLimit(edtINN, Controller().Yur ? 10 : 12);
     if (!p.FirstTime) {
         const auto disconnect = qScopeGuard([] { Driver().Disconnect(); });
         edtINN->setText(ReadTableStr(18, 1, 2).trimmed());

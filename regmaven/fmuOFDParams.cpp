@@ -2,6 +2,7 @@
 
 #include "platform/Exceptions.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/EditLimit.h"
 #include "platform/ui/FormBuilder.h"
 #include "regmaven/untController.h"
 #include "regmaven/untDriver.h"
@@ -23,7 +24,7 @@ DEFINE_PAGE_CLASS(TfmOFDParams);
 
 namespace {
 
-const QString TemplateFilter = QStringLiteral("*.xml (*.xml);;*.* (*)");
+const QString TemplateFilter = QStringLiteral("*.xml (*.xml);;") + Dialogs::AllFilesFilter();
 constexpr int FFD12 = 4;
 
 // A port text as a number; empty or not a number gives 0.
@@ -53,10 +54,10 @@ TfmOFDParams::TfmOFDParams() : TParamPage("fmOFDParams", QStringLiteral("Нас�
     b.Edit(NAMED(edtOFDUrl), QStringLiteral("URL ОФД:"));
     b.Edit(NAMED(edtINNOFD), QStringLiteral("ИНН ОФД:"));
     b.Edit(NAMED(edtTaxOfficeURL), QStringLiteral("URL налог. органа:"), TaxOfficeWebAddress);
-    b.Edit(NAMED(edtServerKM), QStringLiteral("Сервер КМ:"))->setMaxLength(64);
+    SetEditLimit(b.Edit(NAMED(edtServerKM), QStringLiteral("Сервер КМ:")), 64);
     b.Edit(NAMED(edtPortKM), QStringLiteral("Порт сервера КМ:"));
     edtPortKM->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d*")), this));
-    b.Edit(NAMED(edtSenderEmail), QStringLiteral("E-mail отправителя:"))->setMaxLength(64);
+    SetEditLimit(b.Edit(NAMED(edtSenderEmail), QStringLiteral("E-mail отправителя:")), 64);
     auto templates = b.Columns();
     templates.Combo(NAMED(cbTemplate), QStringLiteral("Шаблоны:"), {});
     btnOpenFile = templates.Whole(ImageButton(this, "btnOpenFile", QStyle::SP_DialogOpenButton,

@@ -1,6 +1,7 @@
 #include "regmaven/fmuRegParamsX5.h"
 
 #include "platform/Exceptions.h"
+#include "platform/ui/EditLimit.h"
 #include "platform/ui/FormBuilder.h"
 #include "regmaven/untController.h"
 #include "regmaven/untInputChecks.h"
@@ -21,7 +22,7 @@ TfmRegParamsX5::TfmRegParamsX5() : TParamPage("fmRegParamsX5", QStringLiteral("�
     b.Grid()->setContentsMargins(40, 16, 40, 8);
     b.Edit(NAMED(edtCashierName), QStringLiteral("ФИО кассира:"));
     b.Edit(NAMED(edtCashierPosition), QStringLiteral("Должность кассира:"));
-    b.Edit(NAMED(edtCashierINN), QStringLiteral("ИНН кассира:"))->setMaxLength(12);
+    SetEditLimit(b.Edit(NAMED(edtCashierINN), QStringLiteral("ИНН кассира:")), 12);
     b.Edit(NAMED(edtFNSSite), QStringLiteral("Сайт ФНС:"), TaxOfficeWebAddress);
     b.Edit(NAMED(edtSenderEmail), QStringLiteral("Адрес отправителя:"), FixedSenderEmail);
     b.Combo(NAMED(cbbFFD), QStringLiteral("Версия ФФД:"),

@@ -2,6 +2,7 @@
 
 #include "core/support/SysUtils.h"
 #include "platform/Guard.h"
+#include "platform/ui/EditLimit.h"
 #include "platform/ui/NamedControls.h"
 #include "regmaven/untController.h"
 #include "regmaven/untDriver.h"
@@ -33,9 +34,10 @@ TfmSelectPortType::TfmSelectPortType() : TParamPage("fmSelectPortType", QStringL
 
     lblPassword = NewLabel(this, QStringLiteral("Пароль системного администратора:"), "lblPassword");
     lblPassword->adjustSize();
-    edtSysAdminPassword = NewEdit(this, "edtSysAdminPassword", {}, 10);
+    edtSysAdminPassword = NewEdit(this, "edtSysAdminPassword");
     edtSysAdminPassword->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d*")), edtSysAdminPassword));
+    SetEditLimit(edtSysAdminPassword, 10);
     edtSysAdminPassword->setFixedWidth(120);
     edtSysAdminPassword->setToolTip(QStringLiteral("SysAdminPassword"));
     lblPassword->setBuddy(edtSysAdminPassword);

@@ -1,6 +1,7 @@
 #include "regmaven/fmuSerial.h"
 
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/EditLimit.h"
 #include "platform/ui/FormBuilder.h"
 #include "regmaven/untController.h"
 #include "regmaven/untDriver.h"
@@ -99,7 +100,9 @@ bool IsEmptySerial(const QString& Text)
 TfmEnterSerial::TfmEnterSerial() : TParamPage("fmEnterSerial", QStringLiteral("Введите заводской номер"))
 {
     TFormBuilder<TfmEnterSerial> b(this);
-    b.Edit(NAMED(edtSerial), QStringLiteral("Заводской номер:"), {}, "SerialNumber")->setMaxLength(20);
+    // A pasted scanner text stays whole for Enter to take the number out.
+    SetEditLimit(b.Edit(NAMED(edtSerial), QStringLiteral("Заводской номер:"), {}, "SerialNumber"), 20,
+                 TEditLimit::TypedOnly);
     edtSerial->installEventFilter(this);
     b.Label(NAMED(lblSerialEntered), QStringLiteral("Заводской номер уже введен. Нажмите \"Далее\""));
     lblSerialEntered->hide();

@@ -3,6 +3,7 @@
 #include "core/support/Format.h"
 #include "core/support/SysUtils.h"
 #include "platform/Guard.h"
+#include "platform/ui/EditLimit.h"
 #include "platform/ui/FormBuilder.h"
 #include "regmaven/untController.h"
 #include "regmaven/untDriver.h"
@@ -34,7 +35,7 @@ TfmTCPParams::TfmTCPParams() : TParamPage("fmTCPParams", QStringLiteral("Пар�
     SetIPv4Input(edtIP);
     edtIP->setMinimumWidth(140);
     edtTCPPort->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d*")), edtTCPPort));
-    edtTCPPort->setMaxLength(5);
+    SetEditLimit(edtTCPPort, 5);
     edtTCPPort->setMaximumWidth(80);
 
     b.Label(NAMED(lblInfo), {})->setWordWrap(true);

@@ -1,6 +1,7 @@
 #include "regmaven/fmuUserParams.h"
 
 #include "platform/Exceptions.h"
+#include "platform/ui/EditLimit.h"
 #include "platform/ui/FormBuilder.h"
 #include "regmaven/untController.h"
 #include "regmaven/untDriver.h"
@@ -32,9 +33,9 @@ TfmUserParams::TfmUserParams() : TParamPage("fmUserParams", QStringLiteral("На
     b.Edit(NAMED(edtUser), QStringLiteral("Наименование организации:"));
     b.Edit(NAMED(edtOperator), QStringLiteral("Имя оператора:"));
     b.Edit(NAMED(edtAddress), QStringLiteral("Адрес расчетов:"));
-    b.Edit(NAMED(edtPaymentPlace), QStringLiteral("Место расчетов:"))->setMaxLength(256);
-    b.Edit(NAMED(edtSenderEmail), QStringLiteral("E-mail отправителя:"))->setMaxLength(64);
-    b.Edit(NAMED(edtCashierINN), QStringLiteral("ИНН кассира*:"))->setMaxLength(64);
+    SetEditLimit(b.Edit(NAMED(edtPaymentPlace), QStringLiteral("Место расчетов:")), 256);
+    SetEditLimit(b.Edit(NAMED(edtSenderEmail), QStringLiteral("E-mail отправителя:")), 64);
+    SetEditLimit(b.Edit(NAMED(edtCashierINN), QStringLiteral("ИНН кассира*:")), 64);
     b.Label("lblNote", QStringLiteral("* Если нет необходимости передавать ИНН кассира, поле можно оставить пустым"));
     b.Space();
 }

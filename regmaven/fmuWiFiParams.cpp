@@ -1,6 +1,7 @@
 #include "regmaven/fmuWiFiParams.h"
 
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/EditLimit.h"
 #include "regmaven/untController.h"
 #include "regmaven/untDriver.h"
 
@@ -23,8 +24,8 @@ TfmWiFiParams::TfmWiFiParams() : TNetParamsPage("fmWiFiParams", QStringLiteral("
     TFormBuilder<TfmWiFiParams> b(this);
     b.Grid()->setContentsMargins(40, 16, 40, 8);
     b.Label("lblNote", QStringLiteral("Введите настройки сети и нажмите \"Далее\""));
-    b.Edit(NAMED(edtWiFiSSID), QStringLiteral("Точка доступа WiFI:"))->setMaxLength(32);
-    b.Edit(NAMED(edtWiFiPass), QStringLiteral("Пароль WiFi:"))->setMaxLength(64);
+    SetEditLimit(b.Edit(NAMED(edtWiFiSSID), QStringLiteral("Точка доступа WiFI:")), 32);
+    SetEditLimit(b.Edit(NAMED(edtWiFiPass), QStringLiteral("Пароль WiFi:")), 64);
     edtWiFiSSID->setMinimumWidth(320);
     edtWiFiPass->setMinimumWidth(320);
     AddDHCPBox(b);

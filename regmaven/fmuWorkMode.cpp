@@ -1,6 +1,7 @@
 #include "regmaven/fmuWorkMode.h"
 
 #include "platform/Exceptions.h"
+#include "platform/ui/EditLimit.h"
 #include "platform/ui/FormBuilder.h"
 #include "regmaven/fmuReasonCodes.h"
 #include "regmaven/untController.h"
@@ -121,15 +122,15 @@ TfmWorkMode::TfmWorkMode() : TParamPage("fmWorkMode", QStringLiteral("Тип н�
                    ex.Check(NAMED(chkWorkModeEx7), QStringLiteral("ККТ с торговым автоматом (ФФД 1.2 + ОСУ)"))};
     ex.Space();
 
-    b.Edit(NAMED(edtAutomatNumber), QStringLiteral("Номер автомата:"))->setMaxLength(20);
+    SetEditLimit(b.Edit(NAMED(edtAutomatNumber), QStringLiteral("Номер автомата:")), 20);
     b.Combo(NAMED(cbReasonCode), QStringLiteral("Код причины перерегистрации:"),
             {QStringLiteral("2. Замена ОФД"), QStringLiteral("3. Изменение реквизитов"),
              QStringLiteral("4. Изменение настроек ККТ")});
     auto codes = b.Columns();
     codes.Edit(NAMED(edtReasonCodes), QStringLiteral("Расширенн. коды причин изменения сведений о ККТ (ФФД 1.2):"),
-               QStringLiteral("0"))
-        ->setMaxLength(20);
+               QStringLiteral("0"));
     edtReasonCodes->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d*")), this));
+    SetEditLimit(edtReasonCodes, 20);
     codes.Button({NAMED(btnSelectReasonCodes), QStringLiteral("Выбрать коды..."), &T::btnSelectReasonCodesClick});
     codes.Space();
     b.Combo(NAMED(cbTimeZone), QStringLiteral("Часовая зона:"), TimeZoneItems(), -1);

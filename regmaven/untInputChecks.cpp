@@ -2,6 +2,7 @@
 
 #include "platform/Exceptions.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/EditLimit.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -32,7 +33,7 @@ void SetIPv4Input(QLineEdit* Edit)
     static const QRegularExpression partial(
         QStringLiteral("((25[0-5]|2[0-4]\\d|1\\d\\d|[1-9]?\\d)\\.){0,3}(25[0-5]|2[0-4]\\d|1\\d\\d|[1-9]?\\d)?"));
     Edit->setValidator(new QRegularExpressionValidator(partial, Edit));
-    Edit->setMaxLength(15);
+    SetEditLimit(Edit, 15);
 }
 
 QList<int> IPv4Octets(const QString& Text, const QString& Name)

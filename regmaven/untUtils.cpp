@@ -15,7 +15,7 @@ namespace {
 int DigitOf(QChar c)
 {
     if (c < u'0' || c > u'9')
-        throw EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(c));
+        throw EConvertError::NotInteger(c);
     return c.unicode() - u'0';
 }
 

@@ -4,6 +4,7 @@
 #include "core/support/Format.h"
 #include "core/support/SysUtils.h"
 #include "platform/Exceptions.h"
+#include "platform/ui/Dialogs.h"
 
 namespace Regmaven {
 
@@ -73,7 +74,7 @@ QString X5FNModelText(int Index)
 
 QString X5FileFilter()
 {
-    return QStringLiteral("*.txt (*.txt);;*.* (*)");
+    return QStringLiteral("*.txt (*.txt);;") + Dialogs::AllFilesFilter();
 }
 
 QString X5DateTimeText(const QDateTime& Value)

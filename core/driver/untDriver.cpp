@@ -29,7 +29,7 @@ std::int32_t VariantToInt(const QVariant& value)
     bool ok = false;
     std::int32_t n = text.trimmed().toInt(&ok);
     if (!ok)
-        throw EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(text));
+        throw EConvertError::NotInteger(text);
     return n;
 }
 } // namespace

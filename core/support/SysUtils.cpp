@@ -10,7 +10,7 @@ int32_t StrToInt(const QString& text)
     bool ok = false;
     int32_t value = text.trimmed().toInt(&ok, 10);
     if (!ok)
-        throw EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(text));
+        throw EConvertError::NotInteger(text);
     return value;
 }
 
@@ -22,7 +22,7 @@ double StrToFloat(const QString& text)
     plain.replace(separator, QLatin1String("."));
     double value = ok ? plain.toDouble(&ok) : 0;
     if (!ok || !std::isfinite(value))
-        throw EConvertError(QStringLiteral("'%1' is not a valid floating point value").arg(text));
+        throw EConvertError::NotNumber(text);
     return value;
 }
 

@@ -8,13 +8,13 @@
 
 // A decimal 32-bit integer with an optional sign; blanks around it are
 // allowed. Anything else ("1.5", "", "12a", a number out of range) raises
-// EConvertError "'<text>' is not a valid integer value".
+// EConvertError::NotInteger.
 int32_t StrToInt(const QString& text);
 
 // A floating-point number with the user's decimal separator, an optional
 // sign and exponent; blanks around it are allowed, group separators are
-// not. Anything else raises EConvertError
-// "'<text>' is not a valid floating point value".
+// not. Anything else raises
+// EConvertError::NotNumber.
 double StrToFloat(const QString& text);
 
 // The date, followed by a blank and the time unless the time is exactly

@@ -38,7 +38,7 @@ std::int64_t StrToInt64(const QString& text)
     bool ok = false;
     const std::int64_t value = text.trimmed().toLongLong(&ok);
     if (!ok)
-        throw EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(text));
+        throw EConvertError::NotInteger(text);
     return value;
 }
 
@@ -274,7 +274,7 @@ void TfmFNArchive::btnSaveNotificationsClick()
                                  .arg(AnsiToWide(serial).trimmed())
                                  .arg(list.GetItem(0)->FNumber)
                                  .arg(list.GetItem(list.GetCount() - 1)->FNumber);
-    const QString name = Dialogs::SaveFileName(QStringLiteral("Сохранить уведомления"), QStringLiteral("*.*"),
+    const QString name = Dialogs::SaveFileName(QStringLiteral("Сохранить уведомления"), Dialogs::AllFilesFilter(),
                                                proposed, QStringLiteral("crpt2"));
     if (name.isEmpty())
         return;

@@ -4,6 +4,7 @@
 #include "core/support/Format.h"
 #include "core/support/SysUtils.h"
 #include "platform/Exceptions.h"
+#include "platform/ui/EditLimit.h"
 #include "platform/ui/FormBuilder.h"
 
 #include <QAbstractItemView>
@@ -73,15 +74,14 @@ double DotStrToFloat(const QString& text)
     bool ok = false;
     const double value = QLocale::c().toDouble(text.trimmed(), &ok);
     if (!ok || !std::isfinite(value))
-        throw EConvertError(QStringLiteral("'%1' is not a valid floating point value").arg(text));
+        throw EConvertError::NotNumber(text);
     return value;
 }
 
 void DigitsOnly(QLineEdit* edit, int count)
 {
-    edit->setValidator(new QRegularExpressionValidator(
-        QRegularExpression(QStringLiteral("\\d{0,%1}").arg(count)), edit));
-    edit->setMaxLength(count);
+    edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d*")), edit));
+    SetEditLimit(edit, count);
 }
 } // namespace
 
@@ -122,13 +122,13 @@ TfmFNCheckAttributes::TfmFNCheckAttributes(QWidget* owner) : TPage(owner, "fmFNC
     emails.Edit(NAMED(edtSenderEmail), "E-mail отправителя:", {}, "EmailAddress");
     emails.Button({NAMED(btnSendSenderEmail), "Передать e-mail отправителя", &T::btnSendSenderEmailClick,
                    "FNSendSenderEmail"});
-    emails.Edit(NAMED(edtUserAttributeName), "Наим. доп. реквизита:", {}, "UserAttributeName")->setMaxLength(64);
-    emails.Edit(NAMED(edtUserAttributeValue), "Знач. доп. реквизита:", {}, "UserAttributeValue")->setMaxLength(256);
+    SetEditLimit(emails.Edit(NAMED(edtUserAttributeName), "Наим. доп. реквизита:", {}, "UserAttributeName"), 64);
+    SetEditLimit(emails.Edit(NAMED(edtUserAttributeValue), "Знач. доп. реквизита:", {}, "UserAttributeValue"), 256);
     emails.Button({NAMED(btnSendUserAttribute), "Передать доп. реквизит пользователя",
                    &T::btnSendUserAttributeClick, "FNSendUserAttribute"});
     auto correction = first.Group("gbCorrection", "Данные коррекции");
     correction.Combo(NAMED(cbCorrectionType), "Тип коррекции:", CorrectionTypes, 0, "TagValueInt");
-    correction.Edit(NAMED(edtPrescriptionNumber), "Номер предписания:", {}, "TagValueStr")->setMaxLength(32);
+    SetEditLimit(correction.Edit(NAMED(edtPrescriptionNumber), "Номер предписания:", {}, "TagValueStr"), 32);
     correction.DateTime(NAMED(dtpCorrectionDate), "Дата расчета:", "dd.MM.yyyy", "TagValueDateTime");
     correction.Button({NAMED(btnSendCorrectionData), "Передать данные коррекции", &T::btnSendCorrectionDataClick,
                        "FNSendTag"});

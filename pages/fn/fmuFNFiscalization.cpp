@@ -12,6 +12,7 @@
 #include "pages/fn/fmuReasonCodes.h"
 #include "platform/Exceptions.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/EditLimit.h"
 #include "platform/ui/FormBuilder.h"
 
 #include <QAbstractItemView>
@@ -70,7 +71,7 @@ uint32_t ReasonCodeMask(const QLineEdit* edit)
              i < text.size(); ++i)
             digits = digits && text[i].isDigit() && text[i].unicode() < 128;
         if (!digits)
-            throw EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(edit->text()));
+            throw EConvertError::NotInteger(edit->text());
     }
     if (!ok || value < 0 || value > 0xFFFFFFFFLL)
         throw Exception(QStringLiteral("Значение поля \"%1\" должно быть от 0 до 4294967295")
@@ -323,7 +324,7 @@ void TfmFNFiscalization::UpdateForm()
 {
     cbTimeZone->setCurrentIndex(-1);
     edtAutomatNumber->setEnabled(chbWorkMode[2]->isChecked());
-    edtINN->setMaxLength(cbINNType->currentIndex() == 0 ? 12 : 10);
+    SetEditLimit(edtINN, cbINNType->currentIndex() == 0 ? 12 : 10);
 }
 
 void TfmFNFiscalization::cbINNTypeChange()

@@ -9,6 +9,7 @@
 #include "pages/fn/fmuExpayments.h"
 #include "pages/fn/fmuFNAgent.h"
 #include "platform/Exceptions.h"
+#include "platform/ui/EditLimit.h"
 #include "platform/ui/FormBuilder.h"
 
 #include <QAbstractItemView>
@@ -68,7 +69,7 @@ TfmFNOperation::TfmFNOperation(QWidget* owner) : TPage(owner, "fmFNOperation", P
     for (int d = 0; d <= 16; ++d)
         departments << QStringLiteral("%1 отдел").arg(d);
     item.Combo(NAMED(cbDepartment), "Отдел:", departments, 0, "Department");
-    item.Edit(NAMED(edtPrice), "Цена:", "100", "Price")->setMaxLength(16);
+    SetEditLimit(item.Edit(NAMED(edtPrice), "Цена:", "100", "Price"), 16);
     item.Edit(NAMED(edtQuantity), "Кол-во:", "1", "Quantity");
     item.Edit(NAMED(edtName), "Наименов.:", "Товар", "StringForPrinting");
     item.Combo(NAMED(cbMeasureUnit), "Мера кол-ва (ФФД 1.2):", {}, 0, "MeasureUnit");
@@ -81,11 +82,11 @@ TfmFNOperation::TfmFNOperation(QWidget* owner) : TPage(owner, "fmFNOperation", P
     page.Stretch();
     auto closing = middle.Columns();
     auto sums = closing.Section();
-    sums.Edit(NAMED(edtSumm1), "Наличн.:", "0", "Summ1")->setMaxLength(16);
-    sums.Edit(NAMED(edtSumm2), "Безнал.:", "0", "Summ2")->setMaxLength(16);
-    sums.Edit(NAMED(edtSumm14), "Аванс:", "0", "Summ14")->setMaxLength(16);
-    sums.Edit(NAMED(edtSumm15), "Кредит:", "0", "Summ15")->setMaxLength(16);
-    sums.Edit(NAMED(edtSumm16), "ВП:", "0", "Summ16")->setMaxLength(16);
+    SetEditLimit(sums.Edit(NAMED(edtSumm1), "Наличн.:", "0", "Summ1"), 16);
+    SetEditLimit(sums.Edit(NAMED(edtSumm2), "Безнал.:", "0", "Summ2"), 16);
+    SetEditLimit(sums.Edit(NAMED(edtSumm14), "Аванс:", "0", "Summ14"), 16);
+    SetEditLimit(sums.Edit(NAMED(edtSumm15), "Кредит:", "0", "Summ15"), 16);
+    SetEditLimit(sums.Edit(NAMED(edtSumm16), "ВП:", "0", "Summ16"), 16);
     sums.Edit(NAMED(edtRoundingSumm), "Округление до рубля, коп.:", "0", "RoundingSumm");
     sums.Combo(NAMED(cbTaxType), "СНО:", {}, 0, "TaxType");
     sums.Edit(NAMED(edtStringForPrinting), "Текст:", "Строка для печати", "StringForPrinting");
@@ -99,7 +100,7 @@ TfmFNOperation::TfmFNOperation(QWidget* owner) : TPage(owner, "fmFNOperation", P
         const QByteArray member = "TaxValue" + QByteArray::number(int(i + 1));
         edtTaxValues[i] = taxes.Edit(name.constData(), QString::fromUtf8(taxNames[i]) + QStringLiteral(", сумма:"), "0",
                                     member.constData());
-        edtTaxValues[i]->setMaxLength(16);
+        SetEditLimit(edtTaxValues[i], 16);
     }
     taxes.Space();
     FReport = TMemoReport(Memo = ReportMemo(middle.Memo(NAMED(Memo), true)));

@@ -5,6 +5,7 @@
 #include "core/support/BinUtils.h"
 #include "core/support/untUtil.h"
 #include "pages/fn/DriverSumms.h"
+#include "platform/ui/EditLimit.h"
 #include "platform/ui/FormBuilder.h"
 
 namespace {
@@ -58,11 +59,11 @@ TfmFNOperation2::TfmFNOperation2(QWidget* owner)
         const QByteArray member = "Summ" + QByteArray::number(n);
         edtSumm[std::size_t(n)] =
             column.Edit(name.constData(), QString::fromUtf8(captions[n]), "0", member.constData());
-        edtSumm[std::size_t(n)]->setMaxLength(16);
+        SetEditLimit(edtSumm[std::size_t(n)], 16);
     }
     right.Check(NAMED(chkAddTaxesEnabled), "Передавать суммы НДС: 5%, 7%, 5/105, 7/107  ", false, "AddTaxesEnabled");
     right.Space();
-    left.Edit(NAMED(edtDocumentNumber), "Номер док-та основания:", {}, "TagValueStr")->setMaxLength(32);
+    SetEditLimit(left.Edit(NAMED(edtDocumentNumber), "Номер док-та основания:", {}, "TagValueStr"), 32);
     left.DateTime(NAMED(dtpDocumentDate), "Дата док-та основания корр.:", "dd.MM.yyyy", "TagValueDateTime")
         ->setDate(QDate::currentDate());
     left.Space();

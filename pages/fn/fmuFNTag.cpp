@@ -16,7 +16,7 @@ int64_t StrToInt64(const QString& text)
     bool ok = false;
     const int64_t value = text.trimmed().toLongLong(&ok, 10);
     if (!ok)
-        throw EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(text));
+        throw EConvertError::NotInteger(text);
     return value;
 }
 } // namespace

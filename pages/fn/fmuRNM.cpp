@@ -5,6 +5,7 @@
 #include "core/support/CodePage.h"
 #include "core/support/RNMUtil.h"
 #include "platform/Exceptions.h"
+#include "platform/ui/EditLimit.h"
 #include "platform/ui/FormBuilder.h"
 
 namespace {
@@ -33,9 +34,9 @@ TfmRNM::TfmRNM(QWidget* owner) : TPage(owner, "fmRNM", PageCaption)
     OnKeyPress(inputs.Edit(NAMED(edtNumber), NumberCaption + Colon), this, &T::NumKeyPress);
     OnKeyPress(inputs.Edit(NAMED(edtINN), INNCaption + Colon), this, &T::NumKeyPress);
     OnKeyPress(inputs.Edit(NAMED(edtSerial), SerialCaption + Colon, {}, "SerialNumber"), this, &T::NumKeyPress);
-    edtNumber->setMaxLength(10);
-    edtINN->setMaxLength(12);
-    edtSerial->setMaxLength(20);
+    SetEditLimit(edtNumber, 10);
+    SetEditLimit(edtINN, 12);
+    SetEditLimit(edtSerial, 20);
     inputs.Edit(NAMED(edtRNM), "РНМ:")->setReadOnly(true);
     edtRNM->setMinimumWidth(200);
     inputs.Buttons(2, {

@@ -6,6 +6,7 @@
 #include "platform/Exceptions.h"
 #include "platform/Guard.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/EditLimit.h"
 #include "platform/ui/FormBuilder.h"
 
 #include <QHostAddress>
@@ -84,7 +85,7 @@ TfmCashControl::TfmCashControl(QWidget* owner)
     rbTCP = protocol.Whole(NewRadioButton(this, "rbTCP", QStringLiteral("TCP"), true));
     rbUDP = protocol.Whole(NewRadioButton(this, "rbUDP", QStringLiteral("UDP")));
     protocol.Space();
-    left.Edit(NAMED(edtPort), "Порт:", QStringLiteral("4000"))->setMaxLength(100);
+    SetEditLimit(left.Edit(NAMED(edtPort), "Порт:", QStringLiteral("4000")), 100);
     left.Check(NAMED(chbShowData), "Отображать данные", true);
     left.Check(NAMED(chbCP866), "Кодировка CP866", true);
     left.Row(QStringLiteral("Количество пакетов: "), lblCount = NewLabel(this, QStringLiteral("0"), "lblCount"));

@@ -4,6 +4,7 @@
 #include "core/support/FileUtils.h"
 #include "platform/Exceptions.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/EditLimit.h"
 #include "platform/ui/FormBuilder.h"
 #include "platform/ui/MemoLimit.h"
 
@@ -47,7 +48,7 @@ TfmPrintText::TfmPrintText(QWidget* owner) : TPage(owner, "fmPrintText", PageCap
     // The string, its flags and buttons on the left; the memo on the right.
     TFormBuilder<TfmPrintText> page(this, nullptr, true);
     auto left = page.Section();
-    left.Edit(NAMED(edtStringForPrinting), "Строка:", "Строка для печати", "StringForPrinting")->setMaxLength(4096);
+    SetEditLimit(left.Edit(NAMED(edtStringForPrinting), "Строка:", "Строка для печати", "StringForPrinting"), 4096);
     left.Check(NAMED(chbUseReceiptRibbon), "Чековая лента", true, "UseReceiptRibbon");
     left.Check(NAMED(chbUseJournalRibbon), "Контрольная лента", true, "UseJournalRibbon");
     left.Check(NAMED(chbUseSlipDocument), "ПД", true, "UseSlipDocument");

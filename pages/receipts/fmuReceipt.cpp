@@ -1,6 +1,7 @@
 #include "pages/receipts/fmuReceipt.h"
 
 #include "core/driver/untDriver.h"
+#include "platform/ui/EditLimit.h"
 #include "platform/ui/FormBuilder.h"
 #include "core/settings/ResStrings.h"
 #include "core/support/SysUtils.h"
@@ -34,10 +35,10 @@ TfmReceipt::TfmReceipt(QWidget* owner) : TPage(owner, "fmReceipt", PageCaption)
     TFormBuilder<TfmReceipt> page(this, nullptr, true);
     auto items = page.Section();
     page.Stretch();
-    items.Edit(NAMED(edtPrice), "Цена:", "100", "Price")->setMaxLength(16);
-    items.Edit(NAMED(edtQuantity), "Кол-во:", "1", "Quantity")->setMaxLength(25);
+    SetEditLimit(items.Edit(NAMED(edtPrice), "Цена:", "100", "Price"), 16);
+    SetEditLimit(items.Edit(NAMED(edtQuantity), "Кол-во:", "1", "Quantity"), 25);
     items.Spin(NAMED(seDepartment), "Отдел:", 0, 0, 1, "Department");
-    items.Edit(NAMED(edtName), "Название:", "Булка", "StringForPrinting")->setMaxLength(4096);
+    SetEditLimit(items.Edit(NAMED(edtName), "Название:", "Булка", "StringForPrinting"), 4096);
     items.Combo(NAMED(cbCheckType), "Тип:", {}, 0, "CheckType");
     for (std::size_t i = 0; i < 4; ++i)
         items.Combo({&cbTax[i], tax[i][0]}, QStringLiteral("Налог%1:").arg(i + 1), taxes, 0, tax[i][1]);
@@ -51,13 +52,14 @@ TfmReceipt::TfmReceipt(QWidget* owner) : TPage(owner, "fmReceipt", PageCaption)
     auto closing = page.Section();
     page.Stretch();
     for (std::size_t i = 0; i < 4; ++i)
-        closing.Edit({&edtSumm[i], summ[i][0]}, QStringLiteral("Сумма%1:").arg(i + 1), "0", summ[i][1])->setMaxLength(16);
-    closing.Edit(NAMED(edtDiscountOnCheck), "Скидка на чек,%", "0", "DiscountOnCheck")->setMaxLength(100);
-    closing.Edit(NAMED(edtStringForPrint), "Строка:", "Строка для печати", "StringForPrinting")->setMaxLength(4096);
+        SetEditLimit(closing.Edit({&edtSumm[i], summ[i][0]}, QStringLiteral("Сумма%1:").arg(i + 1), "0", summ[i][1]),
+                     16);
+    SetEditLimit(closing.Edit(NAMED(edtDiscountOnCheck), "Скидка на чек,%", "0", "DiscountOnCheck"), 100);
+    SetEditLimit(closing.Edit(NAMED(edtStringForPrint), "Строка:", "Строка для печати", "StringForPrinting"), 4096);
     closing.Combo(NAMED(cbNumber), "Исп. номер:", {"без номера", "№ ТРК", "№ счета"});
     closing.Spin(NAMED(seNumber), "Номер:", 0, 0, 1);
-    closing.Edit(NAMED(edtDiscountValue), "Абс. скидка (Бел.):", "0", "DiscountValue")->setMaxLength(25);
-    closing.Edit(NAMED(edtChargeValue), "Абс. надбавка (Бел.):", "0", "ChargeValue")->setMaxLength(25);
+    SetEditLimit(closing.Edit(NAMED(edtDiscountValue), "Абс. скидка (Бел.):", "0", "DiscountValue"), 25);
+    SetEditLimit(closing.Edit(NAMED(edtChargeValue), "Абс. надбавка (Бел.):", "0", "ChargeValue"), 25);
     closing.Edit(NAMED(edtCheckSubTotal), "Подытог:", {}, "Summ1")->setReadOnly(true);
     closing.Edit(NAMED(edtChange), "Сдача", {}, "Change")->setReadOnly(true);
     closing.Edit(NAMED(edtKPKStr), "КПК:", {}, "KPKStr")->setReadOnly(true);

@@ -7,6 +7,7 @@
 #include "pages/receipts/ReceiptRun.h"
 #include "platform/Exceptions.h"
 #include "platform/Guard.h"
+#include "platform/ui/EditLimit.h"
 #include "platform/ui/FormBuilder.h"
 
 #include <QCoreApplication>
@@ -82,7 +83,7 @@ Currency StrToCurr(const QString& text)
 {
     const double value = StrToFloat(text);
     if (!(std::fabs(value) < 9.0e14))
-        throw EConvertError(QStringLiteral("'%1' is not a valid floating point value").arg(text));
+        throw EConvertError::NotNumber(text);
     return Currency(std::llround(value * 10000));
 }
 
@@ -125,7 +126,7 @@ TfmTestMultiReceipt::TfmTestMultiReceipt(QWidget* owner) : TPage(owner, "fmTestM
               "Случайное количество");
     WithCheck(values, values.Edit(NAMED(edtPrice), "Цена:", "1", "Price"), NAMED(chbRandomPrice), "Случайная цена");
     edtPositionName = values.Edit(NAMED(edtPositionName), "Наименов. позиции:", "Товар", "StringForPrinting");
-    edtPositionName->setMaxLength(MaxPositionName);
+    SetEditLimit(edtPositionName, MaxPositionName);
     WithCheck(values, edtPositionName, NAMED(chbPositionAddNumber), "Добавить номер", true);
     values.Space();
 

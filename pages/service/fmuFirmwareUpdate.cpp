@@ -81,7 +81,8 @@ bool TfmFirmwareUpdate::Confirmed(const QString& text)
 
 void TfmFirmwareUpdate::btnOpenFileClick()
 {
-    const QString name = Dialogs::OpenFileName(QString(), QStringLiteral("*.bin (*.bin);;*.* (*)"), edtFileName->text());
+    const QString filter = QStringLiteral("*.bin (*.bin);;") + Dialogs::AllFilesFilter();
+    const QString name = Dialogs::OpenFileName(QString(), filter, edtFileName->text());
     if (!name.isEmpty())
         edtFileName->setText(name);
 }

@@ -133,7 +133,7 @@ void TfmFont::LoadFont(const QString& FileName)
 
 void TfmFont::btnLoadFontClick()
 {
-    const QString name = Dialogs::OpenFileName(QString(), QStringLiteral("SPF (*.spf);;ALL (*.*)"));
+    const QString name = Dialogs::OpenFileName(QString(), QStringLiteral("SPF (*.spf);;") + Dialogs::AllFilesFilter());
     if (!name.isEmpty())
         LoadFont(name);
 }

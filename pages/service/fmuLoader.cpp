@@ -1,6 +1,7 @@
 #include "pages/service/fmuLoader.h"
 
 #include "core/driver/untDriver.h"
+#include "platform/ui/EditLimit.h"
 #include "platform/ui/FormBuilder.h"
 
 TfmLoader::TfmLoader(QWidget* owner) : TPage(owner, "fmLoader", PageCaption)
@@ -12,7 +13,7 @@ TfmLoader::TfmLoader(QWidget* owner) : TPage(owner, "fmLoader", PageCaption)
                 &T::btnReadLoaderVersionClick, QStringLiteral("ReadLoaderVersion")});
     row.Edit(NAMED(edtLoaderVersion), QString(), {}, "LoaderVersion");
     edtLoaderVersion->setReadOnly(true);
-    edtLoaderVersion->setMaxLength(100);
+    SetEditLimit(edtLoaderVersion, 100);
     row.Stretch(edtLoaderVersion);
     page.Space();
 }

@@ -2,6 +2,7 @@
 
 #include "core/driver/untDriver.h"
 #include "pages/service/ConnectionControls.h"
+#include "platform/ui/EditLimit.h"
 #include "platform/ui/FormBuilder.h"
 
 #include <QComboBox>
@@ -18,7 +19,7 @@ TfmLogicDevice::TfmLogicDevice(QWidget* owner) : TPage(owner, "fmLogicDevice", P
     using T = TfmLogicDevice;
     TFormBuilder<T> page(this, nullptr, true);
     auto fields = page.Section();
-    fields.Edit(NAMED(edtLDName), QStringLiteral("Название:"), {}, "LDName")->setMaxLength(MaxTextLength);
+    SetEditLimit(fields.Edit(NAMED(edtLDName), QStringLiteral("Название:"), {}, "LDName"), MaxTextLength);
     fields.Spin(NAMED(seLDNumber), QStringLiteral("Номер:"), 0, 1000000, 1, "LDNumber");
     fields.Spin(NAMED(seLDIndex), QStringLiteral("Индекс:"), 0, 1000000, 0, "LDIndex");
     fields.Edit(NAMED(edtLDCount), QStringLiteral("Количество:"), {}, "LDCount")->setReadOnly(true);
@@ -26,7 +27,8 @@ TfmLogicDevice::TfmLogicDevice(QWidget* owner) : TPage(owner, "fmLogicDevice", P
     fields.Combo(NAMED(cbBaudRate), QStringLiteral("Скорость:"), BaudRateItems(), 6, "LDBaudrate");
     fields.Spin(NAMED(seTimeout), QStringLiteral("Таймаут:"), 0, 1000000, 1, "LDTimeout");
     // The computer's name with its browse button beside it.
-    fields.Edit(NAMED(edtComputerName), QStringLiteral("Компьютер:"), {}, "LDComputerName")->setMaxLength(MaxTextLength);
+    SetEditLimit(fields.Edit(NAMED(edtComputerName), QStringLiteral("Компьютер:"), {}, "LDComputerName"),
+                 MaxTextLength);
     btnComputerName = NewButton(this, "btnComputerName", QStringLiteral("..."), this, &T::btnComputerNameClick);
     PlaceBrowseButton(fields.Grid(), edtComputerName, btnComputerName);
     fields.Space();

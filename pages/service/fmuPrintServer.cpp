@@ -3,6 +3,7 @@
 #include "core/driver/untDriver.h"
 #include "pages/service/ConnectionControls.h"
 #include "platform/Guard.h"
+#include "platform/ui/EditLimit.h"
 #include "platform/ui/FormBuilder.h"
 
 #include <QComboBox>
@@ -14,7 +15,7 @@ TfmPrintServer::TfmPrintServer(QWidget* owner) : TPage(owner, "fmPrintServer", P
     using T = TfmPrintServer;
     TFormBuilder<T> page(this, nullptr, true);
     auto fields = page.Section();
-    fields.Edit(NAMED(edtComputerName), QStringLiteral("Имя компьютера:"), {}, "ComputerName")->setMaxLength(4096);
+    SetEditLimit(fields.Edit(NAMED(edtComputerName), QStringLiteral("Имя компьютера:"), {}, "ComputerName"), 4096);
     btnComputerName = NewButton(this, "btnComputerName", QStringLiteral("..."), this, &T::btnComputerNameClick);
     PlaceBrowseButton(fields.Grid(), edtComputerName, btnComputerName);
     fields.Combo(NAMED(cbCOMNumber), QStringLiteral("COM порт:"), {QStringLiteral("COM1")}, 0, "ComNumber");

@@ -16,7 +16,7 @@ namespace {
 constexpr qsizetype LoaderMinSize = 0x7000;
 constexpr qsizetype FirmwareMinSize = 0x78000;
 const QByteArray FormatCommand = QByteArray::fromHex("FE0400000000");
-const QString FileFilter = QStringLiteral("*.bin (*.bin);;*.* (*)");
+const QString FileFilter = QStringLiteral("*.bin (*.bin);;") + Dialogs::AllFilesFilter();
 } // namespace
 
 TfmSDCard::TfmSDCard(QWidget* owner) : TPage(owner, "fmSDCard", PageCaption)

@@ -163,7 +163,7 @@ void TfmTable::btnShowTablesDlgClick()
 
 void TfmTable::btnOpenFileClick()
 {
-    const QString name = Dialogs::SaveFileName(QString(), QStringLiteral("CSV (*.csv);;ALL (*.*)"),
+    const QString name = Dialogs::SaveFileName(QString(), QStringLiteral("CSV (*.csv);;") + Dialogs::AllFilesFilter(),
                                                edtFileName->text(), QStringLiteral("csv"));
     if (!name.isEmpty())
         edtFileName->setText(name);

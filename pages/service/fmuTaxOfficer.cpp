@@ -5,6 +5,7 @@
 #include "core/support/SysUtils.h"
 #include "core/support/untUtil.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/EditLimit.h"
 #include "platform/ui/FormBuilder.h"
 
 #include <tuple>
@@ -55,7 +56,7 @@ TfmTaxOfficer::TfmTaxOfficer(QWidget* owner) : TPage(owner, "fmTaxOfficer", Page
              std::tuple{NAMED(edtINN), "ИНН:", "INN"},
          }) {
         QLineEdit* e = left.Edit(edit, QString::fromUtf8(caption), QStringLiteral("0"), member);
-        e->setMaxLength(EditLength);
+        SetEditLimit(e, EditLength);
         SetKeyPress(e, &NumberKeyFilter);
     }
     left.Spin(NAMED(seRegistrationNumber), QStringLiteral("Номер фискализации:"), 0, 0, 1, "RegistrationNumber");

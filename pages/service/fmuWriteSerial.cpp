@@ -2,6 +2,7 @@
 
 #include "core/driver/untDriver.h"
 #include "core/support/SysUtils.h"
+#include "platform/ui/EditLimit.h"
 #include "platform/ui/FormBuilder.h"
 
 namespace {
@@ -15,7 +16,7 @@ TfmWriteSerial::TfmWriteSerial(QWidget* owner) : TPage(owner, "fmWriteSerial", P
     auto groups = page.Columns();
     auto serial = groups.Group("grpSerialNumber", QStringLiteral("Заводской номер"));
     serial.Edit(NAMED(edtSerialNumber), QStringLiteral("Зав. номер:"), QStringLiteral("0"), "SerialNumber");
-    edtSerialNumber->setMaxLength(SerialLength);
+    SetEditLimit(edtSerialNumber, SerialLength);
     serial.Buttons(1, {{NAMED(btnSetSerialNumber), QStringLiteral("Записать"), &T::btnSetSerialNumberClick,
                         "SetSerialNumber"}});
     auto point = groups.Group("grpPointPosition", QStringLiteral("Десятичная точка"));

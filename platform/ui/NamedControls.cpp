@@ -1,5 +1,7 @@
 #include "platform/ui/NamedControls.h"
 
+#include "platform/ui/EditLimit.h"
+
 #include <QEvent>
 #include <QStyle>
 #include <QTextDocument>
@@ -22,7 +24,7 @@ QLineEdit* NewEdit(QWidget* parent, const char* name, const QString& text, int m
 {
     auto* edit = NewControl<QLineEdit>(parent, name, text);
     if (maxLength > 0)
-        edit->setMaxLength(maxLength);
+        SetEditLimit(edit, maxLength);
     return edit;
 }
 

@@ -41,7 +41,7 @@ W* NewControl(QWidget* parent, const char* name, Args&&... args)
 
 QLabel* NewLabel(QWidget* parent, const QString& caption, const char* name = "");
 QGroupBox* NewGroupBox(QWidget* parent, const char* name, const QString& caption);
-// maxLength 0: no limit.
+// maxLength: the limit of typing and pasting (TEditLimit); 0: none.
 QLineEdit* NewEdit(QWidget* parent, const char* name, const QString& text = {}, int maxLength = 0);
 // A memo is at least MemoMinColumns characters wide in its font.
 QPlainTextEdit* NewMemo(QWidget* parent, const char* name, bool readOnly = false);

@@ -415,10 +415,10 @@ TEST_F(MainWindowTest, PasswordBoxTakesOnlyIntegers)
     EXPECT_TRUE(TestDialogs().shown().empty());
 
     QTest::keyClicks(w.edtPassword, ".");         // the point passes and is refused by the driver box
-    EXPECT_EQ(TestDialogs().lastMessage(), "'12.' is not a valid integer value");
+    EXPECT_EQ(TestDialogs().lastMessage(), "\"12.\" не является целым числом");
     EXPECT_EQ(Driver().Password(), 12);
     w.edtPassword->clear();
-    EXPECT_EQ(TestDialogs().lastMessage(), "'' is not a valid integer value");
+    EXPECT_EQ(TestDialogs().lastMessage(), "\"\" не является целым числом");
     EXPECT_EQ(Driver().Password(), 12);
 
     QTest::keyClicks(w.edtPassword, "12.");
@@ -450,7 +450,7 @@ TEST_F(MainWindowTest, PastesAreCheckedOnEveryRoad)
 
     clipboard->setText("12a");
     QTest::keyClick(w.edtPassword, Qt::Key_Insert, Qt::ShiftModifier);
-    EXPECT_EQ(TestDialogs().lastMessage(), "'12a' is not a valid integer value");
+    EXPECT_EQ(TestDialogs().lastMessage(), "\"12a\" не является целым числом");
     EXPECT_EQ(w.edtPassword->text(), "");
 
     clipboard->setText(QString(1020, '0') + "77");   // up to 1024 characters that fit an integer

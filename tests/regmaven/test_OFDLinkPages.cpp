@@ -163,7 +163,7 @@ TEST_F(OFDLinkTest, BadInputsWriteNothing)
     };
     for (const Case& c : {Case{"192.168.1", "255.255.255.0", "7778", "Введите корректный IP адрес \"IP адрес\"!"},
                           Case{"10.0.0.1", "255.255.300.0", "7778", "Введите корректный IP адрес \"Маска\"!"},
-                          Case{"10.0.0.1", "255.255.255.0", "", "'' is not a valid integer value"}}) {
+                          Case{"10.0.0.1", "255.255.255.0", "", "\"\" не является целым числом"}}) {
         SCOPED_TRACE(c.Message.toStdString());
         for (TNetParamsPage* page : std::initializer_list<TNetParamsPage*>{&Show<TfmEthernetParams>(), &Show<TfmRNDISParams>()}) {
             if (page->chkDHCP)

@@ -1,5 +1,6 @@
 #include "core/support/RNMUtil.h"
 #include "emulator/RegisterFN.h"
+#include "platform/ui/EditLimit.h"
 #include "regmaven/fmuFFD.h"
 #include "regmaven/fmuFiscalizationBefore.h"
 #include "regmaven/fmuINN.h"
@@ -8,6 +9,7 @@
 #include "regmaven/fmuSelectClientType.h"
 #include "regmaven/fmuUserParams.h"
 #include "regmaven/fmuWorkMode.h"
+#include "tests/EditLimitCheck.h"
 #include "tests/regmaven/RegistrationPageTest.h"
 
 #include <QApplication>
@@ -19,6 +21,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTest>
 #include <QTimer>
 #include <QWheelEvent>
 
@@ -113,7 +116,7 @@ TEST_F(RegistrationPageTest, UserParamsNextChecks)
         {"ООО", "Оп", "Адрес", "Зал", "a@b", "7707083893", 4, ""},
         {"ООО", "Оп", "Адрес", "Зал", "a@b", "7707083890", 4, "Введен невалидный \"ИНН кассира\" !"},
         // A letter in the INN is the conversion error.
-        {"ООО", "Оп", "Адрес", "Зал", "a@b", "77O7083893", 4, "'O' is not a valid integer value"},
+        {"ООО", "Оп", "Адрес", "Зал", "a@b", "77O7083893", 4, "\"O\" не является целым числом"},
         {"ООО", "Оп", "Адрес", "Зал", "a@b", "77070838", 4, "Введен невалидный \"ИНН кассира\" !"},
     };
     auto& page = Show<TfmUserParams>();
@@ -164,13 +167,13 @@ TEST_F(RegistrationPageTest, INNLengthAndRegistrationNumber)
     Controller().RegParams.FirstTime = true;
     Controller().Yur = true;
     auto& page = Show<TfmINN>();
-    EXPECT_EQ(page.edtINN->maxLength(), 10);
+    EXPECT_EQ(EditLimit(page.edtINN), 10);
     EXPECT_TRUE(page.edtINN->isEnabled());
     EXPECT_EQ(page.edtRNM->backgroundRole(), QPalette::Base);
     EXPECT_TRUE(page.lblInfo->isHidden());
     Controller().Yur = false;
     Show<TfmINN>();
-    EXPECT_EQ(page.edtINN->maxLength(), 12);
+    EXPECT_EQ(EditLimit(page.edtINN), 12);
 
     const QString serial = TestRegister().State().Serial;
     const QString inn = "7707083893";
@@ -207,6 +210,38 @@ TEST_F(RegistrationPageTest, INNOfAReregistrationComesFromTheRegister)
     EXPECT_FALSE(page.lblInfo->isHidden());
     EXPECT_EQ(NextMessage(page), "");
     EXPECT_TRUE(TestDialogs().messages().isEmpty());
+}
+
+// The client type limits what is typed; the register's INN of a
+// re-registration stays whole, and the INN check judges what is there.
+TEST_F(RegistrationPageTest, TheClientTypeLimitsTypingOnly)
+{
+    const QString inn = "500100732259";
+    const QString serial = TestRegister().State().Serial;
+    Controller().RegParams.FirstTime = false;
+    Controller().RegParams.NewFN = true;
+    Controller().Yur = true;
+    TestRegister().Tables().SetValue(18, 1, 2, inn);
+    TestRegister().Tables().SetValue(18, 1, 3, GenerateRNM(QStringLiteral("0000000001"), inn, serial));
+    auto& page = Show<TfmINN>();
+    ASSERT_TRUE(page.edtINN->isEnabled());
+    EXPECT_EQ(EditLimit(page.edtINN), 10);
+    EXPECT_EQ(page.edtINN->text(), inn);
+    EXPECT_EQ(NextMessage(page), "");
+    EXPECT_EQ(Controller().RegParams.INN, inn);
+
+    page.edtINN->setText(inn + "0");
+    EXPECT_EQ(NextMessage(page), "Введен некорректный ИНН!");
+    page.edtINN->clear();
+    QTest::keyClicks(page.edtINN, inn);
+    EXPECT_EQ(page.edtINN->text(), inn.left(10));
+}
+
+TEST_F(RegistrationPageTest, EveryPagesLimitsHoldForTypingAndPastingOnly)
+{
+    Controller().RegParams.FirstTime = true;
+    Show<TfmINN>();
+    ExpectEditLimitsHold(FForm.get());
 }
 
 TEST_F(RegistrationPageTest, ReasonCodesSetAndGetWithTag31)

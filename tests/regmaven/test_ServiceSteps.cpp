@@ -11,6 +11,8 @@
 #include "regmaven/fmuSerial.h"
 #include "tests/regmaven/RegistrationPageTest.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -233,7 +235,14 @@ TEST_F(ServiceStepsTest, SerialEntry)
     page.edtSerial->setFocus();
     QTest::keyClicks(page.edtSerial, "12a;-B");
     EXPECT_EQ(page.edtSerial->text(), "12");
-    page.edtSerial->setText("ККТ;5;0012345678;x");
+    // Typing stops at 20 characters; a pasted scanner text reaches Enter whole.
+    QTest::keyClicks(page.edtSerial, QString(25, '3'));
+    EXPECT_EQ(page.edtSerial->text(), "12" + QString(18, '3'));
+    const QString scanned = "KKT-F;0005;0012345678;20261211";
+    QApplication::clipboard()->setText(scanned);
+    page.edtSerial->selectAll();
+    QTest::keyClick(page.edtSerial, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(page.edtSerial->text(), scanned);
     QTest::keyClick(page.edtSerial, Qt::Key_Return);
     EXPECT_EQ(page.edtSerial->text(), "0012345678");
     EXPECT_EQ(NextMessage(page), "");

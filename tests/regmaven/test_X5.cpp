@@ -8,6 +8,7 @@
 #include "regmaven/fmuFiscalizationBefore.h"
 #include "regmaven/fmuFiscalizationInfo.h"
 #include "regmaven/fmuKKTParamsX5.h"
+#include "regmaven/fmuOFDParams.h"
 #include "regmaven/fmuOpenRegParamsX5.h"
 #include "regmaven/fmuRegParamsX5.h"
 #include "regmaven/fmuSelectWorkType.h"
@@ -21,6 +22,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QStringEncoder>
+#include <QToolButton>
+#include <functional>
 #include <optional>
 
 using namespace Regmaven;
@@ -268,6 +271,30 @@ TEST_F(X5PageTest, CancelledDialogsStayOnThePageSilently)
     EXPECT_NE(open.PrevPage, &open);
     EXPECT_EQ(Controller().RegParams, before);
     EXPECT_TRUE(TestDialogs().messages().isEmpty());
+}
+
+TEST_F(X5PageTest, FileDialogsOfferEveryFile)
+{
+    const QString text = QStringLiteral("*.txt (*.txt);;Все файлы (*)");
+    const QString xml = QStringLiteral("*.xml (*.xml);;Все файлы (*)");
+    struct Case {
+        const char* Dialog;
+        std::function<void()> Open;
+        QString Filter;
+    };
+    for (const Case& c : {
+             Case{"X5 parameters save", [&] { NextMessage(Show<TfmKKTParamsX5>()); }, text},
+             Case{"X5 parameters open", [&] { NextMessage(Show<TfmOpenRegParamsX5>()); }, text},
+             Case{"fiscalisation text", [&] { Page<TfmFiscalizationInfo>().btnSave->click(); }, text},
+             Case{"OFD template open", [&] { Show<TfmOFDParams>().btnOpenFile->click(); }, xml},
+             Case{"OFD template save", [&] { Show<TfmOFDParams>().btnSaveFile->click(); }, xml},
+         }) {
+        SCOPED_TRACE(c.Dialog);
+        TestDialogs().clear();
+        c.Open();
+        ASSERT_FALSE(TestDialogs().shown().empty());
+        EXPECT_EQ(TestDialogs().shown().back().file.filter, c.Filter);
+    }
 }
 
 TEST_F(X5PageTest, OpenLoadsTheFileAndTheRegistersSerials)

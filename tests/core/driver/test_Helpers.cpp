@@ -12,6 +12,7 @@
 #include "emulator/RegisterTags.h"
 
 #include <QTimer>
+#include <utility>
 
 using M = OrvekMethod;
 
@@ -85,8 +86,14 @@ TEST_F(HelperTest, ModelParameterReads)
     Reg().ModelParams().Set(91, QStringLiteral("A.1"));
     EXPECT_EQ(Driver().ReadIntParam(90), 12);
     EXPECT_EQ(Driver().ReadIntParam(53), 250);
-    EXPECT_THROW(Driver().ReadIntParam(91), EConvertError);
-    EXPECT_THROW(Driver().ReadIntParam(71), EConvertError);  // a boolean
+    for (const auto& [param, text] : {std::pair{91, "A.1"}, std::pair{71, "True"}}) {   // 71: a boolean
+        try {
+            Driver().ReadIntParam(param);
+            ADD_FAILURE() << param;
+        } catch (const EConvertError& e) {
+            EXPECT_EQ(e.Message(), QStringLiteral("\"%1\" не является целым числом").arg(text));
+        }
+    }
     EXPECT_TRUE(Driver().ReadBoolParam(71));
     EXPECT_FALSE(Driver().ReadBoolParam(57));
     EXPECT_THROW(Driver().ReadIntParam(999), EAbort);        // the register does not know it

@@ -15,7 +15,7 @@ TEST(StrToInt, ReadsDecimalIntegersOnly)
             StrToInt(QString::fromUtf8(bad));
             ADD_FAILURE() << bad;
         } catch (const EConvertError& e) {
-            EXPECT_EQ(e.Message(), QStringLiteral("'%1' is not a valid integer value").arg(QString::fromUtf8(bad)));
+            EXPECT_EQ(e.Message(), QStringLiteral("\"%1\" не является целым числом").arg(QString::fromUtf8(bad)));
         }
     }
 }
@@ -31,7 +31,7 @@ TEST(StrToFloat, ReadsNumbersWithTheLocalesSeparator)
             StrToFloat(QString::fromUtf8(bad));
             ADD_FAILURE() << bad;
         } catch (const EConvertError& e) {
-            EXPECT_EQ(e.Message(), QStringLiteral("'%1' is not a valid floating point value").arg(QString::fromUtf8(bad)));
+            EXPECT_EQ(e.Message(), QStringLiteral("\"%1\" не является числом").arg(QString::fromUtf8(bad)));
         }
     }
 }

@@ -405,7 +405,7 @@ TEST_F(FNPageTest, NumbersAreCheckedBeforeTheDriverIsCalled)
 {
     Page->edtDocumentNumber->setText(QStringLiteral("1.5"));
     Page->btnFNFindDocument->click();
-    EXPECT_EQ(TestDialogs().lastMessage(), QStringLiteral("'1.5' is not a valid integer value"));
+    EXPECT_EQ(TestDialogs().lastMessage(), QStringLiteral("\"1.5\" не является целым числом"));
     EXPECT_EQ(TestRegister().CallCount(M::FNFindDocument), 0);
     Page->btnFNReadFiscalBarcode->click();
     EXPECT_EQ(TestRegister().CallCount(M::FNReadFiscalBarcode), 0);
@@ -413,7 +413,7 @@ TEST_F(FNPageTest, NumbersAreCheckedBeforeTheDriverIsCalled)
 
     Page->edtRequestType->setText(QStringLiteral("abc"));
     Page->btnFNResetState->click();
-    EXPECT_EQ(TestDialogs().lastMessage(), QStringLiteral("'abc' is not a valid integer value"));
+    EXPECT_EQ(TestDialogs().lastMessage(), QStringLiteral("\"abc\" не является целым числом"));
     EXPECT_EQ(TestRegister().CallCount(M::FNResetState), 0);
     Page->edtRequestType->setText(QStringLiteral("22"));
     Page->btnFNResetState->click();

@@ -98,7 +98,7 @@ TEST_F(FNArchivePageTest, ExportsEveryNotificationIntoTheFileAndConfirmsEach)
     ASSERT_EQ(TestDialogs().lastMessage(), Saved) << Main->edtResult->text().toStdString();
     const auto& request = TestDialogs().shown().front().file;
     EXPECT_EQ(request.fileName, Serial + "_7_9");
-    EXPECT_EQ(request.filter, QStringLiteral("*.*"));
+    EXPECT_EQ(request.filter, QStringLiteral("Все файлы (*)"));
     EXPECT_EQ(request.defaultExt, QStringLiteral("crpt2"));
     // The emulated FN takes a confirmation only with the notification's CRC.
     EXPECT_TRUE(Unconfirmed().empty());
@@ -156,7 +156,7 @@ TEST_F(FNArchivePageTest, ExportThatEndsBeforeTheFileConfirmsNothing)
     Export("1", "2");
     EXPECT_EQ(TestDialogs().lastMessage(), QStringLiteral("Неверное количество уведомлений: -4"));
     Export("x", "2");
-    EXPECT_EQ(TestDialogs().lastMessage(), QStringLiteral("'x' is not a valid integer value"));
+    EXPECT_EQ(TestDialogs().lastMessage(), QStringLiteral("\"x\" не является целым числом"));
 
     Marking().SpoilCRC(8);
     Export({}, {});

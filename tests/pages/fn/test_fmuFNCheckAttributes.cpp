@@ -204,7 +204,7 @@ TEST_F(FNCheckAttributesTest, CashlessStopsWhenTheAmountIsRefusedOrBad)
     TestDialogs().answerMessage(Dialogs::mrOk);
     Page->btnSendCashless->click();
     EXPECT_EQ(Calls(), QStringList{});
-    EXPECT_EQ(TestDialogs().lastMessage(), QStringLiteral("'12x' is not a valid floating point value"));
+    EXPECT_EQ(TestDialogs().lastMessage(), QStringLiteral("\"12x\" не является числом"));
     EXPECT_EQ(DecimalSeparator(), QLatin1Char(','));
     SetDecimalSeparator(QLatin1Char('.'));
 }

@@ -8,6 +8,7 @@
 #include "core/pages/fmuTabbedPage.h"
 #include "lumaqtst/fmuMain.h"
 #include "pages/fn/fmuReasonCodes.h"
+#include "platform/ui/EditLimit.h"
 #include "tests/PageTestSupport.h"
 #include "tests/TestSupport.h"
 
@@ -19,6 +20,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
 using M = OrvekMethod;
@@ -98,7 +100,7 @@ TEST_F(FiscalizationPageTest, ShowingThePageClearsTheZone)
     QCoreApplication::processEvents();
     EXPECT_EQ(Page->cbTimeZone->currentIndex(), -1);
     EXPECT_EQ(Page->cbTimeZone->toolTip(), TfmFNFiscalization::TimeZoneHint(4));
-    EXPECT_EQ(Page->edtINN->maxLength(), 10);
+    EXPECT_EQ(EditLimit(Page->edtINN), 10);
 
     // A zone set from code leaves the hint as it is.
     Page->cbTimeZone->setCurrentIndex(7);
@@ -240,12 +242,38 @@ TEST_F(FiscalizationPageTest, INNLengthIsCheckedBeforeAnythingIsSent)
         }
         EXPECT_TRUE(TestRegister().Journal().empty());
     }
-    // Choosing the type cuts the INN to its length.
-    Page->edtINN->setText(QStringLiteral("123456789012"));
+}
+
+// The INN type limits what is typed; an INN typed before the type was
+// chosen, or read back from the register, stays whole for the length check.
+TEST_F(FiscalizationPageTest, TheINNTypeLimitsTypingOnly)
+{
+    const QString inn = QStringLiteral("500100732259");
+    Page->cbINNType->setCurrentIndex(0);
+    emit Page->cbINNType->activated(0);
+    Page->edtINN->clear();
+    QTest::keyClicks(Page->edtINN, inn + QStringLiteral("7"));
+    EXPECT_EQ(Page->edtINN->text(), inn);
+
     Page->cbINNType->setCurrentIndex(1);
     emit Page->cbINNType->activated(1);
-    EXPECT_EQ(Page->edtINN->maxLength(), 10);
-    EXPECT_EQ(Page->edtINN->text(), QStringLiteral("1234567890"));
+    EXPECT_EQ(EditLimit(Page->edtINN), 10);
+    EXPECT_EQ(Page->edtINN->text(), inn);
+    TestRegister().ClearJournal();
+    for (QPushButton* button : {Page->btnFNFiscalization, Page->btnFNBuildReregistrationReport}) {
+        button->click();
+        EXPECT_EQ(TestDialogs().lastMessage(), QStringLiteral("Длина ИНН должна быть 10 символов"));
+    }
+    EXPECT_TRUE(TestRegister().Journal().empty());
+
+    Page->edtINN->clear();
+    FN().Documents[0].Registration.INN = inn;
+    Page->btnFNGetFiscalizationResult->click();
+    EXPECT_EQ(Page->edtINN->text(), inn);
+
+    Page->edtINN->clear();
+    QTest::keyClicks(Page->edtINN, inn);
+    EXPECT_EQ(Page->edtINN->text(), inn.left(10));
 }
 
 TEST_F(FiscalizationPageTest, ReregistrationSendsTheReason)
@@ -513,7 +541,7 @@ TEST_F(FiscalizationPageTest, MendedFaults)
     }
     Page->edtReasonCodeEx->setText(QStringLiteral("abc"));
     Page->btn1->click();
-    EXPECT_EQ(TestDialogs().lastMessage(), QStringLiteral("'abc' is not a valid integer value"));
+    EXPECT_EQ(TestDialogs().lastMessage(), QStringLiteral("\"abc\" не является целым числом"));
 }
 
 TEST(ReasonCodeToStr, Names)

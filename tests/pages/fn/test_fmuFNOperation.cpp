@@ -9,6 +9,7 @@
 #include "emulator/OrvekResultCodes.h"
 #include "emulator/RegisterFN.h"
 #include "emulator/RegisterReceipt.h"
+#include "platform/ui/EditLimit.h"
 #include "tests/pages/fn/TagPageTestSupport.h"
 
 #include <QCheckBox>
@@ -366,7 +367,7 @@ TEST(ExPaymentsDialogTest, BadStoredTextReportedOnceOthersKept)
     EXPECT_EQ(d.Summ[4], 0);
     EXPECT_EQ(d.Summ[9], 9 * Rub);
     EXPECT_EQ(d.objectName(), QStringLiteral("fmExPayments"));
-    EXPECT_EQ(d.Edit(13)->maxLength(), 16);
+    EXPECT_EQ(EditLimit(d.Edit(13)), 16);
 }
 
 TEST_F(FNCorrectionTest, CorrectionResultLinesAndTaxSystems)

@@ -158,5 +158,5 @@ TEST_F(FNTagTest, DescriptionFillsTypeLengthAndText)
     TestDialogs().answerMessage(Dialogs::mrOk);
     Page->btnGetTagDescription->click();
     EXPECT_EQ(Calls(), QStringList{});
-    EXPECT_EQ(TestDialogs().lastMessage(), QStringLiteral("'12a' is not a valid integer value"));
+    EXPECT_EQ(TestDialogs().lastMessage(), QStringLiteral("\"12a\" не является целым числом"));
 }

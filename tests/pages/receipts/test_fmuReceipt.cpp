@@ -249,7 +249,7 @@ TEST_F(ReceiptPageTest, BadTextsStopBeforeTheDriverIsCalled)
         QPushButton* Button;
         QString Message;
     };
-    const QString notFloat = QStringLiteral("'1x' is not a valid floating point value");
+    const QString notFloat = QStringLiteral("\"1x\" не является числом");
     const Case cases[] = {
         {Page->edtSumm[0], QStringLiteral("12a"), Page->btnSale, BadField(QStringLiteral("Summ1"))},
         {Page->edtPrice, QStringLiteral("-"), Page->btnStorno, BadField(QStringLiteral("Price"))},

@@ -452,7 +452,7 @@ TEST_F(GeneratorTest, BadInputsStopBeforeThePortIsTaken)
         Page->edtPrice->setText(QString::fromUtf8(c.Price));
         Page->btnStart->click();
         EXPECT_EQ(TestDialogs().lastMessage(),
-                  QStringLiteral("'%1' is not a valid floating point value").arg(QString::fromUtf8(c.Bad)));
+                  QStringLiteral("\"%1\" не является числом").arg(QString::fromUtf8(c.Bad)));
         EXPECT_EQ(Count(M::LockPort), 0);
         ExpectIdle();
     }

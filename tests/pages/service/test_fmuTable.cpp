@@ -116,7 +116,7 @@ TEST_F(TablePageTest, ExportChangeImport)
     Page->btnOpenFile->click();
     const auto& request = TestDialogs().shown().back().file;
     EXPECT_TRUE(request.save);
-    EXPECT_EQ(request.filter, QStringLiteral("CSV (*.csv);;ALL (*.*)"));
+    EXPECT_EQ(request.filter, QStringLiteral("CSV (*.csv);;Все файлы (*)"));
     EXPECT_EQ(request.defaultExt, QStringLiteral("csv"));
     EXPECT_EQ(Page->edtFileName->text(), File("tables.csv"));
 

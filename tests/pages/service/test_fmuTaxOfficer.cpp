@@ -173,7 +173,7 @@ TEST_F(TaxOfficerTest, FiscalisationRefusesANonIntegerPasswordBeforeAnyCall)
     EXPECT_EQ(Page->edtNewPasswordTI->text(), QStringLiteral("12.5"));
     TestComponent().Trace().Clear();
     Page->btnFiscalization->click();
-    EXPECT_EQ(TestDialogs().lastMessage(), QStringLiteral("'12.5' is not a valid integer value"));
+    EXPECT_EQ(TestDialogs().lastMessage(), QStringLiteral("\"12.5\" не является целым числом"));
     for (M method : TestComponent().Trace().Methods())
         EXPECT_EQ(method, M::ReadModelParamValue);
     EXPECT_TRUE(Page->btnFiscalization->isEnabled());
