@@ -140,7 +140,7 @@ TfmDump::TfmDump(QWidget* owner) : TBaseForm(owner)
     connect(edtOffset, &QLineEdit::returnPressed, btnGoTo, &QPushButton::click);
     connect(edtFind, &QLineEdit::returnPressed, btnFind, &QPushButton::click);
     // Ctrl+G and Ctrl+F go to the boxes; F3 finds the next place.
-    const auto focus = [this](QLineEdit* edit) {
+    const auto focus = [](QLineEdit* edit) {
         edit->setFocus();
         edit->selectAll();
     };
