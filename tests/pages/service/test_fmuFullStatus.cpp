@@ -309,7 +309,7 @@ TEST_F(FullStatusTest, SaveToFile)
     Page->btnSaveToFile->click();
     ASSERT_EQ(TestDialogs().shown().size(), 1u);
     EXPECT_EQ(TestDialogs().shown()[0].file.filter, QStringLiteral("Текстовые файлы (*.txt);;Все файлы (*)"));
-    const QByteArray data = ReadFileData(name);
+    const QByteArray data = ReadFileData(name, MaxTextFileSize);
     EXPECT_EQ(data, WideToAnsi(Page->Memo->toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n")) +
                                QStringLiteral("\r\n")));
     EXPECT_TRUE(data.contains(WideToAnsi(QStringLiteral(" ТАБЛИЦА 1."))));
