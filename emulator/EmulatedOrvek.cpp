@@ -51,7 +51,7 @@ EmulatedOrvek::~EmulatedOrvek()
     DisconnectNow();
     const QString error = SaveOrvekSettings(FProps);
     if (!error.isEmpty())
-        qWarning("Driver settings not saved: %s", qPrintable(error));
+        NotifyOrvekSettingsNotSaved(error);
 }
 
 int EmulatedOrvek::BaudOfCode(int code)

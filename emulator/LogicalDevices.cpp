@@ -1,9 +1,9 @@
 #include "emulator/LogicalDevices.h"
 
+#include "platform/KeptFile.h"
+
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <algorithm>
 
@@ -17,6 +17,13 @@ QByteArray Word(const QString& text)
 QString TextOf(const QByteArray& word)
 {
     return word == "-" ? QString() : QString::fromUtf8(QByteArray::fromPercentEncoding(word));
+}
+
+TKeptFile File()
+{
+    return TKeptFile(LogicalDeviceList::FileName(), LogicalDeviceList::MaxFileSize,
+                     {QStringLiteral("Файл логических устройств"), QStringLiteral("Программа работает с пустым списком логических устройств"),
+                      QStringLiteral("Логические устройства не сохранены в файл"), QStringLiteral("список")});
 }
 } // namespace
 
@@ -49,16 +56,22 @@ bool LogicalDeviceList::Remove(int number)
     return true;
 }
 
-LogicalDeviceList LogicalDeviceList::Parse(QByteArrayView bytes)
+LogicalDeviceList LogicalDeviceList::Parse(QByteArrayView bytes, int* bad, int* firstBad)
 {
     LogicalDeviceList list;
     const QList<QByteArray> lines = bytes.toByteArray().split('\n');
-    for (const QByteArray& raw : lines) {
-        const QList<QByteArray> f = raw.trimmed().split(' ');
-        bool ok[5] = {};
+    int skipped = 0;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QByteArray line = lines[i].trimmed();
+        if (line.isEmpty())
+            continue;
+        const QList<QByteArray> f = line.split(' ');
+        bool ok[4] = {};
+        bool read = false;
         if (f.size() == 2 && f[0] == "active") {
             const int n = f[1].toInt(ok);
-            if (ok[0] && n >= 0)
+            read = ok[0] && n >= 0;
+            if (read)
                 list.Active = n;
         } else if (f.size() == 7 && f[0] == "ld" && list.Devices.size() < MaxDevices) {
             LogicalDevice d;
@@ -68,12 +81,17 @@ LogicalDeviceList LogicalDeviceList::Parse(QByteArrayView bytes)
             d.Timeout = f[4].toInt(&ok[3]);
             d.Name = TextOf(f[5]);
             d.ComputerName = TextOf(f[6]);
-            if (ok[0] && ok[1] && ok[2] && ok[3] && d.Number > 0 && !list.Find(d.Number))
+            read = ok[0] && ok[1] && ok[2] && ok[3] && d.Number > 0 && !list.Find(d.Number);
+            if (read)
                 list.Devices.push_back(std::move(d));
         }
+        if (!read && skipped++ == 0 && firstBad)
+            *firstBad = int(i + 1);
     }
     if (!list.Find(list.Active))
         list.Active = 0;
+    if (bad)
+        *bad = skipped;
     return list;
 }
 
@@ -96,20 +114,21 @@ QString LogicalDeviceList::FileName()
 
 LogicalDeviceList LogicalDeviceList::Load()
 {
-    QFile file(FileName());
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return Parse(file.read(MaxFileSize));
+    TKeptFile file = File();
+    const QByteArray bytes = file.Read();
+    int bad = 0, firstBad = 0;
+    LogicalDeviceList list = Parse(bytes, &bad, &firstBad);
+    if (bad > 0)
+        file.Damaged(bytes, bad, firstBad, QStringLiteral("остальные устройства прочитаны"));
+    list.FileKept = !file.MayWrite();
+    return list;
 }
 
-bool LogicalDeviceList::Save() const
+QString LogicalDeviceList::Save() const
 {
-    const QString name = FileName();
-    if (!QDir().mkpath(QFileInfo(name).path()))
-        return false;
-    QSaveFile file(name);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(Text());
-    return file.commit();
+    TKeptFile file = File();
+    if (FileKept)
+        file.KeepFile();
+    QDir().mkpath(QFileInfo(file.FileName()).absolutePath());
+    return file.Write(Text());
 }

@@ -23,6 +23,8 @@ struct LogicalDevice {
 struct LogicalDeviceList {
     std::vector<LogicalDevice> Devices;
     int Active = 0;
+    // The file could not be read (or kept aside when damaged): never written over.
+    bool FileKept = false;
 
     static constexpr std::size_t MaxDevices = 1000;
     static constexpr qsizetype MaxFileSize = 4 << 20;
@@ -33,13 +35,17 @@ struct LogicalDeviceList {
     int Add(LogicalDevice device);
     bool Remove(int number);
 
-    // Reads a file's bytes; lines that do not read are skipped.
-    static LogicalDeviceList Parse(QByteArrayView bytes);
+    // Reads a file's bytes; lines that do not read are skipped, counted in
+    // *bad, the first (from 1) in *firstBad.
+    static LogicalDeviceList Parse(QByteArrayView bytes, int* bad = nullptr, int* firstBad = nullptr);
     QByteArray Text() const;
 
     // The file of the list; an empty list when it is missing or unreadable.
+    // A file that is too large, unreadable or damaged is handled as the
+    // registry is (TKeptFile): copied or moved aside, or never written over,
+    // and told to the user once.
     static QString FileName();
     static LogicalDeviceList Load();
-    // False when the file cannot be written (the file stays as it was).
-    bool Save() const;
+    // Empty, or why the file was not written (it then stays as it was).
+    QString Save() const;
 };

@@ -51,9 +51,13 @@ std::int32_t WithList(OrvekCall& c, bool changes, F operation)
     LogicalDeviceList list = LogicalDeviceList::Load();
     const std::int32_t code = operation(list);
     c.Set(P::LDCount, int(list.Devices.size()));
-    if (code == OrvekResult::Ok && changes && !list.Save())
-        return OrvekResult::FileError;
-    return code;
+    if (code != OrvekResult::Ok || !changes)
+        return code;
+    const QString error = list.Save();
+    if (error.isEmpty())
+        return code;
+    c.Description = QStringLiteral("Не удалось записать файл \"%1\": %2").arg(LogicalDeviceList::FileName(), error);
+    return OrvekResult::FileError;
 }
 
 std::int32_t AddLD(OrvekCall& c)

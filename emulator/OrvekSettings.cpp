@@ -1,12 +1,15 @@
 #include "emulator/OrvekSettings.h"
 
-#include "platform/AtomicFile.h"
+#include "platform/KeptFile.h"
+#include "platform/Notices.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <algorithm>
 #include <mutex>
+#include <utility>
+#include <vector>
 
 namespace {
 using P = OrvekProp;
@@ -16,9 +19,6 @@ const OrvekProp Saved[] = {
     P::TCPPort, P::Timeout, P::ConnectionTimeout, P::TCPConnectionTimeout,
     P::VintrelCashRegisterCode,
 };
-
-// A larger file is not ours.
-constexpr qint64 MaxFileSize = 64 * 1024;
 
 QByteArray NameOf(OrvekProp p)
 {
@@ -52,6 +52,49 @@ QVariant ReadValue(OrvekProp p, const QByteArray& text)
     }
 }
 
+// Each line of the file: (property, value); a line that does not read counts
+// in *bad, the first (from 1) in *firstBad. Blank lines and comments are no
+// values.
+std::vector<std::pair<OrvekProp, QVariant>> ParseSettings(const QByteArray& bytes, int* bad, int* firstBad)
+{
+    std::vector<std::pair<OrvekProp, QVariant>> values;
+    *bad = 0;
+    const QList<QByteArray> lines = bytes.split('\n');
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QByteArray line = lines[i].trimmed();
+        if (line.isEmpty() || line.startsWith('#'))
+            continue;
+        const qsizetype eq = line.indexOf('=');
+        const QByteArray name = line.left(std::max<qsizetype>(eq, 0)).trimmed();
+        bool read = false;
+        for (OrvekProp p : Saved) {
+            if (eq <= 0 || NameOf(p) != name)
+                continue;
+            const QVariant value = ReadValue(p, line.mid(eq + 1).trimmed());
+            read = value.isValid();
+            if (read)
+                values.emplace_back(p, value);
+        }
+        if (!read && (*bad)++ == 0)
+            *firstBad = int(i + 1);
+    }
+    return values;
+}
+
+// The file as TKeptFile reads it: too large moved aside, unreadable never
+// written over, damaged copied aside; each told once.
+std::vector<std::pair<OrvekProp, QVariant>> ReadSettings(TKeptFile& file, QByteArray* bytes = nullptr)
+{
+    const QByteArray read = file.Read();
+    int bad = 0, firstBad = 0;
+    auto values = ParseSettings(read, &bad, &firstBad);
+    if (bad > 0)
+        file.Damaged(read, bad, firstBad, QStringLiteral("остальные значения восстановлены"));
+    if (bytes)
+        *bytes = read;
+    return values;
+}
+
 std::mutex& FileLock()
 {
     static std::mutex lock;
@@ -68,23 +111,9 @@ QString OrvekSettingsFileName()
 void LoadOrvekSettings(OrvekPropertyStore& props)
 {
     std::lock_guard lock(FileLock());
-    QFile f(OrvekSettingsFileName());
-    if (!f.open(QIODevice::ReadOnly) || f.size() > MaxFileSize)
-        return;
-    for (const QByteArray& raw : f.readAll().split('\n')) {
-        const QByteArray line = raw.trimmed();
-        const qsizetype eq = line.indexOf('=');
-        if (line.startsWith('#') || eq <= 0)
-            continue;
-        const QByteArray name = line.left(eq).trimmed();
-        for (OrvekProp p : Saved) {
-            if (NameOf(p) != name)
-                continue;
-            const QVariant value = ReadValue(p, line.mid(eq + 1).trimmed());
-            if (value.isValid())
-                props.Set(p, value);
-        }
-    }
+    TKeptFile file(OrvekSettingsFileName(), MaxSettingsFileSize);
+    for (const auto& [p, value] : ReadSettings(file))
+        props.Set(p, value);
 }
 
 QString SaveOrvekSettings(const OrvekPropertyStore& props)
@@ -93,12 +122,18 @@ QString SaveOrvekSettings(const OrvekPropertyStore& props)
     for (OrvekProp p : Saved)
         text += NameOf(p) + '=' + ValueText(props, p) + '\n';
     std::lock_guard lock(FileLock());
-    const QString fileName = OrvekSettingsFileName();
-    if (!QDir().mkpath(QFileInfo(fileName).path()))
-        return QStringLiteral("%1: the folder cannot be made").arg(fileName);
-    QFile current(fileName);
-    if (current.size() == text.size() && current.open(QIODevice::ReadOnly) && current.readAll() == text)
+    // Read again: what cannot be read now is kept as well.
+    TKeptFile file(OrvekSettingsFileName(), MaxSettingsFileSize);
+    QByteArray current;
+    ReadSettings(file, &current);
+    if (current == text)
         return {};   // stored as it is
-    const QString error = WriteFileAtomically(fileName, text);
-    return error.isEmpty() ? error : QStringLiteral("%1: %2").arg(fileName, error);
+    QDir().mkpath(QFileInfo(file.FileName()).absolutePath());
+    const QString error = file.Write(text);
+    return error.isEmpty() ? error : QStringLiteral("%1: %2").arg(file.FileName(), error);
+}
+
+void NotifyOrvekSettingsNotSaved(const QString& error)
+{
+    Notify(QStringLiteral("Не удалось сохранить настройки драйвера: %1. Файл остался прежним.").arg(error));
 }

@@ -13,8 +13,13 @@
 
 QString OrvekSettingsFileName();
 // Sets the properties the file holds; a missing file, an unknown name or a
-// value that does not read leaves the property as it is.
+// value that does not read leaves the property as it is. The file is kept
+// as the registry is (TKeptFile): one too large is moved aside, one with
+// lines that do not read is copied aside, one that cannot be read is never
+// written over; each is told to the user once.
 void LoadOrvekSettings(OrvekPropertyStore& props);
 // Writes the file whole (a temporary file, then renamed, so a failed write
 // leaves the file as it was). Returns the error text, empty on success.
 QString SaveOrvekSettings(const OrvekPropertyStore& props);
+// Tells the user once that a save (at the end of a driver object) failed.
+void NotifyOrvekSettingsNotSaved(const QString& error);

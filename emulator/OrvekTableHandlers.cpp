@@ -5,9 +5,9 @@
 #include "emulator/OrvekResultCodes.h"
 #include "emulator/RegisterNetwork.h"
 #include "emulator/TableFile.h"
+#include "platform/AtomicFile.h"
+#include "platform/FileRead.h"
 
-#include <QFile>
-#include <QSaveFile>
 
 namespace {
 using P = OrvekProp;
@@ -160,10 +160,10 @@ std::int32_t FileError(OrvekCall& c, const QString& text)
 std::int32_t ExportTables(OrvekCall& c)
 {
     const QString name = c.Str(P::FileName);
-    QSaveFile file(name);
-    if (name.isEmpty() || !file.open(QIODevice::WriteOnly) || file.write(WriteTableFile(c.Reg().Tables())) < 0 ||
-        !file.commit())
-        return FileError(c, QStringLiteral("Не удалось записать файл \"%1\"").arg(name));
+    const QString error = name.isEmpty() ? QStringLiteral("нет имени файла")
+                                         : WriteFileAtomically(name, WriteTableFile(c.Reg().Tables()));
+    if (!error.isEmpty())
+        return FileError(c, QStringLiteral("Не удалось записать файл \"%1\": %2").arg(name, error));
     return OrvekResult::Ok;
 }
 
@@ -172,12 +172,14 @@ std::int32_t ExportTables(OrvekCall& c)
 std::int32_t ImportTables(OrvekCall& c)
 {
     const QString name = c.Str(P::FileName);
-    QFile file(name);
-    if (name.isEmpty() || !file.open(QIODevice::ReadOnly))
+    if (name.isEmpty())
         return FileError(c, QStringLiteral("Не удалось открыть файл \"%1\"").arg(name));
+    const TFileRead read = ReadFileBounded(name, MaxTextFileSize);
+    if (read.status != TFileRead::Ok)
+        return FileError(c, FileReadError(name, read, MaxTextFileSize));
     std::vector<TableFileLine> lines;
     QString error;
-    if (!ReadTableFile(file.readAll(), lines, error)) {
+    if (!ReadTableFile(read.bytes, lines, error)) {
         c.Description = error;
         return OrvekResult::BadParameter;
     }

@@ -3,8 +3,8 @@
 #include "core/support/CodePage.h"
 #include "emulator/OrvekResultCodes.h"
 #include "emulator/RegisterFN.h"
+#include "platform/AtomicFile.h"
 
-#include <QSaveFile>
 #include <algorithm>
 
 namespace {
@@ -91,9 +91,7 @@ std::int32_t RegisterArchive::Save(const QString& fileName, int format, bool mar
         return FNError::OtherState;
     if ((format != FNArchiveFormat::Crpt && format != FNArchiveFormat::Text) || fileName.isEmpty())
         return OrvekResult::BadParameter;
-    QSaveFile file(fileName);
-    const QByteArray data = Contents(format, markingOnly);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(data) != data.size() || !file.commit())
+    if (!WriteFileAtomically(fileName, Contents(format, markingOnly)).isEmpty())
         return OrvekResult::FileError;
     SavedFile = fileName;
     return OrvekResult::Ok;

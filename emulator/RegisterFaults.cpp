@@ -5,19 +5,19 @@
 void RegisterFaults::FailNext(OrvekMethod method, std::int32_t code, int count)
 {
     if (count > 0)
-        FFaults.push_back({method, code, count, 0});
+        FFaults.push_back({method, code, count, 0, std::nullopt, 0});
 }
 
 void RegisterFaults::FailOnCall(OrvekMethod method, int k, std::int32_t code)
 {
     if (k > 0)
-        FFaults.push_back({method, code, 1, k - 1});
+        FFaults.push_back({method, code, 1, k - 1, std::nullopt, 0});
 }
 
 void RegisterFaults::FailAny(std::int32_t code, int count)
 {
     if (count > 0)
-        FFaults.push_back({std::nullopt, code, count, 0});
+        FFaults.push_back({std::nullopt, code, count, 0, std::nullopt, 0});
 }
 
 void RegisterFaults::FailWhen(OrvekMethod method, OrvekProp key, std::int32_t value, std::int32_t code, int count)

@@ -1,96 +1,103 @@
 #include "platform/IniFile.h"
 
-#include "platform/AtomicFile.h"
 #include "platform/Exceptions.h"
-
-#include <QFile>
-#include <QStringList>
+#include "platform/KeptFile.h"
 
 namespace {
-// The file's lines; none when the file is missing. Raises EIniFileException
-// when it exists but cannot be read.
-QStringList ReadLines(const QString& fileName)
-{
-    QFile f(fileName);
-    if (!f.exists())
-        return {};
-    if (!f.open(QIODevice::ReadOnly))
-        throw EIniFileException(QStringLiteral("Unable to read %1: %2").arg(fileName, f.errorString()));
-    QString text = QString::fromUtf8(f.readAll());
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    QStringList lines = text.split(QLatin1Char('\n'));
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    return lines;
-}
+// Where a key is in the file's bytes: the line of the key (without its line
+// break), and the place after the section's last line that is not blank.
+struct TKeyPlace {
+    qsizetype keyStart = -1;
+    qsizetype keyEnd = -1;
+    qsizetype sectionEnd = -1;   // -1: no such section
+};
 
-bool IsSection(const QString& line, QString* name = nullptr)
+bool IsSection(QByteArrayView line, QByteArrayView* name)
 {
-    const QString t = line.trimmed();
-    if (!t.startsWith(QLatin1Char('[')) || !t.endsWith(QLatin1Char(']')))
+    if (!line.startsWith('[') || !line.endsWith(']'))
         return false;
-    if (name)
-        *name = t.mid(1, t.size() - 2).trimmed();
+    *name = line.sliced(1, line.size() - 2).trimmed();
     return true;
 }
 
-// The line index of the key within the section, or -1; `end` gets the index
-// after the section's last line (-1 when the section is missing).
-int FindKey(const QStringList& lines, const QString& section, const QString& key, int* end)
+// One pass over the lines, keeping nothing but offsets.
+TKeyPlace FindKey(QByteArrayView bytes, const TIniFile::TCodec& codec, const QString& section, const QString& key)
 {
-    int found = -1;
-    *end = -1;
+    TKeyPlace place;
     bool inSection = false;
-    for (int i = 0; i < lines.size(); ++i) {
-        QString name;
-        if (IsSection(lines[i], &name)) {
+    for (qsizetype pos = 0; pos < bytes.size();) {
+        const qsizetype newline = bytes.indexOf('\n', pos);
+        const qsizetype next = newline < 0 ? bytes.size() : newline + 1;
+        QByteArrayView line = bytes.sliced(pos, (newline < 0 ? bytes.size() : newline) - pos);
+        if (line.endsWith('\r'))
+            line.chop(1);
+        const QByteArrayView trimmed = line.trimmed();
+        QByteArrayView name;
+        if (IsSection(trimmed, &name)) {
             if (inSection)
-                return found;
-            inSection = name.compare(section, Qt::CaseInsensitive) == 0;
+                break;
+            inSection = codec.decode(name.toByteArray()).compare(section, Qt::CaseInsensitive) == 0;
             if (inSection)
-                *end = i + 1;
-            continue;
+                place.sectionEnd = next;
+        } else if (inSection && !trimmed.isEmpty()) {
+            place.sectionEnd = next;
+            const qsizetype eq = line.indexOf('=');
+            if (place.keyStart < 0 && eq > 0
+                && codec.decode(line.first(eq).trimmed().toByteArray()).compare(key, Qt::CaseInsensitive) == 0) {
+                place.keyStart = pos;
+                place.keyEnd = pos + line.size();
+            }
         }
-        if (!inSection)
-            continue;
-        if (!lines[i].trimmed().isEmpty())
-            *end = i + 1;
-        const int eq = lines[i].indexOf(QLatin1Char('='));
-        if (found < 0 && eq > 0 && lines[i].left(eq).trimmed().compare(key, Qt::CaseInsensitive) == 0)
-            found = i;
+        pos = next;
     }
-    return found;
+    return place;
+}
+
+TKeptFile IniKeptFile(const QString& fileName)
+{
+    return TKeptFile(fileName, MaxSettingsFileSize);
 }
 } // namespace
 
+TIniFile::TIniFile(QString fileName, TCodec codec) : FFileName(std::move(fileName)), FCodec(std::move(codec))
+{
+    if (!FCodec.decode)
+        FCodec.decode = [](const QByteArray& bytes) { return QString::fromUtf8(bytes); };
+    if (!FCodec.encode)
+        FCodec.encode = [](const QString& text) { return text.toUtf8(); };
+}
+
 QString TIniFile::ReadString(const QString& section, const QString& key, const QString& defaultValue) const
 {
-    QStringList lines;
-    try {
-        lines = ReadLines(FFileName);
-    } catch (const EIniFileException&) {
+    TKeptFile file = IniKeptFile(FFileName);
+    const QByteArray bytes = file.Read();
+    const TKeyPlace place = FindKey(bytes, FCodec, section, key);
+    if (place.keyStart < 0)
         return defaultValue;
-    }
-    int end;
-    const int i = FindKey(lines, section, key, &end);
-    return i < 0 ? defaultValue : lines[i].mid(lines[i].indexOf(QLatin1Char('=')) + 1).trimmed();
+    const QByteArrayView line = QByteArrayView(bytes).sliced(place.keyStart, place.keyEnd - place.keyStart);
+    return FCodec.decode(line.sliced(line.indexOf('=') + 1).trimmed().toByteArray());
 }
 
 void TIniFile::WriteString(const QString& section, const QString& key, const QString& value)
 {
-    QStringList lines = ReadLines(FFileName);
-    int end;
-    const int i = FindKey(lines, section, key, &end);
-    const QString line = key + QLatin1Char('=') + value;
-    if (i >= 0)
-        lines[i] = line;
-    else if (end >= 0)
-        lines.insert(end, line);
+    TKeptFile file = IniKeptFile(FFileName);
+    QByteArray bytes = file.Read();
+    if (!file.MayWrite())
+        throw EIniFileException(QStringLiteral("Unable to read %1").arg(FFileName));
+    const TKeyPlace place = FindKey(bytes, FCodec, section, key);
+    const QByteArray line = FCodec.encode(key + QLatin1Char('=') + value);
+    const QByteArray eol = bytes.contains('\n') && !bytes.contains("\r\n") ? "\n" : "\r\n";
+    const bool brokenEnd = !bytes.isEmpty() && !bytes.endsWith('\n');
+    if (place.keyStart >= 0)
+        bytes.replace(place.keyStart, place.keyEnd - place.keyStart, line);
+    else if (place.sectionEnd >= 0 && place.sectionEnd < bytes.size())
+        bytes.insert(place.sectionEnd, line + eol);
+    else if (place.sectionEnd >= 0)
+        bytes += (brokenEnd ? eol : QByteArray()) + line + eol;
     else
-        lines << QLatin1Char('[') + section + QLatin1Char(']') << line;
+        bytes += (brokenEnd ? eol : QByteArray()) + '[' + FCodec.encode(section) + ']' + eol + line + eol;
 
-    const QByteArray text = (lines.join(QLatin1String("\r\n")) + QLatin1String("\r\n")).toUtf8();
-    const QString error = WriteFileAtomically(FFileName, text);
+    const QString error = file.Write(bytes);
     if (!error.isEmpty())
         throw EIniFileException(QStringLiteral("Unable to write to %1: %2").arg(FFileName, error));
 }

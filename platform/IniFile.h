@@ -1,12 +1,23 @@
 #pragma once
 // An INI file: [section] headers and key=value lines. Section and key names
 // are compared without regard to case. Each write goes to the file at once
-// (temporary file, then rename); the rest of the file is kept as it is.
+// (temporary file, then rename) and changes the bytes of that one line
+// alone: every other byte of the file is kept as it is, whatever its
+// encoding. The file is one of the programs' own (TKeptFile): one larger
+// than the bound is moved aside unread, one that cannot be read is never
+// written over; each is told to the user once.
+#include <QByteArray>
 #include <QString>
+#include <functional>
 
 class TIniFile {
 public:
-    explicit TIniFile(QString fileName) : FFileName(std::move(fileName)) {}
+    // The file's text encoding: UTF-8 unless given.
+    struct TCodec {
+        std::function<QString(const QByteArray&)> decode;
+        std::function<QByteArray(const QString&)> encode;
+    };
+    explicit TIniFile(QString fileName, TCodec codec = {});
     QString FileName() const { return FFileName; }
 
     // The value, or `defaultValue` when the file, the section or the key is missing.
@@ -17,4 +28,5 @@ public:
 
 private:
     QString FFileName;
+    TCodec FCodec;
 };

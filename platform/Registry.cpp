@@ -3,9 +3,8 @@
 #include "platform/AtomicFile.h"
 #include "platform/Exceptions.h"
 #include "platform/Hook.h"
-#include "platform/Notices.h"
+#include "platform/KeptFile.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -227,17 +226,6 @@ bool ReadValue(QStringView line, TRegistry::Value& v)
     return false;
 }
 
-// Drops the oldest copies of damaged files beyond the limit, never `made`.
-void PruneAside(const QFileInfo& info, const QString& made)
-{
-    QDir dir = info.absoluteDir();
-    const QStringList copies = dir.entryList({info.fileName() + QStringLiteral(".*.bad")}, QDir::Files, QDir::Time);
-    int kept = 0;
-    for (const QString& copy : copies)
-        if (dir.filePath(copy) != made && ++kept >= TRegistry::MaxBadCopies)
-            dir.remove(copy);
-}
-
 // The temporary files of writers killed in the middle of a save
 // ("<name>.XXXXXX"); called only while holding the lock, so none is in use.
 void RemoveStaleTemporaries(const QString& fileName)
@@ -268,16 +256,16 @@ bool TakeLock(QLockFile& lock, const QString& lockName)
     return true;
 }
 
-void WriteHive(const QString& fileName, const TRegistry::Hive& hive)
+void WriteHive(TKeptFile& file, const TRegistry::Hive& hive)
 {
-    QDir().mkpath(QFileInfo(fileName).absolutePath());
     const QByteArray text = TRegistry::HiveText(hive);
-    const QString error = WriteFileAtomically(fileName, text, BeforeReplaceHook().Get());
+    QDir().mkpath(QFileInfo(file.FileName()).absolutePath());
+    const QString error = file.Write(text, BeforeReplaceHook().Get());
     if (!error.isEmpty()) {
-        Notify(QStringLiteral("Настройки не сохранены в файл %1: %2. Файл остался прежним.").arg(fileName, error));
-        throw ERegistryException(QStringLiteral("Failed to write registry file '%1': %2").arg(fileName, error));
+        file.NotifyWriteError(error);
+        throw ERegistryException(QStringLiteral("Failed to write registry file '%1': %2").arg(file.FileName(), error));
     }
-    KeepParsed(fileName, text, hive);
+    KeepParsed(file.FileName(), text, hive);
 }
 } // namespace
 
@@ -372,7 +360,7 @@ QByteArray TRegistry::HiveText(const Hive& hive)
 
 TRegistry::TRegistry() : TRegistry(DefaultFileName()) {}
 
-TRegistry::TRegistry(QString fileName) : FFileName(std::move(fileName)) {}
+TRegistry::TRegistry(QString fileName) : FFileName(std::move(fileName)), FFile(FFileName, MaxFileSize) {}
 
 TRegistry::~TRegistry()
 {
@@ -401,85 +389,23 @@ void TRegistry::Load()
     FLoaded = true;
 }
 
-// Keeps a damaged file's bytes beside it, named by their hash (so each
-// damaged version is kept once), or moves a file too large to read aside,
-// named by its time. Returns the copy's name, empty when that failed.
-QString TRegistry::KeepAside(const QByteArray* bytes)
-{
-    const QFileInfo info(FFileName);
-    QString aside = FFileName + QLatin1Char('.');
-    if (bytes) {
-        aside += QString::fromLatin1(QCryptographicHash::hash(*bytes, QCryptographicHash::Sha1).toHex().left(12))
-               + QStringLiteral(".bad");
-        if (QFileInfo::exists(aside))
-            return aside;
-        if (!WriteFileAtomically(aside, *bytes).isEmpty())
-            return {};
-    } else {
-        aside += info.lastModified().toString(QStringLiteral("yyyyMMdd-hhmmss")) + QStringLiteral(".bad");
-        if (!QFile::rename(FFileName, aside))
-            return {};
-    }
-    PruneAside(info, aside);
-    return aside;
-}
-
 // Reads the file into `hive`. What cannot be read is kept aside and told to
-// the user; a file that cannot be read or kept aside is marked never to be
-// written over (FKeepFile).
+// the user; a file that cannot be read or kept aside is never written over.
 void TRegistry::ReadFile(Hive& hive)
 {
     hive.clear();
-    QFileInfo info(FFileName);
+    const QByteArray bytes = FFile.Read();
+    const QFileInfo info(FFileName);
     FFileTime = info.lastModified();
     FFileSize = info.exists() ? info.size() : -1;
-    FKeepFile = false;
-    if (!info.exists())
-        return;
-    const QString defaults = QStringLiteral("Программа работает с настройками по умолчанию");
-    if (info.size() > MaxFileSize) {
-        const QString aside = KeepAside(nullptr);
-        if (aside.isEmpty()) {
-            FKeepFile = true;
-            Notify(QStringLiteral("Файл настроек %1 слишком велик (%2 байт) и не отодвигается в сторону. %3 "
-                                  "и не сохраняет их в этот файл.").arg(FFileName, QString::number(info.size()), defaults));
-            return;
-        }
-        Notify(QStringLiteral("Файл настроек %1 слишком велик (%2 байт): он сохранён как %3. %4.")
-                   .arg(FFileName, QString::number(info.size()), aside, defaults));
-        info.refresh();
-        FFileTime = info.lastModified();
-        FFileSize = info.exists() ? info.size() : -1;
-        return;
-    }
-    QFile f(FFileName);
-    QByteArray bytes;
-    if (f.open(QIODevice::ReadOnly))
-        bytes = f.read(std::min(MaxFileSize, f.size() + 1));   // not a buffer of the largest size
-    if (!f.isOpen() || f.error() != QFileDevice::NoError) {
-        FKeepFile = true;
-        Notify(QStringLiteral("Файл настроек %1 не читается: %2. %3 и не сохраняет их в этот файл.")
-                   .arg(FFileName, f.errorString(), defaults));
-        return;
-    }
-    if (TakeParsed(FFileName, bytes, hive))
+    if (bytes.isEmpty() || TakeParsed(FFileName, bytes, hive))
         return;
     int firstBad = 0;
     const int bad = ParseHive(bytes, hive, &firstBad);
-    if (bad == 0) {
+    if (bad == 0)
         KeepParsed(FFileName, bytes, hive);
-        return;
-    }
-    const QString damaged = QStringLiteral("Файл настроек %1 повреждён: строк не прочитано %2 (первая — строка %3).")
-                                .arg(FFileName, QString::number(bad), QString::number(firstBad));
-    const QString aside = KeepAside(&bytes);
-    if (aside.isEmpty()) {
-        FKeepFile = true;
-        Notify(damaged + QStringLiteral(" Копия файла не сохраняется, поэтому программа не сохраняет настройки в этот файл; "
-                                        "остальные значения восстановлены."));
-        return;
-    }
-    Notify(damaged + QStringLiteral(" Остальные значения восстановлены, файл сохранён как ") + aside + QLatin1Char('.'));
+    else
+        FFile.Damaged(bytes, bad, firstBad, QStringLiteral("остальные значения восстановлены"));
 }
 
 QString TRegistry::Resolve(const QString& key) const
@@ -723,18 +649,18 @@ void TRegistry::Flush()
     if (TakeLock(lock, lockName))
         RemoveStaleTemporaries(FFileName);
     QFileInfo info(FFileName);
-    if (FKeepFile || info.lastModified() != FFileTime || (info.exists() ? info.size() : -1) != FFileSize) {
+    if (!FFile.MayWrite() || info.lastModified() != FFileTime || (info.exists() ? info.size() : -1) != FFileSize) {
         // Another writer was here since we read the file (or we could not
         // read it): apply our changes to its version.
         Hive hive;
         ReadFile(hive);
-        if (FKeepFile)
+        if (!FFile.MayWrite())
             return;   // the user was told; the changes stay pending
         for (const Change& change : FChanges)
             Apply(hive, change);
         FHive = std::move(hive);
     }
-    WriteHive(FFileName, FHive);
+    WriteHive(FFile, FHive);
     FChanges.clear();
     info.refresh();
     FFileTime = info.lastModified();

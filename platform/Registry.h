@@ -13,6 +13,8 @@
 // its values and is copied aside first; a file that cannot be read is never
 // written over; a failed write leaves the file as it was. Each is told to the
 // user (Notify).
+#include "platform/KeptFile.h"
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
@@ -95,9 +97,9 @@ public:
     static QByteArray HiveText(const Hive& hive);
 
     // A larger file is no registry of ours: it is moved aside unread.
-    static constexpr qint64 MaxFileSize = qint64(64) << 20;
+    static constexpr qint64 MaxFileSize = MaxSettingsFileSize;
     // Copies of damaged files kept beside the file ("<name>.<hash or time>.bad").
-    static constexpr int MaxBadCopies = 5;
+    static constexpr int MaxBadCopies = TKeptFile::MaxBadCopies;
 
 private:
     struct Change {
@@ -108,7 +110,6 @@ private:
 
     void Load();
     void ReadFile(Hive& hive);
-    QString KeepAside(const QByteArray* bytes);
     QString Resolve(const QString& key) const;
     Key* Current();
     const Value* Find(const QString& name);
@@ -119,7 +120,7 @@ private:
 
     QString FFileName;
     bool FLoaded = false;
-    bool FKeepFile = false;  // the file could not be read or kept aside: never written over
+    TKeptFile FFile;
     QDateTime FFileTime;     // the file as last read or written here
     qint64 FFileSize = -1;
     Hive FHive;

@@ -1,11 +1,11 @@
 #include "regmaven/untOFDTemplate.h"
 
+#include "platform/AtomicFile.h"
 #include "platform/Exceptions.h"
+#include "platform/FileRead.h"
 
 #include <QDir>
 #include <QDomDocument>
-#include <QFile>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QXmlStreamWriter>
 #include <array>
@@ -93,17 +93,14 @@ TOFDTemplate ReadOFDTemplate(const QByteArray& Data)
 
 TOFDTemplate LoadOFDTemplate(const QString& FileName)
 {
-    QFile file(FileName);
-    if (!file.open(QIODevice::ReadOnly))
-        throw Exception(QStringLiteral("Не удалось открыть файл \"%1\": %2").arg(FileName, file.errorString()));
-    return ReadOFDTemplate(file.readAll());
+    return ReadOFDTemplate(ReadUserFile(FileName, MaxTextFileSize));
 }
 
 void SaveOFDTemplate(const QString& FileName, const TOFDTemplate& Template)
 {
-    QSaveFile file(FileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(WriteOFDTemplate(Template)) < 0 || !file.commit())
-        throw Exception(QStringLiteral("Не удалось сохранить файл \"%1\": %2").arg(FileName, file.errorString()));
+    const QString error = WriteFileAtomically(FileName, WriteOFDTemplate(Template));
+    if (!error.isEmpty())
+        throw Exception(QStringLiteral("Не удалось сохранить файл \"%1\": %2").arg(FileName, error));
 }
 
 } // namespace Regmaven

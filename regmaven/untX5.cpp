@@ -90,7 +90,7 @@ QStringList X5LinesOfData(const QByteArray& Data)
 
 QStringList LoadX5File(const QString& FileName)
 {
-    return X5LinesOfData(ReadFileData(FileName));
+    return X5LinesOfData(ReadFileData(FileName, MaxTextFileSize));
 }
 
 void SaveX5File(const QString& FileName, const QStringList& Lines)

@@ -1,6 +1,7 @@
 #include "core/settings/LangUtils.h"
 
 #include "core/settings/DriverTypes.h"
+#include "core/support/CodePage.h"
 #include "platform/IniFile.h"
 
 #include <QFileInfo>
@@ -8,6 +9,12 @@
 namespace {
 const QString Section = QStringLiteral("Locale");
 const QString Key = QStringLiteral("Lang");
+
+// The file is the driver's, in the ANSI code page.
+TIniFile LanguageFile()
+{
+    return TIniFile(GetLanguageParamsFileName(), {&AnsiToWide, &WideToAnsi});
+}
 } // namespace
 
 QString GetLanguageParamsFileName()
@@ -20,7 +27,7 @@ QString ReadLanguage()
     const QString fileName = GetLanguageParamsFileName();
     if (!QFileInfo::exists(fileName))
         return QStringLiteral("RU");
-    const QString value = TIniFile(fileName).ReadString(Section, Key, QStringLiteral("RU"));
+    const QString value = LanguageFile().ReadString(Section, Key, QStringLiteral("RU"));
     return value == QLatin1String("EN") ? value : QStringLiteral("RU");
 }
 
@@ -32,5 +39,5 @@ QString GetLanguage()
 
 void SetLanguage(const QString& Value)
 {
-    TIniFile(GetLanguageParamsFileName()).WriteString(Section, Key, Value);
+    LanguageFile().WriteString(Section, Key, Value);
 }

@@ -7,21 +7,14 @@
 #include <QFile>
 #include <QStringDecoder>
 
-namespace {
-
-QString fileMessage(const char* what, const QString& fileName, const QFileDevice& file)
+QByteArray ReadFileData(const QString& fileName, qint64 maxSize)
 {
-    return QStringLiteral("%1 \"%2\". %3").arg(QLatin1String(what), QDir::toNativeSeparators(fileName), file.errorString());
-}
-
-} // namespace
-
-QByteArray ReadFileData(const QString& fileName)
-{
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        throw EFOpenError(fileMessage("Cannot open file", fileName, file));
-    return file.readAll();
+    TFileRead read = ReadFileBounded(fileName, maxSize);
+    if (read.status == TFileRead::Missing || read.status == TFileRead::Unreadable)
+        throw EFOpenError(QStringLiteral("Cannot open file \"%1\". %2").arg(QDir::toNativeSeparators(fileName), read.error));
+    if (read.status != TFileRead::Ok)
+        throw EFOpenError(FileReadError(QDir::toNativeSeparators(fileName), read, maxSize));
+    return std::move(read.bytes);
 }
 
 void SaveTextFile(const QString& fileName, const QString& text)
@@ -38,9 +31,9 @@ void SaveTextFile(const QString& fileName, const QString& text)
         throw EFCreateError(QStringLiteral("Cannot create file \"%1\". %2").arg(QDir::toNativeSeparators(fileName), error));
 }
 
-QString LoadTextFile(const QString& fileName)
+QString LoadTextFile(const QString& fileName, qint64 maxSize)
 {
-    return TextOfFileData(ReadFileData(fileName));
+    return TextOfFileData(ReadFileData(fileName, maxSize));
 }
 
 QString TextOfFileData(const QByteArray& data)

@@ -3,10 +3,10 @@
 #include "core/support/BinUtils.h"
 #include "core/support/CodePage.h"
 #include "pages/fn/NotificationReader.h"
+#include "platform/AtomicFile.h"
 #include "platform/Exceptions.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <array>
 
 namespace {
@@ -166,10 +166,9 @@ void TFNNotificationArchive::SaveToFile(const QString& FileName) const
     if (FNotifications.GetCount() == 0)
         throw Exception(QStringLiteral("Нет ни одного уведомления"));
     const QByteArray data = FileData();
-    // Unbuffered, so that a short write shows in write's count.
-    QSaveFile file(FileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(data) != data.size() || !file.commit())
-        throw Exception(QStringLiteral("Cannot create file \"%1\". %2").arg(FileName, file.errorString()));
+    const QString error = WriteFileAtomically(FileName, data);
+    if (!error.isEmpty())
+        throw Exception(QStringLiteral("Cannot create file \"%1\". %2").arg(FileName, error));
 }
 
 void TFNNotificationArchive::LoadFromFile(const QString& FileName)

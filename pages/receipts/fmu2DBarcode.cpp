@@ -25,13 +25,13 @@ QLabel* CaptionOf(QWidget* form, QWidget* control)
 }
 } // namespace
 
-bool OpenDataFile(QByteArray& data, QLineEdit* status)
+bool OpenDataFile(QByteArray& data, QLineEdit* status, qint64 maxSize)
 {
     const QString fileName = Dialogs::OpenFileName(QStringLiteral("Открыть"), Dialogs::AllFilesFilter(),
                                                    QCoreApplication::applicationDirPath());
     if (fileName.isEmpty())
         return false;
-    data = ReadFileData(fileName);
+    data = ReadFileData(fileName, maxSize);
     status->setText(Format(QStringLiteral("Файл открыт, длина %d байт"), {int(data.size())}));
     return true;
 }
@@ -111,7 +111,7 @@ void Tfm2DBarcode::cbBarcodeTypeChange()
 
 void Tfm2DBarcode::btnOpenFileClick()
 {
-    OpenDataFile(FData, edtStatus);
+    OpenDataFile(FData, edtStatus, MaxFileSize);
 }
 
 void Tfm2DBarcode::btnLoadBlockDataClick()

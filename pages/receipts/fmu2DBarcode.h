@@ -16,13 +16,17 @@ class QPushButton;
 class QSpinBox;
 
 // Asks for a file and reads it whole into `data`; `status` then shows
-// "Файл открыт, длина <n> байт". False when the user cancelled.
-bool OpenDataFile(QByteArray& data, QLineEdit* status);
+// "Файл открыт, длина <n> байт". False when the user cancelled. A file
+// larger than `maxSize` (what the code can hold) is refused.
+bool OpenDataFile(QByteArray& data, QLineEdit* status, qint64 maxSize);
 
 class Tfm2DBarcode : public TPage {
     Q_OBJECT
 public:
     static constexpr const char* PageCaption = "2D штрихкод";
+    // The most any of the codes holds: a QR code of 7089 digits (version
+    // 40, level L, numeric mode); a file is kept one character per byte.
+    static constexpr qint64 MaxFileSize = 7089;
     explicit Tfm2DBarcode(QWidget* owner = nullptr);
 
     const QByteArray& Data() const { return FData; }

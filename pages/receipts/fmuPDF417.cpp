@@ -52,7 +52,7 @@ TfmPDF417::TfmPDF417(QWidget* owner) : TPage(owner, "fmPDF417", PageCaption)
 
 void TfmPDF417::btnOpenFileClick()
 {
-    OpenDataFile(FData, edtStatus);
+    OpenDataFile(FData, edtStatus, MaxFileSize);
 }
 
 void TfmPDF417::btnPrintPDF417Click()

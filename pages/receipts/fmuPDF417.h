@@ -15,6 +15,8 @@ class TfmPDF417 : public TPage {
     Q_OBJECT
 public:
     static constexpr const char* PageCaption = "PDF417";
+    // The most a PDF417 code holds: 2710 digits (numeric compaction).
+    static constexpr qint64 MaxFileSize = 2710;
     explicit TfmPDF417(QWidget* owner = nullptr);
 
     const QByteArray& Data() const { return FData; }

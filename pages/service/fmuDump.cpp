@@ -140,7 +140,7 @@ TfmDump::TfmDump(QWidget* owner) : TBaseForm(owner)
     connect(edtOffset, &QLineEdit::returnPressed, btnGoTo, &QPushButton::click);
     connect(edtFind, &QLineEdit::returnPressed, btnFind, &QPushButton::click);
     // Ctrl+G and Ctrl+F go to the boxes; F3 finds the next place.
-    const auto focus = [this](QLineEdit* edit) {
+    const auto focus = [](QLineEdit* edit) {
         edit->setFocus();
         edit->selectAll();
     };
@@ -217,7 +217,11 @@ void TfmDump::btnCompareClick()
     const QString fileName = Dialogs::OpenFileName(QStringLiteral("Выбрать эталонный файл"), FileFilter);
     if (fileName.isEmpty())
         return;
-    const bool same = ReadFileData(fileName) == FDump;
+    // A file larger than the dump is not the same: it is not read.
+    TFileRead read = ReadFileBounded(fileName, FDump.size());
+    if (read.status != TFileRead::Ok && read.status != TFileRead::TooLarge)
+        throw EFOpenError(FileReadError(fileName, read, FDump.size()));
+    const bool same = read.status == TFileRead::Ok && read.bytes == FDump;
     Dialogs::MessageBox(same ? QStringLiteral("Прошивка совпадает с эталонной.")
                              : QStringLiteral("Прошивка не совпадает с эталонной."),
                         ApplicationTitle(), Dialogs::Buttons::Ok);

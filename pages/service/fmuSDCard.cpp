@@ -112,7 +112,7 @@ void TfmSDCard::WriteFile(const QString& FileName, int FileType)
     ProcessMessages();
 
     d.setFileType(FileType);
-    const QByteArray data = ReadFileData(FileName);
+    const QByteArray data = ReadFileData(FileName, MaxFileSize);
     const qsizetype size = data.size();
     if (size < MinFileSize(FileType))
         throw Exception(QStringLiteral("Invalid file size"));

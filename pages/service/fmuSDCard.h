@@ -30,6 +30,8 @@ public:
     static constexpr int BlockSize = 128;
     // The smallest file of a type, and whether an empty block follows the data.
     static qsizetype MinFileSize(int FileType);
+    // A larger file is no loader or firmware image.
+    static constexpr qint64 MaxFileSize = qint64(16) << 20;
     static bool NeedsExtraBlock(int FileType, qsizetype Size, bool IsD3);
 
 private:

@@ -2,13 +2,16 @@
 // interface, the Connected property, the waits, the device search and its
 // stop, logical devices and the print server.
 #include "tests/DriverTestSupport.h"
+#include "tests/TestSupport.h"
 
 #include "emulator/LogicalDevices.h"
 #include "emulator/OrvekResultCodes.h"
 #include "emulator/PrintServer.h"
 #include "emulator/RegisterReceipt.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <atomic>
 #include <thread>
 
@@ -286,6 +289,59 @@ TEST_F(ConnectionServicesTest, LogicalDevicesAreKeptForEveryDriverObject)
     EXPECT_EQ(Driver().LDCount(), 1);
     EXPECT_EQ(other.GetActiveLD(), OrvekResult::LDNotFound);
     EXPECT_TRUE(QFile::exists(LogicalDeviceList::FileName()));
+}
+
+// The list's file is kept as the registry is: a full disk or a file that
+// cannot be read leaves it as it was, a damaged one is copied aside and told.
+TEST_F(ConnectionServicesTest, TheLogicalDevicesFileIsNeverWrittenOverUnread)
+{
+    const QString file = LogicalDeviceList::FileName();
+    const QByteArray two = "active 0\nld 1 3 2 150 A -\nld 2 4 2 150 B -\n";
+    const auto add = [] {
+        Driver().setLDName(QStringLiteral("C"));
+        Driver().setLDComNumber(5);
+        Driver().setLDBaudrate(2);
+        Driver().setLDTimeout(100);
+        Driver().setLDComputerName({});
+        return Driver().AddLD();
+    };
+    ASSERT_TRUE(WriteBytes(file, two));
+    {
+        TFullDisk full(16);
+        EXPECT_EQ(add(), OrvekResult::FileError);
+    }
+    EXPECT_EQ(FileBytes(file), two);
+    EXPECT_TRUE(Driver().ResultCodeDescription().contains(file)) << Driver().ResultCodeDescription().toStdString();
+
+    QFile::setPermissions(file, {});
+    {
+        TPermissionsApply permissions;
+        EXPECT_EQ(add(), OrvekResult::FileError);
+    }
+    QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
+    EXPECT_EQ(FileBytes(file), two);
+    EXPECT_TRUE(TestDialogs().lastMessage().startsWith(QStringLiteral("Файл логических устройств %1 не читается: ").arg(file)))
+        << TestDialogs().lastMessage().toStdString();
+
+    struct Case { QByteArray bytes; int count; } cases[] = {
+        {two + "ld 3 5 2\n", 3},                                  // cut off
+        {QByteArray("\x00\xff\x01 not a list\n", 16), 1},       // garbage
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(WriteBytes(file, c.bytes));
+        const qsizetype shown = TestDialogs().messages().size();
+        EXPECT_EQ(add(), 0);
+        EXPECT_EQ(Driver().LDCount(), c.count);
+        EXPECT_EQ(TestDialogs().messages().size(), shown + 1);
+        EXPECT_TRUE(TestDialogs().lastMessage().startsWith(QStringLiteral("Файл логических устройств %1 повреждён").arg(file)))
+            << TestDialogs().lastMessage().toStdString();
+        QStringList kept;
+        const QDir dir = QFileInfo(file).dir();
+        for (const QString& copy : dir.entryList({QStringLiteral("LogicalDevices.txt.*.bad")}, QDir::Files))
+            if (FileBytes(dir.filePath(copy)) == c.bytes)
+                kept << copy;
+        EXPECT_EQ(kept.size(), 1);
+    }
 }
 
 class PrintServerTest : public DriverTest {

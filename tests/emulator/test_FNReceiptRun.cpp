@@ -143,8 +143,9 @@ TEST_F(FNReceiptRunTest, ShiftsDocumentsAndExchangeStateOverARun)
 {
     TDriver& d = Driver();
     // A closed shift: the first receipt opens it, the Z report closes it.
-    if (TestRegister().State().SessionOpen)
+    if (TestRegister().State().SessionOpen) {
         ASSERT_EQ(d.PrintReportWithCleaning(), 0);
+    }
     const int before = FN().LastDocumentNumber();
     std::vector<int> receiptNumbers, documents;
     for (int shift = 0; shift < 2; ++shift) {

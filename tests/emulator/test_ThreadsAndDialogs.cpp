@@ -4,6 +4,7 @@
 
 #include "emulator/OrvekResultCodes.h"
 #include "emulator/OrvekSettings.h"
+#include "platform/KeptFile.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -190,6 +191,74 @@ TEST_F(DriverSettingsTest, SaveParamsWritesAndReportsAFailure)
     EXPECT_TRUE(Driver().ResultCodeDescription().contains(file));
     FreeDriver();   // a failed save at the end is passed over
     ASSERT_TRUE(QDir(file).removeRecursively());
+}
+
+// The file is kept as the registry is: read whole up to a bound far above
+// any real file, a larger one moved aside, a damaged one copied aside, one
+// that cannot be read never written over, a failed save at the end shown.
+TEST_F(DriverSettingsTest, TheFileIsNeverLostOrWrittenOverUnread)
+{
+    const QString file = OrvekSettingsFileName();
+    const QDir dir = QFileInfo(file).dir();
+    const auto copies = [&] { return dir.entryList({QStringLiteral("driver.conf.*.bad")}, QDir::Files); };
+    const auto told = [](const QString& start) {
+        for (const QString& message : TestDialogs().messages())
+            if (message.startsWith(start))
+                return testing::AssertionSuccess();
+        return testing::AssertionFailure() << TestDialogs().messages().join('\n').toStdString();
+    };
+
+    const qsizetype copiesBefore = copies().size();
+
+    // 100 KB with a long comment: read, the port kept.
+    ASSERT_TRUE(WriteBytes(file, "ComNumber=7\n# " + QByteArray(100000, 'x') + "\n"));
+    FreeDriver();
+    EXPECT_EQ(Driver().ComNumber(), 7);
+
+    // Beyond the bound: moved aside unread, told.
+    FreeDriver();
+    {
+        QFile f(file);
+        ASSERT_TRUE(f.resize(MaxSettingsFileSize + 1));   // sparse: no disk used
+    }
+    EXPECT_EQ(Driver().ComNumber(), 1);
+    EXPECT_EQ(copies().size(), copiesBefore + 1);
+    EXPECT_TRUE(told(QStringLiteral("Файл настроек %1 слишком велик (%2 байт): он сохранён как ")
+                         .arg(file, QString::number(MaxSettingsFileSize + 1))));
+
+    // A line that does not read: the rest read, a copy kept, told.
+    FreeDriver();
+    const QByteArray damaged = "ComNumber=x\nBaudRate=3\n";
+    ASSERT_TRUE(WriteBytes(file, damaged));
+    EXPECT_EQ(Driver().BaudRate(), 3);
+    EXPECT_TRUE(told(QStringLiteral("Файл настроек %1 повреждён: строк не прочитано 1 (первая — строка 1).").arg(file)));
+    EXPECT_EQ(copies().size(), copiesBefore + 2);
+
+    // Unreadable: never written over.
+    FreeDriver();
+    const QByteArray stored = "ComNumber=4\n";
+    ASSERT_TRUE(WriteBytes(file, stored));
+    QFile::setPermissions(file, {});
+    {
+        TPermissionsApply permissions;
+        Driver().setComNumber(9);
+        FreeDriver();
+    }
+    QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
+    EXPECT_EQ(FileBytes(file), stored);
+    EXPECT_TRUE(told(QStringLiteral("Файл настроек %1 не читается: ").arg(file)));
+
+    // A full disk at the end: the file as it was, the user told once.
+    EXPECT_EQ(Driver().ComNumber(), 4);
+    Driver().setComNumber(8);
+    const qsizetype shown = TestDialogs().messages().size();
+    {
+        TFullDisk full(4);
+        FreeDriver();
+    }
+    EXPECT_EQ(FileBytes(file), stored);
+    EXPECT_EQ(TestDialogs().messages().size(), shown + 1);
+    EXPECT_TRUE(told(QStringLiteral("Не удалось сохранить настройки драйвера: ")));
 }
 
 TEST_F(DriverSettingsTest, LinesThatDoNotReadKeepTheStartUpValues)

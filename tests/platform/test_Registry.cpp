@@ -14,6 +14,7 @@
 #include <cmath>
 #include <optional>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <QFile>
 #include <gtest/gtest.h>
 
@@ -332,6 +333,18 @@ TEST_F(RegistryTest, AFileTooLargeForARegistryIsMovedAsideUnread)
             .arg(file, QString::number(TRegistry::MaxFileSize + 1), dir)));
     WriteValue("B", "2");
     EXPECT_EQ(ReadValue("B"), "2");
+}
+
+// A FIFO in the file's place: the start does not wait for a writer, and
+// nothing is written over it.
+TEST_F(RegistryTest, AFifoInPlaceOfTheFileIsNotReadNorWrittenOver)
+{
+    ASSERT_EQ(mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+    EXPECT_EQ(ReadValue("A"), "");
+    WriteValue("B", "2");
+    EXPECT_TRUE(QFileInfo(file).exists() && !QFileInfo(file).isFile());
+    EXPECT_TRUE(TestDialogs().lastMessage().startsWith("Файл настроек " + file + " не читается: "))
+        << TestDialogs().lastMessage().toStdString();
 }
 
 TEST_F(RegistryTest, ManyKeysLoadInLinearMemory)

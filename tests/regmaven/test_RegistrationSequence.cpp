@@ -364,10 +364,12 @@ TEST_F(RegistrationSequenceTest, TagsAndReasonCodesSent)
             sent.push_back(tag.Number);
         EXPECT_EQ(sent, c.tags);
         for (const FNTag& tag : TestRegister().Area<RegisterTags>().Sent) {
-            if (tag.Number == 1203)
+            if (tag.Number == 1203) {
                 EXPECT_EQ(tag.Text(), c.cashierINN);
-            if (tag.Number == 1057)
+            }
+            if (tag.Number == 1057) {
                 EXPECT_EQ(tag.Integer(), quint64(c.agent));
+            }
         }
     }
     // A re-registration in FFD 1.1 puts the extended reason codes into the document.

@@ -152,6 +152,21 @@ TEST_F(OFDParamsTest, TemplateWrittenAndReadBack)
     EXPECT_EQ(page.Fields(), Sample);
 }
 
+// A full disk: the save raises and the template it would replace stays whole.
+TEST_F(OFDParamsTest, SavingOnAFullDiskKeepsTheOldTemplate)
+{
+    const QString name = Folder() + "/full.xml";
+    const QByteArray before = WriteOFDTemplate(Sample);
+    WriteFile(name, before);
+    {
+        TFullDisk full(16);
+        EXPECT_THROW(SaveOFDTemplate(name, {}), Exception);
+    }
+    QFile f(name);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), before);
+}
+
 TEST_F(OFDParamsTest, ReaderTakesAnyOrderUnknownChildrenAndEmptyForms)
 {
     const QByteArray data = "<OFDParams>\n\t<SenderEmail/>\r\n  <Extra>x</Extra><OFDName>Имя</OFDName>"

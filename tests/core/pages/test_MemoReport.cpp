@@ -44,7 +44,7 @@ TEST(MemoReport, SaveWritesAnsiTextWithCrLfOrNothingOnCancel)
 
     TestDialogs().answerFile(file);
     ASSERT_TRUE(SaveMemoAs(&memo));
-    EXPECT_EQ(ReadFileData(file), QByteArray(" \xCD\xEE\xEC\xE5\xF0 \xD4\xCD: 1\r\n \xC4\xE0\xF2\xE0: 2\r\n"));
+    EXPECT_EQ(ReadFileData(file, MaxTextFileSize), QByteArray(" \xCD\xEE\xEC\xE5\xF0 \xD4\xCD: 1\r\n \xC4\xE0\xF2\xE0: 2\r\n"));
     const auto& shown = TestDialogs().shown().back();
     EXPECT_TRUE(shown.file.save);
     EXPECT_EQ(shown.file.defaultExt, QStringLiteral("txt"));

@@ -69,6 +69,18 @@ TEST(Language, ChoiceIsWrittenEachTimeButTheRunKeepsItsStartValue)
     EXPECT_TRUE(text.contains("Lang=EN"));
 }
 
+// The file is the driver's, in the ANSI code page: choosing a language
+// changes the bytes of that one line and keeps every other byte.
+TEST(Language, ChoosingKeepsEveryOtherByteOfTheFile)
+{
+    const QByteArray head = "[\xCF\xF0\xEE\xF7\xE5\xE5]\r\nName=\xCA\xE0\xF1\xF1\xE0 \x98\r\n\n[Locale]\r\n";
+    const QByteArray tail = "\r\nNote=\xFF\xE9\r\n[Last]\nX=\xC0";
+    WriteLocale(head + "Lang=RU" + tail);
+    SetLanguage("EN");
+    EXPECT_EQ(FileBytes(GetLanguageParamsFileName()), head + "Lang=EN" + tail);
+    EXPECT_EQ(ReadLanguage(), "EN");
+}
+
 TEST(Language, ResourceTextsAreShownAsWritten)
 {
     EXPECT_EQ(GetRes("мс"), QString::fromUtf8("мс"));

@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -88,7 +89,7 @@ TEST(TextFile, MissingFilesAndFullDisksRaise)
 {
     const QString missing = TestTempDir() + "/none/file.txt";
     EXPECT_THROW(LoadTextFile(missing), EFOpenError);
-    EXPECT_THROW(ReadFileData(missing), EFOpenError);
+    EXPECT_THROW(ReadFileData(missing, MaxTextFileSize), EFOpenError);
     EXPECT_THROW(SaveTextFile(missing, "x"), EFCreateError);
 
     // A full disk keeps the file as it was.
@@ -99,11 +100,33 @@ TEST(TextFile, MissingFilesAndFullDisksRaise)
     EXPECT_EQ(fileBytes(name), "old\r\n");
 }
 
+// Only a regular file within the reader's bound: a FIFO would block the
+// read, a 200 MB text would take gigabytes.
+TEST(FileUtils, ReadersTakeARegularFileWithinTheirBound)
+{
+    const QString name = TestTempDir() + "/big.txt";
+    writeBytes(name, "x");
+    {
+        QFile f(name);
+        ASSERT_TRUE(f.resize(MaxTextFileSize + 1));   // sparse: no disk used
+    }
+    try {
+        LoadTextFile(name);
+        ADD_FAILURE();
+    } catch (const EFOpenError& e) {
+        EXPECT_EQ(e.Message(), QStringLiteral("Файл \"%1\" слишком велик: %2 байт (не более %3 байт)")
+                                   .arg(name).arg(MaxTextFileSize + 1).arg(MaxTextFileSize));
+    }
+    const QString fifo = TestTempDir() + "/fifo";
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    EXPECT_THROW(LoadTextFile(fifo), EFOpenError);
+}
+
 TEST(FileUtils, ReadFileDataIsByteExact)
 {
     const QString name = TestTempDir() + "/data.bin";
     writeBytes(name, allBytes());
-    EXPECT_EQ(ReadFileData(name), allBytes());
+    EXPECT_EQ(ReadFileData(name, MaxTextFileSize), allBytes());
     writeBytes(name, {});
-    EXPECT_EQ(ReadFileData(name), QByteArray());
+    EXPECT_EQ(ReadFileData(name, MaxTextFileSize), QByteArray());
 }

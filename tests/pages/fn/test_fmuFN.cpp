@@ -463,6 +463,6 @@ TEST_F(FNPageTest, SavesTheMemo)
     Page->btnSaveAs->click();
     const QString text = Line(QStringLiteral("Версия ПО ФН"), FN().SoftVersion) + QStringLiteral("\r\n") +
                          Line(QStringLiteral("Тип ПО ФН"), QStringLiteral("00h, Отладочная версия")) + QStringLiteral("\r\n");
-    EXPECT_EQ(ReadFileData(file), WideToAnsi(text));
+    EXPECT_EQ(ReadFileData(file, MaxTextFileSize), WideToAnsi(text));
     EXPECT_TRUE(TestDialogs().shown().back().file.save);
 }

@@ -226,6 +226,29 @@ TEST_F(BarcodePageTest, AFailedPrintFromTextIsReportedAfterTheCut)
     EXPECT_EQ(TestDialogs().lastMessage(), QStringLiteral("Штрихкод не напечатан: (80) ") + OrvekResultDescription(80));
 }
 
+// A file larger than the code can hold is refused with its size; the file
+// opened before stays.
+TEST_F(BarcodePageTest, DataFilesAreBoundByWhatTheCodeHolds)
+{
+    Tfm2DBarcode twoD;
+    TfmPDF417 pdf;
+    const struct { QPushButton* open; QLineEdit* status; qint64 max; } pages[] = {
+        {twoD.btnOpenFile, twoD.edtStatus, Tfm2DBarcode::MaxFileSize},
+        {pdf.btnOpenFile, pdf.edtStatus, TfmPDF417::MaxFileSize},
+    };
+    for (const auto& p : pages) {
+        TestDialogs().answerFile(WriteFile(QByteArray(int(p.max), '7')));
+        p.open->click();
+        EXPECT_EQ(p.status->text(), QStringLiteral("Файл открыт, длина %1 байт").arg(p.max));
+        const QString large = WriteFile(QByteArray(int(p.max) + 1, '7'));
+        TestDialogs().answerFile(large);
+        p.open->click();
+        EXPECT_EQ(TestDialogs().lastMessage(),
+                  QStringLiteral("Файл \"%1\" слишком велик: %2 байт (не более %3 байт)").arg(large).arg(p.max + 1).arg(p.max));
+        EXPECT_EQ(p.status->text(), QStringLiteral("Файл открыт, длина %1 байт").arg(p.max));
+    }
+}
+
 TEST_F(BarcodePageTest, PDF417PagePrintsTheFileAndCuts)
 {
     TfmPDF417 page;

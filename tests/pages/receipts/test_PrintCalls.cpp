@@ -99,8 +99,9 @@ TEST_F(PrintCallsTest, EachButtonSendsItsInputsThenCallsItsMethod)
         EXPECT_EQ(TestComponent().Trace().Lines(), QStringList{c.Sent});
         EXPECT_EQ(Driver().ResultCode(), c.Code) << Driver().ResultCodeDescription().toStdString();
         for (QPushButton* b : page->findChildren<QPushButton*>())
-            if (b->objectName() != QLatin1String("btnStop"))
+            if (b->objectName() != QLatin1String("btnStop")) {
                 EXPECT_TRUE(b->isEnabled()) << b->objectName().toStdString();
+            }
         EXPECT_EQ(TestDialogs().unexpected(), 0);
     }
 }

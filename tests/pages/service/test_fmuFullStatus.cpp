@@ -142,7 +142,7 @@ TEST_F(FullStatusTest, ProfileLines)
 {
     // With an FN (the default): no FM lines, no serial number, no FM errors.
     QStringList lines = Run();
-    for (const QString& name : {"Версия ПО ФП", "Заводской номер", "Флаги ФП", "Ошибка ФП", "Ошибка ЭКЛЗ",
+    for (const QString name : {"Версия ПО ФП", "Заводской номер", "Флаги ФП", "Ошибка ФП", "Ошибка ЭКЛЗ",
                                 "Доп. Флаги ФП", "Количество фискализаций"})
         EXPECT_FALSE(MemoHas(QLatin1Char(' ') + name.leftJustified(24) + QStringLiteral(": "))) << name.toStdString();
     EXPECT_FALSE(MemoHas(QStringLiteral("Режим АСПД")));
@@ -168,7 +168,9 @@ TEST_F(FullStatusTest, EmptyTableShowsItsHeadOnly)
     DeviceTable empty;
     empty.Name = QStringLiteral("Пустая");
     empty.Rows = 0;
-    empty.Fields = {TableField{QStringLiteral("Поле")}};
+    TableField field;
+    field.Name = QStringLiteral("Поле");
+    empty.Fields = {field};
     const int n = TestRegister().Tables().Add(empty).Number;
     const QStringList lines = Run();
     EXPECT_EQ(Table(lines, n), (QStringList{QStringLiteral(" ТАБЛИЦА %1. Пустая. Рядов:0 Полей:1").arg(n),
@@ -307,7 +309,7 @@ TEST_F(FullStatusTest, SaveToFile)
     Page->btnSaveToFile->click();
     ASSERT_EQ(TestDialogs().shown().size(), 1u);
     EXPECT_EQ(TestDialogs().shown()[0].file.filter, QStringLiteral("Текстовые файлы (*.txt);;Все файлы (*)"));
-    const QByteArray data = ReadFileData(name);
+    const QByteArray data = ReadFileData(name, MaxTextFileSize);
     EXPECT_EQ(data, WideToAnsi(Page->Memo->toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n")) +
                                QStringLiteral("\r\n")));
     EXPECT_TRUE(data.contains(WideToAnsi(QStringLiteral(" ТАБЛИЦА 1."))));

@@ -4,6 +4,9 @@
 #include "emulator/OrvekResultCodes.h"
 #include "tests/PageTestSupport.h"
 #include "tests/TestSupport.h"
+#include "platform/FileRead.h"
+
+#include <QFile>
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -131,6 +134,19 @@ TEST_F(TablePageTest, ExportChangeImport)
     EXPECT_EQ(TestRegister().Tables().Value(4, 1, 1), QVariant(QStringLiteral("Кавычки \"и\", запятые")));
 }
 
+// A full disk: the export answers an error and the file it would replace stays whole.
+TEST_F(TablePageTest, ExportToAFullDiskKeepsTheOldFile)
+{
+    const QByteArray before = "1,1,1,5\r\n";
+    Page->edtFileName->setText(WriteTestFile(QStringLiteral("old.csv"), before));
+    {
+        TFullDisk full(4);
+        Page->btnExportTables->click();
+    }
+    EXPECT_EQ(Driver().ResultCode(), OrvekResult::FileError);
+    EXPECT_EQ(FileBytes(Page->edtFileName->text()), before);
+}
+
 TEST_F(TablePageTest, BrokenImportChangesNoTable)
 {
     struct Case {
@@ -154,6 +170,15 @@ TEST_F(TablePageTest, BrokenImportChangesNoTable)
         EXPECT_EQ(Driver().ResultCode(), c.Code) << c.Name;
         EXPECT_EQ(TestRegister().Tables().Value(1, 1, 1), QVariant(1)) << c.Name;
     }
+    // Larger than any table file: refused unread, with its size.
+    const QString large = WriteTestFile(QStringLiteral("large.csv"), "1,1,1,5\r\n");
+    ASSERT_TRUE(QFile::resize(large, MaxTextFileSize + 1));   // sparse: no disk used
+    Page->edtFileName->setText(large);
+    Page->btnImportTables->click();
+    EXPECT_EQ(Driver().ResultCode(), OrvekResult::FileError);
+    EXPECT_TRUE(Driver().ResultCodeDescription().contains(QString::number(MaxTextFileSize + 1)))
+        << Driver().ResultCodeDescription().toStdString();
+    EXPECT_EQ(TestRegister().Tables().Value(1, 1, 1), QVariant(1));
 }
 
 TEST_F(TablePageTest, TableEditorIsTheDriversDialog)
