@@ -120,6 +120,11 @@ std::int32_t EmulatedOrvek::EnsureConnected()
     auto reg = AddressedRegister();
     if (!reg)
         return OrvekResult::NoLink;
+    if (!reg->Config().StateFolder.isEmpty()) {
+        FPortLock = RegisterPortLock::Take(reg->Config().StateFolder);
+        if (!FPortLock)
+            return OrvekResult::PortUnavailable;
+    }
     FRegister = std::move(reg);
     FAddress = address;
     FProps.Set(OrvekProp::Connected, true);
@@ -139,6 +144,7 @@ void EmulatedOrvek::DisconnectNow()
             FRegister->SetPortOwner(nullptr);
     }
     FRegister.reset();
+    FPortLock.reset();
     FAddress = {};
     FProps.Set(OrvekProp::Connected, false);
 }
