@@ -249,7 +249,10 @@ std::int32_t EmulatedOrvek::Invoke(std::int32_t dispId)
         } else {
             code = entry.Handler(call);
         }
-        RecordDocuments(*reg, documents, printed);
+        // The document stays closed on the register; the driver tells that it did not keep it.
+        const std::int32_t kept = RecordDocuments(*reg, documents, printed);
+        if (code == OrvekResult::Ok)
+            code = kept;
     }
     Finish(call, code, entry.Command, true, answered, withPassword);
     return code;
@@ -261,11 +264,12 @@ void EmulatedOrvek::RunJob()
         FJob = nullptr;
 }
 
-void EmulatedOrvek::RecordDocuments(EmulatedRegister& reg, std::size_t documentsBefore, std::uint64_t printedBefore)
+std::int32_t EmulatedOrvek::RecordDocuments(EmulatedRegister& reg, std::size_t documentsBefore,
+                                            std::uint64_t printedBefore)
 {
-    const RegisterFN& fn = reg.Area<RegisterFN>();
+    RegisterFN& fn = reg.Area<RegisterFN>();
     if (fn.Documents.size() <= documentsBefore)
-        return;
+        return OrvekResult::Ok;
     QStringList text;
     for (const PaperItem* item : reg.Paper().Latest(printedBefore, std::size_t(-1),
                                                     [](const PaperItem& i) { return i.Kind == PaperKind::Text; }))
@@ -284,8 +288,7 @@ void EmulatedOrvek::RecordDocuments(EmulatedRegister& reg, std::size_t documents
         d.Text = text.join(QStringLiteral("\r\n"));
         added.push_back(std::move(d));
     }
-    // The database is the driver's; a failure to keep a document does not fail the register's command.
-    ReceiptDatabase::Add(FProps.Str(OrvekProp::DBFilePath), fn.Serial, added);
+    return ReceiptDatabase::Add(FProps.Str(OrvekProp::DBFilePath), ReceiptDatabase::Of(fn), added);
 }
 
 void EmulatedOrvek::Finish(OrvekCall& call, std::int32_t code, std::uint16_t command, bool sent, bool answered,
