@@ -120,6 +120,11 @@ std::int32_t EmulatedOrvek::EnsureConnected()
     auto reg = AddressedRegister();
     if (!reg)
         return OrvekResult::NoLink;
+    if (!reg->Config().StateFolder.isEmpty()) {
+        FPortLock = RegisterPortLock::Take(reg->Config().StateFolder);
+        if (!FPortLock)
+            return OrvekResult::PortUnavailable;
+    }
     FRegister = std::move(reg);
     FAddress = address;
     FProps.Set(OrvekProp::Connected, true);
@@ -139,6 +144,7 @@ void EmulatedOrvek::DisconnectNow()
             FRegister->SetPortOwner(nullptr);
     }
     FRegister.reset();
+    FPortLock.reset();
     FAddress = {};
     FProps.Set(OrvekProp::Connected, false);
 }
@@ -243,7 +249,10 @@ std::int32_t EmulatedOrvek::Invoke(std::int32_t dispId)
         } else {
             code = entry.Handler(call);
         }
-        RecordDocuments(*reg, documents, printed);
+        // The document stays closed on the register; the driver tells that it did not keep it.
+        const std::int32_t kept = RecordDocuments(*reg, documents, printed);
+        if (code == OrvekResult::Ok)
+            code = kept;
     }
     Finish(call, code, entry.Command, true, answered, withPassword);
     return code;
@@ -255,11 +264,12 @@ void EmulatedOrvek::RunJob()
         FJob = nullptr;
 }
 
-void EmulatedOrvek::RecordDocuments(EmulatedRegister& reg, std::size_t documentsBefore, std::uint64_t printedBefore)
+std::int32_t EmulatedOrvek::RecordDocuments(EmulatedRegister& reg, std::size_t documentsBefore,
+                                            std::uint64_t printedBefore)
 {
-    const RegisterFN& fn = reg.Area<RegisterFN>();
+    RegisterFN& fn = reg.Area<RegisterFN>();
     if (fn.Documents.size() <= documentsBefore)
-        return;
+        return OrvekResult::Ok;
     QStringList text;
     for (const PaperItem* item : reg.Paper().Latest(printedBefore, std::size_t(-1),
                                                     [](const PaperItem& i) { return i.Kind == PaperKind::Text; }))
@@ -278,8 +288,7 @@ void EmulatedOrvek::RecordDocuments(EmulatedRegister& reg, std::size_t documents
         d.Text = text.join(QStringLiteral("\r\n"));
         added.push_back(std::move(d));
     }
-    // The database is the driver's; a failure to keep a document does not fail the register's command.
-    ReceiptDatabase::Add(FProps.Str(OrvekProp::DBFilePath), fn.Serial, added);
+    return ReceiptDatabase::Add(FProps.Str(OrvekProp::DBFilePath), ReceiptDatabase::Of(fn), added);
 }
 
 void EmulatedOrvek::Finish(OrvekCall& call, std::int32_t code, std::uint16_t command, bool sent, bool answered,

@@ -10,6 +10,7 @@
 #include "emulator/OrvekProperties.h"
 #include "emulator/PrintServer.h"
 #include "emulator/ReceiptDatabase.h"
+#include "emulator/RegisterPortLock.h"
 
 #include <atomic>
 #include <functional>
@@ -51,9 +52,10 @@ public:
     std::shared_ptr<EmulatedRegister> AddressedRegister() const { return AddressedRegister(FProps); }
     static std::shared_ptr<EmulatedRegister> AddressedRegister(const OrvekPropertyStore& props);
     // Connects to the addressed register (again when the settings changed):
-    // 0, or OrvekResult::NoLink. Connection types 1 and 2 reach their port
-    // through the print server: without a server link NoLink, PortBusy while
-    // another client holds the port there.
+    // 0, or OrvekResult::NoLink; PortUnavailable while another program is
+    // connected to a register that keeps its state in a folder. Connection
+    // types 1 and 2 reach their port through the print server: without a
+    // server link NoLink, PortBusy while another client holds the port there.
     std::int32_t EnsureConnected();
     void DisconnectNow();
 
@@ -85,8 +87,9 @@ private:
         bool operator==(const Address&) const = default;
     };
     static Address AddressOf(const OrvekPropertyStore& props);
-    // Keeps the FN documents a call added in the receipt database.
-    void RecordDocuments(EmulatedRegister& reg, std::size_t documentsBefore, std::uint64_t printedBefore);
+    // Keeps the FN documents a call added in the receipt database: 0 or the
+    // database's error code.
+    std::int32_t RecordDocuments(EmulatedRegister& reg, std::size_t documentsBefore, std::uint64_t printedBefore);
     void RunJob();
     void Finish(struct OrvekCall& call, std::int32_t code, std::uint16_t command, bool sent, bool answered,
                 bool withPassword);
@@ -95,6 +98,7 @@ private:
     OrvekPropertyStore FProps;
     OrvekCallTrace FTrace;
     std::shared_ptr<EmulatedRegister> FRegister;
+    std::unique_ptr<RegisterPortLock> FPortLock;   // while connected to a register kept in a folder
     Address FAddress;
     DBQuery FDBQuery;
     Job FJob;

@@ -112,11 +112,16 @@ std::int32_t GetIBMStatus(OrvekCall& c)
     return OrvekResult::Ok;
 }
 
-// The FN serial the database methods name: SerialNumber, or the connected register's FN.
-QString DBSerial(OrvekCall& c)
+// The FN serial the database methods name: SerialNumber, or the connected
+// register's FN. The file of the connected register's FN is first brought in
+// line with the FN: 0 or the database's error code.
+std::int32_t DBSerial(OrvekCall& c, QString& serial)
 {
-    const QString serial = c.Str(P::SerialNumber);
-    return serial.isEmpty() ? c.Reg().Area<RegisterFN>().Serial : serial;
+    RegisterFN& fn = c.Reg().Area<RegisterFN>();
+    serial = c.Str(P::SerialNumber);
+    if (serial.isEmpty())
+        serial = fn.Serial;
+    return serial == fn.Serial ? ReceiptDatabase::Agree(c.Str(P::DBFilePath), ReceiptDatabase::Of(fn)) : 0;
 }
 
 void SetDocument(OrvekCall& c, const DBDocument& d)
@@ -143,7 +148,10 @@ std::int32_t PrintDocumentText(OrvekCall& c, const DBDocument& d)
 
 std::int32_t FindDocument(OrvekCall& c, DBDocument& d)
 {
-    return ReceiptDatabase::Find(c.Str(P::DBFilePath), DBSerial(c), c.Int(P::DocumentNumber), d);
+    QString serial;
+    if (std::int32_t code = DBSerial(c, serial))
+        return code;
+    return ReceiptDatabase::Find(c.Str(P::DBFilePath), serial, c.Int(P::DocumentNumber), d);
 }
 
 std::int32_t DBFindDocument(OrvekCall& c)
@@ -168,7 +176,10 @@ std::int32_t DBQueryDocumentsInSession(OrvekCall& c)
 {
     EmulatedOrvek::DBQuery& query = c.Driver.DBSessionQuery();
     query = {};
-    return ReceiptDatabase::Session(c.Str(P::DBFilePath), DBSerial(c), c.Int(P::SessionNumber), query.Documents);
+    QString serial;
+    if (std::int32_t code = DBSerial(c, serial))
+        return code;
+    return ReceiptDatabase::Session(c.Str(P::DBFilePath), serial, c.Int(P::SessionNumber), query.Documents);
 }
 
 // The next document of the query; -41 past the last one.

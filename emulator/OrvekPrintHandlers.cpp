@@ -62,13 +62,27 @@ QString DecodeCharRefs(const QString& text)
     return result + text.mid(from);
 }
 
+// A line in pieces of the width (none: whole), each on a line of its own.
+void PrintWrapped(OrvekCall& c, const QString& line, int font, int width, int param = 0)
+{
+    QString rest = line;
+    do {
+        PrintLine(c, width > 0 ? rest.left(width) : rest, font, param);
+        rest = width > 0 ? rest.mid(width) : QString();
+    } while (!rest.isEmpty());
+}
+
+// A line longer than the width is cut there, or carried onto further lines (CarryStrings).
 std::int32_t PrintTextLine(OrvekCall& c, int font, int widthDivisor, int param)
 {
     if (std::int32_t code = CheckPaper(c))
         return code;
     int width = Printer(c).CharsPerLine(font) / widthDivisor;
     QString text = DecodeCharRefs(c.Str(P::StringForPrinting));
-    PrintLine(c, width > 0 ? text.left(width) : text, font, param);
+    if (c.Bool(P::CarryStrings))
+        PrintWrapped(c, text, font, width, param);
+    else
+        PrintLine(c, width > 0 ? text.left(width) : text, font, param);
     return OrvekResult::Ok;
 }
 
@@ -102,13 +116,8 @@ std::int32_t PrintStringWithWrap(OrvekCall& c)
     QStringList lines = DecodeCharRefs(c.Str(P::StringForPrinting)).split(breaks);
     if (lines.size() > 1 && lines.last().isEmpty())
         lines.removeLast();
-    for (const QString& line : lines) {
-        QString rest = line;
-        do {
-            PrintLine(c, width > 0 ? rest.left(width) : rest, font);
-            rest = width > 0 ? rest.mid(width) : QString();
-        } while (!rest.isEmpty());
-    }
+    for (const QString& line : lines)
+        PrintWrapped(c, line, font, width);
     return OrvekResult::Ok;
 }
 

@@ -6,14 +6,23 @@
 // the register closes it (number, session, type, date-time, total, fiscal
 // sign, printed text). A missing folder, an unknown FN or an unreadable file
 // answers an error code; an existing file is never replaced.
+//
+// The file holds only documents the FN holds: it remembers the FN's first
+// document (number and fiscal sign), and when the FN it is brought in line
+// with has another first document (an FN started afresh, documents that the
+// FN no longer holds) the rows the FN does not hold are dropped, as are rows
+// numbered past the FN's last document.
 #include "core/binding/OrvekTypes.h"
 
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <vector>
+
+class RegisterFN;
 
 struct DBDocument {
     int Number = 0;
@@ -37,9 +46,23 @@ QString DefaultFolder();
 // The file of an FN's documents in a folder (empty folder: the default one).
 QString FileName(const QString& folder, const QString& serial);
 
+// The FN a file is kept in line with.
+struct FN {
+    QString Serial;
+    int FirstNumber = 0;            // the first document it holds; 0: none
+    std::uint32_t FirstSign = 0;
+    int LastNumber = 0;
+    // True when the FN holds a document of that number and fiscal sign.
+    std::function<bool(int number, std::uint32_t sign)> Holds;
+};
+// An FN of the register (used while the register is locked).
+FN Of(RegisterFN& fn);
+
 // Adds documents to the FN's file, creating the file (not the folder) when
-// it does not exist yet. 0 or an error code.
-std::int32_t Add(const QString& folder, const QString& serial, const std::vector<DBDocument>& documents);
+// it does not exist yet, and brings it in line with the FN. 0 or an error code.
+std::int32_t Add(const QString& folder, const FN& fn, const std::vector<DBDocument>& documents);
+// Brings the FN's file, when there is one, in line with the FN. 0 or an error code.
+std::int32_t Agree(const QString& folder, const FN& fn);
 // One document by number.
 std::int32_t Find(const QString& folder, const QString& serial, int number, DBDocument& document);
 // The documents of a session, in number order.

@@ -1,5 +1,5 @@
-// The receipt database: DBFindDocument in a database of 100,000 documents,
-// and the receipt totals of a 2,000-document session on the "Контрольная
+// The receipt database: DBFindDocument in a database of 100,000 documents
+// that the FN holds (goal: at most 0.1 ms a call), and the receipt totals of a 2,000-document session on the "Контрольная
 // лента" page, with the longest gap between two event-loop turns (counter
 // max_gap_ms).
 #include "core/driver/untDriver.h"
@@ -18,10 +18,11 @@
 #include <algorithm>
 
 namespace {
-QString g_serial;
-
-void Seed()
+// The FN holds 100,000 documents, and the database has them.
+void Seed(RegisterFN& fn)
 {
+    while (fn.LastDocumentNumber() < 100000)
+        fn.AddDocument(FNDocType::Receipt);
     std::vector<DBDocument> documents;
     for (int n = 1; n <= 100000; ++n) {
         DBDocument d;
@@ -30,11 +31,11 @@ void Seed()
         d.Type = 1 + n % 5;
         d.DateTime = QDateTime(QDate(2026, 1, 1), QTime(10, 0));
         d.Total = n * 10000LL;
-        d.FiscalSign = quint32(n) * 7919u;
+        d.FiscalSign = fn.Find(n)->FiscalSign;
         d.Text = QStringLiteral("КАССОВЫЙ ЧЕК %1").arg(n);
         documents.push_back(std::move(d));
     }
-    ReceiptDatabase::Add({}, g_serial, documents);
+    ReceiptDatabase::Add({}, ReceiptDatabase::Of(fn), documents);
 }
 
 void BM_DBFindDocument(benchmark::State& state)
@@ -87,8 +88,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     InstallEmulatedOrvek();
     Driver().Connect();
-    g_serial = EmulatedComponentOf(Driver())->ConnectedRegister()->Area<RegisterFN>().Serial;
-    Seed();
+    Seed(EmulatedComponentOf(Driver())->ConnectedRegister()->Area<RegisterFN>());
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -7,6 +7,7 @@ namespace OrvekResult {
 inline constexpr std::int32_t Ok = 0;
 inline constexpr std::int32_t NoLink = -1;          // no register at the address, or the link was lost
 inline constexpr std::int32_t PortBusy = -2;        // another driver object holds the port
+inline constexpr std::int32_t PortUnavailable = -3; // another program holds the port
 inline constexpr std::int32_t SettingsNotSaved = -4;  // the driver's settings file cannot be written
 inline constexpr std::int32_t FileError = -6;       // a file the driver reads or writes fails
 inline constexpr std::int32_t Interrupted = -51;    // the user stopped the call (Interrupt)

@@ -3,8 +3,23 @@
 #include "tests/DriverTestSupport.h"
 
 #include "emulator/OrvekResultCodes.h"
+#include "tests/TestSupport.h"
 
-class ConnectionTest : public DriverTest {};
+#include <QCoreApplication>
+#include <QProcess>
+#include <cstdio>
+
+class ConnectionTest : public DriverTest {
+protected:
+    // The bench's one register keeps its state in a folder.
+    static void KeepRegisterIn(const QString& folder)
+    {
+        Bench().Clear();
+        RegisterConfig c;
+        c.StateFolder = folder;
+        Bench().Add(c);
+    }
+};
 
 TEST_F(ConnectionTest, DriverConnectsByItselfOnTheDefaultPortAndTcp)
 {
@@ -152,4 +167,92 @@ TEST_F(ConnectionTest, FindDeviceAndExchangeParameters)
     Bench().Clear();
     FreeDriver();
     EXPECT_EQ(Driver().FindDevice(), OrvekResult::NoLink);
+}
+
+// Started by RegisterPortIsTakenByAnotherProgram: the same register in
+// another program. Reads "connect" and "disconnect" lines, answers each
+// with the result code; ends at the end of its input.
+TEST_F(ConnectionTest, DISABLED_PortChild)
+{
+    KeepRegisterIn(qEnvironmentVariable("LUMAQ_REGISTER_FOLDER"));
+    char line[64];
+    while (std::fgets(line, sizeof line, stdin)) {
+        const QByteArray command = QByteArray(line).trimmed();
+        const int code = command == "connect" ? Driver().Connect() : command == "disconnect" ? Driver().Disconnect() : 1;
+        std::printf("answer %d\n", code);
+        std::fflush(stdout);
+    }
+}
+
+namespace {
+// The register's other program.
+class TPortChild {
+public:
+    explicit TPortChild(const QString& folder)
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("LUMAQ_REGISTER_FOLDER", folder);
+        FProcess.setProcessEnvironment(env);
+        FProcess.start(QCoreApplication::applicationFilePath(),
+                       {"--gtest_also_run_disabled_tests", "--gtest_filter=ConnectionTest.DISABLED_PortChild"});
+    }
+    // The child's answer to a command; 1000 when it gave none.
+    int Ask(const QByteArray& command)
+    {
+        FProcess.write(command + "\n");
+        for (;;) {
+            while (!FProcess.canReadLine())
+                if (!FProcess.waitForReadyRead(10000))
+                    return 1000;
+            const QByteArray line = FProcess.readLine().trimmed();
+            if (line.startsWith("answer "))
+                return line.mid(7).toInt();
+        }
+    }
+    void Kill()
+    {
+        FProcess.kill();
+        FProcess.waitForFinished(10000);
+    }
+
+private:
+    QProcess FProcess;
+};
+} // namespace
+
+// A register kept in a folder has one port: while one program is connected,
+// another program's connect is refused until the first lets go, disconnects
+// or is killed. Driver objects of one program share the port.
+TEST_F(ConnectionTest, RegisterPortIsTakenByAnotherProgram)
+{
+    const QString folder = TestTempDir() + "/register";
+    KeepRegisterIn(folder);
+    TPortChild child(folder);
+    ASSERT_EQ(child.Ask("connect"), 0);
+
+    EXPECT_EQ(Driver().Connect(), OrvekResult::PortUnavailable);
+    EXPECT_EQ(Driver().ResultCodeDescription(), QStringLiteral("Порт недоступен"));
+    EXPECT_FALSE(Driver().Connected());
+    ASSERT_EQ(child.Ask("disconnect"), 0);
+    ASSERT_EQ(Driver().Connect(), 0);
+
+    // Two driver objects of this program: the port is free only when both let go.
+    TOrvek other;
+    ASSERT_EQ(other.GetShortECRStatus(), 0);
+    EXPECT_EQ(child.Ask("connect"), OrvekResult::PortUnavailable);
+    ASSERT_EQ(Driver().Disconnect(), 0);
+    EXPECT_EQ(child.Ask("connect"), OrvekResult::PortUnavailable);
+    EXPECT_EQ(other.GetShortECRStatus(), 0);
+    ASSERT_EQ(other.Disconnect(), 0);
+    ASSERT_EQ(child.Ask("connect"), 0);
+
+    // A killed program leaves the port free.
+    EXPECT_EQ(Driver().GetShortECRStatus(), OrvekResult::PortUnavailable);
+    child.Kill();
+    EXPECT_EQ(Driver().GetShortECRStatus(), 0);
+    // A driver object that goes away lets go too.
+    TPortChild next(folder);
+    EXPECT_EQ(next.Ask("connect"), OrvekResult::PortUnavailable);
+    FreeDriver();
+    EXPECT_EQ(next.Ask("connect"), 0);
 }

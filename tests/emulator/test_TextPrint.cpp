@@ -105,6 +105,34 @@ TEST_F(TextPrintTest, AttributesFrom0To255)
     EXPECT_EQ(Paper().Items()[1].Param, 255);
 }
 
+// A line longer than the print width is cut there, or with CarryStrings
+// carried whole onto further lines of that width.
+TEST_F(TextPrintTest, LongLineIsCarriedOrCut)
+{
+    const int width = Reg().Area<RegisterPrinter>().CharsPerLine(1);
+    ASSERT_GT(width, 0);
+    QString line;
+    for (int i = 0; i < width + width / 3; ++i)
+        line += QChar('a' + i % 26);
+    struct Case {
+        std::int32_t (TOrvek::*Method)();
+        int Width;
+    } cases[] = {{&TOrvek::PrintString, width}, {&TOrvek::PrintWideString, width / 2},
+                 {&TOrvek::PrintStringWithFont, width}};
+    for (const Case& c : cases)
+        for (bool carry : {true, false}) {
+            Paper().Clear();
+            Driver().setFontType(1);
+            Driver().setCarryStrings(carry);
+            Driver().setStringForPrinting(line);
+            ASSERT_EQ((Driver().*c.Method)(), 0);
+            QStringList expected;
+            for (int from = 0; from < (carry ? line.size() : 1); from += c.Width)
+                expected << line.mid(from, c.Width);
+            EXPECT_EQ(Paper().Texts(), expected) << c.Width << " " << carry;
+        }
+}
+
 TEST_F(TextPrintTest, PrintBufferHoldsWhatWasPrintedInThreeFormats)
 {
     Print(QStringLiteral("первая"));

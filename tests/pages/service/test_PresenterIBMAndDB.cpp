@@ -43,10 +43,32 @@ protected:
     static QStringList Lines(QPlainTextEdit* memo) { return memo->toPlainText().split(QLatin1Char('\n')); }
     static QString Serial() { return TestRegister().Area<RegisterFN>().Serial; }
 
-    // Documents of one session in the FN's database file.
-    static void Seed(const std::vector<DBDocument>& documents)
+    static RegisterFN& FN() { return TestRegister().Area<RegisterFN>(); }
+    // Documents of one session in the FN's database file; the FN holds them
+    // (with its fiscal signs).
+    static void Seed(std::vector<DBDocument> documents)
     {
-        ASSERT_EQ(ReceiptDatabase::Add({}, Serial(), documents), 0);
+        for (DBDocument& d : documents) {
+            while (FN().LastDocumentNumber() < d.Number)
+                FN().AddDocument(FNDocType::Receipt);
+            d.FiscalSign = FN().Find(d.Number)->FiscalSign;
+        }
+        ASSERT_EQ(ReceiptDatabase::Add({}, ReceiptDatabase::Of(FN()), documents), 0);
+    }
+    static void CloseReceipt(Currency total)
+    {
+        TDriver& d = Driver();
+        d.setPrice(total);
+        d.setQuantity(1);
+        d.setDepartment(1);
+        ASSERT_EQ(d.Sale(), 0);
+        d.setSumm1(total);
+        ASSERT_EQ(d.CloseCheck(), 0) << d.ResultCodeDescription().toStdString();
+    }
+    static std::int32_t FindDocument(int number)
+    {
+        Driver().setDocumentNumber(number);
+        return Driver().DBFindDocument();
     }
     static DBDocument Document(int number, int session, int type, Currency total)
     {
@@ -215,9 +237,99 @@ TEST_F(PeripheralPagesTest, DatabaseErrorsNeverOverwriteAFile)
     bad.write("not a database");
     bad.close();
     EXPECT_EQ(ReceiptDatabase::Find(folder, Serial(), 1, d), ReceiptDatabase::DatabaseError);
-    EXPECT_NE(ReceiptDatabase::Add(folder, Serial(), {Document(1, 1, 1, Rub)}), 0);
+    EXPECT_NE(ReceiptDatabase::Add(folder, ReceiptDatabase::Of(FN()), {Document(1, 1, 1, Rub)}), 0);
     ASSERT_TRUE(bad.open(QIODevice::ReadOnly));
     EXPECT_EQ(bad.readAll(), "not a database");
+}
+
+// The database holds the FN's documents only: an FN started afresh numbers
+// from 1 again, and the documents of its earlier life are gone from the
+// database at once, before and after it makes documents of its own.
+TEST_F(PeripheralPagesTest, DatabaseHoldsTheDocumentsOfTheFNOnly)
+{
+    for (int i = 0; i < 3; ++i)
+        CloseReceipt((10 + i) * Rub);
+    const int last = FN().LastDocumentNumber();
+    const int session = FN().Documents.back().SessionNumber;
+    ASSERT_EQ(FindDocument(last), 0);
+    const QString earlierSign = Driver().FiscalSignAsString();
+
+    // The FN started afresh: only its registration report (1).
+    FNRegistration data = FN().Documents.front().Registration;
+    FN().Reset();
+    ASSERT_EQ(FN().Fiscalise(data), 0);
+    ASSERT_EQ(FN().LastDocumentNumber(), 1);
+    for (int number = 1; number <= last; ++number)
+        EXPECT_EQ(FindDocument(number), ReceiptDatabase::NotFound) << number;
+
+    CloseReceipt(99 * Rub);
+    const int fresh = FN().LastDocumentNumber();
+    ASSERT_LT(fresh, last);
+    ASSERT_EQ(FindDocument(fresh), 0);
+    EXPECT_EQ(Driver().Summ1(), 99 * Rub);
+    EXPECT_EQ(Driver().FiscalSignAsString(), QString::number(FN().Documents.back().FiscalSign));
+    EXPECT_EQ(FindDocument(last), ReceiptDatabase::NotFound);
+    // The earlier session's documents are the FN's own now, or none.
+    Driver().setSessionNumber(session);
+    ASSERT_EQ(Driver().DBQueryDocumentsInSession(), 0);
+    while (Driver().DBGetNextDocument() == 0) {
+        EXPECT_NE(Driver().FiscalSignAsString(), earlierSign);
+        const FNDocument* held = FN().Find(Driver().DocumentNumber());
+        ASSERT_NE(held, nullptr);
+        EXPECT_EQ(Driver().FiscalSignAsString(), QString::number(held->FiscalSign));
+    }
+
+    // Rows past the FN's last document, as a database of an earlier run leaves them.
+    Seed({Document(fresh + 1, 1, 1, Rub)});
+    FN().Documents.pop_back();
+    EXPECT_EQ(FindDocument(fresh + 1), ReceiptDatabase::NotFound);
+    EXPECT_EQ(FindDocument(fresh), 0);
+}
+
+// A database that cannot keep a closed document: the receipt is closed on
+// the register, and the closing call answers the database's error; the file
+// stays as it was.
+TEST_F(PeripheralPagesTest, DocumentNotKeptIsTheClosingCallsError)
+{
+    enum Kind { Corrupt, FolderInPlace, NoFolder };
+    const struct {
+        Kind What;
+        std::int32_t Code;
+    } cases[] = {{Corrupt, ReceiptDatabase::DatabaseError}, {FolderInPlace, ReceiptDatabase::DatabaseError},
+                 {NoFolder, ReceiptDatabase::NoDatabase}};
+    ASSERT_EQ(Driver().OpenSession(), 0);   // its report kept; the receipts make one document each
+    for (const auto& c : cases) {
+        SCOPED_TRACE(int(c.What));
+        const QString folder = TestTempDir() + "/db";
+        const QString file = ReceiptDatabase::FileName(folder, Serial());
+        QFile corrupt(file);
+        if (c.What == Corrupt) {
+            ASSERT_TRUE(QDir().mkpath(folder));
+            ASSERT_TRUE(corrupt.open(QIODevice::WriteOnly));
+            corrupt.write("not a database");
+            corrupt.close();
+        }
+        if (c.What == FolderInPlace) {
+            ASSERT_TRUE(QDir().mkpath(file));
+        }
+        Driver().setDBFilePath(folder);
+        const int before = FN().LastDocumentNumber();
+        TDriver& d = Driver();
+        d.setPrice(5 * Rub);
+        d.setQuantity(1);
+        d.setDepartment(1);
+        ASSERT_EQ(d.Sale(), 0);
+        d.setSumm1(5 * Rub);
+        EXPECT_EQ(d.CloseCheck(), c.Code);
+        EXPECT_EQ(d.ResultCodeDescription(), OrvekResultDescription(c.Code));
+        EXPECT_EQ(FN().LastDocumentNumber(), before + 1);   // closed on the register
+        ASSERT_EQ(d.GetECRStatus(), 0);
+        EXPECT_NE(d.ECRMode(), 8);
+        if (c.What == Corrupt) {
+            ASSERT_TRUE(corrupt.open(QIODevice::ReadOnly));
+            EXPECT_EQ(corrupt.readAll(), "not a database");
+        }
+    }
 }
 
 TEST_F(PeripheralPagesTest, SessionTotalsListTheReceiptsOnly)
