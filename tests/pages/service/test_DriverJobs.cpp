@@ -95,7 +95,10 @@ const LoopCase LoopCases[] = {
          QDir(ReceiptDatabase::DefaultFolder()).removeRecursively();
          Driver().GetShortECRStatus();
          std::vector<DBDocument> documents;
+         auto& fn = TestRegister().Area<RegisterFN>();
          for (int n = 12; n <= 14; ++n) {
+             while (fn.LastDocumentNumber() < n)
+                 fn.AddDocument(FNDocType::Receipt);
              DBDocument d;
              d.Number = n;
              d.Session = 5;
@@ -103,9 +106,10 @@ const LoopCase LoopCases[] = {
              d.DateTime = QDateTime(QDate(2026, 12, 1), QTime(10, 30, 5));
              d.Total = 10000;
              d.Text = QStringLiteral("КАССОВЫЙ ЧЕК %1").arg(n);
+             d.FiscalSign = fn.Find(n)->FiscalSign;
              documents.push_back(d);
          }
-         ReceiptDatabase::Add({}, TestRegister().Area<RegisterFN>().Serial, documents);
+         ReceiptDatabase::Add({}, ReceiptDatabase::Of(fn), documents);
          TfmDBSession::EventInterval = 0;
          auto page = std::make_unique<TfmDBSession>();
          page->edtSessionNumber->setText(QStringLiteral("5"));
