@@ -9,6 +9,7 @@
 #include <QHostAddress>
 #include <QStringDecoder>
 #include <algorithm>
+#include <atomic>
 #include <map>
 
 namespace {
@@ -224,6 +225,12 @@ private:
 
 void OrvekBench::Reset()
 {
+    Build();
+    ReportLoadError();
+}
+
+void OrvekBench::Build()
+{
     QString error;
     const QString fileName = qEnvironmentVariable("ORVEK_BENCH");
     if (!fileName.isEmpty()) {
@@ -234,13 +241,19 @@ void OrvekBench::Reset()
             return;
         } catch (const Exception& e) {
             error = e.Message();
-            Notify(error + QStringLiteral(". Работает стенд по умолчанию: одна ККТ на COM1 (115200) и TCP 127.0.0.1:7778."));
         }
     }
     std::lock_guard lock(FMutex);
     FRegisters.clear();
     FRegisters.push_back(std::make_shared<EmulatedRegister>(RegisterConfig{}));
     FLoadError = error;
+}
+
+void OrvekBench::ReportLoadError() const
+{
+    const QString error = LoadError();
+    if (!error.isEmpty())
+        Notify(error + QStringLiteral(". Работает стенд по умолчанию: одна ККТ на COM1 (115200) и TCP 127.0.0.1:7778."));
 }
 
 std::vector<RegisterConfig> OrvekBench::Parse(QByteArrayView bytes, const QString& fileName)
@@ -360,10 +373,15 @@ QString OrvekBench::LoadError() const
 
 OrvekBench& Bench()
 {
-    static OrvekBench* bench = [] {
+    static OrvekBench* const bench = [] {
         auto* b = new OrvekBench;
-        b->Reset();
+        b->Build();
         return b;
     }();
+    // Told once the bench exists: the notice's box runs an event loop whose
+    // timers may ask for the bench again.
+    static std::atomic_bool reported = false;
+    if (!reported.exchange(true))
+        bench->ReportLoadError();
     return *bench;
 }

@@ -17,8 +17,12 @@ class OrvekBench {
 public:
     // The registers of the default bench, or of the ORVEK_BENCH file. A bad
     // bench file leaves the default bench and its error in LoadError(), and
-    // the user is told (Notify).
+    // the user is told (ReportLoadError).
     void Reset();
+    // Reset without telling: nothing here shows a box or runs an event loop.
+    void Build();
+    // Tells the user of LoadError(), if any (Notify).
+    void ReportLoadError() const;
     // Reads a bench file and replaces the registers with its registers.
     // Raises Exception with the file name and line on an error (the bench
     // stays as it was).
@@ -79,5 +83,6 @@ private:
     QString FLoadError;
 };
 
-// The one bench of the process, set up on first use (Reset).
+// The one bench of the process, built on first use (Build); a bad bench
+// file is reported once the bench exists.
 OrvekBench& Bench();

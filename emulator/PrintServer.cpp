@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QHostAddress>
 #include <QList>
+#include <algorithm>
 #include <arpa/inet.h>
 #include <cerrno>
 #include <chrono>
@@ -68,7 +69,7 @@ PrintServerRequest ParsePrintServerRequest(QByteArrayView line)
     return r;
 }
 
-TPrintServer::TPrintServer(quint16 port)
+TPrintServer::TPrintServer(quint16 port, std::chrono::milliseconds idleTimeout) : FIdleTimeout(idleTimeout)
 {
     FListen = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (FListen < 0 || pipe(FWake) != 0)
@@ -149,45 +150,51 @@ void TPrintServer::ClientGone(int client)
 
 void TPrintServer::Serve()
 {
+    using Clock = std::chrono::steady_clock;
     struct Client {
         int Fd;
         QByteArray Pending;
+        Clock::time_point Deadline;   // closed when no whole request came by then
     };
     std::vector<Client> clients;
     while (!FStop) {
         std::vector<pollfd> fds{{FWake[0], POLLIN, 0}, {FListen, POLLIN, 0}};
-        for (const Client& c : clients)
+        auto wake = Clock::now() + std::chrono::seconds(1);
+        for (const Client& c : clients) {
             fds.push_back({c.Fd, POLLIN, 0});
-        if (poll(fds.data(), fds.size(), 1000) < 0 && errno != EINTR)
+            wake = std::min(wake, c.Deadline);
+        }
+        if (poll(fds.data(), fds.size(), Left(wake)) < 0 && errno != EINTR)
             break;
         if (FStop)
             break;
         const std::size_t polled = clients.size();
+        const auto now = Clock::now();
         if (fds[1].revents & POLLIN) {
             const int fd = accept4(FListen, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
             if (fd >= 0 && int(clients.size()) < MaxClients)
-                clients.push_back({fd, {}});
+                clients.push_back({fd, {}, now + FIdleTimeout});
             else if (fd >= 0)
                 close(fd);
         }
         for (std::size_t i = 0; i < polled; ++i) {
-            if (!(fds[i + 2].revents & (POLLIN | POLLHUP | POLLERR)))
-                continue;
             Client& c = clients[i];
-            char buffer[256];
-            const ssize_t n = read(c.Fd, buffer, sizeof buffer);
-            if (n < 0 && (errno == EAGAIN || errno == EINTR))
-                continue;
-            bool gone = n <= 0;
-            if (!gone)
-                c.Pending.append(buffer, n);
+            bool gone = false;
+            if (fds[i + 2].revents & (POLLIN | POLLHUP | POLLERR)) {
+                char buffer[256];
+                const ssize_t n = read(c.Fd, buffer, sizeof buffer);
+                gone = n == 0 || (n < 0 && errno != EAGAIN && errno != EINTR);
+                if (n > 0)
+                    c.Pending.append(buffer, n);
+            }
             for (qsizetype end; !gone && (end = c.Pending.indexOf('\n')) >= 0;) {
                 QByteArray answer = Answer(c.Fd, ParsePrintServerRequest(QByteArrayView(c.Pending).first(end)));
                 c.Pending.remove(0, end + 1);
                 answer += '\n';
                 gone = send(c.Fd, answer.constData(), answer.size(), MSG_NOSIGNAL) != answer.size();
+                c.Deadline = now + FIdleTimeout;
             }
-            if (c.Pending.size() > MaxLine)
+            if (c.Pending.size() > MaxLine || c.Deadline <= now)
                 gone = true;
             if (gone) {
                 ClientGone(c.Fd);

@@ -11,10 +11,12 @@
 //   ADMINUNLOCKALL      OK (frees every port)
 //   BYE                 OK (frees this client's ports; the link ends)
 // Anything else is answered "ERROR"; a longer line ends the connection. A
-// client that goes away frees its ports.
+// client that goes away frees its ports; so does one that sends no whole
+// request for longer than the idle time-out (its connection is closed).
 #include <QByteArrayView>
 #include <QString>
 #include <atomic>
+#include <chrono>
 #include <map>
 #include <memory>
 #include <thread>
@@ -32,10 +34,12 @@ public:
     static constexpr int MaxLine = 64;
     static constexpr int MaxClients = 64;
     static constexpr quint16 DefaultPort = 7790;
+    static constexpr std::chrono::milliseconds DefaultIdleTimeout = std::chrono::seconds(120);
 
     // Listens on 127.0.0.1 at the port (0: one the system chooses); raises
-    // Exception when it cannot.
-    explicit TPrintServer(quint16 port = 0);
+    // Exception when it cannot. A connection without a whole request for
+    // idleTimeout is closed.
+    explicit TPrintServer(quint16 port = 0, std::chrono::milliseconds idleTimeout = DefaultIdleTimeout);
     ~TPrintServer();
     quint16 Port() const { return FPort; }
 
@@ -53,6 +57,7 @@ private:
     int FListen = -1;
     int FWake[2] = {-1, -1};
     quint16 FPort = 0;
+    std::chrono::milliseconds FIdleTimeout;
     std::atomic<bool> FStop = false;
     std::thread FThread;
     std::map<int, int> FLocks;   // COM number -> client

@@ -4,6 +4,7 @@
 #include "platform/Hook.h"
 
 #include <QNetworkDatagram>
+#include <algorithm>
 
 namespace Regmaven {
 
@@ -34,6 +35,18 @@ TTCPSearchItem* TTCPSearchItems::FindBySerial(const QString& Serial) const
         if (item->FSerial == Serial)
             return item.get();
     return nullptr;
+}
+
+void TTCPSearchItems::MoveLast(TTCPSearchItem* Item)
+{
+    const auto at = std::find_if(FList.begin(), FList.end(), [Item](const auto& item) { return item.get() == Item; });
+    if (at != FList.end())
+        std::rotate(at, at + 1, FList.end());
+}
+
+void TTCPSearchItems::Remove(TTCPSearchItem* Item)
+{
+    std::erase_if(FList, [Item](const auto& item) { return item.get() == Item; });
 }
 
 std::optional<TDiscoveryRecord> ParseDiscoveryDatagram(const QByteArray& Datagram)
@@ -120,15 +133,34 @@ quint16 TTCPDeviceSearch::Port() const
 
 void TTCPDeviceSearch::ReadPending()
 {
-    for (int i = 0; i < MaxDatagramsPerRead && FServer && FServer->hasPendingDatagrams(); ++i)
-        HandleDatagram(FServer->receiveDatagram(MaxDatagramSize).data());
+    for (int i = 0; i < MaxDatagramsPerRead && FServer && FServer->hasPendingDatagrams(); ++i) {
+        const QByteArray datagram = FServer->receiveDatagram(MaxDatagramSize).data();
+        if (!FSecond.isValid() || FSecond.elapsed() >= 1000) {
+            FSecond.start();
+            FTaken = 0;
+        }
+        if (FTaken < MaxDatagramsPerSecond) {
+            ++FTaken;
+            HandleDatagram(datagram);
+        }
+    }
 }
 
 void TTCPDeviceSearch::HandleDatagram(const QByteArray& Datagram)
 {
     const std::optional<TDiscoveryRecord> record = ParseDiscoveryDatagram(Datagram);
-    if (!record || FItems.FindBySerial(record->Serial))
+    if (!record)
         return;
+    if (TTCPSearchItem* known = FItems.FindBySerial(record->Serial)) {
+        FItems.MoveLast(known);
+        return;
+    }
+    if (FItems.GetCount() >= MaxItems) {
+        TTCPSearchItem* oldest = FItems.GetItem(0);
+        if (OnLost)
+            OnLost(oldest);
+        FItems.Remove(oldest);
+    }
     TTCPSearchItem* item = FItems.Add();
     item->FSerial = record->Serial;
     item->FIP = record->IP;

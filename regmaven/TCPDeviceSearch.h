@@ -3,7 +3,10 @@
 // themselves with datagrams "SN:<serial>;IP:<address>;port:<port>" (each
 // field its key, one separator character and the value; fields separated by
 // ";" and an optional blank). Datagrams are read on the UI thread; each
-// serial is listed once per listening period.
+// serial is listed once per listening period. The list holds at most
+// MaxItems registers: the one announced least recently makes room for a new
+// one; at most MaxDatagramsPerSecond datagrams are taken in, the rest dropped.
+#include <QElapsedTimer>
 #include <QHostAddress>
 #include <QObject>
 #include <QString>
@@ -38,6 +41,10 @@ public:
     TTCPSearchItem* Add();
     // The first item with exactly this serial; nullptr if none.
     TTCPSearchItem* FindBySerial(const QString& Serial) const;
+    // Moves the item to the end of the list (the most recent).
+    void MoveLast(TTCPSearchItem* Item);
+    // Frees the item.
+    void Remove(TTCPSearchItem* Item);
     void Clear() { FList.clear(); }
 
 private:
@@ -71,6 +78,8 @@ class TTCPDeviceSearch : public QObject {
     Q_OBJECT
 public:
     using TOnFoundProc = std::function<void(TTCPSearchItem* Item)>;
+    static constexpr int MaxItems = 256;
+    static constexpr int MaxDatagramsPerSecond = 200;
 
     // Not listening yet; the endpoint is DiscoveryEndpoint()'s.
     TTCPDeviceSearch();
@@ -86,11 +95,15 @@ public:
     quint16 Port() const;
     QString Error() const { return FError; }
 
-    // One received datagram: a new serial becomes an item and is reported.
+    // One received datagram: a new serial becomes an item and is reported
+    // (with a full list the least recent item is reported lost and freed
+    // first); a known serial becomes the most recent.
     void HandleDatagram(const QByteArray& Datagram);
 
     TTCPSearchItems& Items() { return FItems; }
     TOnFoundProc OnFound;
+    // An item about to be freed to make room.
+    TOnFoundProc OnLost;
 
 private:
     void ReadPending();
@@ -99,6 +112,8 @@ private:
     std::unique_ptr<QUdpSocket> FServer;
     TTCPSearchItems FItems;
     QString FError;
+    QElapsedTimer FSecond;   // the current second of the datagram budget
+    int FTaken = 0;          // datagrams taken in during it
 };
 
 } // namespace Regmaven

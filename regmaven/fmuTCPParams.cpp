@@ -61,6 +61,7 @@ TfmTCPParams::TfmTCPParams() : TParamPage("fmTCPParams", QStringLiteral("Пар�
 
     connect(ListView, &QTreeWidget::itemClicked, this, Guarded(this, &TfmTCPParams::ListViewClick));
     FSearch.OnFound = [this](TTCPSearchItem* Item) { DeviceFound(Item); };
+    FSearch.OnLost = [this](TTCPSearchItem* Item) { DeviceLost(Item); };
 }
 
 void TfmTCPParams::FormShow()
@@ -112,6 +113,15 @@ void TfmTCPParams::DeviceFound(TTCPSearchItem* Item)
 {
     auto* row = new QTreeWidgetItem(ListView, {Item->FSerial, Item->FIP, QString::number(Item->FPort)});
     row->setTextAlignment(1, Qt::AlignCenter);
+}
+
+void TfmTCPParams::DeviceLost(TTCPSearchItem* Item)
+{
+    for (int i = 0; i < ListView->topLevelItemCount(); ++i)
+        if (ListView->topLevelItem(i)->text(0) == Item->FSerial) {
+            delete ListView->takeTopLevelItem(i);
+            return;
+        }
 }
 
 void TfmTCPParams::ListViewClick(QTreeWidgetItem* Row)

@@ -36,6 +36,7 @@ protected:
 
 private:
     void DeviceFound(TTCPSearchItem* Item);
+    void DeviceLost(TTCPSearchItem* Item);
     void ListViewClick(QTreeWidgetItem* Row);
     void StopSearch();
 };

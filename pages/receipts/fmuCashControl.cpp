@@ -15,17 +15,27 @@
 #include <QRadioButton>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTextBlock>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QTimer>
 #include <QUdpSocket>
+#include <algorithm>
 
 namespace {
-// Chunks read in one go before the event loop runs again; the rest waits
-// for the next turn.
+// Chunks read in one turn of the event loop from all TCP clients together,
+// and datagrams; the rest waits for the next turn, so the window keeps
+// painting.
 constexpr int MaxChunksPerTurn = 32;
 // A client's unread bytes are held up to this size; beyond it the
 // operating system's buffers hold the sender back.
-constexpr qint64 ClientBufferSize = 256 * 1024;
+constexpr qint64 ClientBufferSize = 64 * 1024;
+// Lines and characters put into the memo in one turn of the event loop.
+constexpr int MaxShowLines = 300;
+constexpr qsizetype MaxShowChars = 16 * 1024;
+// Connections the system holds until the page takes them: many clients
+// connecting at once are not turned away while a turn of the event loop runs.
+constexpr int ListenBacklog = 1024;
 
 quint16 PortOf(const QString& text)
 {
@@ -47,10 +57,15 @@ QString GetLineData(const QByteArray& data, bool cp866)
     return AnsiToWide(cp866 ? Str866To1251(data) : data);
 }
 
+QString TLineStream::CutMark(qsizetype maxLine)
+{
+    return QStringLiteral("…[строка длиннее %1 символов, остаток отброшен]").arg(maxLine);
+}
+
 TLineStream::TChunk TLineStream::Add(const QString& text)
 {
     TChunk chunk;
-    chunk.Text.reserve(text.size());
+    chunk.Text.reserve(std::min(text.size(), FMaxLine + 64));
     qsizetype i = 0;
     if (FAfterCR && text.startsWith(QLatin1Char('\n')))
         i = 1;
@@ -63,8 +78,13 @@ TLineStream::TChunk TLineStream::Add(const QString& text)
             chunk.Text += QLatin1Char('\n');
             ++chunk.Lines;
             lineOpen = false;
+            FLineLength = 0;
         } else {
-            chunk.Text += c;
+            if (FLineLength < FMaxLine)
+                chunk.Text += c;
+            else if (FLineLength == FMaxLine)
+                chunk.Text += CutMark(FMaxLine);
+            FLineLength = std::min(FLineLength + 1, FMaxLine + 1);
             lineOpen = true;
         }
     }
@@ -78,6 +98,7 @@ TLineStream::TChunk TLineStream::Add(const QString& text)
 TfmCashControl::TfmCashControl(QWidget* owner)
     : TPage(owner, "fmCashControl", PageCaption), FTcpServer(new QTcpServer(this)), FUdpServer(new QUdpSocket(this))
 {
+    FTcpServer->setListenBacklogSize(ListenBacklog);
     using T = TfmCashControl;
     TFormBuilder<T> page(this, nullptr, true);
     auto left = page.Section();
@@ -158,6 +179,7 @@ void TfmCashControl::btnClosePortClick()
 void TfmCashControl::CloseTcp()
 {
     FTcpServer->close();
+    FReady.clear();
     for (QTcpSocket* client : FTcpServer->findChildren<QTcpSocket*>()) {
         client->disconnect(this);
         client->abort();
@@ -167,11 +189,14 @@ void TfmCashControl::CloseTcp()
 
 void TfmCashControl::btnClearClick()
 {
+    FPending.clear();
+    FPendingLines = 0;
     Memo->clear();
 }
 
 void TfmCashControl::btnSaveDataClick()
 {
+    ShowData(true);
     const QString fileName = Dialogs::SaveFileName(QStringLiteral("Сохранить"),
                                                    QStringLiteral("Текстовый файл (*.txt)"),
                                                    QStringLiteral("CashControl"), QStringLiteral("txt"));
@@ -183,25 +208,52 @@ void TfmCashControl::AcceptClients()
 {
     while (QTcpSocket* client = FTcpServer->nextPendingConnection()) {
         client->setReadBufferSize(ClientBufferSize);
-        connect(client, &QTcpSocket::readyRead, this, Guarded([this, client] { ReadClient(client); }));
+        connect(client, &QTcpSocket::readyRead, this, Guarded([this, client] { ClientReady(client); }));
         // What the client sent before it left is read before it goes.
-        connect(client, &QTcpSocket::disconnected, this, Guarded([this, client] {
-                    while (client->bytesAvailable() > 0)
-                        ServerData(client->read(ChunkSize));
-                    client->deleteLater();
-                }));
-        ReadClient(client);
+        connect(client, &QTcpSocket::disconnected, this, Guarded([this, client] { ClientReady(client); }));
+        ClientReady(client);
     }
 }
 
-// Reads a bounded number of chunks; what is left is read on the next turn
-// of the event loop, so a flooding sender cannot stall the page.
-void TfmCashControl::ReadClient(QTcpSocket* client)
+// Queues a client with unread bytes for reading; a client that left and has
+// nothing more to read goes.
+void TfmCashControl::ClientReady(QTcpSocket* client)
 {
-    for (int i = 0; i < MaxChunksPerTurn && client->bytesAvailable() > 0; ++i)
+    if (client->bytesAvailable() <= 0) {
+        if (client->state() == QAbstractSocket::UnconnectedState)
+            client->deleteLater();
+        return;
+    }
+    if (client->property("ready").toBool())
+        return;
+    client->setProperty("ready", true);
+    FReady.emplace_back(client);
+    if (!FReadQueued) {
+        FReadQueued = true;
+        QTimer::singleShot(0, this, Guarded(this, &TfmCashControl::ReadClients));
+    }
+}
+
+// Reads a bounded number of chunks from the waiting clients in turn; what
+// is left is read on the next turn of the event loop, so neither a flooding
+// sender nor many senders stall the window.
+void TfmCashControl::ReadClients()
+{
+    FReadQueued = false;
+    for (int i = 0; i < MaxChunksPerTurn && !FReady.empty(); ++i) {
+        QPointer<QTcpSocket> client = FReady.front();
+        FReady.pop_front();
+        if (!client)
+            continue;
+        client->setProperty("ready", false);
         ServerData(client->read(ChunkSize));
-    if (client->bytesAvailable() > 0)
-        QTimer::singleShot(0, client, Guarded([this, client] { ReadClient(client); }));
+        if (client)
+            ClientReady(client);
+    }
+    if (!FReady.empty() && !FReadQueued) {
+        FReadQueued = true;
+        QTimer::singleShot(0, this, Guarded(this, &TfmCashControl::ReadClients));
+    }
 }
 
 void TfmCashControl::ReadDatagrams()
@@ -222,10 +274,74 @@ void TfmCashControl::ServerData(const QByteArray& data)
 {
     const TLineStream::TChunk chunk = FStream.Add(GetLineData(data, chbCP866->isChecked()));
     if (chbShowData->isChecked() && !chunk.Text.isEmpty()) {
-        QTextCursor cursor(Memo->document());
-        cursor.movePosition(QTextCursor::End);
-        cursor.insertText(chunk.Text);
+        FPending += chunk.Text;
+        FPendingLines += chunk.Text.count(QLatin1Char('\n'));
+        if (FPendingLines > 2 * MaxMemoLines || FPending.size() > 2 * MaxMemoChars)
+            DropPending();
     }
     FLineCount += chunk.Lines;
+    QueueShowData();
+}
+
+// Keeps of the text not yet shown only what the memo would keep: its last
+// MaxMemoLines lines and MaxMemoChars characters, from the start of a line.
+void TfmCashControl::DropPending()
+{
+    qsizetype cut = 0;
+    for (qsizetype drop = FPendingLines - MaxMemoLines; drop > 0; --drop)
+        cut = FPending.indexOf(QLatin1Char('\n'), cut) + 1;
+    if (FPending.size() - cut > MaxMemoChars) {
+        const qsizetype end = FPending.indexOf(QLatin1Char('\n'), FPending.size() - MaxMemoChars);
+        cut = end >= 0 ? end + 1 : FPending.size() - MaxMemoChars;
+    }
+    FPending.remove(0, cut);
+    FPendingLines = FPending.count(QLatin1Char('\n'));
+}
+
+void TfmCashControl::QueueShowData()
+{
+    if (FShowQueued)
+        return;
+    FShowQueued = true;
+    QTimer::singleShot(0, this, Guarded([this] { ShowData(false); }));
+}
+
+void TfmCashControl::ShowData(bool all)
+{
+    FShowQueued = false;
     ShowCount();
+    if (FPending.isEmpty())
+        return;
+    // A bounded part per turn, so the window keeps painting; the rest next turn.
+    qsizetype take = all ? FPending.size() : std::min(FPending.size(), MaxShowChars);
+    qsizetype lines = 0;
+    for (qsizetype at = 0; at < take; ++at)
+        if (FPending[at] == QLatin1Char('\n') && ++lines == MaxShowLines && !all)
+            take = at + 1;
+    QTextCursor cursor(Memo->document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(FPending.first(take));
+    FPending.remove(0, take);
+    FPendingLines -= lines;
+    TrimMemo();
+    if (!FPending.isEmpty())
+        QueueShowData();
+}
+
+bool TfmCashControl::AllShown() const
+{
+    return FPending.isEmpty() && !FShowQueued;
+}
+
+// Drops the oldest whole lines while the memo holds more than MaxMemoChars.
+void TfmCashControl::TrimMemo()
+{
+    QTextDocument* document = Memo->document();
+    const int excess = document->characterCount() - int(MaxMemoChars);
+    if (excess <= 0)
+        return;
+    const QTextBlock block = document->findBlock(excess);
+    QTextCursor cursor(document);
+    cursor.setPosition(block.next().isValid() ? block.next().position() : excess, QTextCursor::KeepAnchor);
+    cursor.removeSelectedText();
 }

@@ -10,8 +10,10 @@
 #include "emulator/RegisterReceipt.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QTcpSocket>
 #include <atomic>
 #include <thread>
 
@@ -462,4 +464,47 @@ TEST(PrintServerProtocol, RequestLines)
         EXPECT_EQ(r.Command, c.Kind) << c.Line;
         EXPECT_EQ(r.ComNumber, c.Com) << c.Line;
     }
+}
+
+// Clients that keep a slot without whole requests (idle, or trickling one
+// byte at a time) are closed after the idle time-out, and the ports they
+// hold are freed with their connection.
+TEST(PrintServerClients, IdleAndSlowClientsAreClosedAndTheirPortsFreed)
+{
+    TPrintServer server(0, std::chrono::milliseconds(300));
+    server.Start();
+    const QString address = QStringLiteral("127.0.0.1:%1").arg(server.Port());
+    TPrintServerLink holder;
+    ASSERT_TRUE(holder.Connect(address, 2000));
+    ASSERT_EQ(holder.Request("LOCK 3", 2000), "OK");
+    std::vector<std::unique_ptr<TPrintServerLink>> idle;
+    for (int i = 2; i < TPrintServer::MaxClients; ++i) {
+        idle.push_back(std::make_unique<TPrintServerLink>());
+        ASSERT_TRUE(idle.back()->Connect(address, 2000));
+    }
+    QTcpSocket slow;
+    slow.connectToHost(QHostAddress::LocalHost, server.Port());
+    ASSERT_TRUE(slow.waitForConnected(2000));
+    QElapsedTimer elapsed;
+    elapsed.start();
+    int sent = 0;
+    while (slow.state() == QAbstractSocket::ConnectedState && elapsed.elapsed() < 10000) {
+        slow.write(QByteArray(1, "LOCK 3"[sent % 6]));
+        slow.waitForBytesWritten(1000);
+        ++sent;
+        slow.waitForDisconnected(50);
+    }
+    EXPECT_EQ(slow.state(), QAbstractSocket::UnconnectedState);
+    EXPECT_LT(sent, TPrintServer::MaxLine / 2);
+
+    // Every slot is free again, and the quiet holder's port with its connection.
+    TPrintServerLink newcomer;
+    ASSERT_TRUE(newcomer.Connect(address, 2000));
+    EXPECT_EQ(newcomer.Request("LOCK 3", 2000), "OK");
+    EXPECT_EQ(holder.Request("OPEN 3", 2000), "");
+    EXPECT_FALSE(holder.Connected());
+    // A client that keeps asking is not idle.
+    elapsed.restart();
+    while (elapsed.elapsed() < 700)
+        ASSERT_EQ(newcomer.Request("OPEN 3", 2000), "OK");
 }

@@ -8,6 +8,8 @@
 #include "emulator/RegisterOFD.h"
 
 #include <QFile>
+#include <cstdlib>
+#include <memory>
 
 using M = OrvekMethod;
 
@@ -35,6 +37,46 @@ std::vector<std::int32_t> Calls(int count, std::int32_t (TOrvek::*method)())
 } // namespace
 
 class FaultTest : public DriverTest {};
+
+namespace {
+// Message boxes that ask for the bench while they are up, as a box's event
+// loop running a timer that uses the bench does.
+class BenchAskingDialogs : public Dialogs::ScriptedDialogs {
+public:
+    Dialogs::Result Message(const Dialogs::MessageRequest& request) override
+    {
+        AskedDuringBox = &Bench();
+        RegistersDuringBox = int(AskedDuringBox->Registers().size());
+        return ScriptedDialogs::Message(request);
+    }
+    OrvekBench* AskedDuringBox = nullptr;
+    int RegistersDuringBox = 0;
+};
+} // namespace
+
+// The first use of the bench, in a process of its own: a refused bench file
+// is told once the bench exists, and a request while the box is up gets the
+// built bench.
+TEST(BenchStartDeathTest, BadBenchFileIsToldOnceTheBenchIsBuilt)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    const QString bad = WriteBench(QByteArray::fromHex("fffe000102035b72656769737465725d"));
+    EXPECT_EXIT(
+        {
+            qputenv("ORVEK_BENCH", bad.toLocal8Bit());
+            auto owned = std::make_unique<BenchAskingDialogs>();
+            BenchAskingDialogs* dialogs = owned.get();
+            Dialogs::Install(std::move(owned));
+            OrvekBench& bench = Bench();
+            Bench();
+            const bool told = dialogs->messages().size() == 1
+                && dialogs->lastMessage().startsWith(QStringLiteral("Файл стенда %1").arg(bad));
+            const bool built = dialogs->AskedDuringBox == &bench && dialogs->RegistersDuringBox == 1
+                && bench.Register(0)->Config().ComNumber == 1;
+            std::exit(told && built ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+}
 
 TEST_F(FaultTest, ScriptedCodesReplaceTheMethodsWork)
 {

@@ -9,9 +9,11 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProgressBar>
+#include <QSet>
 #include <QTreeWidget>
 #include <QToolButton>
 #include <QUdpSocket>
@@ -218,6 +220,65 @@ TEST_F(ConnectionTest, DiscoveryListsEachSerialOnceByKey)
     EXPECT_TRUE(Rows(page).isEmpty());
     Announce(page, {"SN:0001;IP:10.0.0.9;port:1"});
     EXPECT_EQ(Rows(page), QStringList{"0001 10.0.0.9 1"});
+}
+
+TEST_F(ConnectionTest, DiscoveryListKeepsTheMostRecentRegisters)
+{
+    TfmTCPParams& page = ShowTCPPage();
+    const int max = TTCPDeviceSearch::MaxItems;
+    const int total = 10 * max;
+    const auto announce = [&page](int serial) {
+        page.FSearch.HandleDatagram("SN:" + QByteArray::number(serial) + ";IP:10.0.0.1;port:7778");
+    };
+    for (int i = 0; i < total; ++i) {
+        announce(i);
+        if (i % 100 == 0)
+            announce(0);   // announced again: the most recent
+    }
+    QSet<QString> expected{"0"};
+    for (int i = total - max + 1; i < total; ++i)
+        expected << QString::number(i);
+    QSet<QString> items, rows;
+    for (int i = 0; i < page.FSearch.Items().GetCount(); ++i)
+        items << page.FSearch.Items().GetItem(i)->FSerial;
+    for (int i = 0; i < page.ListView->topLevelItemCount(); ++i)
+        rows << page.ListView->topLevelItem(i)->text(0);
+    EXPECT_EQ(page.FSearch.Items().GetCount(), max);
+    EXPECT_EQ(page.ListView->topLevelItemCount(), max);
+    EXPECT_EQ(items, expected);
+    EXPECT_EQ(rows, expected);
+}
+
+TEST_F(ConnectionTest, DiscoveryTakesInABoundedNumberOfDatagramsPerSecond)
+{
+    TfmTCPParams& page = ShowTCPPage();
+    int found = 0;
+    page.FSearch.OnFound = [&found, shown = page.FSearch.OnFound](TTCPSearchItem* item) {
+        ++found;
+        shown(item);
+    };
+    QUdpSocket sender;
+    QElapsedTimer elapsed;
+    elapsed.start();
+    for (int burst = 0; burst < 40; ++burst) {
+        for (int i = 0; i < 50; ++i)
+            sender.writeDatagram("SN:" + QByteArray::number(burst * 50 + i) + ";IP:10.0.0.1;port:7778",
+                                 QHostAddress(QHostAddress::LocalHost), page.FSearch.Port());
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    // Serves events until nothing new is found for 200 ms (bounded).
+    QElapsedTimer quiet;
+    quiet.start();
+    for (int last = found; quiet.elapsed() < 200 && elapsed.elapsed() < 5000;) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        if (found != last) {
+            last = found;
+            quiet.restart();
+        }
+    }
+    EXPECT_GT(found, 0);
+    EXPECT_LE(found, TTCPDeviceSearch::MaxDatagramsPerSecond * (elapsed.elapsed() / 1000 + 2));
+    EXPECT_LE(page.ListView->topLevelItemCount(), TTCPDeviceSearch::MaxItems);
 }
 
 TEST_F(ConnectionTest, BenchRegistersAnnounceThemselves)

@@ -13,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTcpSocket>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -20,6 +21,7 @@
 #include <QUdpSocket>
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <random>
 #include <thread>
 
@@ -68,6 +70,12 @@ protected:
         ASSERT_TRUE(client.waitForConnected(5000));
     }
     int Count() const { return Page.LineCount(); }
+    // The memo's text once what came has been shown (the next turns of the event loop).
+    QString MemoText()
+    {
+        EXPECT_TRUE(WaitUntil([&] { return Page.AllShown(); }));
+        return Page.Memo->toPlainText();
+    }
 
     TfmCashControl Page;
 };
@@ -116,21 +124,21 @@ TEST_F(CashControlTest, ServerDataAppendsCountsAndFollowsTheChecks)
     EXPECT_FALSE(Page.btnClosePort->isEnabled());
     Page.ServerData("AB");
     Page.ServerData("C\r\nD");
-    EXPECT_EQ(Page.Memo->toPlainText(), QStringLiteral("ABC\nD"));
+    EXPECT_EQ(MemoText(), QStringLiteral("ABC\nD"));
     EXPECT_EQ(Page.lblCount->text(), QStringLiteral("3"));
 
     Page.ServerData(QByteArray::fromHex("0D0A8FE0A8A2A5E2"));
-    EXPECT_EQ(Page.Memo->toPlainText(), QStringLiteral("ABC\nD\nПривет"));
+    EXPECT_EQ(MemoText(), QStringLiteral("ABC\nD\nПривет"));
     Page.chbCP866->setChecked(false);
     Page.ServerData(QByteArray::fromHex("0D0A8FE0A8A2A5E2"));
-    EXPECT_EQ(Page.Memo->toPlainText(), QStringLiteral("ABC\nD\nПривет\nЏаЁўҐв"));
+    EXPECT_EQ(MemoText(), QStringLiteral("ABC\nD\nПривет\nЏаЁўҐв"));
 
     Page.btnClear->click();
-    EXPECT_EQ(Page.Memo->toPlainText(), QString());
+    EXPECT_EQ(MemoText(), QString());
     EXPECT_EQ(Page.LineCount(), 7);
     Page.chbShowData->setChecked(false);
     Page.ServerData("one\r\ntwo\r\n");
-    EXPECT_EQ(Page.Memo->toPlainText(), QString());
+    EXPECT_EQ(MemoText(), QString());
     EXPECT_EQ(Page.lblCount->text(), QStringLiteral("9"));
 }
 
@@ -138,10 +146,50 @@ TEST_F(CashControlTest, MemoKeepsTheLatestLinesAndTheCounterCountsAll)
 {
     for (int i = 0; i < TfmCashControl::MaxMemoLines + 500; ++i)
         Page.ServerData("line " + QByteArray::number(i) + "\r\n");
+    const QString text = MemoText();
     EXPECT_LE(Page.Memo->document()->blockCount(), TfmCashControl::MaxMemoLines);
-    EXPECT_TRUE(Page.Memo->toPlainText().contains(QStringLiteral("line 10499\n")));
-    EXPECT_FALSE(Page.Memo->toPlainText().startsWith(QStringLiteral("line 0\n")));
+    EXPECT_TRUE(text.contains(QStringLiteral("line 10499\n")));
+    EXPECT_FALSE(text.startsWith(QStringLiteral("line 0\n")));
     EXPECT_EQ(Page.LineCount(), TfmCashControl::MaxMemoLines + 500);
+
+    // Long lines: the memo keeps at most MaxMemoChars characters, whole lines.
+    const QByteArray longLine(TLineStream::MaxLineLength, 'w');
+    for (int i = 0; i < 300; ++i)
+        Page.ServerData(QByteArray::number(i) + longLine.left(TLineStream::MaxLineLength - 4) + "\r\n");
+    const QString longText = MemoText();
+    EXPECT_LE(longText.size(), TfmCashControl::MaxMemoChars);
+    EXPECT_TRUE(longText.endsWith("299" + QString(TLineStream::MaxLineLength - 4, 'w') + "\n"));
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d+w")).match(longText).hasMatch());   // whole lines
+}
+
+TEST(CashControlStream, LongLinesKeepTheirStartAndAMark)
+{
+    const QString mark = TLineStream::CutMark(4);
+    EXPECT_EQ(TLineStream::CutMark(TLineStream::MaxLineLength),
+              QStringLiteral("…[строка длиннее 8192 символов, остаток отброшен]"));
+    const struct {
+        QList<QByteArray> Chunks;
+        QString Text;
+        QList<int> Lines;
+    } cases[] = {
+        {{"abcd\r\nx"}, "abcd\nx", {2}},                      // at the bound: whole
+        {{"abcde\r\nx"}, "abcd" + mark + "\nx", {2}},
+        {{"ab", "cdefgh", "ij\r", "\nxyz"}, "abcd" + mark + "\nxyz", {1, 1, 1, 1}},
+        {{"abcdefgh", "ijkl"}, "abcd" + mark, {1, 1}},           // counted all the same
+        {{"abcdef\rabcdef\n"}, "abcd" + mark + "\nabcd" + mark + "\n", {2}},
+    };
+    for (const auto& c : cases) {
+        TLineStream stream(4);
+        QString text;
+        QList<int> lines;
+        for (const QByteArray& chunk : c.Chunks) {
+            const TLineStream::TChunk out = stream.Add(QString::fromLatin1(chunk));
+            text += out.Text;
+            lines << out.Lines;
+        }
+        EXPECT_EQ(text, c.Text) << c.Chunks.join('|').constData();
+        EXPECT_EQ(lines, c.Lines) << c.Chunks.join('|').constData();
+    }
 }
 
 TEST_F(CashControlTest, TcpClientsSplitLinesAcrossChunks)
@@ -152,11 +200,11 @@ TEST_F(CashControlTest, TcpClientsSplitLinesAcrossChunks)
     QTcpSocket first, second;
     Connect(first);
     SendTcp(first, {"AB", "C\r\nD"});
-    EXPECT_EQ(Page.Memo->toPlainText(), QStringLiteral("ABC\nD"));
+    EXPECT_EQ(MemoText(), QStringLiteral("ABC\nD"));
     EXPECT_EQ(Page.LineCount(), 3);
     Connect(second);
     SendTcp(second, {"\r", "\n" + QByteArray::fromHex("8FE0A8A2A5E2")});
-    EXPECT_EQ(Page.Memo->toPlainText(), QStringLiteral("ABC\nD\nПривет"));
+    EXPECT_EQ(MemoText(), QStringLiteral("ABC\nD\nПривет"));
     EXPECT_EQ(Page.LineCount(), 5);
 
     Page.btnClosePort->click();
@@ -185,7 +233,7 @@ TEST_F(CashControlTest, OpenResetsTheCounterAndListensOnTheChosenProtocolOnly)
         ASSERT_EQ(sender.writeDatagram(datagram, QHostAddress::LocalHost, Page.UdpPort()), datagram.size());
         ASSERT_TRUE(WaitUntil([&] { return Page.LineCount() != before; }));
     }
-    EXPECT_EQ(Page.Memo->toPlainText(), QStringLiteral("ABC\nD"));
+    EXPECT_EQ(MemoText(), QStringLiteral("ABC\nD"));
     EXPECT_EQ(Page.LineCount(), 3);
 }
 
@@ -257,6 +305,94 @@ TEST_F(CashControlTest, FloodKeepsThePageResponsiveAndTheMemoCapped)
     EXPECT_LE(Page.Memo->document()->blockCount(), TfmCashControl::MaxMemoLines);
 }
 
+// Sends from a thread of its own: each client's bytes, all clients connected
+// first; true when everything was written.
+bool SendFromClients(quint16 port, const QList<QByteArray>& perClient)
+{
+    std::vector<std::unique_ptr<QTcpSocket>> clients;
+    for (qsizetype i = 0; i < perClient.size(); ++i) {
+        clients.push_back(std::make_unique<QTcpSocket>());
+        clients.back()->connectToHost(QHostAddress::LocalHost, port);
+        if (!clients.back()->waitForConnected(10000))
+            return false;
+    }
+    for (qsizetype i = 0; i < perClient.size(); ++i)
+        clients[std::size_t(i)]->write(perClient[i]);
+    for (auto& client : clients)
+        while (client->bytesToWrite() > 0)
+            if (!client->waitForBytesWritten(20000))
+                return false;
+    for (auto& client : clients) {
+        client->disconnectFromHost();
+        if (client->state() != QAbstractSocket::UnconnectedState && !client->waitForDisconnected(10000))
+            return false;
+    }
+    return true;
+}
+
+// The longest time the event loop went without running a 5 ms timer while
+// `done` did not hold yet; -1 when `done` did not come within `ms`.
+qint64 LongestStall(const std::function<bool()>& done, int ms)
+{
+    QElapsedTimer clock, since;
+    clock.start();
+    since.start();
+    qint64 longest = 0;
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, [&] { longest = std::max(longest, since.restart()); });
+    tick.start(5);
+    if (!WaitUntil(done, ms))
+        return -1;
+    return std::max(longest, since.elapsed());
+}
+
+TEST_F(CashControlTest, OneEndlessLineIsCutAndTheWindowKeepsRunning)
+{
+    Open();
+    const QByteArray line(1 << 20, 'x');
+    const quint16 port = Page.TcpPort();
+    bool sent = false;
+    std::thread sender([&] { sent = SendFromClients(port, {line + "\r\nend\r\n"}); });
+    const qint64 stall = LongestStall([&] { return Page.Memo->document()->lastBlock().previous().text() == "end"; }, 30000);
+    sender.join();
+    EXPECT_TRUE(sent);
+    ASSERT_GE(stall, 0) << Page.LineCount();
+    EXPECT_LT(stall, 1000);
+    EXPECT_EQ(MemoText(), QString(TLineStream::MaxLineLength, 'x') + TLineStream::CutMark(TLineStream::MaxLineLength) + "\nend\n");
+}
+
+TEST_F(CashControlTest, ManyClientsAreAllReadAndTheWindowKeepsRunning)
+{
+    Open();
+    constexpr int Clients = 500, Lines = 100;
+    QList<QByteArray> perClient;
+    for (int c = 0; c < Clients; ++c) {
+        QByteArray bytes;
+        for (int l = 0; l < Lines; ++l)
+            bytes += "client " + QByteArray::number(c) + " line " + QByteArray::number(l) + "\r\n";
+        perClient << bytes;
+    }
+    const quint16 port = Page.TcpPort();
+    bool sent = false;
+    QElapsedTimer clock;
+    clock.start();
+    std::thread sender([&] { sent = SendFromClients(port, perClient); });
+    const qint64 stall = LongestStall([&] { return Page.LineCount() >= Clients * Lines && Page.AllShown(); }, 30000);
+    const qint64 whole = clock.elapsed();
+    sender.join();
+    EXPECT_TRUE(sent);
+    ASSERT_GE(stall, 0) << Page.LineCount();
+    EXPECT_LT(stall, 1000);
+    // No client waits for the listener to take its connection.
+    EXPECT_LT(whole, 2500);
+    const QString text = MemoText();
+    EXPECT_EQ(Page.LineCount(), Clients * Lines);
+    EXPECT_EQ(Page.lblCount->text(), QString::number(Clients * Lines));
+    // The memo keeps the latest lines, whole.
+    EXPECT_EQ(text.count(QLatin1Char('\n')), TfmCashControl::MaxMemoLines - 1);
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^(client \\d+ line \\d+\n)+$")).match(text).hasMatch());
+}
+
 TEST_F(CashControlTest, SaveWritesTheMemoAsAText)
 {
     Page.ServerData(QByteArray::fromHex("8FE0A8A2A5E20D0A41"));
@@ -274,7 +410,8 @@ TEST_F(CashControlTest, SaveWritesTheMemoAsAText)
 TEST(cash_control_stream_fuzz, SeededCorpusAndMutations)
 {
     const QList<QByteArray> corpus = {"", "AB", "C\r\nD", "\r", "\n", "\r\r\n\n", QByteArray::fromHex("8FE0A8A2A5E2"),
-                                      QByteArray::fromHex("80B0DFF9FE0D"), QByteArray(300, '\r')};
+                                      QByteArray::fromHex("80B0DFF9FE0D"), QByteArray(300, '\r'),
+                                      QByteArray(40, 'A') + "\r\n" + QByteArray(13, 'B')};
     const auto run = [](const QByteArray& input) {
         return LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(input.constData()),
                                       std::size_t(input.size()));
