@@ -129,9 +129,17 @@ void TfmEnterSerial::FormShow()
 // digits are dropped (pasting brings any text).
 bool TfmEnterSerial::eventFilter(QObject* watched, QEvent* event)
 {
+    const bool enter = (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) &&
+                       (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Return ||
+                        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Enter);
+    // Enter belongs to the edit, not to the window's "Далее >" shortcut.
+    if (watched == edtSerial && enter && event->type() == QEvent::ShortcutOverride) {
+        event->accept();
+        return true;
+    }
     if (watched == edtSerial && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+        if (enter) {
             edtSerial->setText(ExtractSerial(edtSerial->text()));
             edtSerial->deselect();
             edtSerial->end(false);

@@ -242,6 +242,33 @@ TEST_F(ServiceStepsTest, SerialEntry)
     EXPECT_FALSE(Connected());
 }
 
+TEST_F(ServiceStepsTest, EnterInTheSerialEditOnlyTakesTheNumberOut)
+{
+    // In an active window, where the window's Enter shortcut would press "Далее >".
+    TestRegister().State().Serial = QStringLiteral("0000000000000000");
+    auto& page = Show<TfmEnterSerial>();
+    FForm->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(FForm.get()));
+    page.edtSerial->setFocus();
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+        page.edtSerial->setText("ККТ;5;0012345678;x");
+        page.edtSerial->setCursorPosition(2);
+        QTest::keyClick(page.edtSerial, key);
+        EXPECT_EQ(page.edtSerial->text(), "0012345678");
+        EXPECT_EQ(page.edtSerial->cursorPosition(), 10);
+        EXPECT_FALSE(page.edtSerial->hasSelectedText());
+        EXPECT_EQ(Title(), "Введите заводской номер");
+        EXPECT_EQ(Current(), &page);
+    }
+    EXPECT_EQ(TestRegister().CallCount(OrvekMethod::SetSerialNumber), 0);
+    EXPECT_EQ(TestRegister().State().Serial, "0000000000000000");
+    EXPECT_TRUE(TestDialogs().shown().empty());
+    // Enter elsewhere still presses "Далее >".
+    FForm->btnNext->setFocus();
+    QTest::keyClick(FForm->btnNext, Qt::Key_Return);
+    EXPECT_EQ(TestRegister().State().Serial, "0012345678");
+}
+
 TEST_F(ServiceStepsTest, SerialAlreadyWrittenIsNamedAndKept)
 {
     // A number written after the page's first read: the message names it.
