@@ -1,5 +1,6 @@
 #include "regmaven/fmuSerial.h"
 
+#include "platform/Exceptions.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/FormBuilder.h"
 #include "regmaven/untController.h"
@@ -78,6 +79,16 @@ QStringList DelimitedItems(const QString& Text)
         }
     }
     return items;
+}
+
+// A number without blanks and leading zeros (a register may keep it padded).
+QString SignificantDigits(QString Text)
+{
+    Text = Text.trimmed();
+    qsizetype zeros = 0;
+    while (zeros < Text.size() && Text[zeros] == u'0')
+        ++zeros;
+    return Text.mid(zeros);
 }
 
 } // namespace
@@ -163,6 +174,15 @@ void TfmEnterSerial::WriteSerial()
     if (IsEmptySerial(d.SerialNumber())) {
         d.setSerialNumber(number);
         Check(d.SetSerialNumber());
+        // Success only when the register now has the number written.
+        Check(d.ReadSerialNumber());
+        const QString written = d.SerialNumber();
+        if (IsEmptySerial(written))
+            throw Exception(QStringLiteral("Заводской номер не введен: в ККТ по-прежнему нет заводского номера (\"%1\")")
+                                .arg(written));
+        if (SignificantDigits(written) != SignificantDigits(number))
+            throw Exception(QStringLiteral("Заводской номер не введен: ККТ сообщает номер \"%1\" вместо \"%2\"")
+                                .arg(written, number));
         Dialogs::ShowMessage(QStringLiteral("Заводской номер успешно введен!\r\nПерезагрузите устройство"));
     } else {
         Dialogs::MessageBox(QStringLiteral("Заводской номер уже введен!\r\n") + d.SerialNumber(),

@@ -269,6 +269,24 @@ TEST_F(ServiceStepsTest, EnterInTheSerialEditOnlyTakesTheNumberOut)
     EXPECT_EQ(TestRegister().State().Serial, "0012345678");
 }
 
+TEST_F(ServiceStepsTest, SerialSuccessOnlyWhenTheRegisterHasTheNumber)
+{
+    // Zeros are taken by the register but are no number.
+    TestRegister().State().Serial.clear();
+    auto& page = Show<TfmEnterSerial>();
+    page.edtSerial->setText("0000");
+    EXPECT_EQ(NextMessage(page),
+              "Заводской номер не введен: в ККТ по-прежнему нет заводского номера (\"0000\")");
+    EXPECT_TRUE(TestDialogs().messages().isEmpty());
+    EXPECT_FALSE(WentTo<TfmSelectClientType>());
+    EXPECT_FALSE(Connected());
+    // A real number then.
+    page.edtSerial->setText("12345");
+    EXPECT_EQ(NextMessage(page), "");
+    EXPECT_EQ(TestRegister().State().Serial, "12345");
+    EXPECT_EQ(TestDialogs().lastMessage(), "Заводской номер успешно введен!\r\nПерезагрузите устройство");
+}
+
 TEST_F(ServiceStepsTest, SerialAlreadyWrittenIsNamedAndKept)
 {
     // A number written after the page's first read: the message names it.
