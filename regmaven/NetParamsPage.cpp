@@ -1,6 +1,5 @@
 #include "regmaven/NetParamsPage.h"
 
-#include "core/support/SysUtils.h"
 #include "regmaven/untDriver.h"
 #include "regmaven/untInputChecks.h"
 
@@ -84,7 +83,7 @@ void TNetParamsPage::WriteTable16Addresses(const TAddresses& Addresses)
 
 int TNetParamsPage::Port() const
 {
-    return StrToInt(edtTCPPort->text());
+    return CheckPort(edtTCPPort->text(), QStringLiteral("Порт"));
 }
 
 } // namespace Regmaven

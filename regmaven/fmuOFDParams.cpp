@@ -192,10 +192,7 @@ void TfmOFDParams::Next()
     if (p.OFDEnabled) {
         RequireValue(edtOFDServer->text(), QStringLiteral("Сервер ОФД"));
         RequireValue(edtOFDPort->text(), QStringLiteral("Порт сервера ОФД"));
-        bool number = false;
-        const int port = edtOFDPort->text().trimmed().toInt(&number);
-        if (!number || port <= 0 || port > 65535)
-            throw Exception(QStringLiteral("Порт сервера ОФД должен быть числом от 1 до 65535!"));
+        CheckPort(edtOFDPort->text(), QStringLiteral("Порт сервера ОФД"));
     }
     RequireValue(edtOFDName->text(), QStringLiteral("Имя ОФД"));
     RequireValue(edtOFDUrl->text(), QStringLiteral("URL ОФД"));
@@ -209,6 +206,7 @@ void TfmOFDParams::Next()
     if (p.FFD == FFD12) {
         RequireValue(edtServerKM->text(), QStringLiteral("Сервер KM"));
         RequireValue(edtPortKM->text(), QStringLiteral("Порт сервера KM"));
+        CheckPort(edtPortKM->text(), QStringLiteral("Порт сервера KM"));
     }
     RequireValue(edtSenderEmail->text(), QStringLiteral("E-mail отправителя"));
     CheckSenderEmail(edtSenderEmail->text());

@@ -54,7 +54,8 @@ void TfmUserParams::Next()
 {
     TRegParams& p = Controller().RegParams;
     const bool noPlace = edtAddress->text().isEmpty() && edtPaymentPlace->text().isEmpty();
-    RequireValue(edtUser->text(), QStringLiteral("Наименование организации"));
+    // A name of blanks is no name.
+    RequireValue(edtUser->text().trimmed(), QStringLiteral("Наименование организации"));
     RequireValue(edtOperator->text(), QStringLiteral("Имя оператора"));
     if (!noPlace)
         RequireValue(edtAddress->text(), QStringLiteral("Адрес организации"));

@@ -98,6 +98,7 @@ TEST_F(RegistrationPageTest, UserParamsNextChecks)
     };
     const Case cases[] = {
         {"", "Оп", "", "", "a@b", "", 4, Required("Наименование организации")},
+        {"   ", "Оп", "", "", "a@b", "", 4, Required("Наименование организации")},
         {"ООО", "", "", "", "a@b", "", 4, Required("Имя оператора")},
         // Both empty pass; the address alone empty does not.
         {"ООО", "Оп", "", "", "a@b", "", 4, ""},

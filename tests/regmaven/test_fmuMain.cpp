@@ -332,6 +332,7 @@ TEST_F(WizardTest, WiFiPageLeadsToTheOFDQueueAndHomeReturns)
     form.ShowPage(14);
     Controller().CurrentPage = form.Pages().GetItem(14);
     EXPECT_EQ(Title(), "Настройки подключения WiFi");
+    form.Pages().PageByClass<TfmWiFiParams>()->edtWiFiSSID->setText("Зал");
     EXPECT_EQ(Next(), "Проверка отправки данных в ОФД");
     EXPECT_EQ(Current()->PrevPage, form.Pages().GetItem(14));
     EXPECT_EQ(Next(), "Завершение");
