@@ -88,6 +88,8 @@ void TfmFiscalizationInfo::ReadResult()
 
 void TfmFiscalizationInfo::FormShow()
 {
+    // The registration made its document: the road back would make another.
+    Controller().EnablePrev(false);
     const auto disconnect = qScopeGuard([] { Driver().Disconnect(); });
     ReadResult();
     const TRegParams& p = Controller().RegParams;

@@ -230,6 +230,16 @@ TEST_F(WizardTest, RegistrationRoadAndBackAgain)
         if (Current() == form.Pages().PageByClass<TfmFiscalizationBefore>())
             TestRegister().Area<RegisterFN>().Reset();
     };
+    const qsizetype confirmation = road.indexOf("Регистрация ККТ");
+    for (const QString& caption : road.mid(0, confirmation + 1)) {
+        fill();
+        EXPECT_EQ(Next(), caption);
+    }
+    // "< Назад" retraces the road taken.
+    for (qsizetype i = confirmation - 1; i >= 0; --i)
+        EXPECT_EQ(Prev(), road[i]);
+    EXPECT_EQ(Prev(), "Выберите тип работы");
+    EXPECT_EQ(Current(), form.Pages().PageByClass<TfmSelectWorkType>());
     for (const QString& caption : road) {
         fill();
         EXPECT_EQ(Next(), caption);
@@ -237,18 +247,11 @@ TEST_F(WizardTest, RegistrationRoadAndBackAgain)
     EXPECT_TRUE(Controller().RegParams.FirstTime);
     EXPECT_EQ(form.Pages().PageByClass<TfmFinalMessage>()->lblMessage->text(),
               QStringLiteral("Все шаги выполнены. \r\nНажмите \"Далее\" для возврата в начало"));
-    // "< Назад" retraces the road taken.
-    for (int i = int(road.size()) - 2; i >= 0; --i)
-        EXPECT_EQ(Prev(), road[i]);
-    EXPECT_EQ(Prev(), "Выберите тип работы");
-    EXPECT_EQ(Current(), form.Pages().PageByClass<TfmSelectWorkType>());
-    // The final page starts over at the connect page (the OFD has taken the report).
-    RegisterFN& fn = TestRegister().Area<RegisterFN>();
-    fn.Confirm(fn.LastDocumentNumber());
-    for (const QString& caption : road) {
-        fill();
-        EXPECT_EQ(Next(), caption);
-    }
+    // Back from the final page shows the result, which has no way back.
+    EXPECT_EQ(Prev(), "Печать чека о фискализации");
+    EXPECT_EQ(Prev(), "Печать чека о фискализации");
+    // The final page starts over at the connect page.
+    EXPECT_EQ(Next(), "Завершение");
     EXPECT_EQ(Next(), "Подключите устройство");
     EXPECT_FALSE(form.btnPrev->isEnabled());
     EXPECT_EQ(Current()->Index(), 0);
