@@ -312,6 +312,37 @@ TEST_F(RegistrationSequenceTest, BusyBeginIsReissuedWithPausesWithinABound)
     SetRetryPolicy(policy);
 }
 
+TEST_F(RegistrationSequenceTest, VendingMachineNumberOfEachGeneration)
+{
+    // The newer generation keeps the number in its table 16, the older one in
+    // table 24; the older one's network switch (table 16 field 1) stays.
+    for (bool newer : {true, false}) {
+        SCOPED_TRACE(newer ? "newer generation" : "older generation");
+        Regmaven::FreeDriver();
+        Bench().Clear();
+        RegisterConfig config;
+        config.TypeTwo = newer;
+        config.BlankFN = true;
+        Bench().Add(config);
+        RegisterTables& t = TestRegister().Tables();
+        const QVariant before16 = t.Value(16, 1, 1), before24 = t.Value(24, 1, 1);
+        TRegParams p = Registration();
+        p.OFDEnabled = TestRegister().ModelParams().Find(73)->Value.toInt() > 0;
+        EXPECT_EQ(p.OFDEnabled, !newer);
+        p.WorkMode = 4;  // automatic mode
+        p.AutomatNumber = QStringLiteral("77");
+        EXPECT_EQ(FiscalizeMessage(p), "");
+        EXPECT_TRUE(FN().FiscalMode());
+        EXPECT_EQ(ReadTableStr(newer ? 16 : 24, 1, 1), "77");
+        if (newer) {
+            EXPECT_EQ(t.Value(24, 1, 1), before24);
+        } else {
+            EXPECT_EQ(t.Value(16, 1, 1), before16);
+            EXPECT_EQ(t.Value(16, 1, 1).toInt(), 0);
+        }
+    }
+}
+
 TEST_F(RegistrationSequenceTest, FailuresCancelTheOpenDocumentOnly)
 {
     // A build the FN refuses (a registration number of another INN).
