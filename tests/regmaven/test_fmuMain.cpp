@@ -281,7 +281,10 @@ TEST_F(WizardTest, OtherWorkTypeRoads)
         if (road.x5) {
             // The KKT parameters file is saved, the registration parameters file opened.
             TestDialogs().answerFile(TestTempDir() + "/kkt.txt");
-            TestDialogs().answerFile(WriteTestFile("params.txt", X5ParamsLines().join("\r\n").toUtf8().prepend("\xEF\xBB\xBF")));
+            const QString rnm = GenerateRNM("0000000001", "7707083893", TestRegister().State().Serial);
+            TestDialogs().answerFile(WriteTestFile(
+                "params.txt",
+                X5ParamsLines({}, "рег. номер ККТ", rnm).join("\r\n").toUtf8().prepend("\xEF\xBB\xBF")));
             form.Pages().PageByClass<TfmRegParamsX5>()->edtCashierName->setText("Петров");
             form.Pages().PageByClass<TfmRegParamsX5>()->edtCashierPosition->setText("Кассир");
         }
