@@ -219,9 +219,16 @@ void TfmOFDParams::Next()
     if (!validINN)
         throw Exception(QStringLiteral("ИНН ОФД не валидный!"));
     SaveToKKT();
-    if (Controller().IsOFDSettingMode)
+    if (Controller().IsOFDSettingMode) {
+        // The link set-up writes the server and port now; on the registration
+        // road the registration sequence writes them.
+        if (p.OFDEnabled) {
+            const auto disconnect = qScopeGuard([] { Driver().Disconnect(); });
+            WriteTableStr(19, 1, 1, p.OFDServer);
+            WriteTableInt(19, 1, 2, p.OFDPort);
+        }
         Controller().NextPageClass = ClassOf<TfmSelectNetType>();
-    else
+    } else
         Controller().NextPageClass = ClassOf<TfmUserParams>();
 }
 

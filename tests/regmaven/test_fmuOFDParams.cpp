@@ -137,6 +137,30 @@ TEST_F(OFDParamsTest, NextChecks)
     EXPECT_TRUE(WentTo<TfmSelectNetType>());
 }
 
+TEST_F(OFDParamsTest, LinkSetupWritesTheServerAndPortTheRegistrationRoadLater)
+{
+    RegisterTables& t = TestRegister().Tables();
+    const QVariant server = t.Value(19, 1, 1), port = t.Value(19, 1, 2);
+    auto& page = Page(true, 2);
+    page.SetFields(Sample);
+    EXPECT_EQ(NextMessage(page), "");
+    EXPECT_TRUE(WentTo<TfmUserParams>());
+    EXPECT_EQ(t.Value(19, 1, 1), server);
+    EXPECT_EQ(t.Value(19, 1, 2), port);
+
+    Controller().IsOFDSettingMode = true;
+    Page(true, 2).SetFields(Sample);
+    EXPECT_EQ(NextMessage(page), "");
+    EXPECT_TRUE(WentTo<TfmSelectNetType>());
+    EXPECT_EQ(t.Value(19, 1, 1).toString(), "ofd.test.ru");
+    EXPECT_EQ(t.Value(19, 1, 2).toInt(), 21101);
+    EXPECT_EQ(Component().ConnectedRegister(), nullptr);
+    // A port the register refuses keeps the wizard on the page.
+    TestRegister().Faults().FailWhen(OrvekMethod::WriteTable, OrvekProp::FieldNumber, 2, 51);
+    EXPECT_TRUE(NextMessage(page).startsWith("Ошибка 51, "));
+    EXPECT_FALSE(Controller().NextPageClass);
+}
+
 TEST_F(OFDParamsTest, TemplateWrittenAndReadBack)
 {
     const QByteArray data = WriteOFDTemplate(Sample);
