@@ -11,7 +11,10 @@
 #include "regmaven/untRegReport.h"
 #include "tests/regmaven/RegistrationPageTest.h"
 
+#include <QApplication>
+#include <QCursor>
 #include <QLabel>
+#include <QPushButton>
 #include <QPlainTextEdit>
 
 using namespace Regmaven;
@@ -341,6 +344,53 @@ TEST_F(RegistrationSequenceTest, VendingMachineNumberOfEachGeneration)
             EXPECT_EQ(t.Value(16, 1, 1).toInt(), 0);
         }
     }
+}
+
+TEST_F(RegistrationSequenceTest, BusyWaitShowsItselfAndTheCloseBoxStopsIt)
+{
+    const TBusyRetry policy = SetRetryPolicy({200, 150});
+    FN().Reset();
+    Controller().RegParams = Registration();
+    auto& page = Show<TfmFiscalizationBefore>();
+    TestRegister().Faults().FailNext(OrvekMethod::FNBeginRegistrationReport, 80, 100);
+    struct Seen {
+        QString status;
+        bool visible, waitCursor, nextEnabled, prevEnabled;
+    };
+    std::vector<Seen> seen;
+    // The third pause: the user closes the window.
+    SetPause([&](int) {
+        seen.push_back({FForm->lblWait->text(), FForm->lblWait->isVisible(),
+                        QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor,
+                        FForm->btnNext->isEnabled(), FForm->btnPrev->isEnabled()});
+        if (seen.size() == 3)
+            FForm->close();
+    });
+    FForm->btnNext->click();
+    ASSERT_EQ(seen.size(), 3u);
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(seen[i].status, QString("ФН занят, ожидание: попытка %1 из 150. Закройте окно, чтобы прервать").arg(i + 2));
+        EXPECT_TRUE(seen[i].visible);
+        EXPECT_TRUE(seen[i].waitCursor);
+        EXPECT_FALSE(seen[i].nextEnabled);
+        EXPECT_FALSE(seen[i].prevEnabled);
+    }
+    // Stopped at that pause: no further call, the document cancelled as after a failed step.
+    EXPECT_EQ(TestRegister().CallCount(OrvekMethod::FNBeginRegistrationReport), 3);
+    EXPECT_EQ(TestRegister().CallCount(OrvekMethod::FNCancelDocument), 1);
+    EXPECT_EQ(TestDialogs().lastMessage(), "Операция отменена пользователем");
+    EXPECT_EQ(Current(), &page);
+    EXPECT_TRUE(FForm->isVisible());
+    EXPECT_FALSE(FForm->lblWait->isVisible());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_TRUE(FForm->btnNext->isEnabled());
+    EXPECT_FALSE(FN().FiscalMode());
+    // The next close closes.
+    TestRegister().Faults().Clear();
+    FForm->close();
+    EXPECT_FALSE(FForm->isVisible());
+    SetRetryPolicy(policy);
 }
 
 TEST_F(RegistrationSequenceTest, FailuresCancelTheOpenDocumentOnly)
