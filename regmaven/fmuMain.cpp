@@ -310,11 +310,24 @@ void TfmMain::ShowPage(int Index)
         btnPrev->setEnabled(Index != 0);
     if (valid && Index != FIndex) {
         TParamPage* page = FPages->GetItem(Index);
-        page->show();
+        // A failure of the page's show event is shown once the page has
+        // taken the old one's place.
+        std::exception_ptr failure;
+        {
+            TGuardCollect collect;
+            page->show();
+            try {
+                collect.Raise();
+            } catch (...) {
+                failure = std::current_exception();
+            }
+        }
         pnlTop->setText(page->Caption());
         if (FIndex >= 0 && FIndex < FPages->Count())
             FPages->GetItem(FIndex)->hide();
         FIndex = Index;
+        if (failure)
+            RunGuarded([&failure] { std::rethrow_exception(failure); });
     }
 }
 

@@ -1,4 +1,5 @@
 #include "platform/Exceptions.h"
+#include "platform/ui/Dialogs.h"
 #include "tests/regmaven/WizardTestSupport.h"
 #include "emulator/RegisterFN.h"
 #include "regmaven/fmuBeforeCloseFN.h"
@@ -207,6 +208,45 @@ TEST_F(WizardTest, WorkTypeShowFailureIsShownAndThePageStays)
     EXPECT_TRUE(TestDialogs().lastMessage().startsWith("Ошибка 17, "));
     EXPECT_EQ(WorkTypes(form).count(), 5);
     EXPECT_EQ(Component().ConnectedRegister(), nullptr);
+}
+
+namespace {
+
+// Scripted dialogs that note the window's title and visible pages when a message shows.
+class WindowAtMessage : public Dialogs::ScriptedDialogs {
+public:
+    explicit WindowAtMessage(TfmMain& form) : FForm(form) {}
+    Dialogs::Result Message(const Dialogs::MessageRequest& request) override
+    {
+        Title = FForm.pnlTop->text();
+        Visible.clear();
+        for (TParamPage* page : FForm.Pages())
+            if (page->isVisible())
+                Visible << page->objectName();
+        return ScriptedDialogs::Message(request);
+    }
+    QString Title;
+    QStringList Visible;
+
+private:
+    TfmMain& FForm;
+};
+
+} // namespace
+
+TEST_F(WizardTest, PageFailingToOpenIsShownAloneUnderItsTitle)
+{
+    TfmMain& form = Form();
+    auto dialogs = std::make_unique<WindowAtMessage>(form);
+    WindowAtMessage& seen = *dialogs;
+    auto saved = Dialogs::Install(std::move(dialogs));
+    TestRegister().Faults().FailNext(OrvekMethod::ReadModelParamValue, 17);
+    form.ShowPage(2);
+    Dialogs::Install(std::move(saved));
+    ASSERT_EQ(seen.shown().size(), 1u);
+    EXPECT_TRUE(seen.shown()[0].message.text.startsWith("Ошибка 17, "));
+    EXPECT_EQ(seen.Title, "Выберите тип работы");
+    EXPECT_EQ(seen.Visible, QStringList{"fmSelectWorkType"});
 }
 
 TEST_F(WizardTest, RegistrationRoadAndBackAgain)
