@@ -48,6 +48,8 @@ void TfmUserParams::FormShow()
     edtAddress->setText(RecordOrTable(p.Address, 9));
     edtPaymentPlace->setText(RecordOrTable(p.PayPlace, 14, true));
     edtSenderEmail->setText(p.SenderEmail);
+    // From the record too, which each new work type clears.
+    edtCashierINN->setText(p.CashierINN);
 }
 
 void TfmUserParams::Next()
