@@ -31,7 +31,9 @@ public:
     // is the print server's port (PrintServer.h). Each "[register]" line starts
     // a register; "key = value" lines describe it:
     //   name = Касса 2          com = 2 (0: no serial port)   baud = 9600 (a rate of the driver's)
-    //   tcp = 127.0.0.1:7779 (or "none")    model = 16    type2 = 1
+    //   tcp = 127.0.0.1:7779 (or "none")    model = 16
+    //   type2 = 1 (the newer generation: cash core, the vending machine's number
+    //   in table 16, no OFD link tables; 0, the default: the older one)
     //   description = ...       serial = 0000000000000777
     //   firmware = D.5          build = 22000                 date = 2024-03-01
     //   fnversion = fn 1.1 (the FN's version text)

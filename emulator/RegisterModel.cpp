@@ -64,7 +64,8 @@ void RegisterModelParams::Build(int modelId, bool typeTwo)
         {57, "СКНО", false},
         {71, "Фискальный накопитель", true},
         {72, "Номер таблицы ФН", 18},
-        {73, "Номер таблицы ОФД", 19},
+        // The newer generation has no OFD link tables (0): its table 16 is the vending machine's.
+        {73, "Номер таблицы ОФД", typeTwo ? 0 : 19},
         {75, "Номер таблицы автомата", 24},
     };
     FParams.clear();

@@ -22,8 +22,15 @@ void RegisterNetwork::SetDHCP(DHCPScript script)
     DHCPState();
 }
 
+bool RegisterNetwork::HasLink() const
+{
+    return !FRegister.Config().TypeTwo;
+}
+
 int RegisterNetwork::DHCPState()
 {
+    if (!HasLink())
+        return FScript.PendingState;
     bool obtained = false;
     switch (FScript.When) {
     case DHCPScript::Ready: obtained = true; break;
@@ -37,6 +44,8 @@ int RegisterNetwork::DHCPState()
 
 bool RegisterNetwork::LinkAddress(QString& host, int& port)
 {
+    if (!HasLink())
+        return false;
     RegisterTables& t = FRegister.Tables();
     const bool dhcp = t.Value(NetworkTable, 1, 1).toInt() == 0;
     if (dhcp && DHCPState() != DHCPObtained)

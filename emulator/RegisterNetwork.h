@@ -34,6 +34,8 @@ public:
     // Replaces the script; a delay counts from now.
     void SetDHCP(DHCPScript script);
     DHCPScript DHCP() const { return FScript; }
+    // The newer generation (RegisterConfig::TypeTwo) has no network link tables.
+    bool HasLink() const;
     // The state now (also put into table 16 field 2).
     int DHCPState();
     // The link's address "a.b.c.d" (table 16 fields 3 to 6) and TCP port

@@ -156,8 +156,11 @@ void RegisterTables::Build(bool typeTwo, const QString& serial)
           {I("Подключение через модуль модернизации", 0, 1), I("Интерфейс обмена", 0, 3)});
     // 15
     table("Параметры SD карты", 1, {I("Карта установлена", 0, 1), I("Запись журнала на карту", 0, 1)});
-    // 16
-    {
+    // 16: the newer generation keeps its vending machine's number here; the
+    // older one its network link.
+    if (typeTwo) {
+        table("Параметры автомата", 1, {S("Номер автомата", 20)});
+    } else {
         // Field 2 is the DHCP state (10: address obtained), kept by RegisterNetwork.
         std::vector<TableField> f = {I("Статический IP", 0, 1), I("Состояние DHCP", 10)};
         const int ip[] = {192, 168, 137, 111}, mask[] = {255, 255, 255, 0}, gw[] = {192, 168, 137, 1},

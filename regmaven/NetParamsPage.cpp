@@ -85,7 +85,7 @@ void TNetParamsPage::WriteTable16Addresses(const TAddresses& Addresses)
 
 int TNetParamsPage::Port() const
 {
-    return StrToInt(edtTCPPort->text());
+    return CheckPort(edtTCPPort->text(), QStringLiteral("Порт"));
 }
 
 } // namespace Regmaven

@@ -61,7 +61,7 @@ protected:
     TAddresses AddressEdits() const;
     // Into table 16 (the DNS edit is not written).
     static void WriteTable16Addresses(const TAddresses& Addresses);
-    // The port edit's number (a conversion error for a text that is none).
+    // The port edit's number; raises unless it is 1 to 65535.
     int Port() const;
     // The edit's four octets; raises naming the edit's caption when the text is no address.
     static QList<int> Octets(QLineEdit* Edit);

@@ -86,6 +86,8 @@ void TfmCloseFN::FormShow()
                            QStringLiteral(", ") + d.ResultCodeDescription());
         return;
     }
+    // The close made its document: the road back would only repeat it.
+    Controller().EnablePrev(false);
     SetFontColor(lblStatus, Qt::black);
     lblStatus->setText(QStringLiteral("Архив ФН успешно закрыт "));
     if (!Controller().X5Mode)

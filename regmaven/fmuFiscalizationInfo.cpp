@@ -88,6 +88,8 @@ void TfmFiscalizationInfo::ReadResult()
 
 void TfmFiscalizationInfo::FormShow()
 {
+    // The registration made its document: the road back would make another.
+    Controller().EnablePrev(false);
     const auto disconnect = qScopeGuard([] { Driver().Disconnect(); });
     ReadResult();
     const TRegParams& p = Controller().RegParams;
@@ -105,9 +107,11 @@ void TfmFiscalizationInfo::btnPrintReceiptClick()
 {
     const auto disconnect = qScopeGuard([] { Driver().Disconnect(); });
     TOrvek& d = Driver();
-    // Lines the register still refuses after the last try: their numbers.
+    // Lines the register still refuses after the last try: their numbers, and
+    // the last refusal's code with its own text.
     QStringList refused;
     int lastCode = 0;
+    QString lastError;
     const QStringList lines = Memo->toPlainText().split(u'\n');
     for (int i = 0; i < lines.size(); ++i) {
         d.setStringForPrinting(lines[i]);
@@ -115,9 +119,9 @@ void TfmFiscalizationInfo::btnPrintReceiptClick()
         if (code != 0) {
             refused << QString::number(i + 1);
             lastCode = code;
+            lastError = d.ResultCodeDescription();
         }
     }
-    const QString lastError = refused.isEmpty() ? QString() : d.ResultCodeDescription();
     d.setStringQuantity(8);
     Check(d.FeedDocument());
     Check(d.WaitForPrinting());

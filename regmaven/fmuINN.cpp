@@ -22,6 +22,10 @@ TfmINN::TfmINN() : TParamPage("fmINN", QStringLiteral("Введите ИНН и 
     TFormBuilder<TfmINN> b(this);
     b.Edit(NAMED(edtINN), QStringLiteral("ИНН:"));
     b.Edit(NAMED(edtRNM), QStringLiteral("РНМ:"));
+    // Wide enough for the longest number (20 digits) with the frame and caret.
+    const int width = edtRNM->fontMetrics().horizontalAdvance(QString(20, u'0')) + 16;
+    edtINN->setMinimumWidth(width);
+    edtRNM->setMinimumWidth(width);
     auto* digits = new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d*")), this);
     edtINN->setValidator(digits);
     edtRNM->setValidator(digits);

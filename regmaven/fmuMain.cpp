@@ -34,6 +34,7 @@
 #include "regmaven/fmuWorkMode.h"
 #include "regmaven/untDriver.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFile>
@@ -134,10 +135,15 @@ TfmMain::TfmMain(const QString& ProgramFolder)
     bottomRow->addWidget(pnlButtons);
     bottomRow->addStretch();
     bottomRow->addWidget(btnMenu);
+    lblWait = NewControl<QLabel>(pnlBottom, "lblWait");
+    lblWait->setAlignment(Qt::AlignCenter);
+    lblWait->hide();
     auto* bottomLayout = new QVBoxLayout(pnlBottom);
-    bottomLayout->setContentsMargins(0, 0, 0, 0);
+    bottomLayout->setContentsMargins(0, 0, 0, 2);
+    bottomLayout->setSpacing(0);
     bottomLayout->addWidget(separator);
     bottomLayout->addLayout(bottomRow, 1);
+    bottomLayout->addWidget(lblWait);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -250,8 +256,46 @@ void TfmMain::showEvent(QShowEvent* event)
 
 void TfmMain::closeEvent(QCloseEvent* event)
 {
+    // During a wait for the register the close box stops the wait; the
+    // window stays to show how the step ended.
+    if (FWaiting) {
+        FWaitStopped = true;
+        lblWait->setText(QStringLiteral("Ожидание прерывается..."));
+        event->ignore();
+        return;
+    }
     FPages->CloseEvent();
     event->accept();
+}
+
+void TfmMain::ShowWaiting(const QString& Status)
+{
+    const QList<QWidget*> buttons = {btnPrev, btnNext, btnHome, btnMenu};
+    if (!Status.isEmpty()) {
+        if (!FWaiting) {
+            FWaiting = true;
+            FWaitStopped = false;
+            FEnabledBeforeWait.clear();
+            for (QWidget* button : buttons) {
+                FEnabledBeforeWait << button->isEnabled();
+                button->setEnabled(false);
+            }
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+            lblWait->show();
+        }
+        if (!FWaitStopped)
+            lblWait->setText(Status);
+        return;
+    }
+    if (!FWaiting)
+        return;
+    FWaiting = false;
+    FWaitStopped = false;
+    for (qsizetype i = 0; i < buttons.size(); ++i)
+        buttons[i]->setEnabled(FEnabledBeforeWait.value(i, true));
+    QApplication::restoreOverrideCursor();
+    lblWait->hide();
+    lblWait->clear();
 }
 
 void TfmMain::ShowPage(int Index)
@@ -266,11 +310,24 @@ void TfmMain::ShowPage(int Index)
         btnPrev->setEnabled(Index != 0);
     if (valid && Index != FIndex) {
         TParamPage* page = FPages->GetItem(Index);
-        page->show();
+        // A failure of the page's show event is shown once the page has
+        // taken the old one's place.
+        std::exception_ptr failure;
+        {
+            TGuardCollect collect;
+            page->show();
+            try {
+                collect.Raise();
+            } catch (...) {
+                failure = std::current_exception();
+            }
+        }
         pnlTop->setText(page->Caption());
         if (FIndex >= 0 && FIndex < FPages->Count())
             FPages->GetItem(FIndex)->hide();
         FIndex = Index;
+        if (failure)
+            RunGuarded([&failure] { std::rethrow_exception(failure); });
     }
 }
 

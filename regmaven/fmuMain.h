@@ -4,6 +4,7 @@
 #include "regmaven/ParamPage.h"
 #include "regmaven/untController.h"
 
+#include <QList>
 #include <QWidget>
 #include <memory>
 
@@ -28,6 +29,8 @@ public:
     void EnableHome(bool Value) override;
     void EnableSettings(bool Value) override;
     TParamPages& Pages() override { return *FPages; }
+    void ShowWaiting(const QString& Status) override;
+    bool WaitStopped() const override { return FWaitStopped; }
     void ShowPage(int Index);
 
     // The folder of the program file, with a trailing delimiter.
@@ -41,6 +44,8 @@ public:
     QPushButton* btnNext;
     QToolButton* btnHome;
     QToolButton* btnMenu;
+    // The status line of a wait for the register (hidden otherwise).
+    QLabel* lblWait;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -57,6 +62,9 @@ private:
 
     int FIndex = -1;
     bool FShown = false;
+    bool FWaiting = false;
+    bool FWaitStopped = false;
+    QList<bool> FEnabledBeforeWait;
     std::unique_ptr<TParamPages> FPages;
 };
 

@@ -193,10 +193,7 @@ void TfmOFDParams::Next()
     if (p.OFDEnabled) {
         RequireValue(edtOFDServer->text(), QStringLiteral("Сервер ОФД"));
         RequireValue(edtOFDPort->text(), QStringLiteral("Порт сервера ОФД"));
-        bool number = false;
-        const int port = edtOFDPort->text().trimmed().toInt(&number);
-        if (!number || port <= 0 || port > 65535)
-            throw Exception(QStringLiteral("Порт сервера ОФД должен быть числом от 1 до 65535!"));
+        CheckPort(edtOFDPort->text(), QStringLiteral("Порт сервера ОФД"));
     }
     RequireValue(edtOFDName->text(), QStringLiteral("Имя ОФД"));
     RequireValue(edtOFDUrl->text(), QStringLiteral("URL ОФД"));
@@ -210,6 +207,7 @@ void TfmOFDParams::Next()
     if (p.FFD == FFD12) {
         RequireValue(edtServerKM->text(), QStringLiteral("Сервер KM"));
         RequireValue(edtPortKM->text(), QStringLiteral("Порт сервера KM"));
+        CheckPort(edtPortKM->text(), QStringLiteral("Порт сервера KM"));
     }
     RequireValue(edtSenderEmail->text(), QStringLiteral("E-mail отправителя"));
     CheckSenderEmail(edtSenderEmail->text());
@@ -222,9 +220,16 @@ void TfmOFDParams::Next()
     if (!validINN)
         throw Exception(QStringLiteral("ИНН ОФД не валидный!"));
     SaveToKKT();
-    if (Controller().IsOFDSettingMode)
+    if (Controller().IsOFDSettingMode) {
+        // The link set-up writes the server and port now; on the registration
+        // road the registration sequence writes them.
+        if (p.OFDEnabled) {
+            const auto disconnect = qScopeGuard([] { Driver().Disconnect(); });
+            WriteTableStr(19, 1, 1, p.OFDServer);
+            WriteTableInt(19, 1, 2, p.OFDPort);
+        }
         Controller().NextPageClass = ClassOf<TfmSelectNetType>();
-    else
+    } else
         Controller().NextPageClass = ClassOf<TfmUserParams>();
 }
 

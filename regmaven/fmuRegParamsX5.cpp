@@ -37,6 +37,8 @@ void TfmRegParamsX5::FormShow()
 {
     const TRegParams& p = Controller().RegParams;
     const bool reason = !p.FirstTime && !p.NewFN;
+    // From the record, which each new work type clears.
+    edtCashierINN->setText(p.CashierINN);
     cbbReasonCode->setVisible(reason);
     if (QLabel* label = CaptionOf(cbbReasonCode))
         label->setVisible(reason);

@@ -1,7 +1,6 @@
 #include "regmaven/fmuSelectClientType.h"
 
 #include "platform/Guard.h"
-#include "platform/ui/NamedControls.h"
 #include "regmaven/untController.h"
 
 #include <QListWidget>
@@ -13,14 +12,8 @@ DEFINE_PAGE_CLASS(TfmSelectClientType);
 
 TfmSelectClientType::TfmSelectClientType() : TParamPage("fmSelectClientType", QStringLiteral("Выберите тип работы"))
 {
-    listBox = NewControl<QListWidget>(this, "listBox");
-    listBox->setFont(BoldArial(16));
-    listBox->setFrameShape(QFrame::NoFrame);
-    listBox->setBackgroundRole(QPalette::Button);
-    listBox->viewport()->setBackgroundRole(QPalette::Button);
-    listBox->setStyleSheet(QStringLiteral("QListWidget::item { height: 30px; }"));
+    listBox = NewChoiceList(this, "listBox", 2);
     listBox->addItems({QStringLiteral("Юридическое лицо"), QStringLiteral("Индивидуальный предприниматель")});
-    listBox->setFixedSize(420, 2 * 30 + 4);
     connect(listBox, &QListWidget::itemDoubleClicked, this, Guarded([] { Controller().Next(); }));
 }
 
@@ -39,7 +32,8 @@ void TfmSelectClientType::Next()
 void TfmSelectClientType::resizeEvent(QResizeEvent* event)
 {
     TParamPage::resizeEvent(event);
-    listBox->move((width() - listBox->width()) / 2, (height() - listBox->height()) / 2);
+    // At the top, as the other choice lists.
+    listBox->move((width() - listBox->width()) / 2, 40);
 }
 
 } // namespace Regmaven

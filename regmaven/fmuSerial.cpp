@@ -1,5 +1,6 @@
 #include "regmaven/fmuSerial.h"
 
+#include "platform/Exceptions.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/EditLimit.h"
 #include "platform/ui/FormBuilder.h"
@@ -81,6 +82,16 @@ QStringList DelimitedItems(const QString& Text)
     return items;
 }
 
+// A number without blanks and leading zeros (a register may keep it padded).
+QString SignificantDigits(QString Text)
+{
+    Text = Text.trimmed();
+    qsizetype zeros = 0;
+    while (zeros < Text.size() && Text[zeros] == u'0')
+        ++zeros;
+    return Text.mid(zeros);
+}
+
 } // namespace
 
 QString ExtractSerial(const QString& Text)
@@ -132,9 +143,17 @@ void TfmEnterSerial::FormShow()
 // digits are dropped (pasting brings any text).
 bool TfmEnterSerial::eventFilter(QObject* watched, QEvent* event)
 {
+    const bool enter = (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) &&
+                       (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Return ||
+                        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Enter);
+    // Enter belongs to the edit, not to the window's "Далее >" shortcut.
+    if (watched == edtSerial && enter && event->type() == QEvent::ShortcutOverride) {
+        event->accept();
+        return true;
+    }
     if (watched == edtSerial && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+        if (enter) {
             edtSerial->setText(ExtractSerial(edtSerial->text()));
             edtSerial->deselect();
             edtSerial->end(false);
@@ -158,6 +177,15 @@ void TfmEnterSerial::WriteSerial()
     if (IsEmptySerial(d.SerialNumber())) {
         d.setSerialNumber(number);
         Check(d.SetSerialNumber());
+        // Success only when the register now has the number written.
+        Check(d.ReadSerialNumber());
+        const QString written = d.SerialNumber();
+        if (IsEmptySerial(written))
+            throw Exception(QStringLiteral("Заводской номер не введен: в ККТ по-прежнему нет заводского номера (\"%1\")")
+                                .arg(written));
+        if (SignificantDigits(written) != SignificantDigits(number))
+            throw Exception(QStringLiteral("Заводской номер не введен: ККТ сообщает номер \"%1\" вместо \"%2\"")
+                                .arg(written, number));
         Dialogs::ShowMessage(QStringLiteral("Заводской номер успешно введен!\r\nПерезагрузите устройство"));
     } else {
         Dialogs::MessageBox(QStringLiteral("Заводской номер уже введен!\r\n") + d.SerialNumber(),

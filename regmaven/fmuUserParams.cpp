@@ -49,13 +49,16 @@ void TfmUserParams::FormShow()
     edtAddress->setText(RecordOrTable(p.Address, 9));
     edtPaymentPlace->setText(RecordOrTable(p.PayPlace, 14, true));
     edtSenderEmail->setText(p.SenderEmail);
+    // From the record too, which each new work type clears.
+    edtCashierINN->setText(p.CashierINN);
 }
 
 void TfmUserParams::Next()
 {
     TRegParams& p = Controller().RegParams;
     const bool noPlace = edtAddress->text().isEmpty() && edtPaymentPlace->text().isEmpty();
-    RequireValue(edtUser->text(), QStringLiteral("Наименование организации"));
+    // A name of blanks is no name.
+    RequireValue(edtUser->text().trimmed(), QStringLiteral("Наименование организации"));
     RequireValue(edtOperator->text(), QStringLiteral("Имя оператора"));
     if (!noPlace)
         RequireValue(edtAddress->text(), QStringLiteral("Адрес организации"));

@@ -4,6 +4,7 @@
 #include "platform/ui/EditLimit.h"
 #include "regmaven/untController.h"
 #include "regmaven/untDriver.h"
+#include "regmaven/untInputChecks.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -51,6 +52,7 @@ void TfmWiFiParams::FormShow()
 void TfmWiFiParams::Next()
 {
     const auto disconnect = qScopeGuard([] { Driver().Disconnect(); });
+    RequireValue(edtWiFiSSID->text(), QStringLiteral("Точка доступа WiFI"));
     const bool dhcp = chkDHCP->isChecked();
     const int port = Port();
     // The edits the user can change are checked before the register is written.

@@ -141,11 +141,17 @@ TfmWorkMode::TfmWorkMode() : TParamPage("fmWorkMode", QStringLiteral("Тип н�
     connect(cbTimeZone, &QComboBox::currentIndexChanged, this, Guarded(this, &T::cbTimeZoneChange));
 }
 
+// The vending-machine number is typed in automatic mode only. A time zone
+// chosen stays: it does not depend on the mode.
 void TfmWorkMode::UpdateAutomatic()
+{
+    EnableEdit(edtAutomatNumber, chkWorkMode2->isChecked());
+}
+
+void TfmWorkMode::ClearTimeZone()
 {
     cbTimeZone->setCurrentIndex(-1);
     cbTimeZoneChange();
-    EnableEdit(edtAutomatNumber, chkWorkMode2->isChecked());
 }
 
 void TfmWorkMode::cbTimeZoneChange()
@@ -155,6 +161,7 @@ void TfmWorkMode::cbTimeZoneChange()
 
 void TfmWorkMode::FormShow()
 {
+    ClearTimeZone();
     UpdateAutomatic();
     const auto disconnect = qScopeGuard([] { Driver().Disconnect(); });
     const TRegParams& p = Controller().RegParams;

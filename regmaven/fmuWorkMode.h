@@ -66,8 +66,10 @@ protected:
     void FormShow() override;
 
 private:
-    // Clears the time zone; the automat number is open only in automatic mode.
+    // The automat number is open only in automatic mode.
     void UpdateAutomatic();
+    // No time zone chosen (each show starts so).
+    void ClearTimeZone();
     void btnSelectReasonCodesClick();
     void cbTimeZoneChange();
     // The extended-code number; raises for an empty or too large one.

@@ -18,6 +18,11 @@ public:
     virtual void EnableHome(bool Value) = 0;
     virtual void EnableSettings(bool Value) = 0;
     virtual TParamPages& Pages() = 0;
+    // Shows that the wizard waits for the register: the status text, the wait
+    // cursor and the buttons off; an empty text ends the wait.
+    virtual void ShowWaiting(const QString& Status) = 0;
+    // The user closed the window during the wait shown.
+    virtual bool WaitStopped() const = 0;
 
 protected:
     ~TWizardWindow() = default;

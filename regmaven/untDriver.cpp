@@ -3,6 +3,9 @@
 #include "core/binding/OrvekCodes.h"
 #include "platform/Exceptions.h"
 #include "platform/Hook.h"
+#include "regmaven/untController.h"
+
+#include <QScopeGuard>
 
 #include <memory>
 
@@ -30,9 +33,29 @@ void SelectField(int Table, int Row, int Field)
     Driver().setFieldNumber(Field);
 }
 
+// While the FN is busy the window shows the wait; closing it stops the wait
+// at the next pause, as a failed call would.
 void Reissued(int32_t (TOrvek::*Method)())
 {
-    Check(CallWhileBusy(RetryHook().Get(), [Method] { return (Driver().*Method)(); }));
+    const TBusyRetry retry = RetryHook().Get();
+    TWizardWindow* window = WizardWindow();
+    const auto done = qScopeGuard([window] {
+        if (window)
+            window->ShowWaiting({});
+    });
+    int tries = 0;
+    Check(CallWhileBusy(retry, [&] {
+        if (tries > 0 && window && window->WaitStopped())
+            throw Exception(QStringLiteral("Операция отменена пользователем"));
+        const int32_t code = (Driver().*Method)();
+        ++tries;
+        if (window && OrvekResult::IsBusy(code) && tries < retry.MaxTries)
+            window->ShowWaiting(QStringLiteral("ФН занят, ожидание: попытка %1 из %2. "
+                                               "Закройте окно, чтобы прервать")
+                                    .arg(tries + 1)
+                                    .arg(retry.MaxTries));
+        return code;
+    }));
 }
 
 } // namespace

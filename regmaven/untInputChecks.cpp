@@ -16,6 +16,15 @@ void RequireValue(const QString& Text, const QString& Name)
         throw Exception(QStringLiteral("Введите значение \"") + Name + QStringLiteral("\"!"));
 }
 
+int CheckPort(const QString& Text, const QString& Name)
+{
+    bool number = false;
+    const int port = Text.trimmed().toInt(&number);
+    if (!number || port <= 0 || port > 65535)
+        throw Exception(Name + QStringLiteral(" должен быть числом от 1 до 65535!"));
+    return port;
+}
+
 bool ValidEmail(const QString& Text)
 {
     const qsizetype at = Text.indexOf(u'@');

@@ -11,6 +11,9 @@ namespace Regmaven {
 
 // Raises "Введите значение \"<Name>\"!" when Text is empty.
 void RequireValue(const QString& Text, const QString& Name);
+// The number of a port text, 1 to 65535; raises "<Name> должен быть числом
+// от 1 до 65535!" for any other text.
+int CheckPort(const QString& Text, const QString& Name);
 // The first "@" stands after the first character and before the last one.
 bool ValidEmail(const QString& Text);
 // Raises "Введен некорректный E-mail отправителя" unless ValidEmail.

@@ -163,7 +163,9 @@ TEST_F(OFDLinkTest, BadInputsWriteNothing)
     };
     for (const Case& c : {Case{"192.168.1", "255.255.255.0", "7778", "Введите корректный IP адрес \"IP адрес\"!"},
                           Case{"10.0.0.1", "255.255.300.0", "7778", "Введите корректный IP адрес \"Маска\"!"},
-                          Case{"10.0.0.1", "255.255.255.0", "", "\"\" не является целым числом"}}) {
+                          Case{"10.0.0.1", "255.255.255.0", "", "Порт должен быть числом от 1 до 65535!"},
+                          Case{"10.0.0.1", "255.255.255.0", "99999", "Порт должен быть числом от 1 до 65535!"},
+                          Case{"10.0.0.1", "255.255.255.0", "0", "Порт должен быть числом от 1 до 65535!"}}) {
         SCOPED_TRACE(c.Message.toStdString());
         for (TNetParamsPage* page : std::initializer_list<TNetParamsPage*>{&Show<TfmEthernetParams>(), &Show<TfmRNDISParams>()}) {
             if (page->chkDHCP)
@@ -175,6 +177,23 @@ TEST_F(OFDLinkTest, BadInputsWriteNothing)
             EXPECT_FALSE(Controller().NextPageClass);
         }
     }
+    // A port out of range with DHCP, and on the Wi-Fi page: nothing written either.
+    auto& ethernet = Show<TfmEthernetParams>();
+    ethernet.chkDHCP->setChecked(true);
+    ethernet.edtTCPPort->setText("99999");
+    TestRegister().ClearJournal();
+    EXPECT_EQ(NextMessage(ethernet), "Порт должен быть числом от 1 до 65535!");
+    EXPECT_EQ(TestRegister().CallCount(OrvekMethod::WriteTable), 0);
+    auto& wifi = Show<TfmWiFiParams>();
+    wifi.edtWiFiSSID->setText("Зал");
+    wifi.edtTCPPort->setText("65536");
+    EXPECT_EQ(NextMessage(wifi), "Порт должен быть числом от 1 до 65535!");
+    // An access point without a name is refused before anything is written.
+    wifi.edtWiFiSSID->clear();
+    wifi.edtTCPPort->setText("7781");
+    EXPECT_EQ(NextMessage(wifi), "Введите значение \"Точка доступа WiFI\"!");
+    EXPECT_EQ(TestRegister().CallCount(OrvekMethod::WriteTable), 0);
+    EXPECT_EQ(Field(16, 1).toInt(), 0);
 }
 
 TEST_F(OFDLinkTest, RNDISWritesAStaticAddressAndItsSwitch)

@@ -15,11 +15,13 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
@@ -48,6 +50,43 @@ TEST_F(RegistrationPageTest, ClientTypeSetsYurAndGoesToFFD)
     page.listBox->setCurrentRow(1);
     page.Next();
     EXPECT_FALSE(Controller().Yur);
+}
+
+TEST_F(RegistrationPageTest, ChoiceListsAndNumberEditsAsShown)
+{
+    // A font whose digits are as wide as any letter.
+    const QFont font = QApplication::font();
+    QApplication::setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    const auto restore = qScopeGuard([&font] { QApplication::setFont(font); });
+    // The client types stand at the top, as the other choice lists do.
+    auto& client = Show<TfmSelectClientType>();
+    QApplication::processEvents();
+    ASSERT_GT(client.height(), 300);
+    EXPECT_EQ(client.listBox->y(), 40);
+    EXPECT_EQ(client.listBox->x(), (client.width() - client.listBox->width()) / 2);
+    // The INN and RNM edits ask for room to show 20 digits whole.
+    auto& inn = Show<TfmINN>();
+    const QString digits(20, u'0');
+    for (QLineEdit* edit : {inn.edtINN, inn.edtRNM}) {
+        const int asked = edit->sizeHint().expandedTo(edit->minimumSize()).width();
+        // less the frame and the text margins
+        EXPECT_GE(asked - 8, edit->fontMetrics().horizontalAdvance(digits)) << edit->objectName().toStdString();
+    }
+}
+
+TEST_F(RegistrationPageTest, CashierINNOfAnEarlierRoadIsGone)
+{
+    auto& page = Show<TfmUserParams>();
+    page.edtCashierINN->setText("7707083893");
+    Controller().RegParams.FFD = 1;
+    EXPECT_EQ(NextMessage(page), "");
+    EXPECT_EQ(Controller().RegParams.CashierINN, "7707083893");
+    // Back and forth on the same road keeps it; a new work type clears it.
+    Show<TfmUserParams>();
+    EXPECT_EQ(page.edtCashierINN->text(), "7707083893");
+    Controller().ClearRegParams();
+    Show<TfmUserParams>();
+    EXPECT_EQ(page.edtCashierINN->text(), "");
 }
 
 TEST_F(RegistrationPageTest, FFDQuestionByFirmwareVersion)
@@ -101,6 +140,7 @@ TEST_F(RegistrationPageTest, UserParamsNextChecks)
     };
     const Case cases[] = {
         {"", "Оп", "", "", "a@b", "", 4, Required("Наименование организации")},
+        {"   ", "Оп", "", "", "a@b", "", 4, Required("Наименование организации")},
         {"ООО", "", "", "", "a@b", "", 4, Required("Имя оператора")},
         // Both empty pass; the address alone empty does not.
         {"ООО", "Оп", "", "", "a@b", "", 4, ""},
@@ -335,15 +375,22 @@ TEST_F(RegistrationPageTest, UnchosenExtendedModesClearEveryBox)
     EXPECT_EQ(p.WorkModeEx, 0);
 }
 
-TEST_F(RegistrationPageTest, AutomaticModeClearsTheTimeZone)
+TEST_F(RegistrationPageTest, AutomaticModeKeepsTheTimeZone)
 {
     auto& page = Show<TfmWorkMode>();
     page.cbTimeZone->setCurrentIndex(2);
     EXPECT_TRUE(page.cbTimeZone->toolTip().startsWith("3-я часовая зона (МСК+1"));
     EXPECT_FALSE(page.edtAutomatNumber->isEnabled());
     page.chkWorkMode2->click();
-    EXPECT_EQ(page.cbTimeZone->currentIndex(), -1);
     EXPECT_TRUE(page.edtAutomatNumber->isEnabled());
+    EXPECT_EQ(page.cbTimeZone->currentIndex(), 2);
+    page.chkWorkMode2->click();
+    EXPECT_FALSE(page.edtAutomatNumber->isEnabled());
+    EXPECT_EQ(page.cbTimeZone->currentIndex(), 2);
+    EXPECT_TRUE(page.cbTimeZone->toolTip().startsWith("3-я часовая зона (МСК+1"));
+    // A new show starts without a zone.
+    Show<TfmWorkMode>();
+    EXPECT_EQ(page.cbTimeZone->currentIndex(), -1);
     EXPECT_EQ(page.cbTimeZone->toolTip(), "Выберите часовой пояс, если необходимо");
 }
 

@@ -123,3 +123,34 @@ TEST_F(RegistrationRoadTest, RegisterReRegisterAndCloseTheArchive)
     EXPECT_EQ(FN().Documents.back().Type, FNDocType::CloseFN);
     EXPECT_EQ(TestRegister().Tables().Value(2, 30, 2).toString(), "Иванов");
 }
+
+TEST_F(RegistrationRoadTest, NoRoadBackToASecondDocument)
+{
+    FN().Reset();
+    Form();
+    ReachWorkTypes();
+    Walk(0, "Печать чека о фискализации");
+    const int documents = FN().LastDocumentNumber();
+    // Back is off on the result page: the confirmation page is not reached again.
+    EXPECT_FALSE(FForm->btnPrev->isEnabled());
+    EXPECT_EQ(Prev(), "Печать чека о фискализации");
+    Controller().Prev();
+    EXPECT_EQ(Title(), "Печать чека о фискализации");
+    // Back from the final page shows the result again, still without a way back.
+    EXPECT_EQ(Next(), "Завершение");
+    EXPECT_EQ(Prev(), "Печать чека о фискализации");
+    EXPECT_FALSE(FForm->btnPrev->isEnabled());
+    EXPECT_EQ(Next(), "Завершение");
+    EXPECT_EQ(FN().LastDocumentNumber(), documents);
+    EXPECT_EQ(FN().RegistrationCount(), 1);
+
+    // The archive closed: no way back to the close either.
+    FN().Confirm(FN().LastDocumentNumber());
+    Next();
+    ReachWorkTypes();
+    Walk(4, "Закрытие архива ФН");
+    Fill();
+    Next();
+    ASSERT_EQ(FN().Documents.back().Type, FNDocType::CloseFN);
+    EXPECT_FALSE(FForm->btnPrev->isEnabled());
+}

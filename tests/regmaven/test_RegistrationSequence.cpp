@@ -11,7 +11,10 @@
 #include "regmaven/untRegReport.h"
 #include "tests/regmaven/RegistrationPageTest.h"
 
+#include <QApplication>
+#include <QCursor>
 #include <QLabel>
+#include <QPushButton>
 #include <QPlainTextEdit>
 
 using namespace Regmaven;
@@ -312,6 +315,84 @@ TEST_F(RegistrationSequenceTest, BusyBeginIsReissuedWithPausesWithinABound)
     SetRetryPolicy(policy);
 }
 
+TEST_F(RegistrationSequenceTest, VendingMachineNumberOfEachGeneration)
+{
+    // The newer generation keeps the number in its table 16, the older one in
+    // table 24; the older one's network switch (table 16 field 1) stays.
+    for (bool newer : {true, false}) {
+        SCOPED_TRACE(newer ? "newer generation" : "older generation");
+        Regmaven::FreeDriver();
+        Bench().Clear();
+        RegisterConfig config;
+        config.TypeTwo = newer;
+        config.BlankFN = true;
+        Bench().Add(config);
+        RegisterTables& t = TestRegister().Tables();
+        const QVariant before16 = t.Value(16, 1, 1), before24 = t.Value(24, 1, 1);
+        TRegParams p = Registration();
+        p.OFDEnabled = TestRegister().ModelParams().Find(73)->Value.toInt() > 0;
+        EXPECT_EQ(p.OFDEnabled, !newer);
+        p.WorkMode = 4;  // automatic mode
+        p.AutomatNumber = QStringLiteral("77");
+        EXPECT_EQ(FiscalizeMessage(p), "");
+        EXPECT_TRUE(FN().FiscalMode());
+        EXPECT_EQ(ReadTableStr(newer ? 16 : 24, 1, 1), "77");
+        if (newer) {
+            EXPECT_EQ(t.Value(24, 1, 1), before24);
+        } else {
+            EXPECT_EQ(t.Value(16, 1, 1), before16);
+            EXPECT_EQ(t.Value(16, 1, 1).toInt(), 0);
+        }
+    }
+}
+
+TEST_F(RegistrationSequenceTest, BusyWaitShowsItselfAndTheCloseBoxStopsIt)
+{
+    const TBusyRetry policy = SetRetryPolicy({200, 150});
+    FN().Reset();
+    Controller().RegParams = Registration();
+    auto& page = Show<TfmFiscalizationBefore>();
+    TestRegister().Faults().FailNext(OrvekMethod::FNBeginRegistrationReport, 80, 100);
+    struct Seen {
+        QString status;
+        bool visible, waitCursor, nextEnabled, prevEnabled;
+    };
+    std::vector<Seen> seen;
+    // The third pause: the user closes the window.
+    SetPause([&](int) {
+        seen.push_back({FForm->lblWait->text(), FForm->lblWait->isVisible(),
+                        QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor,
+                        FForm->btnNext->isEnabled(), FForm->btnPrev->isEnabled()});
+        if (seen.size() == 3)
+            FForm->close();
+    });
+    FForm->btnNext->click();
+    ASSERT_EQ(seen.size(), 3u);
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(seen[i].status, QString("ФН занят, ожидание: попытка %1 из 150. Закройте окно, чтобы прервать").arg(i + 2));
+        EXPECT_TRUE(seen[i].visible);
+        EXPECT_TRUE(seen[i].waitCursor);
+        EXPECT_FALSE(seen[i].nextEnabled);
+        EXPECT_FALSE(seen[i].prevEnabled);
+    }
+    // Stopped at that pause: no further call, the document cancelled as after a failed step.
+    EXPECT_EQ(TestRegister().CallCount(OrvekMethod::FNBeginRegistrationReport), 3);
+    EXPECT_EQ(TestRegister().CallCount(OrvekMethod::FNCancelDocument), 1);
+    EXPECT_EQ(TestDialogs().lastMessage(), "Операция отменена пользователем");
+    EXPECT_EQ(Current(), &page);
+    EXPECT_TRUE(FForm->isVisible());
+    EXPECT_FALSE(FForm->lblWait->isVisible());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_TRUE(FForm->btnNext->isEnabled());
+    EXPECT_FALSE(FN().FiscalMode());
+    // The next close closes.
+    TestRegister().Faults().Clear();
+    FForm->close();
+    EXPECT_FALSE(FForm->isVisible());
+    SetRetryPolicy(policy);
+}
+
 TEST_F(RegistrationSequenceTest, FailuresCancelTheOpenDocumentOnly)
 {
     // A build the FN refuses (a registration number of another INN).
@@ -453,6 +534,7 @@ TEST_F(RegistrationSequenceTest, PrintWidthFallsBackAndRefusedLinesAreReported)
     EXPECT_EQ(TestRegister().Paper().Texts(), QStringList(lines.mid(0, 1)) + lines.mid(2));
     EXPECT_EQ(TestRegister().Paper().ItemsOf(PaperKind::Cut).size(), 1u);
     EXPECT_EQ(FPauses, std::vector<int>(5, 50));
-    EXPECT_TRUE(TestDialogs().lastMessage().startsWith("Не напечатаны строки чека: 2\r\nОшибка 80, "))
-        << TestDialogs().lastMessage().toStdString();
+    // The code and its own text, though later lines printed.
+    EXPECT_EQ(TestDialogs().lastMessage(),
+              "Не напечатаны строки чека: 2\r\nОшибка 80, Идет печать предыдущей команды");
 }

@@ -251,6 +251,51 @@ TEST_F(ServiceStepsTest, SerialEntry)
     EXPECT_FALSE(Connected());
 }
 
+TEST_F(ServiceStepsTest, EnterInTheSerialEditOnlyTakesTheNumberOut)
+{
+    // In an active window, where the window's Enter shortcut would press "Далее >".
+    TestRegister().State().Serial = QStringLiteral("0000000000000000");
+    auto& page = Show<TfmEnterSerial>();
+    FForm->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(FForm.get()));
+    page.edtSerial->setFocus();
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+        page.edtSerial->setText("ККТ;5;0012345678;x");
+        page.edtSerial->setCursorPosition(2);
+        QTest::keyClick(page.edtSerial, key);
+        EXPECT_EQ(page.edtSerial->text(), "0012345678");
+        EXPECT_EQ(page.edtSerial->cursorPosition(), 10);
+        EXPECT_FALSE(page.edtSerial->hasSelectedText());
+        EXPECT_EQ(Title(), "Введите заводской номер");
+        EXPECT_EQ(Current(), &page);
+    }
+    EXPECT_EQ(TestRegister().CallCount(OrvekMethod::SetSerialNumber), 0);
+    EXPECT_EQ(TestRegister().State().Serial, "0000000000000000");
+    EXPECT_TRUE(TestDialogs().shown().empty());
+    // Enter elsewhere still presses "Далее >".
+    FForm->btnNext->setFocus();
+    QTest::keyClick(FForm->btnNext, Qt::Key_Return);
+    EXPECT_EQ(TestRegister().State().Serial, "0012345678");
+}
+
+TEST_F(ServiceStepsTest, SerialSuccessOnlyWhenTheRegisterHasTheNumber)
+{
+    // Zeros are taken by the register but are no number.
+    TestRegister().State().Serial.clear();
+    auto& page = Show<TfmEnterSerial>();
+    page.edtSerial->setText("0000");
+    EXPECT_EQ(NextMessage(page),
+              "Заводской номер не введен: в ККТ по-прежнему нет заводского номера (\"0000\")");
+    EXPECT_TRUE(TestDialogs().messages().isEmpty());
+    EXPECT_FALSE(WentTo<TfmSelectClientType>());
+    EXPECT_FALSE(Connected());
+    // A real number then.
+    page.edtSerial->setText("12345");
+    EXPECT_EQ(NextMessage(page), "");
+    EXPECT_EQ(TestRegister().State().Serial, "12345");
+    EXPECT_EQ(TestDialogs().lastMessage(), "Заводской номер успешно введен!\r\nПерезагрузите устройство");
+}
+
 TEST_F(ServiceStepsTest, SerialAlreadyWrittenIsNamedAndKept)
 {
     // A number written after the page's first read: the message names it.

@@ -297,10 +297,26 @@ TEST_F(X5PageTest, FileDialogsOfferEveryFile)
     }
 }
 
+namespace {
+
+// An X5 parameters file whose registration number fits the test register, with value for key.
+QString X5ParamsFile(const QString& key = {}, const QString& value = {})
+{
+    const QString rnmKey = QStringLiteral("рег. номер ККТ");
+    QStringList lines = X5ParamsLines({}, key, value);
+    if (key != rnmKey)
+        for (QString& line : lines)
+            if (line.startsWith(rnmKey + ":"))
+                line = rnmKey + ": " + GenerateRNM("0000000001", "7707083893", TestRegister().State().Serial);
+    return WriteTestFile("params.txt", WideToAnsi(lines.join("\r\n")));
+}
+
+} // namespace
+
 TEST_F(X5PageTest, OpenLoadsTheFileAndTheRegistersSerials)
 {
     auto& page = Show<TfmOpenRegParamsX5>();
-    TestDialogs().answerFile(WriteTestFile("p.txt", WideToAnsi(X5ParamsLines().join("\r\n"))));
+    TestDialogs().answerFile(X5ParamsFile());
     EXPECT_EQ(NextMessage(page), "");
     EXPECT_TRUE(WentTo<TfmRegParamsX5>());
     const TRegParams& p = Controller().RegParams;
@@ -311,6 +327,44 @@ TEST_F(X5PageTest, OpenLoadsTheFileAndTheRegistersSerials)
     TestDialogs().answerFile(WriteTestFile("bad.txt", WideToAnsi(X5ParamsLines("Порт").join("\r\n"))));
     EXPECT_EQ(NextMessage(page), "Не найден атрибут файла: Порт");
     EXPECT_FALSE(Controller().NextPageClass);
+}
+
+TEST_F(X5PageTest, FileNumbersAreCheckedAsTypedOnesBeforeAnythingIsWritten)
+{
+    auto& page = Show<TfmOpenRegParamsX5>();
+    const TRegParams before = Controller().RegParams;
+    struct Case {
+        QString key, value, message;
+    } cases[] = {
+        {"ИНН пользователя", "ООО", "Некорректный ИНН пользователя в файле параметров: \"ООО\""},
+        {"ИНН пользователя", "7707083890", "Некорректный ИНН пользователя в файле параметров: \"7707083890\""},
+        {"ИНН пользователя", "77070838", "Некорректный ИНН пользователя в файле параметров: \"77070838\""},
+        {"ИНН ОФД", "7704211200", "Некорректный ИНН ОФД в файле параметров: \"7704211200\""},
+        {"рег. номер ККТ", " ", "Не указан РНМ в файле параметров"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.message.toStdString());
+        TestDialogs().answerFile(X5ParamsFile(c.key, c.value));
+        EXPECT_EQ(NextMessage(page), c.message);
+        EXPECT_FALSE(Controller().NextPageClass);
+        EXPECT_EQ(Controller().RegParams, before);
+    }
+    // A registration number of another register: asked, Cancel the default.
+    TestDialogs().clear();
+    TestDialogs().answerFile(X5ParamsFile("рег. номер ККТ", "0000000001012345"));
+    EXPECT_EQ(NextMessage(page), "");
+    EXPECT_FALSE(Controller().NextPageClass);
+    EXPECT_EQ(Controller().RegParams, before);
+    ASSERT_EQ(TestDialogs().messages().size(), 1);
+    EXPECT_EQ(TestDialogs().lastMessage(), "Некорректный РНМ для данной ККТ в файле параметров: \"0000000001012345\""
+                                           "\r\nВсе равно продолжить?");
+    EXPECT_EQ(TestDialogs().shown().back().message.defaultButton, Dialogs::mrCancel);
+    TestDialogs().answerFile(X5ParamsFile("рег. номер ККТ", "0000000001012345"));
+    TestDialogs().answerMessage(Dialogs::mrOk);
+    EXPECT_EQ(NextMessage(page), "");
+    EXPECT_TRUE(WentTo<TfmRegParamsX5>());
+    EXPECT_EQ(Controller().RegParams.RNM, "0000000001012345");
+    EXPECT_EQ(TestRegister().CallCount(OrvekMethod::WriteTable), 0);
 }
 
 TEST_F(X5PageTest, RegistrationParametersChecksAndReason)

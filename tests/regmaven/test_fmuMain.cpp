@@ -1,4 +1,5 @@
 #include "platform/Exceptions.h"
+#include "platform/ui/Dialogs.h"
 #include "tests/regmaven/WizardTestSupport.h"
 #include "emulator/RegisterFN.h"
 #include "regmaven/fmuBeforeCloseFN.h"
@@ -209,6 +210,45 @@ TEST_F(WizardTest, WorkTypeShowFailureIsShownAndThePageStays)
     EXPECT_EQ(Component().ConnectedRegister(), nullptr);
 }
 
+namespace {
+
+// Scripted dialogs that note the window's title and visible pages when a message shows.
+class WindowAtMessage : public Dialogs::ScriptedDialogs {
+public:
+    explicit WindowAtMessage(TfmMain& form) : FForm(form) {}
+    Dialogs::Result Message(const Dialogs::MessageRequest& request) override
+    {
+        Title = FForm.pnlTop->text();
+        Visible.clear();
+        for (TParamPage* page : FForm.Pages())
+            if (page->isVisible())
+                Visible << page->objectName();
+        return ScriptedDialogs::Message(request);
+    }
+    QString Title;
+    QStringList Visible;
+
+private:
+    TfmMain& FForm;
+};
+
+} // namespace
+
+TEST_F(WizardTest, PageFailingToOpenIsShownAloneUnderItsTitle)
+{
+    TfmMain& form = Form();
+    auto dialogs = std::make_unique<WindowAtMessage>(form);
+    WindowAtMessage& seen = *dialogs;
+    auto saved = Dialogs::Install(std::move(dialogs));
+    TestRegister().Faults().FailNext(OrvekMethod::ReadModelParamValue, 17);
+    form.ShowPage(2);
+    Dialogs::Install(std::move(saved));
+    ASSERT_EQ(seen.shown().size(), 1u);
+    EXPECT_TRUE(seen.shown()[0].message.text.startsWith("Ошибка 17, "));
+    EXPECT_EQ(seen.Title, "Выберите тип работы");
+    EXPECT_EQ(seen.Visible, QStringList{"fmSelectWorkType"});
+}
+
 TEST_F(WizardTest, RegistrationRoadAndBackAgain)
 {
     TfmMain& form = Form();
@@ -230,6 +270,16 @@ TEST_F(WizardTest, RegistrationRoadAndBackAgain)
         if (Current() == form.Pages().PageByClass<TfmFiscalizationBefore>())
             TestRegister().Area<RegisterFN>().Reset();
     };
+    const qsizetype confirmation = road.indexOf("Регистрация ККТ");
+    for (const QString& caption : road.mid(0, confirmation + 1)) {
+        fill();
+        EXPECT_EQ(Next(), caption);
+    }
+    // "< Назад" retraces the road taken.
+    for (qsizetype i = confirmation - 1; i >= 0; --i)
+        EXPECT_EQ(Prev(), road[i]);
+    EXPECT_EQ(Prev(), "Выберите тип работы");
+    EXPECT_EQ(Current(), form.Pages().PageByClass<TfmSelectWorkType>());
     for (const QString& caption : road) {
         fill();
         EXPECT_EQ(Next(), caption);
@@ -237,18 +287,11 @@ TEST_F(WizardTest, RegistrationRoadAndBackAgain)
     EXPECT_TRUE(Controller().RegParams.FirstTime);
     EXPECT_EQ(form.Pages().PageByClass<TfmFinalMessage>()->lblMessage->text(),
               QStringLiteral("Все шаги выполнены. \r\nНажмите \"Далее\" для возврата в начало"));
-    // "< Назад" retraces the road taken.
-    for (int i = int(road.size()) - 2; i >= 0; --i)
-        EXPECT_EQ(Prev(), road[i]);
-    EXPECT_EQ(Prev(), "Выберите тип работы");
-    EXPECT_EQ(Current(), form.Pages().PageByClass<TfmSelectWorkType>());
-    // The final page starts over at the connect page (the OFD has taken the report).
-    RegisterFN& fn = TestRegister().Area<RegisterFN>();
-    fn.Confirm(fn.LastDocumentNumber());
-    for (const QString& caption : road) {
-        fill();
-        EXPECT_EQ(Next(), caption);
-    }
+    // Back from the final page shows the result, which has no way back.
+    EXPECT_EQ(Prev(), "Печать чека о фискализации");
+    EXPECT_EQ(Prev(), "Печать чека о фискализации");
+    // The final page starts over at the connect page.
+    EXPECT_EQ(Next(), "Завершение");
     EXPECT_EQ(Next(), "Подключите устройство");
     EXPECT_FALSE(form.btnPrev->isEnabled());
     EXPECT_EQ(Current()->Index(), 0);
@@ -278,7 +321,10 @@ TEST_F(WizardTest, OtherWorkTypeRoads)
         if (road.x5) {
             // The KKT parameters file is saved, the registration parameters file opened.
             TestDialogs().answerFile(TestTempDir() + "/kkt.txt");
-            TestDialogs().answerFile(WriteTestFile("params.txt", X5ParamsLines().join("\r\n").toUtf8().prepend("\xEF\xBB\xBF")));
+            const QString rnm = GenerateRNM("0000000001", "7707083893", TestRegister().State().Serial);
+            TestDialogs().answerFile(WriteTestFile(
+                "params.txt",
+                X5ParamsLines({}, "рег. номер ККТ", rnm).join("\r\n").toUtf8().prepend("\xEF\xBB\xBF")));
             form.Pages().PageByClass<TfmRegParamsX5>()->edtCashierName->setText("Петров");
             form.Pages().PageByClass<TfmRegParamsX5>()->edtCashierPosition->setText("Кассир");
         }
@@ -332,6 +378,7 @@ TEST_F(WizardTest, WiFiPageLeadsToTheOFDQueueAndHomeReturns)
     form.ShowPage(14);
     Controller().CurrentPage = form.Pages().GetItem(14);
     EXPECT_EQ(Title(), "Настройки подключения WiFi");
+    form.Pages().PageByClass<TfmWiFiParams>()->edtWiFiSSID->setText("Зал");
     EXPECT_EQ(Next(), "Проверка отправки данных в ОФД");
     EXPECT_EQ(Current()->PrevPage, form.Pages().GetItem(14));
     EXPECT_EQ(Next(), "Завершение");

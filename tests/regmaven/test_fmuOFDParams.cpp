@@ -96,6 +96,9 @@ TEST_F(OFDParamsTest, NextChecks)
         {page.edtTaxOfficeURL, "nalog.example", "Исправьте URL налогового органа"},
         {page.edtServerKM, "", Required("Сервер KM")},
         {page.edtPortKM, "", Required("Порт сервера KM")},
+        {page.edtPortKM, "70000", "Порт сервера KM должен быть числом от 1 до 65535!"},
+        {page.edtPortKM, "0", "Порт сервера KM должен быть числом от 1 до 65535!"},
+        {page.edtOFDPort, "65536", "Порт сервера ОФД должен быть числом от 1 до 65535!"},
         {page.edtSenderEmail, "", Required("E-mail отправителя")},
         {page.edtSenderEmail, "shop@", "Введен некорректный E-mail отправителя"},
         {page.edtINNOFD, "7707083890", "ИНН ОФД не валидный!"},
@@ -132,6 +135,30 @@ TEST_F(OFDParamsTest, NextChecks)
     TestDialogs().answerMessage(Dialogs::mrOk);
     EXPECT_EQ(NextMessage(page), "");
     EXPECT_TRUE(WentTo<TfmSelectNetType>());
+}
+
+TEST_F(OFDParamsTest, LinkSetupWritesTheServerAndPortTheRegistrationRoadLater)
+{
+    RegisterTables& t = TestRegister().Tables();
+    const QVariant server = t.Value(19, 1, 1), port = t.Value(19, 1, 2);
+    auto& page = Page(true, 2);
+    page.SetFields(Sample);
+    EXPECT_EQ(NextMessage(page), "");
+    EXPECT_TRUE(WentTo<TfmUserParams>());
+    EXPECT_EQ(t.Value(19, 1, 1), server);
+    EXPECT_EQ(t.Value(19, 1, 2), port);
+
+    Controller().IsOFDSettingMode = true;
+    Page(true, 2).SetFields(Sample);
+    EXPECT_EQ(NextMessage(page), "");
+    EXPECT_TRUE(WentTo<TfmSelectNetType>());
+    EXPECT_EQ(t.Value(19, 1, 1).toString(), "ofd.test.ru");
+    EXPECT_EQ(t.Value(19, 1, 2).toInt(), 21101);
+    EXPECT_EQ(Component().ConnectedRegister(), nullptr);
+    // A port the register refuses keeps the wizard on the page.
+    TestRegister().Faults().FailWhen(OrvekMethod::WriteTable, OrvekProp::FieldNumber, 2, 51);
+    EXPECT_TRUE(NextMessage(page).startsWith("Ошибка 51, "));
+    EXPECT_FALSE(Controller().NextPageClass);
 }
 
 TEST_F(OFDParamsTest, TemplateWrittenAndReadBack)
