@@ -212,8 +212,8 @@ void TfmFNData::ReadTLVDoc()
     SetDocumentRequest();
     TDriver& d = Driver();
     d.setDocumentNumber(StrToInt(edtDocumentNumber->text()));
-    d.FNGetDocumentAsString();
-    SetMemoText(Memo, d.StringForPrinting());
+    if (d.FNGetDocumentAsString() == 0)
+        SetMemoText(Memo, d.StringForPrinting());
 }
 
 void TfmFNData::btnReadTLVDocClick()

@@ -522,9 +522,8 @@ void TfmFNFiscalization::btnReadRegistrationDocClick()
     d.setRequestDocumentType(1);
     d.setShowTagNumber(true);
     d.setRegistrationNumber(StrToInt(edtRegistrationNumber->text()));
-    // A failed request leaves the memo as it was (the result panel shows why).
-    if (d.FNGetDocumentAsString() == 0)
-        Memo->setPlainText(d.StringForPrinting());
+    // A failed request empties the memo: the result panel shows why.
+    Memo->setPlainText(d.FNGetDocumentAsString() == 0 ? d.StringForPrinting() : QString());
 }
 
 void TfmFNFiscalization::btnReadRegistrationTagClick()
@@ -532,8 +531,7 @@ void TfmFNFiscalization::btnReadRegistrationTagClick()
     TDriver& d = Driver();
     d.setTagNumber(StrToInt(edtTagNumber->text()));
     d.setRegistrationNumber(StrToInt(edtRegistrationNumber->text()));
-    if (d.FNRequestRegistrationTLV() == 0)
-        Memo->setPlainText(StrToHex(WideToAnsi(d.TLVData())));
+    Memo->setPlainText(d.FNRequestRegistrationTLV() == 0 ? StrToHex(WideToAnsi(d.TLVData())) : QString());
 }
 
 void TfmFNFiscalization::btn1Click()

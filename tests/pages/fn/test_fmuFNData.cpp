@@ -359,6 +359,20 @@ TEST_F(FNDataPageTest, ReadsPrintsAndSavesDocumentText)
     Page->btnReadTLVDoc->click();
     EXPECT_EQ(Page->Memo->toPlainText(), MemoOf(*FN().Find(3), false));
 
+    // A number the FN lacks, or a failed call whose driver text still holds
+    // the document before: the memo is emptied, the panel says why.
+    Page->edtDocumentNumber->setText(QStringLiteral("99"));
+    Page->btnReadTLVDoc->click();
+    EXPECT_EQ(Page->Memo->toPlainText(), QString());
+    EXPECT_EQ(Main->edtResult->text(), QStringLiteral("(8) ФН: Нет запрошенных данных"));
+    Page->edtDocumentNumber->setText(QStringLiteral("3"));
+    Page->btnReadTLVDoc->click();
+    ASSERT_FALSE(Page->Memo->toPlainText().isEmpty());
+    TestRegister().Faults().FailNext(M::FNGetDocumentAsString, 80);
+    Page->btnReadTLVDoc->click();
+    EXPECT_EQ(Page->Memo->toPlainText(), QString());
+    EXPECT_TRUE(Main->edtResult->text().startsWith(QStringLiteral("(80)")));
+
     Page->chbShowTag->setChecked(true);
     Page->btnReadLastDocument->click();
     EXPECT_EQ(Page->edtDocumentNumber->text(), QStringLiteral("4"));

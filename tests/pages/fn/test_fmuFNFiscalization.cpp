@@ -367,16 +367,39 @@ TEST_F(FiscalizationPageTest, RegistrationDocumentAndTag)
     Page->btnReadRegistrationTag->click();
     EXPECT_EQ(Page->Memo->toPlainText(), QStringLiteral("FA 03 0A 00 30 31 32 33 34 35 36 37 38 38"));
 
-    // A tag or a registration that is not there leaves the memo as it was.
+    // A tag or a registration that is not there empties the memo: no older
+    // answer stays shown; the result panel says why.
     for (const auto& [number, tag] : {std::pair{"1", "1036"}, std::pair{"3", "1018"}}) {
+        SCOPED_TRACE(number);
+        Page->edtRegistrationNumber->setText(QStringLiteral("1"));
+        Page->edtTagNumber->setText(QStringLiteral("1018"));
+        Page->btnReadRegistrationTag->click();
+        ASSERT_FALSE(Page->Memo->toPlainText().isEmpty());
         Page->edtRegistrationNumber->setText(QString::fromLatin1(number));
         Page->edtTagNumber->setText(QString::fromLatin1(tag));
         Page->btnReadRegistrationTag->click();
         EXPECT_EQ(Panel(), QStringLiteral("(8) ФН: Нет запрошенных данных"));
-        EXPECT_EQ(Page->Memo->toPlainText(), QStringLiteral("FA 03 0A 00 30 31 32 33 34 35 36 37 38 38"));
+        EXPECT_EQ(Page->Memo->toPlainText(), QString());
     }
+    Page->edtRegistrationNumber->setText(QStringLiteral("1"));
     Page->btnReadRegistrationDoc->click();
-    EXPECT_EQ(Page->Memo->toPlainText(), QStringLiteral("FA 03 0A 00 30 31 32 33 34 35 36 37 38 38"));
+    ASSERT_FALSE(Page->Memo->toPlainText().isEmpty());
+    Page->edtRegistrationNumber->setText(QStringLiteral("3"));
+    Page->btnReadRegistrationDoc->click();
+    EXPECT_EQ(Panel(), QStringLiteral("(8) ФН: Нет запрошенных данных"));
+    EXPECT_EQ(Page->Memo->toPlainText(), QString());
+    // A failed call whose driver properties still hold the answer before.
+    Page->edtRegistrationNumber->setText(QStringLiteral("1"));
+    for (QPushButton* button : {Page->btnReadRegistrationDoc, Page->btnReadRegistrationTag}) {
+        button->click();
+        ASSERT_FALSE(Page->Memo->toPlainText().isEmpty());
+        TestRegister().Faults().FailNext(button == Page->btnReadRegistrationDoc ? M::FNGetDocumentAsString
+                                                                               : M::FNRequestRegistrationTLV,
+                                         80);
+        button->click();
+        EXPECT_EQ(Page->Memo->toPlainText(), QString());
+        EXPECT_TRUE(Panel().startsWith(QStringLiteral("(80)"))) << qPrintable(Panel());
+    }
 }
 
 TEST_F(FiscalizationPageTest, OSUQuestion)
