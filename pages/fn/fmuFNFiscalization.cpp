@@ -398,7 +398,6 @@ void TfmFNFiscalization::BuildReport(bool Reregistration)
     const int innLength = cbINNType->currentIndex() == 0 ? 12 : 10;
     if (edtINN->text().size() != innLength)
         throw Exception(QStringLiteral("Длина ИНН должна быть %1 символов").arg(innLength));
-    const uint32_t reasonCodes = ReasonCodeMask(edtReasonCodeEx);
 
     TEnableButtonsFrame frame(this);
     TDriver& d = Driver();
@@ -428,7 +427,7 @@ void TfmFNFiscalization::BuildReport(bool Reregistration)
     if (!d.IsModelType2()) {
         d.WriteTableInt(fsTable, 1, WorkModeExField, BoxByte(chkWorkModeEx));
         if (d.ReadTableInt(RegionalTable, 1, FFDVersionField) > 2)
-            d.WriteTableInt(fsTable, 1, ReasonCodesExField, int32_t(reasonCodes));
+            d.WriteTableInt(fsTable, 1, ReasonCodesExField, int32_t(ReasonCodeMask(edtReasonCodeEx)));
     }
     {
         TBuildTimeout timeout(d);
