@@ -291,7 +291,7 @@ TEST_F(FNDataPageTest, ClosingMidReadStopsTheWorkerAndLeavesTheBus)
     QCoreApplication::processEvents();
 }
 
-TEST_F(FNDataPageTest, SendTLVTakesStrictHexOnly)
+TEST_F(FNDataPageTest, SendTLVTakesWhatHexToStrReads)
 {
     Page->Memo->setPlainText(QStringLiteral("F0 03 03 00\n61 40 62"));
     Page->btnFNSendTLV->click();
@@ -309,9 +309,19 @@ TEST_F(FNDataPageTest, SendTLVTakesStrictHexOnly)
     ASSERT_EQ(sent.size(), 2u);
     EXPECT_EQ(sent[1].Value, all);
 
+    // Every form HexToStr reads: pairs run together, one-digit groups.
+    for (const char* text : {"f0030300614062", "F0 0303 00 61 40 62", "F0 3 3 0 61 40 62"}) {
+        Page->Memo->setPlainText(QString::fromLatin1(text));
+        Page->btnFNSendTLV->click();
+        ASSERT_EQ(sent.size(), 3u) << text;
+        EXPECT_EQ(sent.back().Number, 1008);
+        EXPECT_EQ(sent.back().Value, QByteArray("a@b"));
+        sent.pop_back();
+    }
+
     // A bad group anywhere: a message with its position, nothing sent.
     TestRegister().ClearJournal();
-    Page->Memo->setPlainText(QStringLiteral("F0 03 03 00 61 4 62"));
+    Page->Memo->setPlainText(QStringLiteral("F0 03 03 00 61 4G 62"));
     Page->btnFNSendTLVOperation->click();
     EXPECT_TRUE(TestRegister().Journal().empty());
     EXPECT_TRUE(TestDialogs().lastMessage().contains(QStringLiteral("позиции 16"))) << qPrintable(TestDialogs().lastMessage());

@@ -359,7 +359,7 @@ TEST(DumpViewerTest, GoToAndFindSelectTheBytes)
     } bad[] = {
         {viewer.edtOffset, viewer.btnGoTo, "1000"},
         {viewer.edtOffset, viewer.btnGoTo, "xyz"},
-        {viewer.edtFind, viewer.btnFind, "D"},
+        {viewer.edtFind, viewer.btnFind, "DG"},
         {viewer.edtFind, viewer.btnFind, ""},
         {viewer.edtFind, viewer.btnFind, "01 02 03 04 05 06 07 08"},
     };
