@@ -719,6 +719,47 @@ TEST_F(MainWindowTest, ALanguageChoiceThatCannotBeWrittenKeepsTheFile)
     EXPECT_EQ(TestDialogs().shown()[0].message.icon, Dialogs::Icon::Error);
 }
 
+// A window closed maximised starts maximised and goes back to its normal
+// size; a stored size as large as the screen leaves room for the title bar.
+TEST_F(MainWindowTest, AMaximisedWindowStartsMaximisedAndAStoredSizeLeavesRoomForTheTitle)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    {
+        TfmMain w;
+        w.resize(900, 600);
+        w.show();
+        w.showMaximized();
+        QCoreApplication::processEvents();
+        ASSERT_TRUE(w.isMaximized());
+    }
+    {
+        TfmMain w;
+        w.show();
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(w.isMaximized());
+        w.showNormal();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(w.size(), QSize(900, 600));
+    }
+    {
+        TRegistry reg;
+        ASSERT_TRUE(reg.OpenKey(LumaqParamKey, false));
+        EXPECT_EQ(reg.ReadInteger("MPMaximized"), 0);
+        EXPECT_EQ(reg.ReadInteger("MPWidth"), 900);
+    }
+
+    Store([&](TRegistry& reg) {
+        reg.WriteInteger("MPWidth", screen.width());
+        reg.WriteInteger("MPHeigth", screen.height());
+    });
+    TfmMain w;
+    w.show();
+    EXPECT_FALSE(w.isMaximized());
+    // Centred with room above for the frame's title bar.
+    EXPECT_LE(w.height() + 60, screen.height());
+    EXPECT_GE(w.geometry().top() - screen.top(), 30);
+}
+
 // A stored window size or position that no screen can hold is made to fit,
 // and what is saved back at exit fits as well.
 TEST_F(MainWindowTest, AStoredWindowPlaceIsFittedToTheScreen)
