@@ -380,5 +380,11 @@ void TfmFNData::UpdateDocumentsView()
     // One update bracket: the rows go in at once and repaint once.
     lvDocuments->setUpdatesEnabled(false);
     lvDocuments->addTopLevelItems(rows);
+    // The type and sum columns widen to show their texts whole.
+    for (int column : {2, 3}) {
+        const int width = lvDocuments->columnWidth(column);
+        lvDocuments->resizeColumnToContents(column);
+        lvDocuments->setColumnWidth(column, std::max(width, lvDocuments->columnWidth(column)));
+    }
     lvDocuments->setUpdatesEnabled(true);
 }

@@ -12,10 +12,12 @@
 #include "pages/fn/fmuReasonCodes.h"
 #include "platform/Exceptions.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/Controls.h"
 #include "platform/ui/FormBuilder.h"
 
 #include <QAbstractItemView>
 #include <QEvent>
+#include <QLabel>
 #include <QTimer>
 
 namespace {
@@ -205,10 +207,18 @@ TfmFNFiscalization::TfmFNFiscalization(QWidget* owner)
         combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         combo->setMinimumContentsLength(12);
     }
+    // Every zone and reason whole; of the long report types the first, the default.
+    FitComboText(cbTimeZone);
+    FitComboText(cbReasonCode);
+    FitComboText(cbReportTypeInt, cbReportTypeInt->itemText(0));
     cbReportTypeInt->view()->installEventFilter(this);
     cbReasonCode->view()->installEventFilter(this);
     inputs.Edit(NAMED(edtReasonCodeEx), QString::fromUtf8(ReasonCodeExCaption) + QLatin1Char(':'), "0",
                 "RegistrationReasonCodeEx");
+    // The longest caption of the column takes two lines, so the inputs have room.
+    for (QLabel* label : findChildren<QLabel*>())
+        if (label->buddy() == edtReasonCodeEx)
+            label->setWordWrap(true);
     {
         // "..." beside the mask.
         int row = 0, column = 0, rows = 0, columns = 0;

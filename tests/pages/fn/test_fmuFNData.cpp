@@ -187,6 +187,13 @@ TEST_F(FNDataPageTest, ReadsTheChosenRangeWithProgress)
     EXPECT_EQ(Text(Page->lvDocuments->topLevelItem(0), 3), Format(QStringLiteral("%.2f"), {5 * 1.2345}));
     EXPECT_EQ(Text(Page->lvDocuments->topLevelItem(2), 2), QStringLiteral("закр. смены №2"));
     EXPECT_EQ(Text(Page->lvDocuments->topLevelItem(2), 3), QStringLiteral("-"));
+    // Every type and sum shows whole.
+    for (int column : {2, 3})
+        for (int i = 0; i < 3; ++i) {
+            const QString text = Text(Page->lvDocuments->topLevelItem(i), column);
+            EXPECT_GE(Page->lvDocuments->columnWidth(column),
+                      Page->lvDocuments->fontMetrics().horizontalAdvance(text) + 6) << text.toStdString();
+        }
     EXPECT_EQ(Page->edtDocumentNumber->text(), QStringLiteral("5"));
     EXPECT_EQ(Page->Memo->toPlainText(), MemoOf(*FN().Find(5)));
     EXPECT_TRUE(AllButtonsEnabled());
