@@ -104,6 +104,8 @@ std::int32_t FNReadFiscalDocumentTLV(OrvekCall& c)
 // registration RegistrationNumber names, with its registration data.
 std::int32_t FNGetDocumentAsString(OrvekCall& c)
 {
+    // No document, no text: a failed request leaves none of an earlier one.
+    c.Set(P::StringForPrinting, QString());
     const int type = c.Int(P::RequestDocumentType);
     if (type != 0 && type != 1) {
         c.Description =

@@ -172,6 +172,7 @@ std::int32_t FNRequestRegistrationTLV(OrvekCall& c)
     const int number = c.Int(P::TagNumber);
     const FNDocument* doc = RequestedRegistration(c);
     c.Request.append(char(number & 0xFF)).append(char((number >> 8) & 0xFF));
+    c.Set(P::TLVData, QString());
     if (!doc)
         return FNError::NoData;
     const std::vector<FNTag> tags = RegistrationDocumentTags(FN(c), *doc);

@@ -37,6 +37,9 @@
 #include <chrono>
 
 namespace {
+// Room beside the window's client area for its frame, its title bar and a panel.
+constexpr QSize FrameRoom(16, 72);
+
 THook<TfmMain::TickCountFunction>& TickCount()
 {
     static THook<TfmMain::TickCountFunction> hook([] {
@@ -162,11 +165,14 @@ QSize TfmMain::FirstStartSize()
     const QFontMetricsF metrics(QApplication::font());
     const qreal letter = metrics.horizontalAdvance(QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ")) / 52;
     const qreal scale = std::max({1.0, letter / 5.75, metrics.height() / 13.0});
-    const QSize room = QSize(1366, 768) - QSize(16, 72);
-    QSize size = QSize(qRound(745 * scale), qRound(510 * scale)).expandedTo(room);
-    if (QScreen* primary = QGuiApplication::primaryScreen())
-        size = size.boundedTo(primary->availableGeometry().size() - QSize(16, 72));
-    return size;
+    const QSize room = QSize(1366, 768) - FrameRoom;
+    return QSize(qRound(745 * scale), qRound(510 * scale)).expandedTo(room).boundedTo(LargestSize());
+}
+
+QSize TfmMain::LargestSize()
+{
+    QScreen* primary = QGuiApplication::primaryScreen();
+    return primary ? primary->availableGeometry().size() - FrameRoom : QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
 }
 
 void TfmMain::CreateControls()
@@ -377,8 +383,12 @@ void TfmMain::LoadParams()
         read("MPTop", top);
         read("MPLeft", left);
         const QRect place = FitToScreens({left, top}, {width, height}, g);
-        resize(place.size());
+        resize(place.size().boundedTo(LargestSize()));
         move(place.topLeft());
+        int maximized = 0;
+        read("MPMaximized", maximized);
+        if (maximized)
+            setWindowState(windowState() | Qt::WindowMaximized);
     }
     if (ListBox->count() == 0)
         return;
@@ -398,10 +408,13 @@ void TfmMain::SaveParams()
     SaveControlParams(QStringLiteral("fmMain"), this, reg);
     reg.WriteInteger(QStringLiteral("PageIndex"), ListBox->currentRow());
     reg.WriteInteger(QStringLiteral("TabIndex"), GetTabIndex());
-    reg.WriteInteger(QStringLiteral("MPWidth"), width());
-    reg.WriteInteger(QStringLiteral("MPHeigth"), height());
-    reg.WriteInteger(QStringLiteral("MPTop"), y());
-    reg.WriteInteger(QStringLiteral("MPLeft"), x());
+    // A maximised window keeps the place it goes back to, and starts maximised.
+    const QRect place = isMaximized() ? normalGeometry() : QRect(pos(), size());
+    reg.WriteInteger(QStringLiteral("MPWidth"), place.width());
+    reg.WriteInteger(QStringLiteral("MPHeigth"), place.height());
+    reg.WriteInteger(QStringLiteral("MPTop"), place.y());
+    reg.WriteInteger(QStringLiteral("MPLeft"), place.x());
+    reg.WriteInteger(QStringLiteral("MPMaximized"), isMaximized() ? 1 : 0);
     reg.CloseKey();
 }
 
@@ -469,7 +482,7 @@ void TfmMain::showEvent(QShowEvent* e)
     if (FCentred)
         return;
     FCentred = true;   // centred on the screen at the first show
-    if (QScreen* s = screen())
+    if (QScreen* s = screen(); s && !isMaximized())
         move(s->availableGeometry().center() - QPoint(width() / 2, height() / 2));
 }
 

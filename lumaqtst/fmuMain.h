@@ -57,6 +57,9 @@ public:
     // The window's size at the first start: every page shows whole and
     // every memo has its 40 characters.
     static QSize FirstStartSize();
+    // The largest window size whose frame and title bar fit the available
+    // screen with room for a panel.
+    static QSize LargestSize();
 
     TPages& Pages() const { return *FPages; }
     // The group shown now; null before the first ShowPage.

@@ -3,9 +3,9 @@
 #include "platform/Exceptions.h"
 
 namespace {
-bool Separator(QChar c)
+bool Blank(QChar c)
 {
-    return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\r') || c == QLatin1Char('\n');
+    return c.unicode() <= u' ';
 }
 
 int Digit(QChar c)
@@ -24,28 +24,37 @@ int Digit(QChar c)
 THexParse ParseHexStrict(const QString& Text)
 {
     THexParse result;
-    result.Bytes.reserve(Text.size() / 3 + 1);
-    qsizetype i = 0;
-    while (i < Text.size()) {
-        if (Separator(Text[i])) {
-            ++i;
-            continue;
+    result.Bytes.reserve(Text.size() / 2 + 1);
+    QString group;
+    qsizetype start = 0;
+    // The group read as a byte; false (and the text refused) when it is no hex number.
+    const auto take = [&] {
+        int value = 0;
+        for (QChar c : group) {
+            const int digit = Digit(c);
+            if (digit < 0) {
+                result = THexParse{{}, false, int(start + 1), group};
+                return false;
+            }
+            value = value << 4 | digit;
         }
-        qsizetype end = i;
-        while (end < Text.size() && !Separator(Text[end]))
-            ++end;
-        const int high = end - i == 2 ? Digit(Text[i]) : -1;
-        const int low = end - i == 2 ? Digit(Text[i + 1]) : -1;
-        if (high < 0 || low < 0) {
-            result.Bytes.clear();
-            result.Ok = false;
-            result.ErrorPosition = int(i + 1);
-            result.BadGroup = Text.mid(i, std::min<qsizetype>(end - i, 16));
+        result.Bytes.append(char(value));
+        group.clear();
+        return true;
+    };
+    for (qsizetype i = 0; i < Text.size(); ++i) {
+        const QChar c = Text[i];
+        // Blanks and control characters never stay in a group.
+        if (!Blank(c)) {
+            if (group.isEmpty())
+                start = i;
+            group += c;
+        }
+        if (!group.isEmpty() && (group.size() == 2 || c == QLatin1Char(' ')) && !take())
             return result;
-        }
-        result.Bytes.append(char(high << 4 | low));
-        i = end;
     }
+    if (!group.isEmpty())
+        take();
     return result;
 }
 
@@ -53,8 +62,8 @@ QByteArray HexToStrStrict(const QString& Text)
 {
     THexParse parsed = ParseHexStrict(Text);
     if (!parsed.Ok)
-        throw EConvertError(QStringLiteral("Неверные данные HEX в позиции %1: \"%2\". Ожидаются пары "
-                                           "шестнадцатеричных цифр через пробел")
+        throw EConvertError(QStringLiteral("Неверные данные HEX в позиции %1: \"%2\". Ожидаются "
+                                           "шестнадцатеричные цифры")
                                 .arg(parsed.ErrorPosition)
                                 .arg(parsed.BadGroup));
     return std::move(parsed.Bytes);

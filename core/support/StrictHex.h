@@ -1,8 +1,10 @@
 #pragma once
-// Hex text read strictly, for data the user types: each byte is a group of
-// two hex digits (either case); blanks, tabs and line breaks separate the
-// groups. Anything else (an odd digit, a character that is not hex, two
-// groups run together) is refused as a whole, so no partial data goes on.
+// Hex text read strictly, for data the user types: the groups HexToStr reads
+// (two digits of either case, run together or not; a blank ends a group
+// early, so a single digit is a byte too; other blanks and control
+// characters are dropped) give the same bytes. A group that is no hex number
+// is refused with the whole text, where HexToStr stops quietly, so no partial
+// data goes on.
 #include <QByteArray>
 #include <QString>
 

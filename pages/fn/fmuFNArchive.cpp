@@ -17,6 +17,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <memory>
@@ -130,7 +131,8 @@ void TfmFNArchive::StartProgress(std::int64_t Maximum)
 {
     FProgress = 0;
     FProgressMax = Maximum;
-    ProgressBar->setRange(0, int(std::min<std::int64_t>(Maximum, INT_MAX)));
+    // At least one step: a range of 0 would be Qt's busy bar.
+    ProgressBar->setRange(0, int(std::clamp<std::int64_t>(Maximum, 1, INT_MAX)));
     ProgressBar->setValue(0);
     lblProgress->setText(QStringLiteral("0%"));
 }

@@ -5,6 +5,7 @@
 #include "core/support/SysUtils.h"
 #include "platform/Exceptions.h"
 #include "platform/ui/EditLimit.h"
+#include "platform/ui/Controls.h"
 #include "platform/ui/FormBuilder.h"
 
 #include <QAbstractItemView>
@@ -146,8 +147,9 @@ TfmFNCheckAttributes::TfmFNCheckAttributes(QWidget* owner) : TPage(owner, "fmFNC
     used(customer, NAMED(chk1244), "Гражданство:",
          edtCitizenship = NewEdit(customer.Container(), "edtCitizenship", QStringLiteral("643")));
     DigitsOnly(edtCitizenship, 3);
-    used(customer, NAMED(chk1245), "Код вида документа:",
-         cbCustomerDocumentType = NewControl<QComboBox>(customer.Container(), "cbCustomerDocumentType"));
+    // The document type under its box: the first type's name takes the whole width.
+    chk1245 = customer.Whole(NewCheckBox(customer.Container(), "chk1245", QStringLiteral("Код вида документа:"), true));
+    customer.Whole(cbCustomerDocumentType = NewControl<QComboBox>(customer.Container(), "cbCustomerDocumentType"));
     used(customer, NAMED(chk1246), "Данные документа:",
          edtDocumentData = NewEdit(customer.Container(), "edtDocumentData", {}, 64));
     used(customer, NAMED(chk1254), "Адрес покупателя:",
@@ -214,6 +216,7 @@ void TfmFNCheckAttributes::FormCreate()
     cbCustomerDocumentType->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     cbCustomerDocumentType->setMinimumContentsLength(12);
     cbCustomerDocumentType->view()->setMinimumWidth(1600);
+    FitComboText(cbCustomerDocumentType, cbCustomerDocumentType->itemText(0));
 }
 
 void TfmFNCheckAttributes::UpdatePage()

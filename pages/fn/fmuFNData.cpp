@@ -212,8 +212,8 @@ void TfmFNData::ReadTLVDoc()
     SetDocumentRequest();
     TDriver& d = Driver();
     d.setDocumentNumber(StrToInt(edtDocumentNumber->text()));
-    d.FNGetDocumentAsString();
-    SetMemoText(Memo, d.StringForPrinting());
+    if (d.FNGetDocumentAsString() == 0)
+        SetMemoText(Memo, d.StringForPrinting());
 }
 
 void TfmFNData::btnReadTLVDocClick()
@@ -380,5 +380,11 @@ void TfmFNData::UpdateDocumentsView()
     // One update bracket: the rows go in at once and repaint once.
     lvDocuments->setUpdatesEnabled(false);
     lvDocuments->addTopLevelItems(rows);
+    // The type and sum columns widen to show their texts whole.
+    for (int column : {2, 3}) {
+        const int width = lvDocuments->columnWidth(column);
+        lvDocuments->resizeColumnToContents(column);
+        lvDocuments->setColumnWidth(column, std::max(width, lvDocuments->columnWidth(column)));
+    }
     lvDocuments->setUpdatesEnabled(true);
 }

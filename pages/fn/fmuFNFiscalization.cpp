@@ -13,10 +13,12 @@
 #include "platform/Exceptions.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/EditLimit.h"
+#include "platform/ui/Controls.h"
 #include "platform/ui/FormBuilder.h"
 
 #include <QAbstractItemView>
 #include <QEvent>
+#include <QLabel>
 
 namespace {
 // Tables and fields the registration writes or reads.
@@ -205,10 +207,18 @@ TfmFNFiscalization::TfmFNFiscalization(QWidget* owner)
         combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         combo->setMinimumContentsLength(12);
     }
+    // Every zone and reason whole; of the long report types the first, the default.
+    FitComboText(cbTimeZone);
+    FitComboText(cbReasonCode);
+    FitComboText(cbReportTypeInt, cbReportTypeInt->itemText(0));
     cbReportTypeInt->view()->installEventFilter(this);
     cbReasonCode->view()->installEventFilter(this);
     inputs.Edit(NAMED(edtReasonCodeEx), QString::fromUtf8(ReasonCodeExCaption) + QLatin1Char(':'), "0",
                 "RegistrationReasonCodeEx");
+    // The longest caption of the column takes two lines, so the inputs have room.
+    for (QLabel* label : findChildren<QLabel*>())
+        if (label->buddy() == edtReasonCodeEx)
+            label->setWordWrap(true);
     {
         // "..." beside the mask.
         int row = 0, column = 0, rows = 0, columns = 0;
@@ -396,7 +406,6 @@ void TfmFNFiscalization::BuildReport(bool Reregistration)
     const int innLength = cbINNType->currentIndex() == 0 ? 12 : 10;
     if (edtINN->text().size() != innLength)
         throw Exception(QStringLiteral("Длина ИНН должна быть %1 символов").arg(innLength));
-    const uint32_t reasonCodes = ReasonCodeMask(edtReasonCodeEx);
 
     TEnableButtonsFrame frame(this);
     TDriver& d = Driver();
@@ -426,7 +435,7 @@ void TfmFNFiscalization::BuildReport(bool Reregistration)
     if (!d.IsModelType2()) {
         d.WriteTableInt(fsTable, 1, WorkModeExField, BoxByte(chkWorkModeEx));
         if (d.ReadTableInt(RegionalTable, 1, FFDVersionField) > 2)
-            d.WriteTableInt(fsTable, 1, ReasonCodesExField, int32_t(reasonCodes));
+            d.WriteTableInt(fsTable, 1, ReasonCodesExField, int32_t(ReasonCodeMask(edtReasonCodeEx)));
     }
     {
         TBuildTimeout timeout(d);
@@ -520,9 +529,8 @@ void TfmFNFiscalization::btnReadRegistrationDocClick()
     d.setRequestDocumentType(1);
     d.setShowTagNumber(true);
     d.setRegistrationNumber(StrToInt(edtRegistrationNumber->text()));
-    // A failed request leaves the memo as it was (the result panel shows why).
-    if (d.FNGetDocumentAsString() == 0)
-        Memo->setPlainText(d.StringForPrinting());
+    // A failed request empties the memo: the result panel shows why.
+    Memo->setPlainText(d.FNGetDocumentAsString() == 0 ? d.StringForPrinting() : QString());
 }
 
 void TfmFNFiscalization::btnReadRegistrationTagClick()
@@ -530,8 +538,7 @@ void TfmFNFiscalization::btnReadRegistrationTagClick()
     TDriver& d = Driver();
     d.setTagNumber(StrToInt(edtTagNumber->text()));
     d.setRegistrationNumber(StrToInt(edtRegistrationNumber->text()));
-    if (d.FNRequestRegistrationTLV() == 0)
-        Memo->setPlainText(StrToHex(WideToAnsi(d.TLVData())));
+    Memo->setPlainText(d.FNRequestRegistrationTLV() == 0 ? StrToHex(WideToAnsi(d.TLVData())) : QString());
 }
 
 void TfmFNFiscalization::btn1Click()

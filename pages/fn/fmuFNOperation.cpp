@@ -10,6 +10,7 @@
 #include "pages/fn/fmuFNAgent.h"
 #include "platform/Exceptions.h"
 #include "platform/ui/EditLimit.h"
+#include "platform/ui/Controls.h"
 #include "platform/ui/FormBuilder.h"
 
 #include <QAbstractItemView>
@@ -33,6 +34,8 @@ void AllowNarrow(QComboBox* combo)
     for (int i = 0; i < combo->count(); ++i)
         width = std::max(width, combo->view()->fontMetrics().horizontalAdvance(combo->itemText(i)));
     combo->view()->setMinimumWidth(width + 30);
+    // The first item, the one shown at the start, stays whole.
+    FitComboText(combo, combo->itemText(0));
 }
 
 QString UIntStr(std::int32_t value)

@@ -149,6 +149,15 @@ void TfmVintrel::DrawQr(const QString& Data, TQrBox* PaintBox)
     FQRAmount.reset();
 }
 
+void TfmVintrel::ClearPayment()
+{
+    edtServerPaymentID->clear();
+    edtClientPaymentID->clear();
+    pbQr->SetPicture(QImage());
+    FQRCode.clear();
+    FQRAmount.reset();
+}
+
 int TfmVintrel::GetPrintWidth()
 {
     Driver().setFontType(1);
@@ -178,8 +187,7 @@ void TfmVintrel::LogResponse(const QString& Prefix)
 void TfmVintrel::btnCreatePayDataClick()
 {
     Log(QStringLiteral("CREATE PAY DATA"));
-    edtServerPaymentID->clear();
-    edtClientPaymentID->clear();
+    ClearPayment();
     const QString amount = edtSum->text();
     SendSumm();
     Check(Driver().VintrelCreatePayData());
@@ -193,8 +201,7 @@ void TfmVintrel::btnCreatePayDataClick()
 void TfmVintrel::btnCreatePayDataByLinkClick()
 {
     Log(QStringLiteral("CREATE PAY DATA BY CODE"));
-    edtServerPaymentID->clear();
-    edtClientPaymentID->clear();
+    ClearPayment();
     Driver().setVintrelCashRegisterCode(edtCashRegisterCode->text());
     DrawQr(edtCashRegisterCode->text(), pbQr);
     const QString amount = edtSum->text();

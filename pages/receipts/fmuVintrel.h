@@ -75,6 +75,8 @@ public:
     const QString& QRCode() const { return FQRCode; }
 
 private:
+    // The payment shown before: its ids and its QR go together.
+    void ClearPayment();
     int64_t SendSumm();
     void LogStatus();
     void LogResponse(const QString& Prefix);

@@ -5,6 +5,8 @@
 #include "core/support/CodePage.h"
 #include "platform/ui/FormBuilder.h"
 
+#include <algorithm>
+
 namespace {
 using OrvekService::ServiceTable;
 
@@ -81,6 +83,11 @@ TfmExtendedService::TfmExtendedService(QWidget* owner) : TPage(owner, "fmExtende
                   QStringLiteral("FNGetOSUSupportStatus")});
     right.Edit(NAMED(edtOSUSupport), QString());
     edtOSUSupport->setReadOnly(true);
+    // Room for the longest status text, with the edit's frame and margins.
+    int statusWidth = 0;
+    for (int status : {0, 1, 255})
+        statusWidth = std::max(statusWidth, edtOSUSupport->fontMetrics().horizontalAdvance(OsuSupportValueToString(status)));
+    edtOSUSupport->setMinimumWidth(statusWidth + 16);
     right.Space();
     page.Space();
 }

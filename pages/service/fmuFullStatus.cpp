@@ -60,11 +60,9 @@ QString TfmFullStatus::VarToStr(const QVariant& Value)
         return QString::number(Value.toDouble(), 'g', 15).replace(QLatin1Char('.'), DecimalSeparator());
     case QMetaType::QDateTime: {
         const QDateTime value = Value.toDateTime();
-        const bool noDate = value.date() == DateTimeToQDateTime(0).date();
-        const bool noTime = value.time() == QTime(0, 0);
-        if (noDate && !noTime)
+        if (value.date() == DateTimeToQDateTime(0).date())
             return TimeToStr(value.time());
-        return noTime ? DateToStr(value.date()) : DateTimeToStr(value);
+        return value.time() == QTime(0, 0) ? DateToStr(value.date()) : DateTimeToStr(value);
     }
     default:
         return Value.toString();

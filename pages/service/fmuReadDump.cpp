@@ -202,7 +202,8 @@ void TfmReadDump::ReadData()
     FBlockNumber.store(0);
     FStopFlag.store(false);
     btnStop->setEnabled(true);
-    ProgressBar->setRange(0, std::max(FCount, 0));
+    // At least one step: a range of 0 would be Qt's busy bar.
+    ProgressBar->setRange(0, std::max(FCount, 1));
     ProgressBar->setValue(0);
     ProgressBar->setVisible(true);
     lblCount->setText(BlocksReceivedText(0));

@@ -1,8 +1,12 @@
 #include "platform/ui/Controls.h"
 
+#include <QComboBox>
 #include <QScrollArea>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QVariant>
 #include <QWidget>
+#include <algorithm>
 
 int Tag(const QObject* control)
 {
@@ -67,4 +71,17 @@ QString ControlPath(const QWidget* root, const QWidget* control)
         if (!AddsNoLevel(w))
             names.prepend(w->objectName());
     return names.join(QLatin1Char('.'));
+}
+
+void FitComboText(QComboBox* combo, QString text)
+{
+    const QFontMetrics metrics(combo->font());
+    int width = metrics.horizontalAdvance(text);
+    if (text.isEmpty())
+        for (int i = 0; i < combo->count(); ++i)
+            width = std::max(width, metrics.horizontalAdvance(combo->itemText(i)));
+    QStyleOptionComboBox option;
+    option.initFrom(combo);
+    const QSize size = combo->style()->sizeFromContents(QStyle::CT_ComboBox, &option, QSize(width, metrics.height()), combo);
+    combo->setMinimumWidth(std::max(combo->minimumWidth(), size.width()));
 }

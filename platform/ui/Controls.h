@@ -28,3 +28,8 @@ QList<QWidget*> ChildControls(const QWidget* control);
 // by "." as the settings store joins them: the widgets that add no level to
 // ChildControls add none here either.
 QString ControlPath(const QWidget* root, const QWidget* control);
+
+class QComboBox;
+// A combo box at least as wide as it needs to show `text` whole (its
+// longest item when `text` is empty); its list may hold longer items.
+void FitComboText(QComboBox* combo, QString text = {});

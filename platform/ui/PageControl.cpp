@@ -1,6 +1,8 @@
 #include "platform/ui/PageControl.h"
 
+#include <QCoreApplication>
 #include <QEvent>
+#include <QProxyStyle>
 #include <QTabBar>
 
 namespace {
@@ -33,11 +35,38 @@ bool HandleInput(int& userInput, QEvent* e, Handle handle)
 }
 } // namespace
 
+// Tabs that would not fit their page control side by side get half their
+// padding, in their size and in their drawing alike, so every caption stays
+// whole without scrolling.
+class TCompactTabStyle : public QProxyStyle {
+public:
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override
+    {
+        const int value = QProxyStyle::pixelMetric(metric, option, widget);
+        const auto* bar = qobject_cast<const QTabBar*>(widget);
+        if (metric != PM_TabBarTabHSpace || !bar || !bar->parentWidget())
+            return value;
+        int needed = 0;
+        for (int i = 0; i < bar->count(); ++i)
+            needed += bar->fontMetrics().horizontalAdvance(QString(bar->tabText(i)).remove(QLatin1Char('&'))) + value;
+        return needed > bar->parentWidget()->width() ? value / 2 : value;
+    }
+};
+
 // The tab bar counts the user's input on itself; it never calls its owner,
 // which may be half destroyed while the bar still gets events.
 class TPageControlTabBar : public QTabBar {
 public:
-    using QTabBar::QTabBar;
+    explicit TPageControlTabBar(QWidget* parent) : QTabBar(parent)
+    {
+        // One style for every bar, gone with the application.
+        static TCompactTabStyle* const style = [] {
+            auto* s = new TCompactTabStyle;
+            s->setParent(QCoreApplication::instance());
+            return s;
+        }();
+        setStyle(style);
+    }
     int UserInput() const { return FUserInput; }
 
 protected:

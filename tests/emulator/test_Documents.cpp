@@ -106,8 +106,10 @@ TEST_F(DocumentsTest, DocumentAsTextAndPrinted)
 
     TestRegister().State().Flags &= ~EcrFlag::ReceiptRibbonIsPresent;
     EXPECT_EQ(Driver().FNPrintDocument(), OrvekResult::NoPaper);
+    // A missing document leaves no text of the one before.
     Driver().setDocumentNumber(0);
     EXPECT_EQ(Driver().FNGetDocumentAsString(), FNError::NoData);
+    EXPECT_EQ(Driver().StringForPrinting(), QString());
 }
 
 TEST_F(DocumentsTest, ExchangeStatusFollowsTheQueueAndTickets)

@@ -142,6 +142,11 @@ TEST_F(FiscalizationTest, RegistrationsByNumber)
     EXPECT_TRUE(Driver().StringForPrinting().contains(QStringLiteral("\r\nКОД ПРИЧИНЫ ПЕРЕРЕГ.: 3")));
     Driver().setRequestDocumentType(2);
     EXPECT_EQ(Driver().FNGetDocumentAsString(), OrvekResult::NotSupported);
+    EXPECT_EQ(Driver().StringForPrinting(), QString());
+    // A missing tag leaves no TLV of the one before.
+    Driver().setTagNumber(1036);
+    EXPECT_EQ(Driver().FNRequestRegistrationTLV(), FNError::NoData);
+    EXPECT_EQ(Driver().TLVData(), QString());
 
     FN().Reset();
     EXPECT_EQ(Driver().FNGetFiscalizationResult(), FNError::NoData);

@@ -26,6 +26,14 @@
 #include "tests/TestSupport.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleOption>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QToolButton>
 #include <QClipboard>
 #include <QComboBox>
 #include <QLayout>
@@ -40,6 +48,7 @@
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace {
 const QString PasswordValue = "fmMain.pnlMain.pnlInfo.edtPassword";
@@ -146,6 +155,88 @@ TEST_F(MainWindowTest, FirstStartShowsTheFirstGroupAtTheFirstStartSizeCentred)
     EXPECT_TRUE(TestDialogs().shown().empty());
 }
 
+namespace {
+// The text a control shows in one line, and the room it has for it; no
+// text for controls that wrap or elide by design.
+std::optional<std::pair<QString, int>> TextAndRoom(QWidget* control)
+{
+    if (auto* label = qobject_cast<QLabel*>(control)) {
+        if (label->wordWrap() || !label->pixmap().isNull() || label->textFormat() == Qt::RichText || Qt::mightBeRichText(label->text()))
+            return std::nullopt;
+        return std::pair{label->text(), label->contentsRect().width() - 2 * label->margin() - std::max(label->indent(), 0)};
+    }
+    if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+        QString text = button->text();
+        text.remove(QLatin1Char('&'));
+        if (qobject_cast<QCheckBox*>(button) || qobject_cast<QRadioButton*>(button)) {
+            QStyleOptionButton option;
+            option.initFrom(button);
+            const QStyle::SubElement element =
+                qobject_cast<QCheckBox*>(button) ? QStyle::SE_CheckBoxContents : QStyle::SE_RadioButtonContents;
+            return std::pair{text, button->style()->subElementRect(element, &option, button).width()};
+        }
+        if (auto* push = qobject_cast<QPushButton*>(button)) {
+            QStyleOptionButton option;
+            option.initFrom(push);
+            int room = push->style()->subElementRect(QStyle::SE_PushButtonContents, &option, push).width();
+            if (!push->icon().isNull())
+                room -= push->iconSize().width() + 4;
+            return std::pair{text, room};
+        }
+        return std::nullopt;
+    }
+    if (auto* combo = qobject_cast<QComboBox*>(control)) {
+        if (combo->isEditable())
+            return std::nullopt;
+        QStyleOptionComboBox option;
+        option.initFrom(combo);
+        const QRect field = combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo);
+        return std::pair{combo->currentText(), field.width()};
+    }
+    return std::nullopt;
+}
+
+// Whether every line of the control's text fits its room.
+bool TextFits(QWidget* control, std::string& why)
+{
+    const auto shown = TextAndRoom(control);
+    if (!shown)
+        return true;
+    if (shown->first.isEmpty())
+        return true;
+    const QFontMetrics metrics(control->font());
+    for (const QString& line : shown->first.split(QLatin1Char('\n'))) {
+        const int width = metrics.horizontalAdvance(line);
+        if (width > shown->second) {
+            why = QStringLiteral("\"%1\" needs %2 px, has %3").arg(line).arg(width).arg(shown->second).toStdString();
+            return false;
+        }
+    }
+    return true;
+}
+
+// Whether every tab of the bar shows its whole caption, without scrolling.
+bool TabsFit(QTabBar* bar, std::string& why)
+{
+    for (QToolButton* scroll : bar->findChildren<QToolButton*>())
+        if (scroll->isVisible()) {
+            why = "scroll buttons shown";
+            return false;
+        }
+    // The bar's size hint holds every tab with its whole caption.
+    if (bar->sizeHint().width() > bar->width()) {
+        why = QStringLiteral("tabs need %1 px, have %2").arg(bar->sizeHint().width()).arg(bar->width()).toStdString();
+        return false;
+    }
+    for (int i = 0; i < bar->count(); ++i)
+        if (!bar->rect().contains(bar->tabRect(i))) {
+            why = QStringLiteral("tab \"%1\" lies outside").arg(bar->tabText(i)).toStdString();
+            return false;
+        }
+    return true;
+}
+} // namespace
+
 // At the first-start size every page shows all its controls without
 // scrolling, and every memo has room for 40 characters. A page built from
 // now on must pass too.
@@ -167,6 +258,8 @@ TEST_F(MainWindowTest, EveryPageShowsWholeAtTheFirstStartSize)
             const std::string where = page->objectName().toStdString();
             ASSERT_TRUE(page->isVisible()) << where;
             EXPECT_EQ(page->visibleRegion().boundingRect(), page->rect()) << where << " does not show whole";
+            std::string why;
+            EXPECT_TRUE(TabsFit(group->PageControl->tabBar(), why)) << where << ": " << why;
             std::function<void(QWidget*)> walk = [&](QWidget* parent) {
                 for (QWidget* control : ChildControls(parent)) {
                     if (!control->isVisible())
@@ -174,6 +267,8 @@ TEST_F(MainWindowTest, EveryPageShowsWholeAtTheFirstStartSize)
                     const QRect onPage(control->mapTo(page, QPoint(0, 0)), control->size());
                     EXPECT_TRUE(page->rect().contains(onPage) && control->visibleRegion().boundingRect() == control->rect())
                         << where << ": " << control->objectName().toStdString() << " lies outside the page";
+                    EXPECT_TRUE(TextFits(control, why))
+                        << where << ": the text of " << control->objectName().toStdString() << " is cut: " << why;
                     walk(control);
                 }
             };
@@ -735,6 +830,47 @@ TEST_F(MainWindowTest, ALanguageChoiceThatCannotBeWrittenKeepsTheFile)
     ASSERT_EQ(TestDialogs().messages().size(), 1);
     EXPECT_TRUE(TestDialogs().lastMessage().startsWith("Unable to write to " + GetLanguageParamsFileName() + ": "));
     EXPECT_EQ(TestDialogs().shown()[0].message.icon, Dialogs::Icon::Error);
+}
+
+// A window closed maximised starts maximised and goes back to its normal
+// size; a stored size as large as the screen leaves room for the title bar.
+TEST_F(MainWindowTest, AMaximisedWindowStartsMaximisedAndAStoredSizeLeavesRoomForTheTitle)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    {
+        TfmMain w;
+        w.resize(900, 600);
+        w.show();
+        w.showMaximized();
+        QCoreApplication::processEvents();
+        ASSERT_TRUE(w.isMaximized());
+    }
+    {
+        TfmMain w;
+        w.show();
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(w.isMaximized());
+        w.showNormal();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(w.size(), QSize(900, 600));
+    }
+    {
+        TRegistry reg;
+        ASSERT_TRUE(reg.OpenKey(LumaqParamKey, false));
+        EXPECT_EQ(reg.ReadInteger("MPMaximized"), 0);
+        EXPECT_EQ(reg.ReadInteger("MPWidth"), 900);
+    }
+
+    Store([&](TRegistry& reg) {
+        reg.WriteInteger("MPWidth", screen.width());
+        reg.WriteInteger("MPHeigth", screen.height());
+    });
+    TfmMain w;
+    w.show();
+    EXPECT_FALSE(w.isMaximized());
+    // Centred with room above for the frame's title bar.
+    EXPECT_LE(w.height() + 60, screen.height());
+    EXPECT_GE(w.geometry().top() - screen.top(), 30);
 }
 
 // A stored window size or position that no screen can hold is made to fit,

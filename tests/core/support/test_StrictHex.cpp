@@ -1,15 +1,30 @@
 // The strict hex reader of typed data.
 #include "core/support/StrictHex.h"
 
+#include "core/support/BinUtils.h"
+
 #include "platform/Exceptions.h"
 
 #include <gtest/gtest.h>
 
-TEST(StrictHex, BlanksAndLineBreaksSeparateGroups)
+TEST(StrictHex, ReadsEveryFormHexToStrReads)
 {
-    EXPECT_EQ(HexToStrStrict(QStringLiteral("01 ab\r\n\tFF  00 ")), QByteArray::fromHex("01ABFF00"));
-    EXPECT_EQ(HexToStrStrict(QString()), QByteArray());
-    EXPECT_EQ(HexToStrStrict(QStringLiteral(" \n ")), QByteArray());
+    const char* texts[] = {
+        "01 ab\r\n\tFF  00 ",  // blanks and line breaks between groups
+        "0a1b2c",              // pairs run together
+        "0A 1B2C",
+        "A B C",               // a blank ends a one-digit group
+        "0\t1 2\n3",           // a tab or line break inside a group is dropped
+        "01 0",                // the last single digit
+        "",
+        " \n ",
+    };
+    for (const char* text : texts) {
+        const QString hex = QString::fromLatin1(text);
+        EXPECT_EQ(HexToStrStrict(hex), HexToStr(hex)) << text;
+    }
+    EXPECT_EQ(HexToStrStrict(QStringLiteral("0A 1B2C")), QByteArray::fromHex("0A1B2C"));
+    EXPECT_EQ(HexToStrStrict(QStringLiteral("A B C")), QByteArray::fromHex("0A0B0C"));
 }
 
 TEST(StrictHex, BadGroupsAreRefusedWithTheirPosition)
@@ -19,12 +34,14 @@ TEST(StrictHex, BadGroupsAreRefusedWithTheirPosition)
         int position;
         const char* group;
     };
+    // Where HexToStr stops quietly: the group and where it starts.
     const Case cases[] = {
-        {"01 0", 4, "0"},          // odd
         {"01 G2", 4, "G2"},        // not hex
-        {"0102 03", 1, "0102"},    // run together
+        {"01 0G", 4, "0G"},
+        {"0102 G", 6, "G"},        // a last single character
         {"01 02 ФФ", 7, "ФФ"},     // not hex, beyond Latin-1
-        {"01,02", 1, "01,02"},     // a separator that is none
+        {"01,02", 3, ",0"},        // a separator that is none
+        {"0A ZZ 0B", 4, "ZZ"},
     };
     for (const Case& c : cases) {
         const THexParse parsed = ParseHexStrict(QString::fromUtf8(c.text));

@@ -285,6 +285,25 @@ TEST_F(FNArchiveReadTest, ReadsTheRangeAndTheDriverSavesIt)
     EXPECT_EQ(marked.readAll().count("\r\n"), 2);
 }
 
+// A run ends with the bar full or empty, never Qt's busy bar (a range of 0).
+TEST_F(FNArchiveReadTest, ProgressEndsDoneOrEmpty)
+{
+    TestDialogs().answerFile(File("one.crpt"));
+    Read(3, 3);
+    ASSERT_EQ(TestDialogs().lastMessage(), Saved) << Main->edtResult->text().toStdString();
+    EXPECT_GT(Page->ProgressBar->maximum(), 0);
+    EXPECT_EQ(Page->ProgressBar->value(), Page->ProgressBar->maximum());
+    EXPECT_EQ(Page->lblProgress->text(), QStringLiteral("100%"));
+
+    Marking().Queue.clear();
+    TestDialogs().clear();
+    Export({}, {});
+    EXPECT_EQ(FileDialogs(), 0);
+    EXPECT_GT(Page->ProgressBar->maximum(), 0);
+    EXPECT_EQ(Page->ProgressBar->value(), 0);
+    EXPECT_EQ(Page->lblProgress->text(), QStringLiteral("0%"));
+}
+
 TEST_F(FNArchiveReadTest, WrongRangeStopAndErrors)
 {
     TestDialogs().answerFile(File("c"));

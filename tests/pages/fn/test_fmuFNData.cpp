@@ -187,6 +187,13 @@ TEST_F(FNDataPageTest, ReadsTheChosenRangeWithProgress)
     EXPECT_EQ(Text(Page->lvDocuments->topLevelItem(0), 3), Format(QStringLiteral("%.2f"), {5 * 1.2345}));
     EXPECT_EQ(Text(Page->lvDocuments->topLevelItem(2), 2), QStringLiteral("закр. смены №2"));
     EXPECT_EQ(Text(Page->lvDocuments->topLevelItem(2), 3), QStringLiteral("-"));
+    // Every type and sum shows whole.
+    for (int column : {2, 3})
+        for (int i = 0; i < 3; ++i) {
+            const QString text = Text(Page->lvDocuments->topLevelItem(i), column);
+            EXPECT_GE(Page->lvDocuments->columnWidth(column),
+                      Page->lvDocuments->fontMetrics().horizontalAdvance(text) + 6) << text.toStdString();
+        }
     EXPECT_EQ(Page->edtDocumentNumber->text(), QStringLiteral("5"));
     EXPECT_EQ(Page->Memo->toPlainText(), MemoOf(*FN().Find(5)));
     EXPECT_TRUE(AllButtonsEnabled());
@@ -291,7 +298,7 @@ TEST_F(FNDataPageTest, ClosingMidReadStopsTheWorkerAndLeavesTheBus)
     QCoreApplication::processEvents();
 }
 
-TEST_F(FNDataPageTest, SendTLVTakesStrictHexOnly)
+TEST_F(FNDataPageTest, SendTLVTakesWhatHexToStrReads)
 {
     Page->Memo->setPlainText(QStringLiteral("F0 03 03 00\n61 40 62"));
     Page->btnFNSendTLV->click();
@@ -309,9 +316,19 @@ TEST_F(FNDataPageTest, SendTLVTakesStrictHexOnly)
     ASSERT_EQ(sent.size(), 2u);
     EXPECT_EQ(sent[1].Value, all);
 
+    // Every form HexToStr reads: pairs run together, one-digit groups.
+    for (const char* text : {"f0030300614062", "F0 0303 00 61 40 62", "F0 3 3 0 61 40 62"}) {
+        Page->Memo->setPlainText(QString::fromLatin1(text));
+        Page->btnFNSendTLV->click();
+        ASSERT_EQ(sent.size(), 3u) << text;
+        EXPECT_EQ(sent.back().Number, 1008);
+        EXPECT_EQ(sent.back().Value, QByteArray("a@b"));
+        sent.pop_back();
+    }
+
     // A bad group anywhere: a message with its position, nothing sent.
     TestRegister().ClearJournal();
-    Page->Memo->setPlainText(QStringLiteral("F0 03 03 00 61 4 62"));
+    Page->Memo->setPlainText(QStringLiteral("F0 03 03 00 61 4G 62"));
     Page->btnFNSendTLVOperation->click();
     EXPECT_TRUE(TestRegister().Journal().empty());
     EXPECT_TRUE(TestDialogs().lastMessage().contains(QStringLiteral("позиции 16"))) << qPrintable(TestDialogs().lastMessage());
@@ -358,6 +375,20 @@ TEST_F(FNDataPageTest, ReadsPrintsAndSavesDocumentText)
     Page->chbShowTag->setChecked(false);
     Page->btnReadTLVDoc->click();
     EXPECT_EQ(Page->Memo->toPlainText(), MemoOf(*FN().Find(3), false));
+
+    // A number the FN lacks, or a failed call whose driver text still holds
+    // the document before: the memo is emptied, the panel says why.
+    Page->edtDocumentNumber->setText(QStringLiteral("99"));
+    Page->btnReadTLVDoc->click();
+    EXPECT_EQ(Page->Memo->toPlainText(), QString());
+    EXPECT_EQ(Main->edtResult->text(), QStringLiteral("(8) ФН: Нет запрошенных данных"));
+    Page->edtDocumentNumber->setText(QStringLiteral("3"));
+    Page->btnReadTLVDoc->click();
+    ASSERT_FALSE(Page->Memo->toPlainText().isEmpty());
+    TestRegister().Faults().FailNext(M::FNGetDocumentAsString, 80);
+    Page->btnReadTLVDoc->click();
+    EXPECT_EQ(Page->Memo->toPlainText(), QString());
+    EXPECT_TRUE(Main->edtResult->text().startsWith(QStringLiteral("(80)")));
 
     Page->chbShowTag->setChecked(true);
     Page->btnReadLastDocument->click();

@@ -179,9 +179,12 @@ TEST_F(FiscalizationPageTest, TableWrites)
         Fill();
         if (!Page->chkWorkModeEx[0]->isChecked())
             Page->chkWorkModeEx[0]->click();
-        Page->edtReasonCodeEx->setText(QStringLiteral("5"));
+        // A mask that is not read may be anything: it blocks nothing.
+        Page->edtReasonCodeEx->setText(c.mask ? QStringLiteral("5") : QStringLiteral("abc"));
         Page->cbTimeZone->setCurrentIndex(c.zone);
+        TestDialogs().clear();
         (c.reregistration ? Page->btnFNBuildReregistrationReport : Page->btnFNFiscalization)->click();
+        EXPECT_EQ(TestDialogs().lastMessage(), QString());
         EXPECT_EQ(Panel(), QStringLiteral("(0) Ошибок нет"));
         EXPECT_EQ(Field(17, 66).toInt(), c.zoneField);
         EXPECT_EQ(Field(FSTable, 21).toInt(), c.extended ? 1 : 0);
@@ -395,16 +398,39 @@ TEST_F(FiscalizationPageTest, RegistrationDocumentAndTag)
     Page->btnReadRegistrationTag->click();
     EXPECT_EQ(Page->Memo->toPlainText(), QStringLiteral("FA 03 0A 00 30 31 32 33 34 35 36 37 38 38"));
 
-    // A tag or a registration that is not there leaves the memo as it was.
+    // A tag or a registration that is not there empties the memo: no older
+    // answer stays shown; the result panel says why.
     for (const auto& [number, tag] : {std::pair{"1", "1036"}, std::pair{"3", "1018"}}) {
+        SCOPED_TRACE(number);
+        Page->edtRegistrationNumber->setText(QStringLiteral("1"));
+        Page->edtTagNumber->setText(QStringLiteral("1018"));
+        Page->btnReadRegistrationTag->click();
+        ASSERT_FALSE(Page->Memo->toPlainText().isEmpty());
         Page->edtRegistrationNumber->setText(QString::fromLatin1(number));
         Page->edtTagNumber->setText(QString::fromLatin1(tag));
         Page->btnReadRegistrationTag->click();
         EXPECT_EQ(Panel(), QStringLiteral("(8) ФН: Нет запрошенных данных"));
-        EXPECT_EQ(Page->Memo->toPlainText(), QStringLiteral("FA 03 0A 00 30 31 32 33 34 35 36 37 38 38"));
+        EXPECT_EQ(Page->Memo->toPlainText(), QString());
     }
+    Page->edtRegistrationNumber->setText(QStringLiteral("1"));
     Page->btnReadRegistrationDoc->click();
-    EXPECT_EQ(Page->Memo->toPlainText(), QStringLiteral("FA 03 0A 00 30 31 32 33 34 35 36 37 38 38"));
+    ASSERT_FALSE(Page->Memo->toPlainText().isEmpty());
+    Page->edtRegistrationNumber->setText(QStringLiteral("3"));
+    Page->btnReadRegistrationDoc->click();
+    EXPECT_EQ(Panel(), QStringLiteral("(8) ФН: Нет запрошенных данных"));
+    EXPECT_EQ(Page->Memo->toPlainText(), QString());
+    // A failed call whose driver properties still hold the answer before.
+    Page->edtRegistrationNumber->setText(QStringLiteral("1"));
+    for (QPushButton* button : {Page->btnReadRegistrationDoc, Page->btnReadRegistrationTag}) {
+        button->click();
+        ASSERT_FALSE(Page->Memo->toPlainText().isEmpty());
+        TestRegister().Faults().FailNext(button == Page->btnReadRegistrationDoc ? M::FNGetDocumentAsString
+                                                                               : M::FNRequestRegistrationTLV,
+                                         80);
+        button->click();
+        EXPECT_EQ(Page->Memo->toPlainText(), QString());
+        EXPECT_TRUE(Panel().startsWith(QStringLiteral("(80)"))) << qPrintable(Panel());
+    }
 }
 
 TEST_F(FiscalizationPageTest, OSUQuestion)
@@ -525,18 +551,19 @@ TEST_F(FiscalizationPageTest, MendedFaults)
     EXPECT_EQ(TestRegister().CallCount(M::FNBeginRegistrationReport), 0);
     Page->chkWorkModeEx[7]->click();
 
-    // A reason mask outside 32 bits is refused before anything is sent or shown.
+    // A reason mask outside 32 bits is refused where it is read: before the
+    // report is built, or before the dialog opens.
     fmReasonCodes = new TfmReasonCodes;
     for (const char* text : {"4294967296", "-1", "99999999999999999999"}) {
         SCOPED_TRACE(text);
         Page->edtReasonCodeEx->setText(QString::fromLatin1(text));
-        TestRegister().ClearJournal();
         for (QPushButton* button : {Page->btnFNFiscalization, Page->btnFNBuildReregistrationReport, Page->btn1}) {
             TestDialogs().clear();
             button->click();
             EXPECT_EQ(TestDialogs().lastMessage(), ReasonMaskError);
         }
-        EXPECT_TRUE(TestRegister().Journal().empty());
+        EXPECT_EQ(TestRegister().CallCount(M::FNBuildRegistrationReport), 0);
+        EXPECT_EQ(TestRegister().CallCount(M::FNBuildReregistrationReport), 0);
         EXPECT_FALSE(fmReasonCodes->isVisible());
     }
     Page->edtReasonCodeEx->setText(QStringLiteral("abc"));

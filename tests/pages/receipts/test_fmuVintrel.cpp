@@ -149,6 +149,26 @@ TEST_F(VintrelPageTest, CreateCheckCancelAndRefundLogTheirLines)
     EXPECT_EQ(Service().Find(id)->Status, VintrelStatus::Refunded);
 }
 
+// A failed payment shows neither the ids nor the QR of the one before, and
+// has nothing to print.
+TEST_F(VintrelPageTest, AFailedPaymentClearsTheQrWithTheIds)
+{
+    for (QPushButton* button : {Page->btnCreatePayData, Page->btnCreatePayDataByLink}) {
+        SCOPED_TRACE(button->text().toStdString());
+        Page->edtCashRegisterCode->clear();
+        Page->btnCreatePayData->click();
+        ASSERT_FALSE(ShownQr(Page->pbQr).isEmpty());
+        TestRegister().Faults().FailNext(
+            button == Page->btnCreatePayData ? M::VintrelCreatePayData : M::VintrelCreatePayDataByCode, 50);
+        button->click();
+        EXPECT_EQ(Driver().ResultCode(), 50);
+        EXPECT_EQ(Page->edtServerPaymentID->text(), QString());
+        EXPECT_EQ(Page->edtClientPaymentID->text(), QString());
+        EXPECT_EQ(ShownQr(Page->pbQr), QString());
+        EXPECT_EQ(Page->QRCode(), QString());
+    }
+}
+
 TEST_F(VintrelPageTest, StatusTextsAndCancelResponseLine)
 {
     EXPECT_EQ(StatusCodeToStr(0), QStringLiteral("Неизвестный"));

@@ -194,6 +194,9 @@ TEST_F(ExtendedServiceTest, BoardVersionAndOSUSupport)
         fn.OSUSupportStatus = c.Status;
         Page->btnFNOSUSupport->click();
         EXPECT_EQ(Page->edtOSUSupport->text(), QString::fromUtf8(c.Text));
+        // The whole status shows.
+        EXPECT_GE(Page->edtOSUSupport->minimumWidth(),
+                  Page->edtOSUSupport->fontMetrics().horizontalAdvance(Page->edtOSUSupport->text()) + 8);
     }
     TestRegister().Faults().FailNext(M::FNGetOSUSupportStatus, 2);
     Page->btnFNOSUSupport->click();

@@ -330,6 +330,8 @@ TEST_F(FullStatusTest, ValueTexts)
     EXPECT_EQ(T::VarToStr(24.0), QStringLiteral("24"));
     EXPECT_EQ(T::VarToStr(QDateTime(QDate(2024, 3, 1), QTime(0, 0))), QStringLiteral("01.03.2024"));
     EXPECT_EQ(T::VarToStr(QDateTime(QDate(1899, 12, 30), QTime(10, 5, 7))), QStringLiteral("10:05:07"));
+    // Midnight with no date is a time too, not the day the count starts from.
+    EXPECT_EQ(T::VarToStr(QDateTime(QDate(1899, 12, 30), QTime(0, 0))), QStringLiteral("00:00:00"));
     EXPECT_EQ(T::VarToStr(QDateTime(QDate(2024, 3, 1), QTime(10, 5, 7))), QStringLiteral("01.03.2024 10:05:07"));
     EXPECT_EQ(T::VarToStr(-7), QStringLiteral("-7"));
 }
