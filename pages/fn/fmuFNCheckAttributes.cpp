@@ -4,8 +4,8 @@
 #include "core/support/Format.h"
 #include "core/support/SysUtils.h"
 #include "platform/Exceptions.h"
-#include "platform/ui/EditLimit.h"
 #include "platform/ui/Controls.h"
+#include "platform/ui/EditLimit.h"
 #include "platform/ui/FormBuilder.h"
 
 #include <QAbstractItemView>

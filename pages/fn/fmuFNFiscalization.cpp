@@ -12,8 +12,8 @@
 #include "pages/fn/fmuReasonCodes.h"
 #include "platform/Exceptions.h"
 #include "platform/ui/Dialogs.h"
-#include "platform/ui/EditLimit.h"
 #include "platform/ui/Controls.h"
+#include "platform/ui/EditLimit.h"
 #include "platform/ui/FormBuilder.h"
 
 #include <QAbstractItemView>

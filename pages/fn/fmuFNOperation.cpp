@@ -9,8 +9,8 @@
 #include "pages/fn/fmuExpayments.h"
 #include "pages/fn/fmuFNAgent.h"
 #include "platform/Exceptions.h"
-#include "platform/ui/EditLimit.h"
 #include "platform/ui/Controls.h"
+#include "platform/ui/EditLimit.h"
 #include "platform/ui/FormBuilder.h"
 
 #include <QAbstractItemView>
