@@ -126,6 +126,8 @@ std::int32_t EmulatedOrvek::EnsureConnected()
     // A driver reads the decimal point and the device's description when it
     // connects: amounts are right from the first call, before any status query.
     auto regLock = FRegister->Lock();
+    // Another program may have worked on the register meanwhile.
+    FRegister->Refresh();
     FProps.Set(OrvekProp::PointPosition, FRegister->Flag(EcrFlag::PointPosition));
     FProps.Set(OrvekProp::UDescription, FRegister->Config().Description);
     return OrvekResult::Ok;
@@ -244,6 +246,7 @@ std::int32_t EmulatedOrvek::Invoke(std::int32_t dispId)
             code = entry.Handler(call);
         }
         RecordDocuments(*reg, documents, printed);
+        reg->Persist();
     }
     Finish(call, code, entry.Command, true, answered, withPassword);
     return code;

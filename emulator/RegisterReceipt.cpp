@@ -770,3 +770,9 @@ void RegisterReceipt::EndSession()
     if (FRegister.Tables().Value(1, 1, 2).toInt() == 0)
         Reg(CashReg::CashInDrawer) = drawer;
 }
+
+void RegisterReceipt::Keep(StateArchive& a)
+{
+    a(PaperLeft, FOpen, FCorrection, FVat20, FType, FNumber, FItems, FDepartments, FDiscounts, FCharges, FRegisters);
+    a(FLastReceipt, FDocument, FLastDocument, FWaiting, FKPKNumber);
+}

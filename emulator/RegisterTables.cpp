@@ -350,3 +350,22 @@ void RegisterTables::SetValue(int table, int row, int field, const QVariant& val
     if (t && row >= 1 && row <= t->Rows && field >= 1 && field <= int(t->Fields.size()))
         t->Values[std::size_t(row - 1)][std::size_t(field - 1)] = value;
 }
+
+void RegisterTables::Keep(StateArchive& a)
+{
+    const std::size_t tables = a.Count(FTables.size());
+    if (!a.Loading()) {
+        for (DeviceTable& table : FTables)
+            a(table.Number, table.Values);
+        return;
+    }
+    for (std::size_t t = 0; t < tables && a.Ok(); ++t) {
+        int number = 0;
+        std::vector<std::vector<QVariant>> values;
+        a(number, values);
+        DeviceTable* table = Find(number);
+        for (std::size_t row = 0; table && row < values.size() && row < table->Values.size(); ++row)
+            for (std::size_t field = 0; field < values[row].size() && field < table->Values[row].size(); ++field)
+                table->Values[row][field] = values[row][field];
+    }
+}

@@ -3,6 +3,7 @@
 // fields, each field an integer or a string with its size and limits.
 // Tables are numbered 1..N without gaps; anything past the last table, row
 // or field answers 93.
+#include "emulator/StateArchive.h"
 #include <QString>
 #include <QVariant>
 #include <cstdint>
@@ -49,6 +50,10 @@ public:
     void SetValue(int table, int row, int field, const QVariant& value);
     // Adds a table after the last one (its number is set to Count() + 1).
     DeviceTable& Add(DeviceTable table);
+
+    // The values of the fields; a stored value goes where its table, row
+    // and field still exist.
+    void Keep(StateArchive& a);
 
 private:
     std::vector<DeviceTable> FTables;
