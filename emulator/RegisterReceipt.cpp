@@ -773,6 +773,8 @@ void RegisterReceipt::EndSession()
 
 void RegisterReceipt::Keep(StateArchive& a)
 {
-    a(PaperLeft, FOpen, FCorrection, FVat20, FType, FNumber, FItems, FDepartments, FDiscounts, FCharges, FRegisters);
+    a(PaperLeft, FOpen, FCorrection, FVat20, FType, FNumber, FItems, FDiscounts, FCharges);
+    KeepSparse(a, FDepartments);
+    KeepSparse(a, FRegisters);
     a(FLastReceipt, FDocument, FLastDocument, FWaiting, FKPKNumber);
 }

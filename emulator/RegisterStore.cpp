@@ -30,7 +30,7 @@ constexpr quint32 FormatVersion = 1;
 constexpr qsizetype SnapshotHeader = 4 + 4 + 8 + 4 + 4;  // magic, version, generation, length, checksum
 constexpr qsizetype JournalHeader = 4 + 4 + 8;           // magic, version, generation
 constexpr qsizetype RecordHeader = 4 + 4;                // length, checksum
-constexpr qint64 MinJournalBeforeSnapshot = 1 << 20;
+constexpr qint64 MinJournalBeforeSnapshot = 4 << 20;
 constexpr qint64 MaxStateFile = qint64(1) << 31;
 
 // Entries of a snapshot or a journal record.
@@ -63,23 +63,26 @@ const KeptPart Parts[] = {
     {"service keys", KeepArea<RegisterServiceKeys>},
 };
 constexpr std::size_t PartCount = std::size(Parts);
+constexpr std::size_t TablesPart = 1;
 
-quint32 Crc32(QByteArrayView bytes)
+// A checksum of the bytes, eight at a time (a torn or changed record shows).
+quint32 Checksum(QByteArrayView bytes)
 {
-    static const auto table = [] {
-        std::array<quint32, 256> t{};
-        for (quint32 i = 0; i < 256; ++i) {
-            quint32 c = i;
-            for (int k = 0; k < 8; ++k)
-                c = c & 1 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-            t[i] = c;
-        }
-        return t;
-    }();
-    quint32 crc = 0xFFFFFFFFu;
-    for (char ch : bytes)
-        crc = table[(crc ^ quint8(ch)) & 0xFF] ^ (crc >> 8);
-    return ~crc;
+    quint64 h = 0x9E3779B97F4A7C15ULL ^ quint64(bytes.size());
+    const char* p = bytes.data();
+    qsizetype n = bytes.size();
+    for (; n >= 8; p += 8, n -= 8) {
+        quint64 w;
+        std::memcpy(&w, p, 8);
+        h = (h ^ w) * 0xFF51AFD7ED558CCDULL;
+        h ^= h >> 29;
+    }
+    for (; n > 0; ++p, --n)
+        h = (h ^ quint8(*p)) * 0xC4CEB9FE1A85EC53ULL;
+    h ^= h >> 33;
+    h *= 0xFF51AFD7ED558CCDULL;
+    h ^= h >> 33;
+    return quint32(h ^ (h >> 32));
 }
 
 template <class T> void Put(QByteArray& out, T value)
@@ -113,14 +116,22 @@ void WritePart(StateArchive& out, quint8 index, const QByteArray& bytes)
     out.Raw(const_cast<char*>(bytes.constData()), bytes.size());
 }
 
-void WriteDocuments(StateArchive& out, RegisterFN& fn, std::size_t from)
+// The documents from `from` on, each as Keep writes it.
+QByteArray DocumentsFrom(RegisterFN& fn, std::size_t from)
 {
-    quint8 kind = Documents;
-    quint32 first = quint32(from);
-    out(kind, first);
-    out.Count(fn.Documents.size() - from);
+    StateArchive out;
     for (std::size_t i = from; i < fn.Documents.size(); ++i)
         out(fn.Documents[i]);
+    return out.TakeBytes();
+}
+
+void WriteDocuments(StateArchive& out, std::size_t first, std::size_t count, const QByteArray& bytes)
+{
+    quint8 kind = Documents;
+    quint32 from = quint32(first);
+    out(kind, from);
+    out.Count(count);
+    out.Raw(const_cast<char*>(bytes.constData()), std::size_t(bytes.size()));
 }
 
 void WritePaper(StateArchive& out, const RegisterPaper& paper, std::size_t count, bool replace)
@@ -135,8 +146,19 @@ void WritePaper(StateArchive& out, const RegisterPaper& paper, std::size_t count
         out(const_cast<PaperItem&>(items[i]));
 }
 
+void WriteParts(StateArchive& out, EmulatedRegister& reg)
+{
+    for (std::size_t i = 0; i < PartCount; ++i) {
+        StateArchive part;
+        Parts[i].Keep(reg, part);
+        WritePart(out, quint8(i), part.Bytes());
+    }
+}
+
 // Applies a snapshot's or a record's entries; false when they do not read.
-bool Apply(EmulatedRegister& reg, QByteArrayView payload)
+// The documents' bytes go on `documents` (Valid turns false when they are
+// not the store's whole).
+bool Apply(EmulatedRegister& reg, QByteArrayView payload, RegisterStore::DocumentBytes& documents)
 {
     StateArchive in(payload);
     while (in.Ok() && !in.AtEnd()) {
@@ -162,11 +184,18 @@ bool Apply(EmulatedRegister& reg, QByteArrayView payload)
             auto& docs = reg.Area<RegisterFN>().Documents;
             if (first > docs.size())
                 return false;
+            if (first == 0)
+                documents.Bytes.clear();
+            else if (first != docs.size())
+                documents.Valid = false;
             docs.resize(first);
             const std::size_t n = in.Count(0);
             docs.reserve(first + n);
+            const qsizetype start = in.Position();
             for (std::size_t i = 0; i < n && in.Ok(); ++i)
                 in(docs.emplace_back());
+            if (in.Ok())
+                documents.Bytes.append(payload.sliced(start, in.Position() - start));
             break;
         }
         case PaperAdded:
@@ -228,7 +257,8 @@ bool RegisterStore::Refresh(EmulatedRegister& reg)
 {
     const FileMark snapshot = MarkOf(SnapshotFile());
     const FileMark journal = MarkOf(JournalFile());
-    if (snapshot == FSnapshotMark && journal == FJournalMark)
+    // The journal only grows between snapshots: its file and size tell.
+    if (snapshot == FSnapshotMark && journal.Inode == FJournalMark.Inode && journal.Size == FJournalMark.Size)
         return true;
     QString problem;
     if (snapshot == FSnapshotMark && journal.Inode == FJournalMark.Inode && journal.Size > FJournalMark.Size) {
@@ -256,6 +286,8 @@ bool RegisterStore::Refresh(EmulatedRegister& reg)
 RegisterStore::Read RegisterStore::Load(EmulatedRegister& reg, QString& problem)
 {
     FJournal.close();
+    FDocumentBytes = {};
+    FDocuments = 0;
     if (!QFile::exists(SnapshotFile()))
         return Read::Missing;
     bool ok = false;
@@ -275,7 +307,7 @@ RegisterStore::Read RegisterStore::Load(EmulatedRegister& reg, QString& problem)
     const quint64 generation = Get<quint64>(bytes, 8);
     const quint32 length = Get<quint32>(bytes, 16);
     const QByteArrayView payload = QByteArrayView(bytes).sliced(SnapshotHeader);
-    if (length != quint32(payload.size()) || Get<quint32>(bytes, 20) != Crc32(payload) || !Apply(reg, payload)) {
+    if (length != quint32(payload.size()) || Get<quint32>(bytes, 20) != Checksum(payload) || !Apply(reg, payload, FDocumentBytes)) {
         problem = QStringLiteral("файл повреждён");
         return Read::Bad;
     }
@@ -309,9 +341,9 @@ bool RegisterStore::ApplyJournal(EmulatedRegister& reg, const QByteArray& bytes,
         if (qint64(length) > bytes.size() - end - RecordHeader)
             break;
         const QByteArrayView payload = QByteArrayView(bytes).sliced(end + RecordHeader, length);
-        if (Get<quint32>(bytes, end + 4) != Crc32(payload))
+        if (Get<quint32>(bytes, end + 4) != Checksum(payload))
             break;
-        if (!Apply(reg, payload))
+        if (!Apply(reg, payload, FDocumentBytes))
             return false;
         end += RecordHeader + length;
     }
@@ -328,12 +360,17 @@ void RegisterStore::Settle(EmulatedRegister& reg)
             break;
         doc.OFDTicketReceived = true;
     }
+    if (!FDocumentBytes.Valid) {
+        FDocumentBytes.Bytes = DocumentsFrom(fn, 0);
+        FDocumentBytes.Valid = true;
+    }
     FParts.resize(PartCount);
     for (std::size_t i = 0; i < PartCount; ++i) {
         StateArchive out;
         Parts[i].Keep(reg, out);
         FParts[i] = out.TakeBytes();
     }
+    FTableChanges = reg.Tables().Changes();
     FDocuments = fn.Documents.size();
     FResets = fn.Resets;
     FPaperTotal = reg.Paper().Total();
@@ -369,13 +406,10 @@ void RegisterStore::Commit(EmulatedRegister& reg)
 {
     StateArchive out;
     RegisterFN& fn = reg.Area<RegisterFN>();
-    if (fn.Resets != FResets || fn.Documents.size() < FDocuments) {
-        FResets = fn.Resets;
-        FDocuments = 0;
-    }
-    if (fn.Documents.size() > FDocuments)
-        WriteDocuments(out, fn, FDocuments);
-    FDocuments = fn.Documents.size();
+    const std::size_t first = SyncDocuments(fn);
+    if (fn.Documents.size() > first)
+        WriteDocuments(out, first, fn.Documents.size() - first,
+                       FDocumentBytes.Bytes.sliced(FDocumentBytes.Bytes.size() - FAddedBytes));
 
     const RegisterPaper& paper = reg.Paper();
     const std::size_t added = std::size_t(paper.Total() - std::min(FPaperTotal, paper.Total()));
@@ -387,6 +421,11 @@ void RegisterStore::Commit(EmulatedRegister& reg)
     FPaperSize = paper.Items().size();
 
     for (std::size_t i = 0; i < PartCount; ++i) {
+        if (i == TablesPart) {
+            if (reg.Tables().Changes() == FTableChanges)
+                continue;
+            FTableChanges = reg.Tables().Changes();
+        }
         StateArchive part;
         Parts[i].Keep(reg, part);
         if (part.Bytes() != FParts[i]) {
@@ -397,8 +436,25 @@ void RegisterStore::Commit(EmulatedRegister& reg)
     if (out.Bytes().isEmpty())
         return;
     Append(out.Bytes());
-    if (FJournalMark.Size > std::max(MinJournalBeforeSnapshot, FSnapshotSize))
+    if (FJournalMark.Size > std::max(MinJournalBeforeSnapshot, 2 * FSnapshotSize))
         Snapshot(reg);
+}
+
+// Brings the documents' bytes up to the FN's documents; returns the index
+// of the first document added since (FAddedBytes their bytes).
+std::size_t RegisterStore::SyncDocuments(RegisterFN& fn)
+{
+    if (fn.Resets != FResets || fn.Documents.size() < FDocuments || !FDocumentBytes.Valid) {
+        FResets = fn.Resets;
+        FDocuments = 0;
+        FDocumentBytes = {};
+    }
+    const std::size_t first = FDocuments;
+    const QByteArray added = DocumentsFrom(fn, first);
+    FDocumentBytes.Bytes.append(added);
+    FAddedBytes = added.size();
+    FDocuments = fn.Documents.size();
+    return first;
 }
 
 void RegisterStore::Append(const QByteArray& payload)
@@ -408,26 +464,32 @@ void RegisterStore::Append(const QByteArray& payload)
     QByteArray record;
     record.reserve(RecordHeader + payload.size());
     Put(record, quint32(payload.size()));
-    Put(record, Crc32(payload));
+    Put(record, Checksum(payload));
     record.append(payload);
     if (FJournal.write(record) != record.size()) {
         Problem(FJournal.errorString());
         FJournal.close();
         return;
     }
-    FJournalMark = MarkOf(JournalFile());
+    FJournalMark.Size += record.size();
 }
 
 void RegisterStore::Snapshot(EmulatedRegister& reg)
 {
     if (FFailed)
         return;
-    const QByteArray state = StateOf(reg);
+    // The documents as they were kept; the OFD's confirmations come with the FN's part.
+    SyncDocuments(reg.Area<RegisterFN>());
+    StateArchive out;
+    WriteParts(out, reg);
+    WriteDocuments(out, 0, reg.Area<RegisterFN>().Documents.size(), FDocumentBytes.Bytes);
+    WritePaper(out, reg.Paper(), PaperKept, true);
+    const QByteArray& state = out.Bytes();
     QByteArray file(SnapshotMagic, 4);
     Put(file, FormatVersion);
     Put(file, FGeneration + 1);
     Put(file, quint32(state.size()));
-    Put(file, Crc32(state));
+    Put(file, Checksum(state));
     file.append(state);
     QDir().mkpath(FFolder);
     const QString error = WriteFileAtomically(SnapshotFile(), file);
@@ -445,12 +507,9 @@ void RegisterStore::Snapshot(EmulatedRegister& reg)
 QByteArray RegisterStore::StateOf(EmulatedRegister& reg)
 {
     StateArchive out;
-    for (std::size_t i = 0; i < PartCount; ++i) {
-        StateArchive part;
-        Parts[i].Keep(reg, part);
-        WritePart(out, quint8(i), part.Bytes());
-    }
-    WriteDocuments(out, reg.Area<RegisterFN>(), 0);
+    WriteParts(out, reg);
+    RegisterFN& fn = reg.Area<RegisterFN>();
+    WriteDocuments(out, 0, fn.Documents.size(), DocumentsFrom(fn, 0));
     WritePaper(out, reg.Paper(), PaperKept, true);
     return out.TakeBytes();
 }

@@ -7,7 +7,7 @@
 // again and compared with what was kept; the parts that changed, the FN's
 // new documents and the newly printed paper go to the journal as one record
 // (written straight to the file, so a killed program loses nothing it
-// answered). Once the journal outgrows the snapshot, a new snapshot is
+// answered). Once the journal outgrows twice the snapshot, a new snapshot is
 // written atomically and the journal starts over. Every record carries its
 // length and checksum: a half-written last record is dropped on reading.
 //
@@ -21,12 +21,13 @@
 #include <vector>
 
 class EmulatedRegister;
+class RegisterFN;
 
 class RegisterStore {
 public:
     explicit RegisterStore(QString folder);
 
-    static constexpr int PaperKept = 10000;   // the latest paper items a snapshot keeps
+    static constexpr int PaperKept = 4096;   // the latest paper items a snapshot keeps (the print buffer's)
 
     const QString& Folder() const { return FFolder; }
     QString SnapshotFile() const { return FFolder + QStringLiteral("/state.bin"); }
@@ -47,6 +48,13 @@ public:
     // The whole kept state as a snapshot holds it.
     static QByteArray StateOf(EmulatedRegister& reg);
 
+    // The kept bytes of the FN's documents, in order (a snapshot writes
+    // them again without making them anew).
+    struct DocumentBytes {
+        QByteArray Bytes;
+        bool Valid = true;
+    };
+
 private:
     struct FileMark {
         quint64 Inode = 0;
@@ -60,6 +68,7 @@ private:
     Read Load(EmulatedRegister& reg, QString& problem);
     bool ApplyJournal(EmulatedRegister& reg, const QByteArray& bytes, qsizetype from, qsizetype& end);
     void Settle(EmulatedRegister& reg);
+    std::size_t SyncDocuments(RegisterFN& fn);
     void OpenJournal(qint64 validSize);
     void Append(const QByteArray& payload);
     void MoveAside(const QString& problem);
@@ -72,7 +81,10 @@ private:
     qint64 FSnapshotSize = 0;
     // What the folder holds of the register.
     std::vector<QByteArray> FParts;
+    std::uint64_t FTableChanges = 0;
     std::size_t FDocuments = 0;
+    DocumentBytes FDocumentBytes;
+    qsizetype FAddedBytes = 0;
     int FResets = 0;
     std::uint64_t FPaperTotal = 0;
     std::size_t FPaperSize = 0;

@@ -44,6 +44,7 @@ void PadTo(std::vector<TableField>& fields, std::size_t count)
 
 void RegisterTables::Build(bool typeTwo, const QString& serial)
 {
+    ++FChanges;
     FTables.clear();
     auto table = [this](const char* name, int rows, std::vector<TableField> fields) {
         DeviceTable t;
@@ -268,6 +269,7 @@ void RegisterTables::Build(bool typeTwo, const QString& serial)
 
 DeviceTable& RegisterTables::Add(DeviceTable table)
 {
+    ++FChanges;
     table.Number = Count() + 1;
     table.Values.assign(std::size_t(std::max(table.Rows, 0)), {});
     for (auto& row : table.Values)
@@ -280,6 +282,7 @@ DeviceTable& RegisterTables::Add(DeviceTable table)
 
 DeviceTable* RegisterTables::Find(int table)
 {
+    ++FChanges;
     return table >= 1 && table <= Count() ? &FTables[std::size_t(table - 1)] : nullptr;
 }
 

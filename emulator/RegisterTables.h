@@ -54,7 +54,10 @@ public:
     // The values of the fields; a stored value goes where its table, row
     // and field still exist.
     void Keep(StateArchive& a);
+    // Grows whenever the tables may have changed (a table reached for writing).
+    std::uint64_t Changes() const { return FChanges; }
 
 private:
     std::vector<DeviceTable> FTables;
+    std::uint64_t FChanges = 0;
 };

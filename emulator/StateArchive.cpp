@@ -14,7 +14,10 @@ std::size_t StateArchive::Count(std::size_t count)
 void StateArchive::Raw(void* data, std::size_t size)
 {
     if (!FLoading) {
-        FOut.append(static_cast<const char*>(data), qsizetype(size));
+        if (FLength + qsizetype(size) > FOut.size())
+            FOut.resize(std::max<qsizetype>(256, 2 * (FLength + qsizetype(size))));
+        std::memcpy(FOut.data() + FLength, data, size);
+        FLength += qsizetype(size);
         return;
     }
     const QByteArrayView bytes = Take(size);

@@ -19,6 +19,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -41,9 +42,19 @@ public:
     bool Ok() const { return FOk; }
     // Reading: every byte was read.
     bool AtEnd() const { return FPos == FIn.size(); }
-    const QByteArray& Bytes() const { return FOut; }
-    QByteArray TakeBytes() { return std::move(FOut); }
-    void Clear() { FOut.clear(); }
+    // Reading: the bytes read so far.
+    qsizetype Position() const { return FPos; }
+    const QByteArray& Bytes() const
+    {
+        FOut.resize(FLength);
+        return FOut;
+    }
+    QByteArray TakeBytes()
+    {
+        FOut.resize(FLength);
+        FLength = 0;
+        return std::move(FOut);
+    }
 
     template <class... T> void operator()(T&... values) { (KeepOne(values), ...); }
 
@@ -62,7 +73,8 @@ private:
     qsizetype FPos = 0;
     bool FLoading = false;
     bool FOk = true;
-    QByteArray FOut;
+    mutable QByteArray FOut;  // written: the first FLength bytes
+    qsizetype FLength = 0;
 };
 
 // The pieces the archive knows; a struct adds its own Keep(StateArchive&, T&)
@@ -157,6 +169,34 @@ void KeepSparse(StateArchive& a, std::array<T, N>& items)
             a(items[i]);
         else if (a.Loading())
             items[i] = T{};
+    }
+}
+
+// A long array that is mostly zeros: the count of items set, then each
+// with its index.
+template <class T, std::size_t N>
+    requires(N > 32 && N <= 65536)
+void KeepSparse(StateArchive& a, std::array<T, N>& items)
+{
+    const std::size_t set = a.Count(std::size_t(std::count_if(items.begin(), items.end(), [](const T& v) { return v != T{}; })));
+    if (a.Loading()) {
+        items.fill(T{});
+        for (std::size_t i = 0; i < set && a.Ok(); ++i) {
+            quint16 index = 0;
+            T value{};
+            a(index, value);
+            if (index < N)
+                items[index] = value;
+            else
+                a.Fail();
+        }
+        return;
+    }
+    for (std::size_t i = 0; i < N; ++i) {
+        if (items[i] != T{}) {
+            quint16 index = quint16(i);
+            a(index, items[i]);
+        }
     }
 }
 
