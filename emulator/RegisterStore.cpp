@@ -504,6 +504,12 @@ void RegisterStore::Snapshot(EmulatedRegister& reg)
     OpenJournal(0);
 }
 
+bool RegisterStore::ReadBytes(EmulatedRegister& reg, QByteArrayView bytes)
+{
+    DocumentBytes documents;
+    return Apply(reg, bytes, documents);
+}
+
 QByteArray RegisterStore::StateOf(EmulatedRegister& reg)
 {
     StateArchive out;

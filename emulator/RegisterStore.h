@@ -47,6 +47,9 @@ public:
     void Snapshot(EmulatedRegister& reg);
     // The whole kept state as a snapshot holds it.
     static QByteArray StateOf(EmulatedRegister& reg);
+    // Reads a snapshot's or a journal record's bytes into the register;
+    // false when they do not read (the register may then hold part of them).
+    static bool ReadBytes(EmulatedRegister& reg, QByteArrayView bytes);
 
     // The kept bytes of the FN's documents, in order (a snapshot writes
     // them again without making them anew).

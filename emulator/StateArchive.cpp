@@ -77,8 +77,17 @@ void Keep(StateArchive& a, QDateTime& value)
     qint64 ms = value.toMSecsSinceEpoch();
     qint32 offset = spec == Qt::OffsetFromUTC ? value.offsetFromUtc() : 0;
     a(ms, offset);
-    if (a.Loading())
-        value = QDateTime::fromMSecsSinceEpoch(ms, Qt::TimeSpec(spec), offset);
+    if (!a.Loading())
+        return;
+    // Local time, UTC or an offset of at most 18 hours, within the years 1..9999.
+    constexpr qint64 Limit = qint64(253402300799) * 1000;
+    if (!a.Ok() || spec > Qt::OffsetFromUTC || offset < -18 * 3600 || offset > 18 * 3600 || ms < -62135596800000LL ||
+        ms > Limit) {
+        a.Fail();
+        value = QDateTime();
+        return;
+    }
+    value = QDateTime::fromMSecsSinceEpoch(ms, Qt::TimeSpec(spec), offset);
 }
 
 void Keep(StateArchive& a, QVariant& value)
