@@ -190,7 +190,8 @@ bool Apply(EmulatedRegister& reg, QByteArrayView payload, RegisterStore::Documen
                 documents.Valid = false;
             docs.resize(first);
             const std::size_t n = in.Count(0);
-            docs.reserve(first + n);
+            if (first == 0)
+                docs.reserve(n);   // later records grow the store as it grows
             const qsizetype start = in.Position();
             for (std::size_t i = 0; i < n && in.Ok(); ++i)
                 in(docs.emplace_back());
