@@ -131,6 +131,8 @@ std::int32_t EmulatedOrvek::EnsureConnected()
     // A driver reads the decimal point and the device's description when it
     // connects: amounts are right from the first call, before any status query.
     auto regLock = FRegister->Lock();
+    // Another program may have worked on the register meanwhile.
+    FRegister->Refresh();
     FProps.Set(OrvekProp::PointPosition, FRegister->Flag(EcrFlag::PointPosition));
     FProps.Set(OrvekProp::UDescription, FRegister->Config().Description);
     return OrvekResult::Ok;
@@ -249,10 +251,11 @@ std::int32_t EmulatedOrvek::Invoke(std::int32_t dispId)
         } else {
             code = entry.Handler(call);
         }
-        // The document stays closed on the register; the driver tells that it did not keep it.
+        // A receipt stays closed on the register; the driver tells that it did not keep it.
         const std::int32_t kept = RecordDocuments(*reg, documents, printed);
         if (code == OrvekResult::Ok)
             code = kept;
+        reg->Persist();
     }
     Finish(call, code, entry.Command, true, answered, withPassword);
     return code;
@@ -275,12 +278,14 @@ std::int32_t EmulatedOrvek::RecordDocuments(EmulatedRegister& reg, std::size_t d
                                                     [](const PaperItem& i) { return i.Kind == PaperKind::Text; }))
         text << item->Text;
     std::vector<DBDocument> added;
+    bool receipts = false;
     for (std::size_t i = documentsBefore; i < fn.Documents.size(); ++i) {
         const FNDocument& doc = fn.Documents[i];
         DBDocument d;
         d.Number = doc.Number;
         d.Session = doc.SessionNumber;
         const bool receipt = doc.Type == FNDocType::Receipt || doc.Type == FNDocType::BSO;
+        receipts = receipts || doc.IsReceipt();
         d.Type = receipt && doc.OperationType >= 1 && doc.OperationType <= 4 ? doc.OperationType : 5;
         d.DateTime = doc.DateTime;
         d.Total = doc.Summ;
@@ -288,7 +293,11 @@ std::int32_t EmulatedOrvek::RecordDocuments(EmulatedRegister& reg, std::size_t d
         d.Text = text.join(QStringLiteral("\r\n"));
         added.push_back(std::move(d));
     }
-    return ReceiptDatabase::Add(FProps.Str(OrvekProp::DBFilePath), ReceiptDatabase::Of(fn), added);
+    const std::int32_t kept = ReceiptDatabase::Add(FProps.Str(OrvekProp::DBFilePath), ReceiptDatabase::Of(fn), added);
+    // Only a receipt's closing call answers for the database: the other documents (registration,
+    // session, reports) are the register's own, and failing their call would make the caller
+    // repeat a document the FN already made. A search later answers the database's error.
+    return receipts ? kept : OrvekResult::Ok;
 }
 
 void EmulatedOrvek::Finish(OrvekCall& call, std::int32_t code, std::uint16_t command, bool sent, bool answered,

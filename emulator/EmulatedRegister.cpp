@@ -2,9 +2,37 @@
 
 #include "emulator/RegisterFN.h"
 #include "emulator/RegisterRegistrationData.h"
+#include "emulator/RegisterStore.h"
 
 EmulatedRegister::EmulatedRegister(RegisterConfig config)
-    : FConfig(std::move(config)), FSerialBaud(FConfig.BaudRate)
+    : FConfig(std::move(config)), FDescription(FConfig), FSerialBaud(FConfig.BaudRate)
+{
+    Init();
+    if (FConfig.StateFolder.isEmpty())
+        return;
+    FStore = std::make_unique<RegisterStore>(FConfig.StateFolder);
+    if (!FStore->Open(*this)) {
+        Remake();
+        FStore->Open(*this);
+    }
+}
+
+EmulatedRegister::~EmulatedRegister() = default;
+
+void EmulatedRegister::Remake()
+{
+    FConfig = FDescription;
+    FSerialBaud.store(FConfig.BaudRate);
+    FState = {};
+    FParams = {};
+    FTables = {};
+    FPaper = {};
+    FFaults = {};
+    FAreas.clear();
+    Init();
+}
+
+void EmulatedRegister::Init()
 {
     FState.Serial = FConfig.Serial;
     FState.ClockOffsetMs = qint64(FConfig.ClockOffsetSeconds) * 1000;
@@ -26,6 +54,28 @@ EmulatedRegister::EmulatedRegister(RegisterConfig config)
         Area<RegisterFN>().LastKeyUpdate = {FConfig.KeysResultCode, FConfig.KeysStatus};
     if (!FConfig.FNSoftVersion.isEmpty())
         Area<RegisterFN>().SoftVersion = FConfig.FNSoftVersion;
+}
+
+void EmulatedRegister::KeepCore(StateArchive& a)
+{
+    int baud = FSerialBaud.load();
+    a(FState, FConfig.SoftVersion, FConfig.SoftBuild, FConfig.SoftDate, baud);
+    if (a.Loading())
+        FSerialBaud.store(baud);
+}
+
+void EmulatedRegister::Persist()
+{
+    if (FStore)
+        FStore->Commit(*this);
+}
+
+void EmulatedRegister::Refresh()
+{
+    if (FStore && !FStore->Refresh(*this)) {
+        Remake();
+        FStore->Open(*this);
+    }
 }
 
 void EmulatedRegister::SetSoftware(const QString& version, int build, const QDate& date)

@@ -12,6 +12,7 @@
 #include "emulator/RegisterModel.h"
 #include "emulator/RegisterPaper.h"
 #include "emulator/RegisterTables.h"
+#include "emulator/StateArchive.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -119,7 +120,18 @@ struct RegisterState {
     int SKNOStatus = 0;        // the SKNO's status bits
     int Interface = -1;        // PortNumber: 0 RS-232, 1 USB, 2 TCP, 3 I2C; -1 by the connection
     int LastFMRecordType = 1;  // 0 fiscalisation, 1 session total
+
+    void Keep(StateArchive& a)
+    {
+        a(Mode, AdvancedMode, ModeStatus, PreviousMode, SessionOpen, SessionNumber, SessionOpenedAt, TestRunUntil,
+          DocumentNumber, OpenDocumentNumber, QuantityOfOperations, ClockOffsetMs, PendingDate, Serial, INN,
+          RegistrationNumber, FreeRegistration, LogicalNumber, Flags, FMFlags, FMFlagsEx, FreeRecordInFM);
+        a(BatteryVoltage, PowerSourceVoltage, PrinterHeadTemperature, LastPrintResult, Operator, LastErrorCode,
+          SKNOStatus, Interface, LastFMRecordType);
+    }
 };
+
+class RegisterStore;
 
 // Base of the state classes that further areas keep in a register.
 class RegisterArea {
@@ -129,7 +141,10 @@ public:
 
 class EmulatedRegister {
 public:
+    // With a state folder the register takes the state kept there, or keeps
+    // its description's state there when it is made for the first time.
     explicit EmulatedRegister(RegisterConfig config = {});
+    ~EmulatedRegister();
 
     std::unique_lock<std::recursive_mutex> Lock() const { return std::unique_lock(FMutex); }
 
@@ -189,12 +204,28 @@ public:
         return static_cast<T&>(*it->second);
     }
 
+    // The register's own state besides its areas: the core state, the
+    // firmware it runs and the baud rate of its serial port.
+    void KeepCore(StateArchive& a);
+    // With a state folder: keeps what the command that just ended changed
+    // (the dispatcher calls it after each register command).
+    void Persist();
+    // With a state folder: takes what another program kept since (a driver
+    // object connects).
+    void Refresh();
+
     static QString ModeDescription(int mode);
     static QString AdvancedModeDescription(int mode);
 
 private:
+    // The state the configuration describes.
+    void Init();
+    // The kept state could not be read: the register starts afresh.
+    void Remake();
+
     mutable std::recursive_mutex FMutex;
     RegisterConfig FConfig;
+    RegisterConfig FDescription;  // as the bench described it
     std::atomic<int> FSerialBaud;
     RegisterState FState;
     RegisterModelParams FParams;
@@ -205,4 +236,5 @@ private:
     std::array<int, OrvekMethodCount> FCounts{};
     const void* FPortOwner = nullptr;
     std::map<std::type_index, std::unique_ptr<RegisterArea>> FAreas;
+    std::unique_ptr<RegisterStore> FStore;
 };

@@ -5,7 +5,10 @@
 #include "platform/Exceptions.h"
 #include "platform/Notices.h"
 
+#include <QCryptographicHash>
 #include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <QHostAddress>
 #include <QStringDecoder>
 #include <algorithm>
@@ -245,7 +248,9 @@ void OrvekBench::Build()
     }
     std::lock_guard lock(FMutex);
     FRegisters.clear();
-    FRegisters.push_back(std::make_shared<EmulatedRegister>(RegisterConfig{}));
+    RegisterConfig config;
+    config.StateFolder = StateFolderOf(QString(), 0);
+    FRegisters.push_back(std::make_shared<EmulatedRegister>(std::move(config)));
     FLoadError = error;
 }
 
@@ -282,8 +287,10 @@ void OrvekBench::Load(const QString& fileName)
         throw Exception(QStringLiteral("Файл стенда %1 больше %2 байт").arg(fileName, QString::number(MaxFileSize)));
     std::vector<RegisterConfig> configs = Parse(bytes, fileName);
     std::vector<std::shared_ptr<EmulatedRegister>> registers;
-    for (RegisterConfig& c : configs)
+    for (RegisterConfig& c : configs) {
+        c.StateFolder = StateFolderOf(fileName, int(registers.size()));
         registers.push_back(std::make_shared<EmulatedRegister>(std::move(c)));
+    }
     std::lock_guard lock(FMutex);
     FRegisters = std::move(registers);
 }
@@ -301,6 +308,19 @@ std::shared_ptr<EmulatedRegister> OrvekBench::Add(RegisterConfig config)
     std::lock_guard lock(FMutex);
     FRegisters.push_back(reg);
     return reg;
+}
+
+QString OrvekBench::StateFolderOf(const QString& benchFile, int index)
+{
+    QString bench = QStringLiteral("default");
+    if (!benchFile.isEmpty()) {
+        const QFileInfo info(benchFile);
+        const QString path = info.canonicalFilePath().isEmpty() ? info.absoluteFilePath() : info.canonicalFilePath();
+        bench = info.completeBaseName() + QLatin1Char('-') +
+                QString::fromLatin1(QCryptographicHash::hash(path.toUtf8(), QCryptographicHash::Sha1).toHex().left(8));
+    }
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/orvek/bench/") +
+           bench + QLatin1Char('/') + QString::number(index + 1);
 }
 
 std::vector<std::shared_ptr<EmulatedRegister>> OrvekBench::Registers() const

@@ -6,6 +6,11 @@
 // defaults) on COM1 at 115200 baud and on TCP 127.0.0.1:7778. The
 // environment variable ORVEK_BENCH names a bench file (see Load) that
 // describes the registers instead.
+//
+// The registers of the default bench and of a bench file keep their state
+// between runs, each in its own folder (StateFolderOf); the bench file
+// describes a register only when it is first made. Registers added with
+// Add keep theirs where their configuration says (none: in memory).
 #include "emulator/EmulatedRegister.h"
 
 #include <QString>
@@ -63,6 +68,12 @@ public:
     // Removes every register.
     void Clear();
     std::shared_ptr<EmulatedRegister> Add(RegisterConfig config);
+    // The state folder of the register at a position (0 = the first) of a
+    // bench file (empty: the default bench):
+    // $XDG_DATA_HOME/orvek/bench/<bench>/<position from 1>, where <bench> is
+    // "default" or the file's name without its suffix, "-" and the first 8
+    // hex digits of the SHA-1 of its canonical path.
+    static QString StateFolderOf(const QString& benchFile, int index);
 
     std::vector<std::shared_ptr<EmulatedRegister>> Registers() const;
     // The register at a position (0 = the first), or by name; null when none.

@@ -14,4 +14,6 @@ struct RegisterBoard : RegisterArea {
     int SDFormats = 0;      // SD card formats done
     bool Ethernet100Mbit = false;
     QDateTime LastFDDate;   // set by FE E2 (invalid: never)
+
+    void Keep(StateArchive& a) { a(LoaderVersion, BoardVersion, DFUMode, SDFormats, Ethernet100Mbit, LastFDDate); }
 };

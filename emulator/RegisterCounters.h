@@ -42,11 +42,15 @@ struct Ware {
     std::array<int, 4> Taxes{};
     QString Text;
     std::array<Currency, 4> Session{};   // by receipt kind
+
+    void Keep(StateArchive& a) { a(Price, Department, Taxes, Text, Session); }
 };
 
 struct TurnoverLine {
     int Count = 0;
     Currency Amount = 0;
+
+    void Keep(StateArchive& a) { a(Count, Amount); }
 };
 
 class RegisterCounters : public RegisterArea {
@@ -91,6 +95,8 @@ public:
 
     // The Z report kept in the register's buffer, printed from it once.
     QStringList ZReportBuffer;
+
+    void Keep(StateArchive& a) { a(FOperation, FCashEx, FByTax, FByCashier, FByHour, FWares, ZReportBuffer); }
 
 private:
     void Increment(int number);

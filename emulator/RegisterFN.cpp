@@ -45,6 +45,27 @@ bool FNDocument::IsReceipt() const
            Type == FNDocType::CorrectionBSO;
 }
 
+void FNDocument::Keep(StateArchive& a)
+{
+    a(Number, Type, DateTime, FiscalSign, OFDTicketReceived, SessionNumber, ReceiptNumber, OperationType, Summ);
+    KeepSparse(a, Payments);
+    KeepSparse(a, TaxSums);
+    a(Registration, DocumentCount, FirstUnconfirmed, Tags);
+}
+
+void RegisterFN::Keep(StateArchive& a)
+{
+    a(Serial, SoftVersion, SoftType, Implementation, Expiry, ValidityMonths, RegistrationLimit, LifeState,
+      CurrentDocument, DocumentData, WarningFlags, OSUSupportStatus, MarkingFillPercentage, NotificationSize);
+    a(Capacity5Year, Capacity30DayKb, Registration, KeyServer, LastKeyUpdate, LastConfirmed, Resets);
+    if (a.Loading()) {
+        // The documents may have been replaced: the counts start over.
+        FReceipts = {};
+        FUnconfirmed = {};
+        ++FConfirmations;
+    }
+}
+
 RegisterFN::RegisterFN(EmulatedRegister& reg) : FRegister(reg)
 {
     FNRegistration data;
@@ -341,6 +362,7 @@ std::int32_t RegisterFN::BuildCalculationReport(FNDocument** doc)
 void RegisterFN::Confirm(int number)
 {
     ++FConfirmations;
+    LastConfirmed = std::max(LastConfirmed, number);
     for (FNDocument& doc : Documents)
         if (doc.Number <= number)
             doc.OFDTicketReceived = true;
@@ -364,6 +386,8 @@ void RegisterFN::Reset()
     LifeState = FNLife::Configured;
     CancelDocument();
     Documents.clear();
+    LastConfirmed = 0;
+    ++Resets;
     FReceipts = {};
     FUnconfirmed = {};
     Registration = {};

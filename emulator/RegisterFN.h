@@ -83,6 +83,11 @@ struct FNRegistration {
     int WorkModeEx = 0;            // extended bits: 0 excise goods ... 3 printer in a vending machine
     int ReasonCode = 0;            // re-registration: 1 FN, 2 OFD, 3 details, 4 settings
     std::uint32_t ReasonCodeEx = 0;  // re-registration: the reason-code mask
+
+    void Keep(StateArchive& a)
+    {
+        a(INN, INNOFD, KKTRegistrationNumber, TaxType, WorkMode, WorkModeEx, ReasonCode, ReasonCodeEx);
+    }
 };
 
 struct FNDocument {
@@ -105,6 +110,8 @@ struct FNDocument {
     // Bytes of the document as the OFD gets it.
     int Size() const;
     bool IsReceipt() const;         // receipt, BSO, correction receipt or correction BSO
+
+    void Keep(StateArchive& a);
 };
 
 // The key service the FN reaches when a session opens and for the OKP update.
@@ -114,12 +121,16 @@ struct FNKeyServer {
     int ErrorCode = 0;        // an FN error that ends the update at session open (35, 36, ...)
     int CheckFailure = 0;     // bits 0 and 1 of UpdateKeysStatus: verification keys not updated
     bool OKPSupported = true; // the firmware takes the OKP update command
+
+    void Keep(StateArchive& a) { a(Reachable, PendingKeys, ErrorCode, CheckFailure, OKPSupported); }
 };
 
 // What the last session open did to the keys (GetShortECRStatus).
 struct FNKeyUpdate {
     int ResultCode = 254;     // 0 updated, 254 not needed, 255 no link, else an FN error
     int Status = 0;           // keys updated << 2 | CheckFailure
+
+    void Keep(StateArchive& a) { a(ResultCode, Status); }
 };
 
 class RegisterFN : public RegisterArea {
@@ -152,6 +163,11 @@ public:
     std::vector<FNDocument> Documents; // in number order, the first is number 1
     FNKeyServer KeyServer;
     FNKeyUpdate LastKeyUpdate;
+    int LastConfirmed = 0;             // the highest number the OFD confirmed up to (Confirm)
+    int Resets = 0;                    // times the FN was made blank (Reset)
+
+    // Everything but the documents, which are kept one by one as they come.
+    void Keep(StateArchive& a);
 
     // Fiscal mode: fiscalised and not closed.
     bool FiscalMode() const;

@@ -44,11 +44,17 @@ public:
         QByteArray Data;
         int NextBlock = 0;
         bool Complete = false;  // the empty block came
+
+        void Keep(StateArchive& a) { a(Data, NextBlock, Complete); }
     };
     bool CardInserted() const;
     std::int32_t LoadBlock(int type, int number, const QByteArray& data, QString& description);
     void FormatCard() { FFiles = {}; }
     const SDFile& File(int type) const { return FFiles[std::size_t(type)]; }
+
+    // The SD card's files (the version is the register's); an update under
+    // way stops.
+    void Keep(StateArchive& a) { a(FFiles); }
 
 private:
     void Fail(const QString& message);

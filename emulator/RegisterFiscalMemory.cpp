@@ -131,3 +131,18 @@ bool RegisterFiscalMemory::Interrupt()
     FRegister.Paper().AddText(QStringLiteral("ОТЧЕТ ПРЕРВАН"));
     return true;
 }
+
+void FMFiscalization::Keep(StateArchive& a)
+{
+    a(Number, RNM, INN, TaxPassword, SessionNumber, Date);
+}
+
+void FMSession::Keep(StateArchive& a)
+{
+    a(Number, Date, Summ);
+}
+
+void EKLZActivation::Keep(StateArchive& a)
+{
+    a(Number, EKLZNumber, SessionNumber, Date);
+}

@@ -23,6 +23,8 @@ struct FMFiscalization {
     std::int32_t TaxPassword = 0;  // the password set by this fiscalisation
     int SessionNumber = 0;         // the last session closed before it
     QDate Date;
+
+    void Keep(StateArchive& a);
 };
 
 struct FMSession {
@@ -30,6 +32,8 @@ struct FMSession {
     QDate Date;
     // Sales, purchases, sale returns, purchase returns.
     std::array<Currency, 4> Summ{};
+
+    void Keep(StateArchive& a);
 };
 
 struct EKLZActivation {
@@ -37,6 +41,8 @@ struct EKLZActivation {
     QString EKLZNumber;
     int SessionNumber = 0;
     QDate Date;
+
+    void Keep(StateArchive& a);
 };
 
 class RegisterFiscalMemory : public RegisterArea {
@@ -72,6 +78,9 @@ public:
     std::vector<FMFiscalization> Fiscalizations;
     std::vector<FMSession> Sessions;
     std::vector<EKLZActivation> Activations;
+
+    // The records and the inspector's lock; a report being printed stops.
+    void Keep(StateArchive& a) { a(Fiscalizations, Sessions, Activations, FLocked); }
 
 private:
     EmulatedRegister& FRegister;

@@ -30,6 +30,8 @@ struct RegisterGraphics : RegisterArea {
     // LoadBlockData's blocks by number, each up to 64 bytes.
     std::map<int, QByteArray> Blocks;
 
+    void Keep(StateArchive& a) { a(Lines, Blocks); }
+
     QByteArray Line(GraphicsBuffer buffer, int number) const;
     // Stores the rows from line `first` on; false (nothing stored) when a
     // row is longer than 80 bytes or a line lies beyond `lastLine`.

@@ -48,6 +48,11 @@ struct MarkingCode {
     int LocalError = 0;               // CheckItemLocalError
     int ServerErrorCode = -1;         // KMServerErrorCode
     int ServerStatus = 0;             // KMServerCheckingStatus (the reason for code 32)
+
+    void Keep(StateArchive& a)
+    {
+        a(Code, Type, TypeEx, Type2, ItemStatus, Tags, LocalResult, LocalError, ServerErrorCode, ServerStatus);
+    }
 };
 
 // How the next check turns out; unset fields follow from the code itself.
@@ -62,6 +67,8 @@ struct MarkingNotification {
     int Number = 0;
     QByteArray Data;     // bytes 3 and 4: the CRC of the rest, little-endian
     QDateTime Time;      // when the FN made it
+
+    void Keep(StateArchive& a) { a(Number, Data, Time); }
 };
 
 class RegisterMarking : public RegisterArea {
@@ -109,6 +116,9 @@ public:
     // Percent of the store in use, and its class (MCStorageSize 0..3).
     int FillPercent() const;
     int StorageSizeClass() const;
+
+    // The FN's codes and notifications (the test settings of the checks stay).
+    void Keep(StateArchive& a) { a(Blocked, Checking, Accepted, Queue, NextNumber); }
 
 private:
     // The FN's own view: NotificationSize and the fill percentage.

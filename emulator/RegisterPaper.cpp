@@ -64,3 +64,9 @@ std::vector<PaperItem> RegisterPaper::TakeSince(std::uint64_t mark)
     FItems.erase(FItems.begin() + std::ptrdiff_t(index), FItems.end());
     return taken;
 }
+
+void RegisterPaper::Restore(std::vector<PaperItem> items, std::uint64_t total)
+{
+    FItems = std::move(items);
+    FTotal = total;
+}

@@ -1,5 +1,7 @@
 #pragma once
 // The paper of an emulated register: everything printed, in order.
+#include "emulator/StateArchive.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -26,6 +28,8 @@ struct PaperItem {
     QString Details;       // settings a barcode was printed with
     bool Receipt = true;   // printed on the receipt ribbon
     bool Journal = false;  // printed on the journal ribbon
+
+    void Keep(StateArchive& a) { a(Kind, Text, Font, Param, Data, RowBytes, Details, Receipt, Journal); }
 };
 
 class RegisterPaper {
@@ -48,6 +52,9 @@ public:
                                          const std::function<bool(const PaperItem&)>& pick) const;
     // Takes the items added after the mark off the paper (a report kept in a buffer).
     std::vector<PaperItem> TakeSince(std::uint64_t mark);
+
+    // The paper as it was kept: the latest items and the count ever added.
+    void Restore(std::vector<PaperItem> items, std::uint64_t total);
 
 private:
     std::vector<PaperItem> FItems;

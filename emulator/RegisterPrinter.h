@@ -10,6 +10,8 @@
 struct FontMetrics {
     int CharWidth = 12;   // dots
     int CharHeight = 24;  // dots
+
+    void Keep(StateArchive& a) { a(CharWidth, CharHeight); }
 };
 
 struct RegisterPrinter : RegisterArea {
@@ -21,6 +23,8 @@ struct RegisterPrinter : RegisterArea {
     static constexpr int UserFontNumber = 9;
     std::optional<FontMetrics> UserFont;
     QByteArray UserFontGlyphs;
+
+    void Keep(StateArchive& a) { a(PrintWidth, Fonts, UserFont, UserFontGlyphs); }
 
     const FontMetrics* Font(int number) const
     {

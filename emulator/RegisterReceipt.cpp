@@ -770,3 +770,11 @@ void RegisterReceipt::EndSession()
     if (FRegister.Tables().Value(1, 1, 2).toInt() == 0)
         Reg(CashReg::CashInDrawer) = drawer;
 }
+
+void RegisterReceipt::Keep(StateArchive& a)
+{
+    a(PaperLeft, FOpen, FCorrection, FVat20, FType, FNumber, FItems, FDiscounts, FCharges);
+    KeepSparse(a, FDepartments);
+    KeepSparse(a, FRegisters);
+    a(FLastReceipt, FDocument, FLastDocument, FWaiting, FKPKNumber);
+}

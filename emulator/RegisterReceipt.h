@@ -59,6 +59,11 @@ struct FNItemData {
     int MeasureUnit = 0;
     int Numerator = 0;                 // a fractional quantity numerator / denominator (0: none)
     int Denominator = 0;
+
+    void Keep(StateArchive& a)
+    {
+        a(Tax, TaxValue, SummGiven, PaymentTypeSign, PaymentItemSign, ProductStatus, MeasureUnit, Numerator, Denominator);
+    }
 };
 
 struct ReceiptItem {
@@ -76,6 +81,12 @@ struct ReceiptItem {
     int WareCode = 0;              // a ware of the ware base (0: none)
     std::optional<FNItemData> FN;  // an FN item
     std::size_t TagsBefore = 0;    // tags sent before the item; item-bound ones after it are its own
+
+    void Keep(StateArchive& a)
+    {
+        a(Op, Type, Price, Quantity, QuantityDecimals, Amount, Department, Taxes, Text, ExciseCode, BarCode, WareCode, FN,
+          TagsBefore);
+    }
 };
 
 // The FN closing (FNCloseCheckEx): VAT sums, rounding and the tax system.
@@ -120,6 +131,13 @@ struct ReceiptDocument {
     QDateTime Time;
     int FNNumber = 0;                     // its FN document
     std::uint32_t FiscalSign = 0;
+
+    void Keep(StateArchive& a)
+    {
+        a(Number, Type, Items, SubTotal, Total);
+        KeepSparse(a, Payments);
+        a(Change, KPK, Time, FNNumber, FiscalSign);
+    }
 };
 
 // Cash register numbers.
@@ -200,6 +218,8 @@ public:
     static bool ExpectedAmount(const ReceiptItem& item, Currency& amount);
     // The largest amount a register holds (five bytes of kopecks).
     static constexpr Currency MaxAmount = Currency(0xFFFFFFFFFFLL) * 100;
+
+    void Keep(StateArchive& a);
 
 private:
     std::int32_t CanPrint();

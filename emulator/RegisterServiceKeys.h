@@ -12,4 +12,6 @@ struct RegisterServiceKeys : RegisterArea {
 
     std::int32_t SCPassword = 0;
     QByteArray AuthKey;  // empty: none written
+
+    void Keep(StateArchive& a) { a(SCPassword, AuthKey); }
 };

@@ -44,6 +44,7 @@ void PadTo(std::vector<TableField>& fields, std::size_t count)
 
 void RegisterTables::Build(bool typeTwo, const QString& serial)
 {
+    ++FChanges;
     FTables.clear();
     auto table = [this](const char* name, int rows, std::vector<TableField> fields) {
         DeviceTable t;
@@ -271,6 +272,7 @@ void RegisterTables::Build(bool typeTwo, const QString& serial)
 
 DeviceTable& RegisterTables::Add(DeviceTable table)
 {
+    ++FChanges;
     table.Number = Count() + 1;
     table.Values.assign(std::size_t(std::max(table.Rows, 0)), {});
     for (auto& row : table.Values)
@@ -283,6 +285,7 @@ DeviceTable& RegisterTables::Add(DeviceTable table)
 
 DeviceTable* RegisterTables::Find(int table)
 {
+    ++FChanges;
     return table >= 1 && table <= Count() ? &FTables[std::size_t(table - 1)] : nullptr;
 }
 
@@ -352,4 +355,23 @@ void RegisterTables::SetValue(int table, int row, int field, const QVariant& val
     DeviceTable* t = Find(table);
     if (t && row >= 1 && row <= t->Rows && field >= 1 && field <= int(t->Fields.size()))
         t->Values[std::size_t(row - 1)][std::size_t(field - 1)] = value;
+}
+
+void RegisterTables::Keep(StateArchive& a)
+{
+    const std::size_t tables = a.Count(FTables.size());
+    if (!a.Loading()) {
+        for (DeviceTable& table : FTables)
+            a(table.Number, table.Values);
+        return;
+    }
+    for (std::size_t t = 0; t < tables && a.Ok(); ++t) {
+        int number = 0;
+        std::vector<std::vector<QVariant>> values;
+        a(number, values);
+        DeviceTable* table = Find(number);
+        for (std::size_t row = 0; table && row < values.size() && row < table->Values.size(); ++row)
+            for (std::size_t field = 0; field < values[row].size() && field < table->Values[row].size(); ++field)
+                table->Values[row][field] = values[row][field];
+    }
 }

@@ -3,6 +3,7 @@
 // fields, each field an integer or a string with its size and limits.
 // Tables are numbered 1..N without gaps; anything past the last table, row
 // or field answers 93.
+#include "emulator/StateArchive.h"
 #include <QString>
 #include <QVariant>
 #include <cstdint>
@@ -50,6 +51,13 @@ public:
     // Adds a table after the last one (its number is set to Count() + 1).
     DeviceTable& Add(DeviceTable table);
 
+    // The values of the fields; a stored value goes where its table, row
+    // and field still exist.
+    void Keep(StateArchive& a);
+    // Grows whenever the tables may have changed (a table reached for writing).
+    std::uint64_t Changes() const { return FChanges; }
+
 private:
     std::vector<DeviceTable> FTables;
+    std::uint64_t FChanges = 0;
 };

@@ -21,6 +21,8 @@ struct FNTag {
     QString Text() const;
     // The unsigned little-endian integer of the value (byte, VLN, Unix time).
     quint64 Integer() const;
+
+    void Keep(StateArchive& a) { a(Number, Type, Value, Items, Operation); }
 };
 
 // A tag as the FN keeps it: number and length (16-bit little-endian each),
@@ -30,6 +32,8 @@ QByteArray TagTlv(int Number, const QByteArray& Value);
 struct RegisterTags : RegisterArea {
     std::vector<FNTag> Sent;
     std::optional<FNTag> Composite;
+
+    void Keep(StateArchive& a) { a(Sent, Composite); }
 
     // 0 when a tag may reach the FN now: a document is being built and, for a
     // tag bound to the current item, the open receipt has an item; else the

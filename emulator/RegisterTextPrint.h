@@ -15,4 +15,6 @@ struct RegisterTextPrint : RegisterArea {
     bool NonfiscalOpen = false;
     std::uint64_t BufferMark = 0;   // RegisterPaper::Total() at the last clearing
     std::uint64_t JournalMark = 0;
+
+    void Keep(StateArchive& a) { a(NonfiscalOpen, BufferMark, JournalMark); }
 };

@@ -29,6 +29,8 @@ struct VintrelPayment {
     Currency Amount = 0;
     Currency RefundedAmount = 0;
     int Status = VintrelStatus::Created;
+
+    void Keep(StateArchive& a) { a(ServerId, ClientId, Link, Amount, RefundedAmount, Status); }
 };
 
 class RegisterVintrel : public RegisterArea {
@@ -44,6 +46,8 @@ public:
     const std::vector<VintrelPayment>& Payments() const { return FPayments; }
 
     static bool IsFinal(int status);
+
+    void Keep(StateArchive& a) { a(FPayments, FCashRegisterCodes); }
 
 private:
     std::vector<VintrelPayment> FPayments;

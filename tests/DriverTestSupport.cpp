@@ -3,6 +3,7 @@
 #include "emulator/LogicalDevices.h"
 #include "emulator/OrvekSettings.h"
 
+#include <QDir>
 #include <QFile>
 #include <deque>
 #include <mutex>
@@ -33,6 +34,10 @@ void ResetEmulatedDriver()
     FreeDriver();
     QFile::remove(OrvekSettingsFileName());
     QFile::remove(LogicalDeviceList::FileName());
+    // The kept states of the bench registers (…/orvek/bench).
+    QDir benches(OrvekBench::StateFolderOf(QString(), 0));
+    if (benches.cd(QStringLiteral("../..")))
+        benches.removeRecursively();
     InstallEmulatedOrvek();
     Bench().Clear();
     Bench().Add(RegisterConfig{});

@@ -17,9 +17,10 @@
 #include <functional>
 
 // Installs the emulated driver component, frees the driver object, removes
-// the driver's saved settings and puts the bench back to its one default
-// register (COM1 at 115200, TCP 127.0.0.1:7778; ORVEK_BENCH is not read)
-// with no dialog scripts.
+// the driver's saved settings and the bench registers' kept states, and puts
+// the bench back to its one default register (COM1 at 115200, TCP
+// 127.0.0.1:7778; ORVEK_BENCH is not read; kept in memory only) with no
+// dialog scripts.
 void ResetEmulatedDriver();
 // The bench's first register.
 EmulatedRegister& TestRegister();

@@ -1,4 +1,5 @@
-// The receipt load generator against the emulated register: 20,000 receipts
+// The receipt load generator against the emulated register, which keeps its
+// state in its folder as every bench register does: 20,000 receipts
 // of one item each, exact values, no document queries. Goals: at least 2,000
 // receipts a second, and the last 1,000 receipts at most 20 % slower than the
 // first 1,000. And its memory: the peak of a 200,000-receipt run at most

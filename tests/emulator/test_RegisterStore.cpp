@@ -1,0 +1,315 @@
+// A register that keeps its state in a folder: what one program did is
+// found by the next, a killed program loses nothing it was answered, a state
+// that cannot be read is moved aside and reported, and the bench file
+// describes a register only when it is first made.
+#include "tests/DriverTestSupport.h"
+#include "tests/TestSupport.h"
+
+#include "core/support/RNMUtil.h"
+#include "emulator/RegisterCounters.h"
+#include "emulator/RegisterFN.h"
+#include "emulator/RegisterPrinter.h"
+#include "emulator/RegisterReceipt.h"
+#include "emulator/RegisterServiceKeys.h"
+#include "emulator/RegisterStore.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+namespace {
+constexpr Currency Rub = 10000;
+constexpr char ChildFolder[] = "ORVEK_TEST_STATE_FOLDER";
+
+RegisterFN& FN()
+{
+    return TestRegister().Area<RegisterFN>();
+}
+
+// The bench holds one register that keeps its state in the folder.
+void UseFolder(const QString& folder, bool blankFN = false)
+{
+    FreeDriver();
+    Bench().Clear();
+    RegisterConfig config;
+    config.StateFolder = folder;
+    config.BlankFN = blankFN;
+    Bench().Add(config);
+}
+
+// Table 1, row 1, field 1: the register's number in the shop.
+void WriteShopNumber(int number)
+{
+    TDriver& d = Driver();
+    d.setPassword(30);
+    d.setTableNumber(1);
+    d.setRowNumber(1);
+    d.setFieldNumber(1);
+    d.setValueOfFieldInteger(number);
+    d.setValueOfFieldString(QString::number(number));
+    ASSERT_EQ(d.WriteTable(), 0);
+}
+
+void WriteStateFile(const QString& fileName, const QByteArray& bytes)
+{
+    QFile f(fileName);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    ASSERT_EQ(f.write(bytes), bytes.size());
+}
+
+std::int32_t Sell(Currency price)
+{
+    TDriver& d = Driver();
+    d.setPassword(30);
+    d.setPrice(price);
+    d.setQuantity(1);
+    d.setDepartment(1);
+    d.setStringForPrinting(QStringLiteral("Булка"));
+    if (std::int32_t code = d.Sale())
+        return code;
+    d.setSumm1(price);
+    d.setStringForPrinting(QString());
+    return d.CloseCheck();
+}
+
+// What the child does on a blank FN: registers it, closes receipts, writes a
+// table field and the serial number, adds a ware and a service password.
+void ChangeTheRegister()
+{
+    TDriver& d = Driver();
+    d.setPassword(30);
+    d.setINN(QStringLiteral("7701234567"));
+    d.setKKTRegistrationNumber(
+        GenerateRNM(QByteArray("42"), QByteArray("7701234567"), TestRegister().State().Serial.toLatin1()));
+    d.setTaxType(1);
+    d.setWorkMode(0);
+    ASSERT_EQ(d.FNBuildRegistrationReport(), 0);
+    WriteShopNumber(77);
+    {
+        auto lock = TestRegister().Lock();
+        TestRegister().State().Serial = QStringLiteral("0000000000");
+    }
+    d.setSerialNumber(QStringLiteral("0012345678"));
+    ASSERT_EQ(d.SetSerialNumber(), 0);
+    for (int i = 1; i <= 3; ++i)
+        ASSERT_EQ(Sell(i * 100 * Rub), 0);
+}
+
+// Runs this program again with the test of `name` alone, keeping its state in `folder`.
+std::unique_ptr<QProcess> StartChild(const char* name, const QString& folder)
+{
+    auto child = std::make_unique<QProcess>();
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QString::fromLatin1(ChildFolder), folder);
+    child->setProcessEnvironment(env);
+    child->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    child->start(QCoreApplication::applicationFilePath(),
+                 {QStringLiteral("--gtest_filter=RegisterStoreChild.%1").arg(QLatin1String(name))});
+    return child;
+}
+} // namespace
+
+class RegisterStoreTest : public DriverTest {
+protected:
+    QTemporaryDir FDir;
+    QString Folder() const { return FDir.path() + QStringLiteral("/kkt"); }
+};
+
+// The child's part: changes the register, says so, then waits to be killed.
+TEST(RegisterStoreChild, ChangesAndWaits)
+{
+    const QString folder = qEnvironmentVariable(ChildFolder);
+    if (folder.isEmpty())
+        GTEST_SKIP() << "runs as a child of RegisterStoreTest";
+    ResetEmulatedDriver();
+    UseFolder(folder, true);
+    ChangeTheRegister();
+    std::fputs("done\n", stdout);
+    std::fflush(stdout);
+    // The parent kills the process now; it never waits longer than this.
+    QFile in;
+    in.open(stdin, QIODevice::ReadOnly);
+    in.readLine();
+}
+
+TEST_F(RegisterStoreTest, AKilledProgramsWorkIsFoundByTheNext)
+{
+    auto child = StartChild("ChangesAndWaits", Folder());
+    ASSERT_TRUE(child->waitForStarted(10000));
+    QByteArray out;
+    QElapsedTimer timer;
+    timer.start();
+    while (!out.contains("done") && timer.elapsed() < 60000 && child->state() == QProcess::Running)
+        if (child->waitForReadyRead(1000))
+            out += child->readAllStandardOutput();
+    ASSERT_TRUE(out.contains("done")) << out.toStdString();
+    child->kill();   // SIGKILL right after the last receipt was answered
+    ASSERT_TRUE(child->waitForFinished(10000));
+
+    UseFolder(Folder(), true);
+    // The FN registered by the child, not the blank one of the description.
+    EXPECT_TRUE(FN().FiscalMode());
+    EXPECT_EQ(FN().Registration.INN, QStringLiteral("7701234567"));
+    ASSERT_EQ(FN().Documents.size(), 5u);   // registration, session open, 3 receipts
+    EXPECT_EQ(FN().Documents.back().Summ, 300 * Rub);
+    Driver().setTableNumber(1);
+    Driver().setRowNumber(1);
+    Driver().setFieldNumber(1);
+    ASSERT_EQ(Driver().ReadTable(), 0);
+    EXPECT_EQ(Driver().ValueOfFieldInteger(), 77);
+    ASSERT_EQ(Driver().ReadSerialNumber(), 0);
+    EXPECT_EQ(Driver().SerialNumber(), QStringLiteral("0012345678"));
+    // And the register goes on from there.
+    ASSERT_EQ(Sell(50 * Rub), 0);
+    EXPECT_EQ(FN().LastDocumentNumber(), 6);
+}
+
+TEST_F(RegisterStoreTest, EveryAreaComesBackAsItWasKept)
+{
+    // A register driven through many operations, kept in its journal.
+    UseFolder(Folder(), true);
+    ChangeTheRegister();
+    {
+        auto lock = TestRegister().Lock();
+        TestRegister().Area<RegisterServiceKeys>().AuthKey = QByteArray(16, 'k');
+        TestRegister().Area<RegisterPrinter>().UserFont = FontMetrics{9, 17};
+        TestRegister().Area<RegisterCounters>().PutWare(7, Ware{12 * Rub, 2, {1, 0, 0, 0}, QStringLiteral("Чай"), {}});
+    }
+    Driver().setPassword(30);
+    Driver().setSumm1(5 * Rub);
+    ASSERT_EQ(Driver().CashIncome(), 0);
+    Driver().setPrice(10 * Rub);
+    Driver().setQuantity(2);
+    Driver().setStringForPrinting(QStringLiteral("Открытый чек"));
+    ASSERT_EQ(Driver().Sale(), 0);   // a receipt left open
+    const QByteArray kept = RegisterStore::StateOf(TestRegister());
+
+    // Read back from the journal...
+    RegisterConfig config;
+    config.StateFolder = Folder();
+    EmulatedRegister fromJournal(config);
+    EXPECT_EQ(RegisterStore::StateOf(fromJournal), kept);
+    EXPECT_TRUE(fromJournal.Area<RegisterReceipt>().IsOpen());
+    EXPECT_EQ(fromJournal.Area<RegisterServiceKeys>().AuthKey, QByteArray(16, 'k'));
+
+    // ...and from a snapshot alone.
+    config.StateFolder = FDir.path() + QStringLiteral("/copy");
+    RegisterStore(config.StateFolder).Open(fromJournal);   // a new folder takes the register as it is
+    EmulatedRegister fromSnapshot(config);
+    EXPECT_EQ(RegisterStore::StateOf(fromSnapshot), kept);
+    EXPECT_EQ(fromSnapshot.Area<RegisterFN>().Documents.size(), FN().Documents.size());
+    EXPECT_EQ(fromSnapshot.Paper().Texts(), TestRegister().Paper().Texts());
+}
+
+TEST_F(RegisterStoreTest, AHalfWrittenRecordIsDroppedAndTheRestKept)
+{
+    UseFolder(Folder());
+    ASSERT_EQ(Sell(10 * Rub), 0);
+    const int documents = FN().LastDocumentNumber();
+    FreeDriver();
+    Bench().Clear();
+    QFile journal(Folder() + QStringLiteral("/journal.bin"));
+    const qint64 size = journal.size();
+    ASSERT_TRUE(journal.open(QIODevice::Append));
+    journal.write(QByteArray("\x40\x00\x00\x00\x01\x02", 6));   // a record cut short
+    journal.close();
+
+    UseFolder(Folder());
+    EXPECT_EQ(FN().LastDocumentNumber(), documents);
+    EXPECT_EQ(journal.size(), size);   // the next record follows the last whole one
+    ASSERT_EQ(Sell(20 * Rub), 0);
+    UseFolder(Folder());
+    EXPECT_EQ(FN().LastDocumentNumber(), documents + 1);
+    EXPECT_TRUE(TestDialogs().messages().isEmpty());
+}
+
+TEST_F(RegisterStoreTest, AStateThatCannotBeReadIsKeptAsideAndReported)
+{
+    struct Case {
+        const char* Name;
+        QByteArray Bytes;
+    } cases[] = {
+        {"garbage", QByteArray("not a register state")},
+        {"flipped", QByteArray()},   // a kept state with one byte changed
+    };
+    for (Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        const QString folder = FDir.path() + QLatin1Char('/') + QLatin1String(c.Name);
+        if (c.Bytes.isEmpty()) {
+            UseFolder(folder);
+            ASSERT_EQ(Sell(10 * Rub), 0);
+            Bench().Clear();
+            QFile f(folder + QStringLiteral("/state.bin"));
+            ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+            c.Bytes = f.readAll();
+            c.Bytes[c.Bytes.size() - 3] = char(c.Bytes[c.Bytes.size() - 3] ^ 0x20);
+        }
+        QDir().mkpath(folder);
+        WriteStateFile(folder + QStringLiteral("/state.bin"), c.Bytes);
+        TestDialogs().clear();
+        UseFolder(folder, true);
+        // The register starts from its description (a blank FN)...
+        EXPECT_FALSE(FN().FiscalMode());
+        EXPECT_TRUE(FN().Documents.empty());
+        // ...the bad state is kept as it was...
+        const QStringList aside = QDir(folder).entryList({QStringLiteral("state.bin.*.bad")}, QDir::Files);
+        ASSERT_EQ(aside.size(), 1);
+        QFile f(folder + QLatin1Char('/') + aside[0]);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_EQ(f.readAll(), c.Bytes);
+        // ...and the user is told once, from the event loop.
+        EXPECT_TRUE(TestDialogs().messages().isEmpty());
+        QCoreApplication::processEvents();
+        ASSERT_EQ(TestDialogs().messages().size(), 1);
+        EXPECT_TRUE(TestDialogs().lastMessage().contains(aside[0]));
+        // The new state is kept again.
+        EXPECT_TRUE(QFile::exists(folder + QStringLiteral("/state.bin")));
+    }
+}
+
+TEST_F(RegisterStoreTest, TheBenchFileDescribesARegisterOnlyWhenItIsFirstMade)
+{
+    const QString bench = WriteTestFile(QStringLiteral("store-bench.txt"), "[register]\nfn = blank\nclock = -90\n");
+    Bench().Load(bench);
+    EXPECT_TRUE(Bench().Register(0)->Config().StateFolder.startsWith(
+        qEnvironmentVariable("XDG_DATA_HOME") + QStringLiteral("/orvek/bench/store-bench-")));
+    EXPECT_TRUE(Bench().Register(0)->Config().StateFolder.endsWith(QStringLiteral("/1")));
+    EXPECT_FALSE(FN().FiscalMode());
+    Driver().setINN(QStringLiteral("7701234567"));
+    Driver().setKKTRegistrationNumber(
+        GenerateRNM(QByteArray("42"), QByteArray("7701234567"), TestRegister().State().Serial.toLatin1()));
+    Driver().setTaxType(1);
+    Driver().setWorkMode(0);
+    ASSERT_EQ(Driver().FNBuildRegistrationReport(), 0);
+    FreeDriver();
+
+    // The next run, with the file changed: the kept FN and clock hold.
+    WriteTestFile(QStringLiteral("store-bench.txt"), "[register]\nfn = blank\nclock = 500\n");
+    Bench().Load(bench);
+    EXPECT_TRUE(FN().FiscalMode());
+    EXPECT_EQ(TestRegister().State().ClockOffsetMs, -90000);
+    // Another bench file is another register.
+    Bench().Load(WriteTestFile(QStringLiteral("store-bench-2.txt"), "[register]\nfn = blank\n"));
+    EXPECT_FALSE(FN().FiscalMode());
+}
+
+TEST_F(RegisterStoreTest, AConnectSeesWhatAnotherProgramKeptMeanwhile)
+{
+    UseFolder(Folder());
+    ASSERT_EQ(Sell(10 * Rub), 0);
+    // The other program's copy of the register, made now.
+    RegisterConfig config;
+    config.StateFolder = Folder();
+    auto other = std::make_shared<EmulatedRegister>(config);
+    ASSERT_EQ(Sell(20 * Rub), 0);
+    WriteShopNumber(77);
+    FreeDriver();
+    EXPECT_NE(other->Area<RegisterFN>().LastDocumentNumber(), FN().LastDocumentNumber());
+
+    other->Refresh();   // what a driver object does when it connects
+    EXPECT_EQ(RegisterStore::StateOf(*other), RegisterStore::StateOf(TestRegister()));
+    EXPECT_EQ(other->Tables().Value(1, 1, 1).toInt(), 77);
+}
