@@ -87,8 +87,8 @@ private:
         bool operator==(const Address&) const = default;
     };
     static Address AddressOf(const OrvekPropertyStore& props);
-    // Keeps the FN documents a call added in the receipt database: 0 or the
-    // database's error code.
+    // Keeps the FN documents a call added in the receipt database: 0, or the
+    // database's error code when a receipt was among them.
     std::int32_t RecordDocuments(EmulatedRegister& reg, std::size_t documentsBefore, std::uint64_t printedBefore);
     void RunJob();
     void Finish(struct OrvekCall& call, std::int32_t code, std::uint16_t command, bool sent, bool answered,
