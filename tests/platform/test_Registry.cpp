@@ -447,7 +447,7 @@ TEST(RegistryKill, KilledWhileSavingTheFileStaysWhole)
     clock.start();
     std::mt19937 random(14);
     int kills = 0;
-    while (kills < 40 && clock.elapsed() < 20000) {
+    while (kills < 40 && (clock.elapsed() < 20000 || (kills < 5 && clock.elapsed() < 60000))) {
         QProcess child;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("LUMAQ_SAVER_FILE", file);
@@ -485,8 +485,11 @@ TEST(RegistryKill, KilledWhileSavingTheFileStaysWhole)
     next.OpenKey(Key, true);
     next.WriteInteger("Next", 1);
     next.CloseKey();
-    const QStringList left = QDir(dir).entryList(QDir::Files | QDir::Hidden);
-    EXPECT_TRUE(left == QStringList{"registry.reg"} || left == (QStringList{"registry.reg", "registry.reg.lock"})) << left.join(' ').toStdString();
+    // Lock files may stay (a stale one is taken over by the next writer,
+    // QLockFile's own ".rmlock" likewise); no temporary copy of the file does.
+    QStringList left = QDir(dir).entryList(QDir::Files | QDir::Hidden);
+    left.removeIf([](const QString& name) { return name.startsWith("registry.reg.lock"); });
+    EXPECT_EQ(left, QStringList{"registry.reg"}) << left.join(' ').toStdString();
     EXPECT_TRUE(TestDialogs().messages().isEmpty());
 }
 
