@@ -93,6 +93,16 @@ void Keep(StateArchive& a, T& value)
     a.Raw(&value, sizeof value);
 }
 
+// One byte, 0 or 1 (any other byte is a damaged state).
+inline void Keep(StateArchive& a, bool& value)
+{
+    quint8 byte = value ? 1 : 0;
+    a.Raw(&byte, sizeof byte);
+    if (byte > 1)
+        a.Fail();
+    value = byte == 1;
+}
+
 template <class T> void Keep(StateArchive& a, std::vector<T>& items)
 {
     std::size_t n = a.Count(items.size());

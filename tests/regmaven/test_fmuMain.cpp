@@ -242,7 +242,7 @@ TEST_F(WizardTest, PageFailingToOpenIsShownAloneUnderItsTitle)
     auto saved = Dialogs::Install(std::move(dialogs));
     TestRegister().Faults().FailNext(OrvekMethod::ReadModelParamValue, 17);
     form.ShowPage(2);
-    Dialogs::Install(std::move(saved));
+    auto used = Dialogs::Install(std::move(saved));   // keeps what it saw
     ASSERT_EQ(seen.shown().size(), 1u);
     EXPECT_TRUE(seen.shown()[0].message.text.startsWith("Ошибка 17, "));
     EXPECT_EQ(seen.Title, "Выберите тип работы");
