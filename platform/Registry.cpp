@@ -6,6 +6,7 @@
 #include "platform/KeptFile.h"
 
 #include <QDir>
+#include <QCryptographicHash>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -34,12 +35,14 @@ QString Normalize(const QString& path)
     return path.split(QLatin1Char('\\'), Qt::SkipEmptyParts).join(QLatin1Char('\\'));
 }
 
-// The last file read or written whole, with its bytes: the forms of one
-// program each open the registry, and the same bytes are parsed once.
+// The last file read or written whole, by the hash of its bytes, with its
+// values: the forms of one program each open the registry, the same bytes
+// are parsed once, and the values are shared until a form changes them.
 struct TParsedFile {
     QString fileName;
-    QByteArray bytes;
-    TRegistry::Hive hive;
+    qsizetype size = -1;
+    QByteArray hash;
+    std::shared_ptr<TRegistry::Hive> hive;
 };
 
 QMutex& ParsedFileLock()
@@ -54,20 +57,24 @@ TParsedFile& ParsedFile()
     return parsed;
 }
 
-bool TakeParsed(const QString& fileName, const QByteArray& bytes, TRegistry::Hive& hive)
+QByteArray HashOf(const QByteArray& bytes)
+{
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
+}
+
+std::shared_ptr<TRegistry::Hive> TakeParsed(const QString& fileName, const QByteArray& bytes)
 {
     QMutexLocker locker(&ParsedFileLock());
     const TParsedFile& parsed = ParsedFile();
-    if (parsed.fileName != fileName || parsed.bytes != bytes)
-        return false;
-    hive = parsed.hive;
-    return true;
+    if (parsed.fileName != fileName || parsed.size != bytes.size() || parsed.hash != HashOf(bytes))
+        return nullptr;
+    return parsed.hive;
 }
 
-void KeepParsed(const QString& fileName, const QByteArray& bytes, const TRegistry::Hive& hive)
+void KeepParsed(const QString& fileName, const QByteArray& bytes, std::shared_ptr<TRegistry::Hive> hive)
 {
     QMutexLocker locker(&ParsedFileLock());
-    ParsedFile() = {fileName, bytes, hive};
+    ParsedFile() = {fileName, bytes.size(), HashOf(bytes), std::move(hive)};
 }
 
 bool SameValue(const TRegistry::Value& a, const TRegistry::Value& b)
@@ -256,9 +263,9 @@ bool TakeLock(QLockFile& lock, const QString& lockName)
     return true;
 }
 
-void WriteHive(TKeptFile& file, const TRegistry::Hive& hive)
+void WriteHive(TKeptFile& file, const std::shared_ptr<TRegistry::Hive>& hive)
 {
-    const QByteArray text = TRegistry::HiveText(hive);
+    const QByteArray text = TRegistry::HiveText(*hive);
     QDir().mkpath(QFileInfo(file.FileName()).absolutePath());
     const QString error = file.Write(text, BeforeReplaceHook().Get());
     if (!error.isEmpty()) {
@@ -313,7 +320,8 @@ int TRegistry::ParseHive(QByteArrayView bytes, Hive& hive, int* firstBad)
             skip();
             continue;
         }
-        QString name = Fold(value.name);
+        value.text.squeeze();
+        QString name = value.name;
         // The file lists a key's values in order: the hint makes each insert cheap.
         key->values.insert_or_assign(key->values.end(), std::move(name), std::move(value));
     }
@@ -385,27 +393,38 @@ void TRegistry::Load()
 {
     if (FLoaded)
         return;
-    ReadFile(FHive);
+    FHive = ReadFile();
     FLoaded = true;
 }
 
-// Reads the file into `hive`. What cannot be read is kept aside and told to
-// the user; a file that cannot be read or kept aside is never written over.
-void TRegistry::ReadFile(Hive& hive)
+// Reads the file. What cannot be read is kept aside and told to the user; a
+// file that cannot be read or kept aside is never written over.
+std::shared_ptr<TRegistry::Hive> TRegistry::ReadFile()
 {
-    hive.clear();
-    const QByteArray bytes = FFile.Read();
+    QByteArray bytes = FFile.Read();
     const QFileInfo info(FFileName);
     FFileTime = info.lastModified();
     FFileSize = info.exists() ? info.size() : -1;
-    if (bytes.isEmpty() || TakeParsed(FFileName, bytes, hive))
-        return;
+    if (bytes.isEmpty())
+        return std::make_shared<Hive>();
+    if (auto parsed = TakeParsed(FFileName, bytes))
+        return parsed;
+    auto hive = std::make_shared<Hive>();
     int firstBad = 0;
-    const int bad = ParseHive(bytes, hive, &firstBad);
+    const int bad = ParseHive(bytes, *hive, &firstBad);
     if (bad == 0)
         KeepParsed(FFileName, bytes, hive);
     else
         FFile.Damaged(bytes, bad, firstBad, QStringLiteral("остальные значения восстановлены"));
+    return hive;
+}
+
+TRegistry::Hive& TRegistry::Edit()
+{
+    Load();
+    if (FHive.use_count() > 1)
+        FHive = std::make_shared<Hive>(*FHive);
+    return *FHive;
 }
 
 QString TRegistry::Resolve(const QString& key) const
@@ -419,15 +438,15 @@ bool TRegistry::OpenKey(const QString& key, bool canCreate)
 {
     Load();
     const QString path = Resolve(key);
-    if (!KeyExistsIn(FHive, path)) {
+    if (!KeyExistsIn(*FHive, path)) {
         if (!canCreate)
             return false;
         Change change{Change::CreateKey, path, {}};
-        Apply(FHive, change);
+        Apply(Edit(), change);
         FChanges.push_back(std::move(change));
     }
-    auto it = FHive.find(Fold(path));
-    FCurrentPath = it != FHive.end() ? it->second.path : path;
+    auto it = FHive->find(Fold(path));
+    FCurrentPath = it != FHive->end() ? it->second.path : path;
     FCurrentFolded = Fold(FCurrentPath);
     FOpen = true;
     FReadOnly = false;
@@ -454,34 +473,34 @@ void TRegistry::CloseKey()
 bool TRegistry::KeyExists(const QString& key)
 {
     Load();
-    return KeyExistsIn(FHive, Resolve(key));
+    return KeyExistsIn(*FHive, Resolve(key));
 }
 
 bool TRegistry::DeleteKey(const QString& key)
 {
     Load();
     const QString path = Resolve(key);
-    if (path.isEmpty() || !KeyExistsIn(FHive, path))
+    if (path.isEmpty() || !KeyExistsIn(*FHive, path))
         return false;
     Change change{Change::RemoveKey, path, {}};
-    Apply(FHive, change);
+    Apply(Edit(), change);
     FChanges.push_back(std::move(change));
     return true;
 }
 
-TRegistry::Key* TRegistry::Current()
+const TRegistry::Key* TRegistry::Current()
 {
     Load();
-    auto it = FHive.find(FCurrentFolded);
-    return it == FHive.end() ? nullptr : &it->second;
+    auto it = FHive->find(FCurrentFolded);
+    return it == FHive->end() ? nullptr : &it->second;
 }
 
 const TRegistry::Value* TRegistry::Find(const QString& name)
 {
-    Key* key = Current();
+    const Key* key = Current();
     if (!key)
         return nullptr;
-    auto it = key->values.find(Fold(name));
+    auto it = key->values.find(name);
     return it == key->values.end() ? nullptr : &it->second;
 }
 
@@ -499,7 +518,7 @@ TRegDataType TRegistry::GetDataType(const QString& name)
 QStringList TRegistry::GetValueNames()
 {
     QStringList names;
-    if (Key* key = Current())
+    if (const Key* key = Current())
         for (const auto& [folded, value] : key->values)
             names << value.name;
     names.sort(Qt::CaseInsensitive);
@@ -515,7 +534,7 @@ bool TRegistry::DeleteValue(const QString& name)
     Value value;
     value.name = name;
     Change change{Change::RemoveValue, FCurrentPath, std::move(value)};
-    Apply(FHive, change);
+    Apply(Edit(), change);
     FChanges.push_back(std::move(change));
     return true;
 }
@@ -570,15 +589,12 @@ void TRegistry::Put(Value value)
     if (FReadOnly)
         throw ERegistryException(QStringLiteral("Failed to set data for '%1'").arg(value.name));
     Load();
-    Key& key = FHive[FCurrentFolded];
+    if (const Value* stored = Find(value.name); stored && SameValue(*stored, value))
+        return;   // stored as it is: nothing to write
+    Key& key = Edit()[FCurrentFolded];
     if (key.path.isEmpty())
         key.path = FCurrentPath;
-    auto [it, added] = key.values.try_emplace(Fold(value.name), value);
-    if (!added) {
-        if (SameValue(it->second, value))
-            return;   // stored as it is: nothing to write
-        it->second = value;
-    }
+    key.values.insert_or_assign(value.name, value);
     FChanges.push_back({Change::SetValue, FCurrentPath, std::move(value)});
 }
 
@@ -621,12 +637,12 @@ void TRegistry::Apply(Hive& hive, const Change& change) const
         if (key.path.isEmpty())
             key.path = change.path;
         if (change.kind == Change::SetValue)
-            key.values.insert_or_assign(Fold(change.value.name), change.value);
+            key.values.insert_or_assign(change.value.name, change.value);
         break;
     }
     case Change::RemoveValue:
         if (auto it = hive.find(folded); it != hive.end())
-            it->second.values.erase(Fold(change.value.name));
+            it->second.values.erase(change.value.name);
         break;
     case Change::RemoveKey:
         for (auto it = hive.begin(); it != hive.end();) {
@@ -652,13 +668,12 @@ void TRegistry::Flush()
     if (!FFile.MayWrite() || info.lastModified() != FFileTime || (info.exists() ? info.size() : -1) != FFileSize) {
         // Another writer was here since we read the file (or we could not
         // read it): apply our changes to its version.
-        Hive hive;
-        ReadFile(hive);
+        auto hive = ReadFile();
         if (!FFile.MayWrite())
             return;   // the user was told; the changes stay pending
-        for (const Change& change : FChanges)
-            Apply(hive, change);
         FHive = std::move(hive);
+        for (const Change& change : FChanges)
+            Apply(Edit(), change);
     }
     WriteHive(FFile, FHive);
     FChanges.clear();

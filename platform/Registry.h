@@ -22,6 +22,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <vector>
 
 enum TRegDataType { rdUnknown, rdString, rdExpandString, rdInteger, rdBinary };
@@ -83,10 +84,17 @@ public:
         QString text;
         QByteArray data;
     };
+    // Names compared folded per code point (letters outside the basic plane
+    // too); the key is the value's name, sharing its characters.
+    struct NameLess {
+        bool operator()(const QString& a, const QString& b) const
+        {
+            return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+        }
+    };
     struct Key {
         QString path;
-        // By name folded per code point (letters outside the basic plane too).
-        std::map<QString, Value> values;
+        std::map<QString, Value, NameLess> values;
     };
     using Hive = std::map<QString, Key>;   // by folded path
 
@@ -109,9 +117,12 @@ private:
     };
 
     void Load();
-    void ReadFile(Hive& hive);
+    std::shared_ptr<Hive> ReadFile();
+    // The hive to change: the one read is shared with the other readers of
+    // the same file until the first change.
+    Hive& Edit();
     QString Resolve(const QString& key) const;
-    Key* Current();
+    const Key* Current();
     const Value* Find(const QString& name);
     const Value& Get(const QString& name, TRegDataType type);
     void Put(Value value);
@@ -123,7 +134,7 @@ private:
     TKeptFile FFile;
     QDateTime FFileTime;     // the file as last read or written here
     qint64 FFileSize = -1;
-    Hive FHive;
+    std::shared_ptr<Hive> FHive = std::make_shared<Hive>();
     std::vector<Change> FChanges;
     QString FCurrentPath;
     QString FCurrentFolded;
