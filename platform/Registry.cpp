@@ -17,6 +17,7 @@
 #include <QStringDecoder>
 #include <QtEndian>
 #include <cstring>
+#include <numeric>
 
 namespace {
 THook<std::function<void()>>& BeforeReplaceHook()
@@ -276,6 +277,75 @@ void WriteHive(TKeptFile& file, const std::shared_ptr<TRegistry::Hive>& hive)
 }
 } // namespace
 
+// The first value not before `name`, and whether it has that name.
+std::pair<size_t, bool> TRegistry::Values::Position(const QString& name) const
+{
+    auto it = std::lower_bound(FValues.begin(), FValues.end(), name, [](const Value& v, const QString& n) {
+        return QString::compare(v.name, n, Qt::CaseInsensitive) < 0;
+    });
+    return {size_t(it - FValues.begin()), it != FValues.end() && QString::compare(it->name, name, Qt::CaseInsensitive) == 0};
+}
+
+const TRegistry::Value* TRegistry::Values::Find(const QString& name) const
+{
+    const auto [at, found] = Position(name);
+    return found ? &FValues[at] : nullptr;
+}
+
+void TRegistry::Values::Set(Value value)
+{
+    const auto [at, found] = Position(value.name);
+    if (found)
+        FValues[at] = std::move(value);
+    else
+        FValues.insert(FValues.begin() + qsizetype(at), std::move(value));
+}
+
+bool TRegistry::Values::Remove(const QString& name)
+{
+    const auto [at, found] = Position(name);
+    if (found)
+        FValues.erase(FValues.begin() + qsizetype(at));
+    return found;
+}
+
+void TRegistry::Values::Sort()
+{
+    const size_t n = FValues.size();
+    if (!std::is_sorted(FValues.begin(), FValues.end(), [](const Value& a, const Value& b) { return !Less(b, a); })) {
+        // Sorts positions, then moves each value once: no second array of values.
+        std::vector<quint32> order(n);
+        std::iota(order.begin(), order.end(), 0);
+        std::stable_sort(order.begin(), order.end(), [&](quint32 a, quint32 b) { return Less(FValues[a], FValues[b]); });
+        for (size_t i = 0; i < n; ++i) {
+            if (order[i] == i)
+                continue;
+            Value held = std::move(FValues[i]);
+            size_t j = i;
+            while (order[j] != i) {
+                const size_t k = order[j];
+                FValues[j] = std::move(FValues[k]);
+                order[j] = quint32(j);
+                j = k;
+            }
+            FValues[j] = std::move(held);
+            order[j] = quint32(j);
+        }
+    }
+    // Of equal names the last stays.
+    auto out = FValues.begin();
+    for (auto it = FValues.begin(); it != FValues.end(); ++it) {
+        if (std::next(it) != FValues.end() && !Less(*it, *std::next(it)))
+            continue;
+        if (out != it)
+            *out = std::move(*it);
+        ++out;
+    }
+    FValues.erase(out, FValues.end());
+    if (FValues.capacity() - FValues.size() > FValues.size() / 8)
+        FValues.shrink_to_fit();
+}
+
 int TRegistry::ParseHive(QByteArrayView bytes, Hive& hive, int* firstBad)
 {
     hive.clear();
@@ -313,6 +383,9 @@ int TRegistry::ParseHive(QByteArrayView bytes, Hive& hive, int* firstBad)
             const QString path = Normalize(line.mid(1, line.size() - 2));
             key = &hive[Fold(path)];
             key->path = path;
+            // Room for the lines up to the next key.
+            qsizetype next = bytes.indexOf("\n[", from);
+            key->values.Reserve(bytes.sliced(from, (next < 0 ? bytes.size() : next) - from).count('\n') + 1);
             continue;
         }
         Value value;
@@ -321,10 +394,10 @@ int TRegistry::ParseHive(QByteArrayView bytes, Hive& hive, int* firstBad)
             continue;
         }
         value.text.squeeze();
-        QString name = value.name;
-        // The file lists a key's values in order: the hint makes each insert cheap.
-        key->values.insert_or_assign(key->values.end(), std::move(name), std::move(value));
+        key->values.Append(std::move(value));
     }
+    for (auto& [folded, key] : hive)
+        key.values.Sort();
     if (hive[QString()].values.empty())
         hive.erase(QString());
     return bad;
@@ -339,7 +412,7 @@ QByteArray TRegistry::HiveText(const Hive& hive)
         out += QLatin1Char('[') + key.path + QLatin1String("]\n");
         QList<const Value*> values;
         values.reserve(key.values.size());
-        for (const auto& [name, v] : key.values)
+        for (const Value& v : key.values)
             values << &v;
         std::sort(values.begin(), values.end(), [](auto* a, auto* b) { return a->name < b->name; });
         for (const Value* v : values) {
@@ -500,8 +573,7 @@ const TRegistry::Value* TRegistry::Find(const QString& name)
     const Key* key = Current();
     if (!key)
         return nullptr;
-    auto it = key->values.find(name);
-    return it == key->values.end() ? nullptr : &it->second;
+    return key->values.Find(name);
 }
 
 bool TRegistry::ValueExists(const QString& name)
@@ -519,7 +591,7 @@ QStringList TRegistry::GetValueNames()
 {
     QStringList names;
     if (const Key* key = Current())
-        for (const auto& [folded, value] : key->values)
+        for (const Value& value : key->values)
             names << value.name;
     names.sort(Qt::CaseInsensitive);
     return names;
@@ -594,7 +666,7 @@ void TRegistry::Put(Value value)
     Key& key = Edit()[FCurrentFolded];
     if (key.path.isEmpty())
         key.path = FCurrentPath;
-    key.values.insert_or_assign(value.name, value);
+    key.values.Set(value);
     FChanges.push_back({Change::SetValue, FCurrentPath, std::move(value)});
 }
 
@@ -637,12 +709,12 @@ void TRegistry::Apply(Hive& hive, const Change& change) const
         if (key.path.isEmpty())
             key.path = change.path;
         if (change.kind == Change::SetValue)
-            key.values.insert_or_assign(change.value.name, change.value);
+            key.values.Set(change.value);
         break;
     }
     case Change::RemoveValue:
         if (auto it = hive.find(folded); it != hive.end())
-            it->second.values.erase(change.value.name);
+            it->second.values.Remove(change.value.name);
         break;
     case Change::RemoveKey:
         for (auto it = hive.begin(); it != hive.end();) {

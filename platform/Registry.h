@@ -84,17 +84,36 @@ public:
         QString text;
         QByteArray data;
     };
-    // Names compared folded per code point (letters outside the basic plane
-    // too); the key is the value's name, sharing its characters.
-    struct NameLess {
-        bool operator()(const QString& a, const QString& b) const
+    // A key's values in one array sorted by name, names compared folded per
+    // code point (letters outside the basic plane too): no room per value
+    // beyond the value itself.
+    class Values {
+    public:
+        static bool Less(const Value& a, const Value& b)
         {
-            return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+            return QString::compare(a.name, b.name, Qt::CaseInsensitive) < 0;
         }
+        const Value* Find(const QString& name) const;
+        // Replaces the value of the same name, or adds it.
+        void Set(Value value);
+        bool Remove(const QString& name);
+        // Adds in any order, for Sort to put in place.
+        void Append(Value value) { FValues.push_back(std::move(value)); }
+        void Reserve(qsizetype count) { FValues.reserve(FValues.size() + size_t(count)); }
+        // Sorts what was appended; of equal names the last appended stays.
+        void Sort();
+        bool empty() const { return FValues.empty(); }
+        size_t size() const { return FValues.size(); }
+        auto begin() const { return FValues.begin(); }
+        auto end() const { return FValues.end(); }
+
+    private:
+        std::pair<size_t, bool> Position(const QString& name) const;
+        std::vector<Value> FValues;
     };
     struct Key {
         QString path;
-        std::map<QString, Value, NameLess> values;
+        Values values;
     };
     using Hive = std::map<QString, Key>;   // by folded path
 
