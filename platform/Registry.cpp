@@ -384,8 +384,9 @@ int TRegistry::ParseHive(QByteArrayView bytes, Hive& hive, int* firstBad)
             key = &hive[Fold(path)];
             key->path = path;
             // Room for the lines up to the next key.
-            qsizetype next = bytes.indexOf("\n[", from);
-            key->values.Reserve(bytes.sliced(from, (next < 0 ? bytes.size() : next) - from).count('\n') + 1);
+            const qsizetype start = std::min(from, bytes.size());
+            const qsizetype next = bytes.indexOf("\n[", start);
+            key->values.Reserve(bytes.sliced(start, (next < 0 ? bytes.size() : next) - start).count('\n') + 1);
             continue;
         }
         Value value;
