@@ -203,19 +203,37 @@ bool ReadBytes(QStringView text, QByteArray& data)
     return true;
 }
 
-bool ReadValue(QStringView line, TRegistry::Value& v)
+// A text with nothing escaped that ends the line (its quote at `from`) is
+// taken out of the line itself: a long text is not held twice.
+bool TakeText(QString& line, qsizetype from, QString& out)
+{
+    const qsizetype close = line.indexOf(QLatin1Char('"'), from + 1);
+    if (close != line.size() - 1 || QStringView(line).sliced(from + 1, close - from - 1).contains(QLatin1Char('\\')))
+        return false;
+    line.truncate(close);
+    line.remove(0, from + 1);
+    out = std::move(line);
+    return true;
+}
+
+// Reads a value line; the line may be taken for the value's text.
+bool ReadValue(QString& line, TRegistry::Value& v)
 {
     qsizetype pos = 0;
     if (!ReadQuoted(line, pos, v.name) || pos >= line.size() || line[pos] != QLatin1Char('='))
         return false;
-    const QStringView data = line.mid(pos + 1);
+    const QStringView data = QStringView(line).mid(pos + 1);
     if (data.startsWith(QLatin1Char('"'))) {
         v.type = rdString;
+        if (TakeText(line, pos + 1, v.text))
+            return true;
         qsizetype at = 0;
         return ReadQuoted(data, at, v.text) && at == data.size();
     }
     if (data.startsWith(QLatin1String("expand:"))) {
         v.type = rdExpandString;
+        if (TakeText(line, pos + 8, v.text))
+            return true;
         qsizetype at = 7;
         return ReadQuoted(data, at, v.text) && at == data.size();
     }
@@ -369,7 +387,7 @@ int TRegistry::ParseHive(QByteArrayView bytes, Hive& hive, int* firstBad)
         if (raw.isEmpty() || raw.startsWith(';'))
             continue;
         decoder.resetState();
-        const QString line = decoder.decode(raw);
+        QString line = decoder.decode(raw);
         if (decoder.hasError()) {
             skip();
             continue;
@@ -394,7 +412,8 @@ int TRegistry::ParseHive(QByteArrayView bytes, Hive& hive, int* firstBad)
             skip();
             continue;
         }
-        value.text.squeeze();
+        if (value.text.capacity() > value.text.size() + value.text.size() / 4 + 16)
+            value.text.squeeze();
         key->values.Append(std::move(value));
     }
     for (auto& [folded, key] : hive)
