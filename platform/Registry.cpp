@@ -298,10 +298,19 @@ void WriteHive(TKeptFile& file, const std::shared_ptr<TRegistry::Hive>& hive)
 // The first value not before `name`, and whether it has that name.
 std::pair<size_t, bool> TRegistry::Values::Position(const QString& name) const
 {
-    auto it = std::lower_bound(FValues.begin(), FValues.end(), name, [](const Value& v, const QString& n) {
-        return QString::compare(v.name, n, Qt::CaseInsensitive) < 0;
-    });
-    return {size_t(it - FValues.begin()), it != FValues.end() && QString::compare(it->name, name, Qt::CaseInsensitive) == 0};
+    auto it = std::lower_bound(FValues.begin(), FValues.end(), name,
+                               [](const Value& v, const QString& n) { return Compare(v.name, n) < 0; });
+    return {size_t(it - FValues.begin()), it != FValues.end() && Compare(it->name, name) == 0};
+}
+
+// Names under one key share long beginnings: the same code units are skipped
+// before letters are folded (from a whole code point on).
+int TRegistry::Values::Compare(QStringView a, QStringView b)
+{
+    qsizetype same = std::mismatch(a.begin(), a.begin() + std::min(a.size(), b.size()), b.begin()).first - a.begin();
+    if (same > 0 && a[same - 1].isHighSurrogate())
+        --same;
+    return a.sliced(same).compare(b.sliced(same), Qt::CaseInsensitive);
 }
 
 const TRegistry::Value* TRegistry::Values::Find(const QString& name) const

@@ -89,10 +89,9 @@ public:
     // beyond the value itself.
     class Values {
     public:
-        static bool Less(const Value& a, const Value& b)
-        {
-            return QString::compare(a.name, b.name, Qt::CaseInsensitive) < 0;
-        }
+        // <0, 0 or >0 as a's name sorts before, with or after b's.
+        static int Compare(QStringView a, QStringView b);
+        static bool Less(const Value& a, const Value& b) { return Compare(a.name, b.name) < 0; }
         const Value* Find(const QString& name) const;
         // Replaces the value of the same name, or adds it.
         void Set(Value value);
