@@ -19,7 +19,7 @@ bool Same(const TRegistry::Hive& a, const TRegistry::Hive& b)
         if (i->first != j->first || i->second.path != j->second.path || i->second.values.size() != j->second.values.size())
             return false;
         for (auto v = i->second.values.begin(), w = j->second.values.begin(); v != i->second.values.end(); ++v, ++w)
-            if (v->first != w->first || !Same(v->second, w->second))
+            if (!Same(*v, *w))
                 return false;
     }
     return true;

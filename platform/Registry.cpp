@@ -6,6 +6,7 @@
 #include "platform/KeptFile.h"
 
 #include <QDir>
+#include <QCryptographicHash>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -16,6 +17,7 @@
 #include <QStringDecoder>
 #include <QtEndian>
 #include <cstring>
+#include <numeric>
 
 namespace {
 THook<std::function<void()>>& BeforeReplaceHook()
@@ -34,12 +36,14 @@ QString Normalize(const QString& path)
     return path.split(QLatin1Char('\\'), Qt::SkipEmptyParts).join(QLatin1Char('\\'));
 }
 
-// The last file read or written whole, with its bytes: the forms of one
-// program each open the registry, and the same bytes are parsed once.
+// The last file read or written whole, by the hash of its bytes, with its
+// values: the forms of one program each open the registry, the same bytes
+// are parsed once, and the values are shared until a form changes them.
 struct TParsedFile {
     QString fileName;
-    QByteArray bytes;
-    TRegistry::Hive hive;
+    qsizetype size = -1;
+    QByteArray hash;
+    std::shared_ptr<TRegistry::Hive> hive;
 };
 
 QMutex& ParsedFileLock()
@@ -54,20 +58,24 @@ TParsedFile& ParsedFile()
     return parsed;
 }
 
-bool TakeParsed(const QString& fileName, const QByteArray& bytes, TRegistry::Hive& hive)
+QByteArray HashOf(const QByteArray& bytes)
+{
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
+}
+
+std::shared_ptr<TRegistry::Hive> TakeParsed(const QString& fileName, const QByteArray& bytes)
 {
     QMutexLocker locker(&ParsedFileLock());
     const TParsedFile& parsed = ParsedFile();
-    if (parsed.fileName != fileName || parsed.bytes != bytes)
-        return false;
-    hive = parsed.hive;
-    return true;
+    if (parsed.fileName != fileName || parsed.size != bytes.size() || parsed.hash != HashOf(bytes))
+        return nullptr;
+    return parsed.hive;
 }
 
-void KeepParsed(const QString& fileName, const QByteArray& bytes, const TRegistry::Hive& hive)
+void KeepParsed(const QString& fileName, const QByteArray& bytes, std::shared_ptr<TRegistry::Hive> hive)
 {
     QMutexLocker locker(&ParsedFileLock());
-    ParsedFile() = {fileName, bytes, hive};
+    ParsedFile() = {fileName, bytes.size(), HashOf(bytes), std::move(hive)};
 }
 
 bool SameValue(const TRegistry::Value& a, const TRegistry::Value& b)
@@ -195,19 +203,37 @@ bool ReadBytes(QStringView text, QByteArray& data)
     return true;
 }
 
-bool ReadValue(QStringView line, TRegistry::Value& v)
+// A text with nothing escaped that ends the line (its quote at `from`) is
+// taken out of the line itself: a long text is not held twice.
+bool TakeText(QString& line, qsizetype from, QString& out)
+{
+    const qsizetype close = line.indexOf(QLatin1Char('"'), from + 1);
+    if (close != line.size() - 1 || QStringView(line).sliced(from + 1, close - from - 1).contains(QLatin1Char('\\')))
+        return false;
+    line.truncate(close);
+    line.remove(0, from + 1);
+    out = std::move(line);
+    return true;
+}
+
+// Reads a value line; the line may be taken for the value's text.
+bool ReadValue(QString& line, TRegistry::Value& v)
 {
     qsizetype pos = 0;
     if (!ReadQuoted(line, pos, v.name) || pos >= line.size() || line[pos] != QLatin1Char('='))
         return false;
-    const QStringView data = line.mid(pos + 1);
+    const QStringView data = QStringView(line).mid(pos + 1);
     if (data.startsWith(QLatin1Char('"'))) {
         v.type = rdString;
+        if (TakeText(line, pos + 1, v.text))
+            return true;
         qsizetype at = 0;
         return ReadQuoted(data, at, v.text) && at == data.size();
     }
     if (data.startsWith(QLatin1String("expand:"))) {
         v.type = rdExpandString;
+        if (TakeText(line, pos + 8, v.text))
+            return true;
         qsizetype at = 7;
         return ReadQuoted(data, at, v.text) && at == data.size();
     }
@@ -256,9 +282,9 @@ bool TakeLock(QLockFile& lock, const QString& lockName)
     return true;
 }
 
-void WriteHive(TKeptFile& file, const TRegistry::Hive& hive)
+void WriteHive(TKeptFile& file, const std::shared_ptr<TRegistry::Hive>& hive)
 {
-    const QByteArray text = TRegistry::HiveText(hive);
+    const QByteArray text = TRegistry::HiveText(*hive);
     QDir().mkpath(QFileInfo(file.FileName()).absolutePath());
     const QString error = file.Write(text, BeforeReplaceHook().Get());
     if (!error.isEmpty()) {
@@ -268,6 +294,84 @@ void WriteHive(TKeptFile& file, const TRegistry::Hive& hive)
     KeepParsed(file.FileName(), text, hive);
 }
 } // namespace
+
+// The first value not before `name`, and whether it has that name.
+std::pair<size_t, bool> TRegistry::Values::Position(const QString& name) const
+{
+    auto it = std::lower_bound(FValues.begin(), FValues.end(), name,
+                               [](const Value& v, const QString& n) { return Compare(v.name, n) < 0; });
+    return {size_t(it - FValues.begin()), it != FValues.end() && Compare(it->name, name) == 0};
+}
+
+// Names under one key share long beginnings: the same code units are skipped
+// before letters are folded (from a whole code point on).
+int TRegistry::Values::Compare(QStringView a, QStringView b)
+{
+    qsizetype same = std::mismatch(a.begin(), a.begin() + std::min(a.size(), b.size()), b.begin()).first - a.begin();
+    if (same > 0 && a[same - 1].isHighSurrogate())
+        --same;
+    return a.sliced(same).compare(b.sliced(same), Qt::CaseInsensitive);
+}
+
+const TRegistry::Value* TRegistry::Values::Find(const QString& name) const
+{
+    const auto [at, found] = Position(name);
+    return found ? &FValues[at] : nullptr;
+}
+
+void TRegistry::Values::Set(Value value)
+{
+    const auto [at, found] = Position(value.name);
+    if (found)
+        FValues[at] = std::move(value);
+    else
+        FValues.insert(FValues.begin() + qsizetype(at), std::move(value));
+}
+
+bool TRegistry::Values::Remove(const QString& name)
+{
+    const auto [at, found] = Position(name);
+    if (found)
+        FValues.erase(FValues.begin() + qsizetype(at));
+    return found;
+}
+
+void TRegistry::Values::Sort()
+{
+    const size_t n = FValues.size();
+    if (!std::is_sorted(FValues.begin(), FValues.end(), [](const Value& a, const Value& b) { return !Less(b, a); })) {
+        // Sorts positions, then moves each value once: no second array of values.
+        std::vector<quint32> order(n);
+        std::iota(order.begin(), order.end(), 0);
+        std::stable_sort(order.begin(), order.end(), [&](quint32 a, quint32 b) { return Less(FValues[a], FValues[b]); });
+        for (size_t i = 0; i < n; ++i) {
+            if (order[i] == i)
+                continue;
+            Value held = std::move(FValues[i]);
+            size_t j = i;
+            while (order[j] != i) {
+                const size_t k = order[j];
+                FValues[j] = std::move(FValues[k]);
+                order[j] = quint32(j);
+                j = k;
+            }
+            FValues[j] = std::move(held);
+            order[j] = quint32(j);
+        }
+    }
+    // Of equal names the last stays.
+    auto out = FValues.begin();
+    for (auto it = FValues.begin(); it != FValues.end(); ++it) {
+        if (std::next(it) != FValues.end() && !Less(*it, *std::next(it)))
+            continue;
+        if (out != it)
+            *out = std::move(*it);
+        ++out;
+    }
+    FValues.erase(out, FValues.end());
+    if (FValues.capacity() - FValues.size() > FValues.size() / 8)
+        FValues.shrink_to_fit();
+}
 
 int TRegistry::ParseHive(QByteArrayView bytes, Hive& hive, int* firstBad)
 {
@@ -292,7 +396,7 @@ int TRegistry::ParseHive(QByteArrayView bytes, Hive& hive, int* firstBad)
         if (raw.isEmpty() || raw.startsWith(';'))
             continue;
         decoder.resetState();
-        const QString line = decoder.decode(raw);
+        QString line = decoder.decode(raw);
         if (decoder.hasError()) {
             skip();
             continue;
@@ -306,6 +410,10 @@ int TRegistry::ParseHive(QByteArrayView bytes, Hive& hive, int* firstBad)
             const QString path = Normalize(line.mid(1, line.size() - 2));
             key = &hive[Fold(path)];
             key->path = path;
+            // Room for the lines up to the next key.
+            const qsizetype start = std::min(from, bytes.size());
+            const qsizetype next = bytes.indexOf("\n[", start);
+            key->values.Reserve(bytes.sliced(start, (next < 0 ? bytes.size() : next) - start).count('\n') + 1);
             continue;
         }
         Value value;
@@ -313,10 +421,12 @@ int TRegistry::ParseHive(QByteArrayView bytes, Hive& hive, int* firstBad)
             skip();
             continue;
         }
-        QString name = Fold(value.name);
-        // The file lists a key's values in order: the hint makes each insert cheap.
-        key->values.insert_or_assign(key->values.end(), std::move(name), std::move(value));
+        if (value.text.capacity() > value.text.size() + value.text.size() / 4 + 16)
+            value.text.squeeze();
+        key->values.Append(std::move(value));
     }
+    for (auto& [folded, key] : hive)
+        key.values.Sort();
     if (hive[QString()].values.empty())
         hive.erase(QString());
     return bad;
@@ -331,7 +441,7 @@ QByteArray TRegistry::HiveText(const Hive& hive)
         out += QLatin1Char('[') + key.path + QLatin1String("]\n");
         QList<const Value*> values;
         values.reserve(key.values.size());
-        for (const auto& [name, v] : key.values)
+        for (const Value& v : key.values)
             values << &v;
         std::sort(values.begin(), values.end(), [](auto* a, auto* b) { return a->name < b->name; });
         for (const Value* v : values) {
@@ -385,27 +495,38 @@ void TRegistry::Load()
 {
     if (FLoaded)
         return;
-    ReadFile(FHive);
+    FHive = ReadFile();
     FLoaded = true;
 }
 
-// Reads the file into `hive`. What cannot be read is kept aside and told to
-// the user; a file that cannot be read or kept aside is never written over.
-void TRegistry::ReadFile(Hive& hive)
+// Reads the file. What cannot be read is kept aside and told to the user; a
+// file that cannot be read or kept aside is never written over.
+std::shared_ptr<TRegistry::Hive> TRegistry::ReadFile()
 {
-    hive.clear();
-    const QByteArray bytes = FFile.Read();
+    QByteArray bytes = FFile.Read();
     const QFileInfo info(FFileName);
     FFileTime = info.lastModified();
     FFileSize = info.exists() ? info.size() : -1;
-    if (bytes.isEmpty() || TakeParsed(FFileName, bytes, hive))
-        return;
+    if (bytes.isEmpty())
+        return std::make_shared<Hive>();
+    if (auto parsed = TakeParsed(FFileName, bytes))
+        return parsed;
+    auto hive = std::make_shared<Hive>();
     int firstBad = 0;
-    const int bad = ParseHive(bytes, hive, &firstBad);
+    const int bad = ParseHive(bytes, *hive, &firstBad);
     if (bad == 0)
         KeepParsed(FFileName, bytes, hive);
     else
         FFile.Damaged(bytes, bad, firstBad, QStringLiteral("остальные значения восстановлены"));
+    return hive;
+}
+
+TRegistry::Hive& TRegistry::Edit()
+{
+    Load();
+    if (FHive.use_count() > 1)
+        FHive = std::make_shared<Hive>(*FHive);
+    return *FHive;
 }
 
 QString TRegistry::Resolve(const QString& key) const
@@ -419,15 +540,15 @@ bool TRegistry::OpenKey(const QString& key, bool canCreate)
 {
     Load();
     const QString path = Resolve(key);
-    if (!KeyExistsIn(FHive, path)) {
+    if (!KeyExistsIn(*FHive, path)) {
         if (!canCreate)
             return false;
         Change change{Change::CreateKey, path, {}};
-        Apply(FHive, change);
+        Apply(Edit(), change);
         FChanges.push_back(std::move(change));
     }
-    auto it = FHive.find(Fold(path));
-    FCurrentPath = it != FHive.end() ? it->second.path : path;
+    auto it = FHive->find(Fold(path));
+    FCurrentPath = it != FHive->end() ? it->second.path : path;
     FCurrentFolded = Fold(FCurrentPath);
     FOpen = true;
     FReadOnly = false;
@@ -454,35 +575,34 @@ void TRegistry::CloseKey()
 bool TRegistry::KeyExists(const QString& key)
 {
     Load();
-    return KeyExistsIn(FHive, Resolve(key));
+    return KeyExistsIn(*FHive, Resolve(key));
 }
 
 bool TRegistry::DeleteKey(const QString& key)
 {
     Load();
     const QString path = Resolve(key);
-    if (path.isEmpty() || !KeyExistsIn(FHive, path))
+    if (path.isEmpty() || !KeyExistsIn(*FHive, path))
         return false;
     Change change{Change::RemoveKey, path, {}};
-    Apply(FHive, change);
+    Apply(Edit(), change);
     FChanges.push_back(std::move(change));
     return true;
 }
 
-TRegistry::Key* TRegistry::Current()
+const TRegistry::Key* TRegistry::Current()
 {
     Load();
-    auto it = FHive.find(FCurrentFolded);
-    return it == FHive.end() ? nullptr : &it->second;
+    auto it = FHive->find(FCurrentFolded);
+    return it == FHive->end() ? nullptr : &it->second;
 }
 
 const TRegistry::Value* TRegistry::Find(const QString& name)
 {
-    Key* key = Current();
+    const Key* key = Current();
     if (!key)
         return nullptr;
-    auto it = key->values.find(Fold(name));
-    return it == key->values.end() ? nullptr : &it->second;
+    return key->values.Find(name);
 }
 
 bool TRegistry::ValueExists(const QString& name)
@@ -499,8 +619,8 @@ TRegDataType TRegistry::GetDataType(const QString& name)
 QStringList TRegistry::GetValueNames()
 {
     QStringList names;
-    if (Key* key = Current())
-        for (const auto& [folded, value] : key->values)
+    if (const Key* key = Current())
+        for (const Value& value : key->values)
             names << value.name;
     names.sort(Qt::CaseInsensitive);
     return names;
@@ -515,7 +635,7 @@ bool TRegistry::DeleteValue(const QString& name)
     Value value;
     value.name = name;
     Change change{Change::RemoveValue, FCurrentPath, std::move(value)};
-    Apply(FHive, change);
+    Apply(Edit(), change);
     FChanges.push_back(std::move(change));
     return true;
 }
@@ -570,15 +690,12 @@ void TRegistry::Put(Value value)
     if (FReadOnly)
         throw ERegistryException(QStringLiteral("Failed to set data for '%1'").arg(value.name));
     Load();
-    Key& key = FHive[FCurrentFolded];
+    if (const Value* stored = Find(value.name); stored && SameValue(*stored, value))
+        return;   // stored as it is: nothing to write
+    Key& key = Edit()[FCurrentFolded];
     if (key.path.isEmpty())
         key.path = FCurrentPath;
-    auto [it, added] = key.values.try_emplace(Fold(value.name), value);
-    if (!added) {
-        if (SameValue(it->second, value))
-            return;   // stored as it is: nothing to write
-        it->second = value;
-    }
+    key.values.Set(value);
     FChanges.push_back({Change::SetValue, FCurrentPath, std::move(value)});
 }
 
@@ -621,12 +738,12 @@ void TRegistry::Apply(Hive& hive, const Change& change) const
         if (key.path.isEmpty())
             key.path = change.path;
         if (change.kind == Change::SetValue)
-            key.values.insert_or_assign(Fold(change.value.name), change.value);
+            key.values.Set(change.value);
         break;
     }
     case Change::RemoveValue:
         if (auto it = hive.find(folded); it != hive.end())
-            it->second.values.erase(Fold(change.value.name));
+            it->second.values.Remove(change.value.name);
         break;
     case Change::RemoveKey:
         for (auto it = hive.begin(); it != hive.end();) {
@@ -652,13 +769,12 @@ void TRegistry::Flush()
     if (!FFile.MayWrite() || info.lastModified() != FFileTime || (info.exists() ? info.size() : -1) != FFileSize) {
         // Another writer was here since we read the file (or we could not
         // read it): apply our changes to its version.
-        Hive hive;
-        ReadFile(hive);
+        auto hive = ReadFile();
         if (!FFile.MayWrite())
             return;   // the user was told; the changes stay pending
-        for (const Change& change : FChanges)
-            Apply(hive, change);
         FHive = std::move(hive);
+        for (const Change& change : FChanges)
+            Apply(Edit(), change);
     }
     WriteHive(FFile, FHive);
     FChanges.clear();

@@ -22,6 +22,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <vector>
 
 enum TRegDataType { rdUnknown, rdString, rdExpandString, rdInteger, rdBinary };
@@ -83,10 +84,35 @@ public:
         QString text;
         QByteArray data;
     };
+    // A key's values in one array sorted by name, names compared folded per
+    // code point (letters outside the basic plane too): no room per value
+    // beyond the value itself.
+    class Values {
+    public:
+        // <0, 0 or >0 as a's name sorts before, with or after b's.
+        static int Compare(QStringView a, QStringView b);
+        static bool Less(const Value& a, const Value& b) { return Compare(a.name, b.name) < 0; }
+        const Value* Find(const QString& name) const;
+        // Replaces the value of the same name, or adds it.
+        void Set(Value value);
+        bool Remove(const QString& name);
+        // Adds in any order, for Sort to put in place.
+        void Append(Value value) { FValues.push_back(std::move(value)); }
+        void Reserve(qsizetype count) { FValues.reserve(FValues.size() + size_t(count)); }
+        // Sorts what was appended; of equal names the last appended stays.
+        void Sort();
+        bool empty() const { return FValues.empty(); }
+        size_t size() const { return FValues.size(); }
+        auto begin() const { return FValues.begin(); }
+        auto end() const { return FValues.end(); }
+
+    private:
+        std::pair<size_t, bool> Position(const QString& name) const;
+        std::vector<Value> FValues;
+    };
     struct Key {
         QString path;
-        // By name folded per code point (letters outside the basic plane too).
-        std::map<QString, Value> values;
+        Values values;
     };
     using Hive = std::map<QString, Key>;   // by folded path
 
@@ -109,9 +135,12 @@ private:
     };
 
     void Load();
-    void ReadFile(Hive& hive);
+    std::shared_ptr<Hive> ReadFile();
+    // The hive to change: the one read is shared with the other readers of
+    // the same file until the first change.
+    Hive& Edit();
     QString Resolve(const QString& key) const;
-    Key* Current();
+    const Key* Current();
     const Value* Find(const QString& name);
     const Value& Get(const QString& name, TRegDataType type);
     void Put(Value value);
@@ -123,7 +152,7 @@ private:
     TKeptFile FFile;
     QDateTime FFileTime;     // the file as last read or written here
     qint64 FFileSize = -1;
-    Hive FHive;
+    std::shared_ptr<Hive> FHive = std::make_shared<Hive>();
     std::vector<Change> FChanges;
     QString FCurrentPath;
     QString FCurrentFolded;

@@ -2,14 +2,19 @@
 // The form mixes the stored control classes about as the pages do: per 100
 // controls 50 edits, 20 check boxes, 10 combo boxes, 10 spin edits, 5 radio
 // buttons, 3 date-time edits and 2 memos; 50 pages of 100 controls, each in
-// five group boxes of 20.
+// five group boxes of 20. Loading a registry file near its size bound
+// reports the heap it takes at its peak, in times the file's size.
 #include "platform/ui/NamedControls.h"
 #include "core/settings/ControlStore.h"
 #include "platform/Registry.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QTemporaryDir>
+#include <atomic>
 #include <benchmark/benchmark.h>
+#include <malloc.h>
+#include <thread>
 
 namespace {
 constexpr int ControlCount = 5000;
@@ -50,6 +55,8 @@ struct Fixture {
     QWidget* forms[2] = {BuildForm(1), BuildForm(2)};
     QWidget* target = BuildForm(0);
     QString files[2] = {dir.path() + "/a.json", dir.path() + "/b.json"};
+    // The forms' values under many form names, up to 3.5 MiB.
+    QString large[2] = {dir.path() + "/large-a.reg", dir.path() + "/large-b.reg"};
     Fixture()
     {
         for (int i = 0; i < 2; ++i) {
@@ -57,8 +64,20 @@ struct Fixture {
             reg.OpenKey(LumaqParamKey, true);
             SaveControlParams("fmBench", forms[i], reg);
         }
+        for (int i = 0; i < 2; ++i)
+            for (int n = 0; QFileInfo(large[i]).size() < (qint64(7) << 19); ++n) {
+                TRegistry reg(large[i]);
+                reg.OpenKey(LumaqParamKey, true);
+                SaveControlParams(QStringLiteral("fmBench%1").arg(n), forms[i], reg);
+            }
     }
 };
+
+size_t HeapInUse()
+{
+    const struct mallinfo2 info = mallinfo2();
+    return info.uordblks + info.hblkhd;
+}
 
 Fixture* g_fixture = nullptr;
 
@@ -99,6 +118,35 @@ void BM_LoadControlParamsUnchanged(benchmark::State& state)
     state.counters["values"] = ControlCount;
 }
 BENCHMARK(BM_LoadControlParamsUnchanged)->Unit(benchmark::kMillisecond);
+
+// Each run reads the other file, so each is parsed. A second thread samples
+// the heap in use; "peak_x" is its highest rise over the file's size.
+void BM_LoadLargeRegistry(benchmark::State& state)
+{
+    int run = 0;
+    double peakTimes = 0;
+    for (auto _ : state) {
+        const QString& file = g_fixture->large[run++ % 2];
+        const size_t before = HeapInUse();
+        std::atomic<bool> done = false;
+        std::atomic<size_t> peak = before;
+        std::thread sampler([&] {
+            while (!done)
+                peak = std::max(peak.load(), HeapInUse());
+        });
+        {
+            TRegistry reg(file);
+            reg.OpenKey(LumaqParamKey, false);
+            peak = std::max(peak.load(), HeapInUse());
+        }
+        done = true;
+        sampler.join();
+        peakTimes = std::max(peakTimes, double(peak - before) / double(QFileInfo(file).size()));
+    }
+    state.counters["peak_x"] = peakTimes;
+    state.counters["file_MiB"] = double(QFileInfo(g_fixture->large[0]).size()) / (1 << 20);
+}
+BENCHMARK(BM_LoadLargeRegistry)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv)
