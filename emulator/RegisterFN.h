@@ -276,6 +276,7 @@ public:
     // while it has none).
     QDateTime FNDateTime() const;
     FNDocument* Find(int number);
+    // (Documents read back stay valid only while few more are read: see FNDocumentList.)
     std::vector<const FNDocument*> Unconfirmed() const;
     // The count and the first of Unconfirmed(), without walking the whole
     // store on every call (long receipt runs keep asking).

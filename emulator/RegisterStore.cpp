@@ -671,6 +671,10 @@ QByteArray RegisterStore::StateOf(EmulatedRegister& reg)
 void RegisterStore::MoveAside(const QString& problem)
 {
     FJournal.close();
+    // The register starts afresh: nothing is read back from these files.
+    FSnapshotReader.close();
+    FJournalReader.close();
+    FPlaces = {};
     const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss-zzz"));
     QString aside;
     for (const QString& name : {SnapshotFile(), JournalFile()}) {
