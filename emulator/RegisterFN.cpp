@@ -120,6 +120,7 @@ void RegisterFN::Keep(StateArchive& a)
         // The documents may have been replaced: the counts start over.
         FReceipts = {};
         FUnconfirmed = {};
+        FRegistrations = {};
         ++FConfirmations;
     }
 }
@@ -248,18 +249,27 @@ int RegisterFN::Resource5Year() const
 
 int RegisterFN::Resource30DayKb() const
 {
+    // From the first unconfirmed on: the older ones need not be read back.
     int bytes = 0;
-    for (const FNDocument& doc : Documents)
-        if (!doc.OFDTicketReceived)
-            bytes += doc.Size();
+    if (UnconfirmedCount() > 0)
+        for (std::size_t i = FUnconfirmed.First; i < Documents.size(); ++i)
+            if (const FNDocument& doc = Documents[i]; !doc.OFDTicketReceived)
+                bytes += doc.Size();
     return std::max(0, Capacity30DayKb - (bytes + 1023) / 1024);
 }
 
 int RegisterFN::RegistrationCount() const
 {
-    return int(std::count_if(Documents.begin(), Documents.end(), [](const FNDocument& d) {
-        return d.Type == FNDocType::Registration || d.Type == FNDocType::Reregistration;
-    }));
+    // A document's type never changes: only those added since are looked at.
+    TCount& c = FRegistrations;
+    if (c.Seen > Documents.size())
+        c = {};
+    for (; c.Seen < Documents.size(); ++c.Seen) {
+        const int type = Documents[c.Seen].Type;
+        if (type == FNDocType::Registration || type == FNDocType::Reregistration)
+            ++c.Count;
+    }
+    return c.Count;
 }
 
 int RegisterFN::FreeRegistration() const
@@ -451,6 +461,7 @@ void RegisterFN::Reset()
     ++Resets;
     FReceipts = {};
     FUnconfirmed = {};
+    FRegistrations = {};
     Registration = {};
     Expiry = QDate();
     LastKeyUpdate = {};

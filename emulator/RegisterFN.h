@@ -331,5 +331,6 @@ private:
     };
     mutable TCount FReceipts;
     mutable TCount FUnconfirmed;
+    mutable TCount FRegistrations;
     int FConfirmations = 0;
 };
