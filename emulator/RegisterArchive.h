@@ -40,6 +40,6 @@ public:
     std::int32_t Save(const QString& fileName, int format, bool markingOnly);
 
 private:
-    std::vector<const FNDocument*> Documents(bool markingOnly) const;
+    std::vector<FNDocument> Documents(bool markingOnly) const;
     EmulatedRegister& FRegister;
 };

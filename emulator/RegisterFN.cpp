@@ -45,6 +45,64 @@ bool FNDocument::IsReceipt() const
            Type == FNDocType::CorrectionBSO;
 }
 
+FNDocument& FNDocumentList::operator[](std::size_t index)
+{
+    if (index >= FirstHeld())
+        return FHeld[index - FirstHeld()];
+    for (auto& [at, doc] : FCache)
+        if (at == index)
+            return doc;
+    if (FCache.size() >= CacheSlots)
+        FCache.pop_front();
+    auto& [at, doc] = FCache.emplace_back(index, FNDocument{});
+    if (!FReader || !FReader(index, doc))
+        doc = {};
+    return doc;
+}
+
+void FNDocumentList::push_back(FNDocument doc)
+{
+    FHeld.push_back(std::move(doc));
+    ++FCount;
+}
+
+FNDocument& FNDocumentList::emplace_back()
+{
+    ++FCount;
+    return FHeld.emplace_back();
+}
+
+void FNDocumentList::pop_back()
+{
+    if (FCount > 0)
+        resize(FCount - 1);
+}
+
+void FNDocumentList::resize(std::size_t count)
+{
+    std::erase_if(FCache, [count](const auto& entry) { return entry.first >= count; });
+    if (count < FirstHeld()) {
+        FHeld.clear();
+    } else {
+        FHeld.resize(count - FirstHeld());
+    }
+    FCount = count;
+}
+
+void FNDocumentList::SetReader(Reader reader)
+{
+    FReader = std::move(reader);
+    FCache.clear();
+}
+
+void FNDocumentList::Release(std::size_t count)
+{
+    if (!FReader)
+        return;
+    while (FHeld.size() > Window && FirstHeld() < count)
+        FHeld.pop_front();
+}
+
 void FNDocument::Keep(StateArchive& a)
 {
     a(Number, Type, DateTime, FiscalSign, OFDTicketReceived, SessionNumber, ReceiptNumber, OperationType, Summ);
@@ -62,6 +120,7 @@ void RegisterFN::Keep(StateArchive& a)
         // The documents may have been replaced: the counts start over.
         FReceipts = {};
         FUnconfirmed = {};
+        FRegistrations = {};
         ++FConfirmations;
     }
 }
@@ -190,17 +249,27 @@ int RegisterFN::Resource5Year() const
 
 int RegisterFN::Resource30DayKb() const
 {
+    // From the first unconfirmed on: the older ones need not be read back.
     int bytes = 0;
-    for (const FNDocument* doc : Unconfirmed())
-        bytes += doc->Size();
+    if (UnconfirmedCount() > 0)
+        for (std::size_t i = FUnconfirmed.First; i < Documents.size(); ++i)
+            if (const FNDocument& doc = Documents[i]; !doc.OFDTicketReceived)
+                bytes += doc.Size();
     return std::max(0, Capacity30DayKb - (bytes + 1023) / 1024);
 }
 
 int RegisterFN::RegistrationCount() const
 {
-    return int(std::count_if(Documents.begin(), Documents.end(), [](const FNDocument& d) {
-        return d.Type == FNDocType::Registration || d.Type == FNDocType::Reregistration;
-    }));
+    // A document's type never changes: only those added since are looked at.
+    TCount& c = FRegistrations;
+    if (c.Seen > Documents.size())
+        c = {};
+    for (; c.Seen < Documents.size(); ++c.Seen) {
+        const int type = Documents[c.Seen].Type;
+        if (type == FNDocType::Registration || type == FNDocType::Reregistration)
+            ++c.Count;
+    }
+    return c.Count;
 }
 
 int RegisterFN::FreeRegistration() const
@@ -363,10 +432,12 @@ void RegisterFN::Confirm(int number)
 {
     ++FConfirmations;
     LastConfirmed = std::max(LastConfirmed, number);
-    for (FNDocument& doc : Documents)
+    // Documents read back later take their tickets from LastConfirmed.
+    Documents.ForEachHeld([number](FNDocument& doc) {
         if (doc.Number <= number)
             doc.OFDTicketReceived = true;
-    if ((LifeState & FNLife::Closed) && Unconfirmed().empty())
+    });
+    if ((LifeState & FNLife::Closed) && UnconfirmedCount() == 0)
         LifeState |= FNLife::AllSent;
 }
 
@@ -390,6 +461,7 @@ void RegisterFN::Reset()
     ++Resets;
     FReceipts = {};
     FUnconfirmed = {};
+    FRegistrations = {};
     Registration = {};
     Expiry = QDate();
     LastKeyUpdate = {};

@@ -25,6 +25,9 @@
 #include <QDateTime>
 #include <QString>
 #include <cstdint>
+#include <deque>
+#include <functional>
+#include <iterator>
 #include <vector>
 
 // Document types in the code set of the document search (FNFindDocument).
@@ -114,6 +117,94 @@ struct FNDocument {
     void Keep(StateArchive& a);
 };
 
+// The FN's documents in number order. All of them stay in memory unless a
+// reader is set (a register that keeps its state in a folder): then only the
+// latest Window documents and those not yet released are held, and older ones
+// are read back when asked for. A document read back stays valid until
+// CacheSlots more have been read; changes made to it are not kept.
+class FNDocumentList {
+public:
+    static constexpr std::size_t Window = 4096;
+    static constexpr std::size_t CacheSlots = 64;
+    // Reads the document at the index into the document; false when it cannot.
+    using Reader = std::function<bool(std::size_t index, FNDocument& doc)>;
+
+    template <class List, class Doc> class Iter {
+    public:
+        using iterator_category = std::bidirectional_iterator_tag;
+        using value_type = FNDocument;
+        using difference_type = std::ptrdiff_t;
+        using pointer = Doc*;
+        using reference = Doc&;
+        Iter() = default;
+        Iter(List* list, std::size_t index) : FList(list), FIndex(index) {}
+        reference operator*() const { return (*FList)[FIndex]; }
+        pointer operator->() const { return &(*FList)[FIndex]; }
+        Iter& operator++() { ++FIndex; return *this; }
+        Iter operator++(int) { Iter t = *this; ++FIndex; return t; }
+        Iter& operator--() { --FIndex; return *this; }
+        Iter operator--(int) { Iter t = *this; --FIndex; return t; }
+        bool operator==(const Iter& o) const { return FIndex == o.FIndex; }
+    private:
+        List* FList = nullptr;
+        std::size_t FIndex = 0;
+    };
+    using iterator = Iter<FNDocumentList, FNDocument>;
+    using const_iterator = Iter<const FNDocumentList, const FNDocument>;
+    using reverse_iterator = std::reverse_iterator<iterator>;
+    using const_reverse_iterator = std::reverse_iterator<const_iterator>;
+
+    std::size_t size() const { return FCount; }
+    bool empty() const { return FCount == 0; }
+    FNDocument& operator[](std::size_t index);
+    const FNDocument& operator[](std::size_t index) const { return const_cast<FNDocumentList&>(*this)[index]; }
+    FNDocument& front() { return (*this)[0]; }
+    const FNDocument& front() const { return (*this)[0]; }
+    FNDocument& back() { return FHeld.back(); }
+    const FNDocument& back() const { return FHeld.back(); }
+    iterator begin() { return {this, 0}; }
+    iterator end() { return {this, FCount}; }
+    const_iterator begin() const { return {this, 0}; }
+    const_iterator end() const { return {this, FCount}; }
+    reverse_iterator rbegin() { return reverse_iterator(end()); }
+    reverse_iterator rend() { return reverse_iterator(begin()); }
+    const_reverse_iterator rbegin() const { return const_reverse_iterator(end()); }
+    const_reverse_iterator rend() const { return const_reverse_iterator(begin()); }
+
+    void push_back(FNDocument doc);
+    FNDocument& emplace_back();
+    void pop_back();
+    void clear() { resize(0); }
+    // Keeps the first `count` documents (never more than there are).
+    void resize(std::size_t count);
+    void reserve(std::size_t) {}
+
+    // Reads documents before the held ones with the reader from now on.
+    void SetReader(Reader reader);
+    bool Bounded() const { return bool(FReader); }
+    // The documents before `count` may be read back: those before the
+    // window are no longer held.
+    void Release(std::size_t count);
+    // The documents held in memory (the window and those not yet released).
+    std::size_t Held() const { return FHeld.size(); }
+    // Each document held in memory, oldest first, and those read back.
+    template <class F> void ForEachHeld(F f)
+    {
+        for (auto& [index, doc] : FCache)
+            f(doc);
+        for (FNDocument& doc : FHeld)
+            f(doc);
+    }
+
+private:
+    std::size_t FirstHeld() const { return FCount - FHeld.size(); }
+
+    std::size_t FCount = 0;
+    std::deque<FNDocument> FHeld;   // the last ones
+    Reader FReader;
+    std::deque<std::pair<std::size_t, FNDocument>> FCache;  // read back, the latest last
+};
+
 // The key service the FN reaches when a session opens and for the OKP update.
 struct FNKeyServer {
     bool Reachable = true;
@@ -160,7 +251,7 @@ public:
     int Capacity30DayKb = 512;         // the queue of documents for the OFD
 
     FNRegistration Registration;       // in force since the last (re-)registration
-    std::vector<FNDocument> Documents; // in number order, the first is number 1
+    FNDocumentList Documents;          // in number order, the first is number 1
     FNKeyServer KeyServer;
     FNKeyUpdate LastKeyUpdate;
     int LastConfirmed = 0;             // the highest number the OFD confirmed up to (Confirm)
@@ -185,6 +276,7 @@ public:
     // while it has none).
     QDateTime FNDateTime() const;
     FNDocument* Find(int number);
+    // (Documents read back stay valid only while few more are read: see FNDocumentList.)
     std::vector<const FNDocument*> Unconfirmed() const;
     // The count and the first of Unconfirmed(), without walking the whole
     // store on every call (long receipt runs keep asking).
@@ -239,5 +331,6 @@ private:
     };
     mutable TCount FReceipts;
     mutable TCount FUnconfirmed;
+    mutable TCount FRegistrations;
     int FConfirmations = 0;
 };

@@ -65,24 +65,60 @@ const KeptPart Parts[] = {
 constexpr std::size_t PartCount = std::size(Parts);
 constexpr std::size_t TablesPart = 1;
 
-// A checksum of the bytes, eight at a time (a torn or changed record shows).
-quint32 Checksum(QByteArrayView bytes)
-{
-    quint64 h = 0x9E3779B97F4A7C15ULL ^ quint64(bytes.size());
-    const char* p = bytes.data();
-    qsizetype n = bytes.size();
-    for (; n >= 8; p += 8, n -= 8) {
+// A checksum of the bytes, eight at a time (a torn or changed record
+// shows), taken in pieces of any size: the bytes' whole size comes first.
+class Checksummer {
+public:
+    explicit Checksummer(qint64 size) : FH(0x9E3779B97F4A7C15ULL ^ quint64(size)) {}
+    void Add(QByteArrayView bytes)
+    {
+        const char* p = bytes.data();
+        qsizetype n = bytes.size();
+        for (; n > 0 && FPending > 0; ++p, --n)
+            Take(*p);
+        for (; n >= 8; p += 8, n -= 8)
+            Word(p);
+        for (; n > 0; ++p, --n)
+            Take(*p);
+    }
+    quint32 Finish()
+    {
+        for (int i = 0; i < FPending; ++i)
+            FH = (FH ^ quint8(FTail[i])) * 0xC4CEB9FE1A85EC53ULL;
+        FPending = 0;
+        quint64 h = FH;
+        h ^= h >> 33;
+        h *= 0xFF51AFD7ED558CCDULL;
+        h ^= h >> 33;
+        return quint32(h ^ (h >> 32));
+    }
+
+private:
+    void Word(const char* p)
+    {
         quint64 w;
         std::memcpy(&w, p, 8);
-        h = (h ^ w) * 0xFF51AFD7ED558CCDULL;
-        h ^= h >> 29;
+        FH = (FH ^ w) * 0xFF51AFD7ED558CCDULL;
+        FH ^= FH >> 29;
     }
-    for (; n > 0; ++p, --n)
-        h = (h ^ quint8(*p)) * 0xC4CEB9FE1A85EC53ULL;
-    h ^= h >> 33;
-    h *= 0xFF51AFD7ED558CCDULL;
-    h ^= h >> 33;
-    return quint32(h ^ (h >> 32));
+    void Take(char c)
+    {
+        FTail[FPending++] = c;
+        if (FPending == 8) {
+            Word(FTail);
+            FPending = 0;
+        }
+    }
+    quint64 FH;
+    char FTail[8] = {};
+    int FPending = 0;
+};
+
+quint32 Checksum(QByteArrayView bytes)
+{
+    Checksummer sum(bytes.size());
+    sum.Add(bytes);
+    return sum.Finish();
 }
 
 template <class T> void Put(QByteArray& out, T value)
@@ -156,9 +192,9 @@ void WriteParts(StateArchive& out, EmulatedRegister& reg)
 }
 
 // Applies a snapshot's or a record's entries; false when they do not read.
-// The documents' bytes go on `documents` (Valid turns false when they are
-// not the store's whole).
-bool Apply(EmulatedRegister& reg, QByteArrayView payload, RegisterStore::DocumentBytes& documents)
+// The documents' places go on `places` (when given): the FN may then keep
+// only its latest documents.
+bool Apply(EmulatedRegister& reg, QByteArrayView payload, RegisterStore::Places* places)
 {
     StateArchive in(payload);
     while (in.Ok() && !in.AtEnd()) {
@@ -181,22 +217,22 @@ bool Apply(EmulatedRegister& reg, QByteArrayView payload, RegisterStore::Documen
         case Documents: {
             quint32 first = 0;
             in(first);
-            auto& docs = reg.Area<RegisterFN>().Documents;
-            if (first > docs.size())
+            FNDocumentList& docs = reg.Area<RegisterFN>().Documents;
+            if (first > docs.size() || (places && first > places->List.size()))
                 return false;
-            if (first == 0)
-                documents.Bytes.clear();
-            else if (first != docs.size())
-                documents.Valid = false;
             docs.resize(first);
+            if (places)
+                places->List.resize(first);
             const std::size_t n = in.Count(0);
-            if (first == 0)
-                docs.reserve(n);   // later records grow the store as it grows
-            const qsizetype start = in.Position();
-            for (std::size_t i = 0; i < n && in.Ok(); ++i)
+            for (std::size_t i = 0; i < n && in.Ok(); ++i) {
+                const qsizetype start = in.Position();
                 in(docs.emplace_back());
-            if (in.Ok())
-                documents.Bytes.append(payload.sliced(start, in.Position() - start));
+                if (places) {
+                    places->List.push_back({places->Base + start, quint32(in.Position() - start), places->InJournal});
+                    if (places->Reads == &reg.Area<RegisterFN>())
+                        docs.Release(places->List.size());
+                }
+            }
             break;
         }
         case PaperAdded:
@@ -244,6 +280,7 @@ RegisterStore::FileMark RegisterStore::MarkOf(const QString& fileName)
 bool RegisterStore::Open(EmulatedRegister& reg)
 {
     QDir().mkpath(FFolder);
+    AttachReader(reg);
     QString problem;
     switch (Load(reg, problem)) {
     case Read::Ok: return true;
@@ -287,10 +324,12 @@ bool RegisterStore::Refresh(EmulatedRegister& reg)
 RegisterStore::Read RegisterStore::Load(EmulatedRegister& reg, QString& problem)
 {
     FJournal.close();
-    FDocumentBytes = {};
-    FDocuments = 0;
+    AttachReader(reg);
+    // Without a snapshot the documents are still read from the files open.
     if (!QFile::exists(SnapshotFile()))
         return Read::Missing;
+    FPlaces = {};
+    FPlaces.Reads = FReads;
     bool ok = false;
     const QByteArray bytes = ReadFile(SnapshotFile(), ok);
     if (!ok) {
@@ -308,7 +347,9 @@ RegisterStore::Read RegisterStore::Load(EmulatedRegister& reg, QString& problem)
     const quint64 generation = Get<quint64>(bytes, 8);
     const quint32 length = Get<quint32>(bytes, 16);
     const QByteArrayView payload = QByteArrayView(bytes).sliced(SnapshotHeader);
-    if (length != quint32(payload.size()) || Get<quint32>(bytes, 20) != Checksum(payload) || !Apply(reg, payload, FDocumentBytes)) {
+    FPlaces.Base = SnapshotHeader;
+    FPlaces.InJournal = false;
+    if (length != quint32(payload.size()) || Get<quint32>(bytes, 20) != Checksum(payload) || !Apply(reg, payload, &FPlaces)) {
         problem = QStringLiteral("файл повреждён");
         return Read::Bad;
     }
@@ -344,7 +385,9 @@ bool RegisterStore::ApplyJournal(EmulatedRegister& reg, const QByteArray& bytes,
         const QByteArrayView payload = QByteArrayView(bytes).sliced(end + RecordHeader, length);
         if (Get<quint32>(bytes, end + 4) != Checksum(payload))
             break;
-        if (!Apply(reg, payload, FDocumentBytes))
+        FPlaces.Base = end + RecordHeader;
+        FPlaces.InJournal = true;
+        if (!Apply(reg, payload, &FPlaces))
             return false;
         end += RecordHeader + length;
     }
@@ -356,15 +399,12 @@ bool RegisterStore::ApplyJournal(EmulatedRegister& reg, const QByteArray& bytes,
 void RegisterStore::Settle(EmulatedRegister& reg)
 {
     RegisterFN& fn = reg.Area<RegisterFN>();
-    for (FNDocument& doc : fn.Documents) {
-        if (doc.Number > fn.LastConfirmed)
-            break;
-        doc.OFDTicketReceived = true;
-    }
-    if (!FDocumentBytes.Valid) {
-        FDocumentBytes.Bytes = DocumentsFrom(fn, 0);
-        FDocumentBytes.Valid = true;
-    }
+    fn.Documents.ForEachHeld([&fn](FNDocument& doc) {
+        if (doc.Number <= fn.LastConfirmed)
+            doc.OFDTicketReceived = true;
+    });
+    if (FReads == &fn)
+        fn.Documents.Release(FPlaces.List.size());
     FParts.resize(PartCount);
     for (std::size_t i = 0; i < PartCount; ++i) {
         StateArchive out;
@@ -372,7 +412,6 @@ void RegisterStore::Settle(EmulatedRegister& reg)
         FParts[i] = out.TakeBytes();
     }
     FTableChanges = reg.Tables().Changes();
-    FDocuments = fn.Documents.size();
     FResets = fn.Resets;
     FPaperTotal = reg.Paper().Total();
     FPaperSize = reg.Paper().Items().size();
@@ -401,16 +440,97 @@ void RegisterStore::OpenJournal(qint64 validSize)
         return;
     }
     FJournalMark = MarkOf(JournalFile());
+    OpenReaders();
+}
+
+void RegisterStore::OpenReaders()
+{
+    for (QFile* reader : {&FSnapshotReader, &FJournalReader}) {
+        reader->close();
+        reader->setFileName(reader == &FSnapshotReader ? SnapshotFile() : JournalFile());
+        reader->open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+    }
+}
+
+void RegisterStore::AttachReader(EmulatedRegister& reg)
+{
+    // Another store opened on the register (a copy) leaves it to its own.
+    RegisterFN& fn = reg.Area<RegisterFN>();
+    if (fn.Documents.Bounded())
+        return;
+    fn.Documents.SetReader([this, &fn](std::size_t index, FNDocument& doc) { return ReadDocument(fn, index, doc); });
+    FReads = &fn;
+}
+
+bool RegisterStore::ReadDocument(RegisterFN& fn, std::size_t index, FNDocument& doc)
+{
+    if (index >= FPlaces.List.size())
+        return false;
+    const Place& place = FPlaces.List[index];
+    QFile& file = place.InJournal ? FJournalReader : FSnapshotReader;
+    if (!file.isOpen() || !file.seek(place.Offset))
+        return false;
+    const QByteArray bytes = file.read(place.Size);
+    if (bytes.size() != qsizetype(place.Size))
+        return false;
+    StateArchive in(bytes);
+    in(doc);
+    if (!in.Ok())
+        return false;
+    // The OFD's tickets since it was kept.
+    if (doc.Number <= fn.LastConfirmed)
+        doc.OFDTicketReceived = true;
+    return true;
+}
+
+// Hands the bytes of the first `count` documents, as the files hold them,
+// to `put` (neighbouring ones read together).
+bool RegisterStore::CopyDocuments(std::size_t count, const std::function<bool(QByteArrayView)>& put)
+{
+    constexpr qint64 Chunk = 1 << 20;
+    const std::vector<Place>& places = FPlaces.List;
+    for (std::size_t i = 0; i < count;) {
+        const Place& first = places[i];
+        qint64 end = first.Offset + first.Size;
+        std::size_t next = i + 1;
+        for (; next < count && places[next].InJournal == first.InJournal && places[next].Offset == end &&
+               end - first.Offset < Chunk;
+             ++next)
+            end += places[next].Size;
+        QFile& file = first.InJournal ? FJournalReader : FSnapshotReader;
+        if (!file.isOpen() || !file.seek(first.Offset))
+            return false;
+        const QByteArray bytes = file.read(end - first.Offset);
+        if (bytes.size() != end - first.Offset || !put(bytes))
+            return false;
+        i = next;
+    }
+    return true;
 }
 
 void RegisterStore::Commit(EmulatedRegister& reg)
 {
+    if (!FJournal.isOpen())
+        return;   // nothing more is kept (told once)
     StateArchive out;
     RegisterFN& fn = reg.Area<RegisterFN>();
-    const std::size_t first = SyncDocuments(fn);
-    if (fn.Documents.size() > first)
-        WriteDocuments(out, first, fn.Documents.size() - first,
-                       FDocumentBytes.Bytes.sliced(FDocumentBytes.Bytes.size() - FAddedBytes));
+    // The documents added since, or all of them after a reset; their places
+    // in the record.
+    const std::size_t count = fn.Documents.size();
+    const std::size_t first = fn.Resets != FResets ? 0 : std::min(count, FPlaces.List.size());
+    FResets = fn.Resets;
+    std::vector<Place> placed;
+    if (first != FPlaces.List.size() || count > first) {
+        quint8 kind = Documents;
+        quint32 from = quint32(first);
+        out(kind, from);
+        out.Count(count - first);
+        for (std::size_t i = first; i < count; ++i) {
+            const qsizetype start = out.Length();
+            out(fn.Documents[i]);
+            placed.push_back({start, quint32(out.Length() - start), true});
+        }
+    }
 
     const RegisterPaper& paper = reg.Paper();
     const std::size_t added = std::size_t(paper.Total() - std::min(FPaperTotal, paper.Total()));
@@ -436,32 +556,24 @@ void RegisterStore::Commit(EmulatedRegister& reg)
     }
     if (out.Bytes().isEmpty())
         return;
-    Append(out.Bytes());
+    const qint64 base = FJournalMark.Size + RecordHeader;
+    if (!Append(out.Bytes()))
+        return;
+    FPlaces.List.resize(first);
+    for (Place place : placed) {
+        place.Offset += base;
+        FPlaces.List.push_back(place);
+    }
+    if (FReads == &fn)
+        fn.Documents.Release(FPlaces.List.size());
     if (FJournalMark.Size > std::max(MinJournalBeforeSnapshot, 2 * FSnapshotSize))
         Snapshot(reg);
 }
 
-// Brings the documents' bytes up to the FN's documents; returns the index
-// of the first document added since (FAddedBytes their bytes).
-std::size_t RegisterStore::SyncDocuments(RegisterFN& fn)
-{
-    if (fn.Resets != FResets || fn.Documents.size() < FDocuments || !FDocumentBytes.Valid) {
-        FResets = fn.Resets;
-        FDocuments = 0;
-        FDocumentBytes = {};
-    }
-    const std::size_t first = FDocuments;
-    const QByteArray added = DocumentsFrom(fn, first);
-    FDocumentBytes.Bytes.append(added);
-    FAddedBytes = added.size();
-    FDocuments = fn.Documents.size();
-    return first;
-}
-
-void RegisterStore::Append(const QByteArray& payload)
+bool RegisterStore::Append(const QByteArray& payload)
 {
     if (!FJournal.isOpen())
-        return;
+        return false;
     QByteArray record;
     record.reserve(RecordHeader + payload.size());
     Put(record, quint32(payload.size()));
@@ -470,45 +582,80 @@ void RegisterStore::Append(const QByteArray& payload)
     if (FJournal.write(record) != record.size()) {
         Problem(FJournal.errorString());
         FJournal.close();
-        return;
+        return false;
     }
     FJournalMark.Size += record.size();
+    return true;
 }
 
 void RegisterStore::Snapshot(EmulatedRegister& reg)
 {
     if (FFailed)
         return;
-    // The documents as they were kept; the OFD's confirmations come with the FN's part.
-    SyncDocuments(reg.Area<RegisterFN>());
-    StateArchive out;
-    WriteParts(out, reg);
-    WriteDocuments(out, 0, reg.Area<RegisterFN>().Documents.size(), FDocumentBytes.Bytes);
-    WritePaper(out, reg.Paper(), PaperKept, true);
-    const QByteArray& state = out.Bytes();
-    QByteArray file(SnapshotMagic, 4);
-    Put(file, FormatVersion);
-    Put(file, FGeneration + 1);
-    Put(file, quint32(state.size()));
-    Put(file, Checksum(state));
-    file.append(state);
+    // The documents the files hold are copied from them as they were kept
+    // (the OFD's confirmations come with the FN's part); the others are
+    // written from the FN.
+    RegisterFN& fn = reg.Area<RegisterFN>();
+    const std::size_t count = fn.Documents.size();
+    const std::size_t placed = fn.Resets == FResets ? std::min(count, FPlaces.List.size()) : 0;
+    StateArchive head, rest, tail;
+    WriteParts(head, reg);
+    quint8 kind = Documents;
+    quint32 from = 0;
+    head(kind, from);
+    head.Count(count);
+    Places places;
+    places.List.reserve(count);
+    qint64 at = SnapshotHeader + head.Length();
+    for (std::size_t i = 0; i < placed; ++i) {
+        places.List.push_back({at, FPlaces.List[i].Size, false});
+        at += FPlaces.List[i].Size;
+    }
+    for (std::size_t i = placed; i < count; ++i) {
+        const qsizetype start = rest.Length();
+        rest(fn.Documents[i]);
+        places.List.push_back({at, quint32(rest.Length() - start), false});
+        at += rest.Length() - start;
+    }
+    WritePaper(tail, reg.Paper(), PaperKept, true);
+    const qint64 length = at - SnapshotHeader + tail.Length();
+    const auto state = [&](const std::function<bool(QByteArrayView)>& put) {
+        return put(head.Bytes()) && CopyDocuments(placed, put) && put(rest.Bytes()) && put(tail.Bytes());
+    };
+    Checksummer sum(length);
+    if (length > MaxStateFile || !state([&sum](QByteArrayView piece) {
+            sum.Add(piece);
+            return true;
+        })) {
+        Problem(QStringLiteral("документы ФН не читаются из файлов состояния"));
+        return;
+    }
+    QByteArray header(SnapshotMagic, 4);
+    Put(header, FormatVersion);
+    Put(header, FGeneration + 1);
+    Put(header, quint32(length));
+    Put(header, sum.Finish());
     QDir().mkpath(FFolder);
-    const QString error = WriteFileAtomically(SnapshotFile(), file);
+    const QString error = WriteFileAtomicallyInPieces(SnapshotFile(), [&](const auto& put) {
+        return put(header) && state(put);
+    });
     if (!error.isEmpty()) {
         Problem(error);
         return;
     }
     ++FGeneration;
-    FSnapshotSize = file.size();
+    FSnapshotSize = header.size() + length;
     FSnapshotMark = MarkOf(SnapshotFile());
+    places.Reads = FReads;
+    FPlaces = std::move(places);
+    FResets = fn.Resets;
     Settle(reg);
     OpenJournal(0);
 }
 
 bool RegisterStore::ReadBytes(EmulatedRegister& reg, QByteArrayView bytes)
 {
-    DocumentBytes documents;
-    return Apply(reg, bytes, documents);
+    return Apply(reg, bytes, nullptr);
 }
 
 QByteArray RegisterStore::StateOf(EmulatedRegister& reg)
@@ -524,6 +671,10 @@ QByteArray RegisterStore::StateOf(EmulatedRegister& reg)
 void RegisterStore::MoveAside(const QString& problem)
 {
     FJournal.close();
+    // The register starts afresh: nothing is read back from these files.
+    FSnapshotReader.close();
+    FJournalReader.close();
+    FPlaces = {};
     const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss-zzz"));
     QString aside;
     for (const QString& name : {SnapshotFile(), JournalFile()}) {

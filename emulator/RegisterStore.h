@@ -11,6 +11,10 @@
 // written atomically and the journal starts over. Every record carries its
 // length and checksum: a half-written last record is dropped on reading.
 //
+// Documents the files hold are read back from them when asked for: the FN
+// keeps only its latest ones in memory (FNDocumentList), and a snapshot
+// copies the older ones from the files it replaces.
+//
 // A snapshot that cannot be read is moved aside with its journal (never
 // overwritten), the user is told once, and the register starts from its
 // bench description.
@@ -18,10 +22,12 @@
 #include <QFile>
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 class EmulatedRegister;
 class RegisterFN;
+struct FNDocument;
 
 class RegisterStore {
 public:
@@ -51,11 +57,19 @@ public:
     // false when they do not read (the register may then hold part of them).
     static bool ReadBytes(EmulatedRegister& reg, QByteArrayView bytes);
 
-    // The kept bytes of the FN's documents, in order (a snapshot writes
-    // them again without making them anew).
-    struct DocumentBytes {
-        QByteArray Bytes;
-        bool Valid = true;
+    // Where a kept document's bytes lie in the folder's files.
+    struct Place {
+        qint64 Offset = 0;
+        quint32 Size = 0;
+        bool InJournal = false;
+    };
+    // The places of the FN's documents, in order; where a snapshot's or a
+    // record's bytes begin in their file.
+    struct Places {
+        std::vector<Place> List;
+        qint64 Base = 0;
+        bool InJournal = false;
+        RegisterFN* Reads = nullptr;  // the FN whose documents may be read back from here
     };
 
 private:
@@ -71,9 +85,12 @@ private:
     Read Load(EmulatedRegister& reg, QString& problem);
     bool ApplyJournal(EmulatedRegister& reg, const QByteArray& bytes, qsizetype from, qsizetype& end);
     void Settle(EmulatedRegister& reg);
-    std::size_t SyncDocuments(RegisterFN& fn);
+    void AttachReader(EmulatedRegister& reg);
+    bool ReadDocument(RegisterFN& fn, std::size_t index, FNDocument& doc);
+    void OpenReaders();
+    bool CopyDocuments(std::size_t count, const std::function<bool(QByteArrayView)>& put);
     void OpenJournal(qint64 validSize);
-    void Append(const QByteArray& payload);
+    bool Append(const QByteArray& payload);
     void MoveAside(const QString& problem);
     void Problem(const QString& text);
 
@@ -85,9 +102,9 @@ private:
     // What the folder holds of the register.
     std::vector<QByteArray> FParts;
     std::uint64_t FTableChanges = 0;
-    std::size_t FDocuments = 0;
-    DocumentBytes FDocumentBytes;
-    qsizetype FAddedBytes = 0;
+    Places FPlaces;
+    RegisterFN* FReads = nullptr;  // the FN this store reads documents back for
+    QFile FSnapshotReader, FJournalReader;
     int FResets = 0;
     std::uint64_t FPaperTotal = 0;
     std::size_t FPaperSize = 0;

@@ -44,6 +44,8 @@ public:
     bool AtEnd() const { return FPos == FIn.size(); }
     // Reading: the bytes read so far.
     qsizetype Position() const { return FPos; }
+    // Writing: the bytes written so far.
+    qsizetype Length() const { return FLength; }
     const QByteArray& Bytes() const
     {
         FOut.resize(FLength);

@@ -11,3 +11,10 @@
 // the file as it was and goes on to the caller.
 QString WriteFileAtomically(const QString& fileName, const QByteArray& data,
                             const std::function<void()>& beforeReplace = {});
+
+// The same with the bytes made piece by piece: `make` hands each piece to
+// `put` (false once writing failed) and returns false when it could not
+// make them all; the file then stays as it was.
+using AtomicPieces = std::function<bool(const std::function<bool(QByteArrayView)>& put)>;
+QString WriteFileAtomicallyInPieces(const QString& fileName, const AtomicPieces& make,
+                                    const std::function<void()>& beforeReplace = {});

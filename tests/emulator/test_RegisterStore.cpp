@@ -5,6 +5,7 @@
 #include "tests/DriverTestSupport.h"
 #include "tests/TestSupport.h"
 
+#include "core/binding/OrvekCodes.h"
 #include "core/support/RNMUtil.h"
 #include "emulator/RegisterCounters.h"
 #include "emulator/RegisterFN.h"
@@ -19,6 +20,8 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <map>
 
 namespace {
 constexpr Currency Rub = 10000;
@@ -312,4 +315,74 @@ TEST_F(RegisterStoreTest, AConnectSeesWhatAnotherProgramKeptMeanwhile)
     other->Refresh();   // what a driver object does when it connects
     EXPECT_EQ(RegisterStore::StateOf(*other), RegisterStore::StateOf(TestRegister()));
     EXPECT_EQ(other->Tables().Value(1, 1, 1).toInt(), 77);
+}
+
+namespace {
+// What the driver answers for a document: its search result and its TLV.
+QString DocumentAnswer(int number)
+{
+    TDriver& d = Driver();
+    d.setDocumentNumber(number);
+    if (std::int32_t code = d.FNFindDocument())
+        return QStringLiteral("error %1").arg(code);
+    QString answer = QStringLiteral("%1 %2 %3 %4 %5 %6 %7")
+                         .arg(d.DocumentType())
+                         .arg(d.OFDTicketReceived())
+                         .arg(QString::number(d.Date(), 'f', 6), QString::number(d.Time(), 'f', 6))
+                         .arg(d.FiscalSignAsString())
+                         .arg(d.OperationType())
+                         .arg(qlonglong(d.Summ1()));
+    if (std::int32_t code = d.FNRequestFiscalDocumentTLV())
+        return answer + QStringLiteral(" TLV error %1").arg(code);
+    for (int i = 0; i < 10000 && d.FNReadFiscalDocumentTLV() == 0; ++i)
+        answer += QLatin1Char(' ') + d.TLVDataHex();
+    return answer;
+}
+} // namespace
+
+// More documents than the FN holds in memory: the older ones are read back
+// from the folder exactly as they were answered, through a snapshot and
+// after a reload, and the memory holds no more than the window.
+TEST_F(RegisterStoreTest, OldDocumentsAreReadBackFromTheFolder)
+{
+    UseFolder(Folder());
+    const int count = int(FNDocumentList::Window) * 2 + 100;   // the journal outgrows its bound: a snapshot
+    const int first = FN().LastDocumentNumber() + 1;
+    const int old[] = {first, first + 1, first + 777, first + int(FNDocumentList::Window) + 3};
+    std::map<int, QString> answered;
+    for (int i = 0; i < count; ++i) {
+        FNDocument& doc = FN().AddDocument(FNDocType::Receipt);
+        doc.OperationType = 1 + i % 4;
+        doc.Summ = (i + 1) * Rub;
+        doc.Payments[1] = doc.Summ;
+        FNTag tag;
+        tag.Number = 1192;
+        tag.Type = OrvekTagType::String;
+        tag.Value = QByteArray(500, char('a' + i % 26));
+        doc.Tags.push_back(tag);
+        TestRegister().Persist();
+        if (std::find(std::begin(old), std::end(old), doc.Number) != std::end(old))
+            answered[doc.Number] = DocumentAnswer(doc.Number);
+        ASSERT_LE(FN().Documents.Held(), FNDocumentList::Window);
+    }
+    ASSERT_EQ(answered.size(), std::size(old));
+    EXPECT_GT(QFile(QDir(Folder()).filePath("state.bin")).size(), 2 << 20);   // the snapshot copied them
+    for (const auto& [number, answer] : answered)
+        EXPECT_EQ(DocumentAnswer(number), answer) << number;
+
+    UseFolder(Folder());
+    ASSERT_EQ(FN().LastDocumentNumber(), first + count - 1);
+    EXPECT_LE(FN().Documents.Held(), FNDocumentList::Window);
+    for (const auto& [number, answer] : answered)
+        EXPECT_EQ(DocumentAnswer(number), answer) << number;
+    // The OFD's tickets reach the documents read back.
+    FN().Confirm(first + 1);
+    TestRegister().Persist();
+    UseFolder(Folder());
+    Driver().setDocumentNumber(first);
+    ASSERT_EQ(Driver().FNFindDocument(), 0);
+    EXPECT_TRUE(Driver().OFDTicketReceived());
+    Driver().setDocumentNumber(first + 777);
+    ASSERT_EQ(Driver().FNFindDocument(), 0);
+    EXPECT_FALSE(Driver().OFDTicketReceived());
 }
