@@ -254,6 +254,20 @@ FN Of(RegisterFN& fn)
     return result;
 }
 
+// Opens a transaction on the file and brings it in line with the FN; false
+// (nothing changed) when either fails.
+static bool BeginAgreed(TConnection& connection, const FN& fn)
+{
+    QSqlDatabase& db = connection.Db();
+    if (!db.transaction())
+        return false;
+    if (AgreeOn(connection, fn) != 0) {
+        db.rollback();
+        return false;
+    }
+    return true;
+}
+
 std::int32_t Add(const QString& folder, const FN& fn, const std::vector<DBDocument>& documents)
 {
     if (folder.isEmpty())
@@ -262,13 +276,9 @@ std::int32_t Add(const QString& folder, const FN& fn, const std::vector<DBDocume
     TConnection& connection = Connect(FileName(folder, fn.Serial), Use::Add, own);
     if (connection.Code)
         return connection.Code;
+    if (!BeginAgreed(connection, fn))
+        return DatabaseError;
     QSqlDatabase& db = connection.Db();
-    if (!db.transaction())
-        return DatabaseError;
-    if (AgreeOn(connection, fn) != 0) {
-        db.rollback();
-        return DatabaseError;
-    }
     QSqlQuery& q = connection.Prepared(
         QStringLiteral("INSERT OR REPLACE INTO documents (%1) VALUES (?, ?, ?, ?, ?, ?, ?)").arg(Columns));
     for (const DBDocument& d : documents) {
@@ -296,14 +306,9 @@ std::int32_t Agree(const QString& folder, const FN& fn)
         return 0;   // nothing kept
     if (connection.Code)
         return connection.Code;
-    QSqlDatabase& db = connection.Db();
-    if (!db.transaction())
+    if (!BeginAgreed(connection, fn))
         return DatabaseError;
-    if (AgreeOn(connection, fn) != 0) {
-        db.rollback();
-        return DatabaseError;
-    }
-    return db.commit() ? 0 : DatabaseError;
+    return connection.Db().commit() ? 0 : DatabaseError;
 }
 
 std::int32_t Find(const QString& folder, const QString& serial, int number, DBDocument& document)
