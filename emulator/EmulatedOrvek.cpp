@@ -131,8 +131,14 @@ std::int32_t EmulatedOrvek::EnsureConnected()
     // A driver reads the decimal point and the device's description when it
     // connects: amounts are right from the first call, before any status query.
     auto regLock = FRegister->Lock();
-    // Another program may have worked on the register meanwhile.
-    FRegister->Refresh();
+    // Another program may have worked on the register meanwhile; from now on
+    // this program keeps it.
+    if (QString problem = FRegister->Refresh(); !problem.isEmpty()) {
+        regLock.unlock();
+        DisconnectNow();
+        FStateProblem = std::move(problem);
+        return OrvekResult::FileError;
+    }
     FProps.Set(OrvekProp::PointPosition, FRegister->Flag(EcrFlag::PointPosition));
     FProps.Set(OrvekProp::UDescription, FRegister->Config().Description);
     return OrvekResult::Ok;
@@ -189,6 +195,7 @@ std::int32_t EmulatedOrvek::Invoke(std::int32_t dispId)
         throw EOleError(QStringLiteral("Неизвестное имя (%1)").arg(dispId));
     std::lock_guard lock(FMutex);
     FInterrupted = false;
+    FStateProblem.clear();
     RunJob();
     FTrace.Called(*method);
     const OrvekHandlerEntry& entry = OrvekHandlers()[*method];
@@ -255,7 +262,11 @@ std::int32_t EmulatedOrvek::Invoke(std::int32_t dispId)
         const std::int32_t kept = RecordDocuments(*reg, documents, printed);
         if (code == OrvekResult::Ok)
             code = kept;
-        reg->Persist();
+        // Nothing is answered as done that the register did not keep.
+        if (QString problem = reg->Persist(); !problem.isEmpty()) {
+            FStateProblem = std::move(problem);
+            code = OrvekResult::FileError;
+        }
     }
     Finish(call, code, entry.Command, true, answered, withPassword);
     return code;
@@ -304,6 +315,8 @@ void EmulatedOrvek::Finish(OrvekCall& call, std::int32_t code, std::uint16_t com
                            bool withPassword)
 {
     FProps.Set(OrvekProp::ResultCode, code);
+    if (call.Description.isEmpty() && code == OrvekResult::FileError)
+        call.Description = FStateProblem;
     FProps.Set(OrvekProp::ResultCodeDescription,
                call.Description.isEmpty() ? OrvekResultDescription(code) : call.Description);
     if (!sent) {

@@ -53,7 +53,8 @@ public:
     static std::shared_ptr<EmulatedRegister> AddressedRegister(const OrvekPropertyStore& props);
     // Connects to the addressed register (again when the settings changed):
     // 0, or OrvekResult::NoLink; PortUnavailable while another program is
-    // connected to a register that keeps its state in a folder. Connection
+    // connected to a register that keeps its state in a folder; FileError
+    // when that state cannot be read. Connection
     // types 1 and 2 reach their port through the print server: without a
     // server link NoLink, PortBusy while another client holds the port there.
     std::int32_t EnsureConnected();
@@ -99,6 +100,7 @@ private:
     OrvekCallTrace FTrace;
     std::shared_ptr<EmulatedRegister> FRegister;
     std::unique_ptr<RegisterPortLock> FPortLock;   // while connected to a register kept in a folder
+    QString FStateProblem;   // why the register's state could not be read or kept (FileError)
     Address FAddress;
     DBQuery FDBQuery;
     Job FJob;

@@ -11,10 +11,7 @@ EmulatedRegister::EmulatedRegister(RegisterConfig config)
     if (FConfig.StateFolder.isEmpty())
         return;
     FStore = std::make_unique<RegisterStore>(FConfig.StateFolder);
-    if (!FStore->Open(*this)) {
-        Remake();
-        FStore->Open(*this);
-    }
+    FStore->Open(*this);
 }
 
 EmulatedRegister::~EmulatedRegister() = default;
@@ -64,18 +61,14 @@ void EmulatedRegister::KeepCore(StateArchive& a)
         FSerialBaud.store(baud);
 }
 
-void EmulatedRegister::Persist()
+QString EmulatedRegister::Persist()
 {
-    if (FStore)
-        FStore->Commit(*this);
+    return FStore ? FStore->Commit(*this) : QString();
 }
 
-void EmulatedRegister::Refresh()
+QString EmulatedRegister::Refresh()
 {
-    if (FStore && !FStore->Refresh(*this)) {
-        Remake();
-        FStore->Open(*this);
-    }
+    return FStore ? FStore->Take(*this) : QString();
 }
 
 void EmulatedRegister::SetSoftware(const QString& version, int build, const QDate& date)

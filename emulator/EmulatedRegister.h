@@ -141,8 +141,8 @@ public:
 
 class EmulatedRegister {
 public:
-    // With a state folder the register takes the state kept there, or keeps
-    // its description's state there when it is made for the first time.
+    // With a state folder the register takes the state kept there (it writes
+    // nothing there until a driver object connects: Refresh).
     explicit EmulatedRegister(RegisterConfig config = {});
     ~EmulatedRegister();
 
@@ -208,11 +208,17 @@ public:
     // firmware it runs and the baud rate of its serial port.
     void KeepCore(StateArchive& a);
     // With a state folder: keeps what the command that just ended changed
-    // (the dispatcher calls it after each register command).
-    void Persist();
-    // With a state folder: takes what another program kept since (a driver
-    // object connects).
-    void Refresh();
+    // (the dispatcher calls it after each register command). Empty, or why
+    // it could not be kept: the command must not answer success.
+    QString Persist();
+    // With a state folder and the register's port held by this program (a
+    // driver object connects): takes what another program kept since, and
+    // keeps the register from now on. Empty, or why the register cannot be
+    // used (its kept state cannot be read).
+    QString Refresh();
+    // The register as its description makes it (its kept state could not be
+    // read).
+    void Remake();
 
     static QString ModeDescription(int mode);
     static QString AdvancedModeDescription(int mode);
@@ -220,8 +226,6 @@ public:
 private:
     // The state the configuration describes.
     void Init();
-    // The kept state could not be read: the register starts afresh.
-    void Remake();
 
     mutable std::recursive_mutex FMutex;
     RegisterConfig FConfig;

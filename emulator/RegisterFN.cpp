@@ -89,6 +89,13 @@ void FNDocumentList::resize(std::size_t count)
     FCount = count;
 }
 
+void FNDocumentList::Restore(std::size_t count)
+{
+    FHeld.clear();
+    FCache.clear();
+    FCount = count;
+}
+
 void FNDocumentList::SetReader(Reader reader)
 {
     FReader = std::move(reader);
@@ -116,13 +123,9 @@ void RegisterFN::Keep(StateArchive& a)
     a(Serial, SoftVersion, SoftType, Implementation, Expiry, ValidityMonths, RegistrationLimit, LifeState,
       CurrentDocument, DocumentData, WarningFlags, OSUSupportStatus, MarkingFillPercentage, NotificationSize);
     a(Capacity5Year, Capacity30DayKb, Registration, KeyServer, LastKeyUpdate, LastConfirmed, Resets);
-    if (a.Loading()) {
-        // The documents may have been replaced: the counts start over.
-        FReceipts = {};
-        FUnconfirmed = {};
-        FRegistrations = {};
-        ++FConfirmations;
-    }
+    a(FSessionOfReceipts, FSessionReceipts, FRegistrations);
+    if (a.Loading())
+        FFirstWaiting = 0;   // the documents may have been replaced
 }
 
 RegisterFN::RegisterFN(EmulatedRegister& reg) : FRegister(reg)
@@ -161,15 +164,7 @@ int RegisterFN::SessionNumber() const
 
 int RegisterFN::ReceiptCount() const
 {
-    const int session = SessionNumber();
-    if (FReceipts.Seen > Documents.size() || FReceipts.Key != session)
-        FReceipts = {0, session, 0, 0};
-    for (; FReceipts.Seen < Documents.size(); ++FReceipts.Seen) {
-        const FNDocument& d = Documents[FReceipts.Seen];
-        if (d.IsReceipt() && d.SessionNumber == session)
-            ++FReceipts.Count;
-    }
-    return FReceipts.Count;
+    return FSessionOfReceipts == SessionNumber() ? FSessionReceipts : 0;
 }
 
 int RegisterFN::WarningFlagsNow() const
@@ -226,20 +221,18 @@ std::vector<const FNDocument*> RegisterFN::Unconfirmed() const
 
 int RegisterFN::UnconfirmedCount() const
 {
-    // Recounted after a confirmation, a shrunk store or a first one confirmed meanwhile.
-    TCount& c = FUnconfirmed;
-    if (c.Seen > Documents.size() || c.Key != FConfirmations ||
-        (c.Count > 0 && Documents[c.First].OFDTicketReceived))
-        c = {0, FConfirmations, 0, 0};
-    for (; c.Seen < Documents.size(); ++c.Seen)
-        if (!Documents[c.Seen].OFDTicketReceived && c.Count++ == 0)
-            c.First = c.Seen;
-    return c.Count;
+    // Numbers run on from 1: the confirmed ones come first. One confirmed
+    // on its own after them is passed over.
+    const std::size_t count = Documents.size();
+    FFirstWaiting = std::min(count, std::max(FFirstWaiting, std::size_t(std::max(0, LastConfirmed))));
+    while (FFirstWaiting < count && Documents[FFirstWaiting].OFDTicketReceived)
+        ++FFirstWaiting;
+    return int(count - FFirstWaiting);
 }
 
 const FNDocument* RegisterFN::FirstUnconfirmed() const
 {
-    return UnconfirmedCount() > 0 ? &Documents[FUnconfirmed.First] : nullptr;
+    return UnconfirmedCount() > 0 ? &Documents[FFirstWaiting] : nullptr;
 }
 
 int RegisterFN::Resource5Year() const
@@ -252,7 +245,7 @@ int RegisterFN::Resource30DayKb() const
     // From the first unconfirmed on: the older ones need not be read back.
     int bytes = 0;
     if (UnconfirmedCount() > 0)
-        for (std::size_t i = FUnconfirmed.First; i < Documents.size(); ++i)
+        for (std::size_t i = FFirstWaiting; i < Documents.size(); ++i)
             if (const FNDocument& doc = Documents[i]; !doc.OFDTicketReceived)
                 bytes += doc.Size();
     return std::max(0, Capacity30DayKb - (bytes + 1023) / 1024);
@@ -260,16 +253,7 @@ int RegisterFN::Resource30DayKb() const
 
 int RegisterFN::RegistrationCount() const
 {
-    // A document's type never changes: only those added since are looked at.
-    TCount& c = FRegistrations;
-    if (c.Seen > Documents.size())
-        c = {};
-    for (; c.Seen < Documents.size(); ++c.Seen) {
-        const int type = Documents[c.Seen].Type;
-        if (type == FNDocType::Registration || type == FNDocType::Reregistration)
-            ++c.Count;
-    }
-    return c.Count;
+    return FRegistrations;
 }
 
 int RegisterFN::FreeRegistration() const
@@ -315,6 +299,12 @@ FNDocument& RegisterFN::AddDocument(int type)
     doc.FiscalSign = FiscalSignOf(Serial, doc.Number, doc.DateTime);
     doc.SessionNumber = SessionNumber();
     CancelDocument();
+    if (doc.IsReceipt()) {
+        FSessionReceipts = FSessionOfReceipts == doc.SessionNumber ? FSessionReceipts + 1 : 1;
+        FSessionOfReceipts = doc.SessionNumber;
+    }
+    if (type == FNDocType::Registration || type == FNDocType::Reregistration)
+        ++FRegistrations;
     Documents.push_back(std::move(doc));
     return Documents.back();
 }
@@ -430,7 +420,6 @@ std::int32_t RegisterFN::BuildCalculationReport(FNDocument** doc)
 
 void RegisterFN::Confirm(int number)
 {
-    ++FConfirmations;
     LastConfirmed = std::max(LastConfirmed, number);
     // Documents read back later take their tickets from LastConfirmed.
     Documents.ForEachHeld([number](FNDocument& doc) {
@@ -459,9 +448,8 @@ void RegisterFN::Reset()
     Documents.clear();
     LastConfirmed = 0;
     ++Resets;
-    FReceipts = {};
-    FUnconfirmed = {};
-    FRegistrations = {};
+    FSessionOfReceipts = FSessionReceipts = FRegistrations = 0;
+    FFirstWaiting = 0;
     Registration = {};
     Expiry = QDate();
     LastKeyUpdate = {};

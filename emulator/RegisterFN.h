@@ -160,8 +160,8 @@ public:
     const FNDocument& operator[](std::size_t index) const { return const_cast<FNDocumentList&>(*this)[index]; }
     FNDocument& front() { return (*this)[0]; }
     const FNDocument& front() const { return (*this)[0]; }
-    FNDocument& back() { return FHeld.back(); }
-    const FNDocument& back() const { return FHeld.back(); }
+    FNDocument& back() { return (*this)[FCount - 1]; }
+    const FNDocument& back() const { return (*this)[FCount - 1]; }
     iterator begin() { return {this, 0}; }
     iterator end() { return {this, FCount}; }
     const_iterator begin() const { return {this, 0}; }
@@ -181,6 +181,8 @@ public:
 
     // Reads documents before the held ones with the reader from now on.
     void SetReader(Reader reader);
+    // There are `count` documents, all to be read back: none is held.
+    void Restore(std::size_t count);
     bool Bounded() const { return bool(FReader); }
     // The documents before `count` may be read back: those before the
     // window are no longer held.
@@ -278,8 +280,8 @@ public:
     FNDocument* Find(int number);
     // (Documents read back stay valid only while few more are read: see FNDocumentList.)
     std::vector<const FNDocument*> Unconfirmed() const;
-    // The count and the first of Unconfirmed(), without walking the whole
-    // store on every call (long receipt runs keep asking).
+    // The count and the first of Unconfirmed(), without walking the store:
+    // the documents after the last one the OFD confirmed wait for it.
     int UnconfirmedCount() const;
     const FNDocument* FirstUnconfirmed() const;
     int Resource5Year() const;
@@ -321,16 +323,9 @@ private:
     std::int32_t CheckNoSession() const;
     EmulatedRegister& FRegister;
 
-    // Counts over the documents, brought up to date with the documents added
-    // since (the store only grows between a Reset and the next).
-    struct TCount {
-        std::size_t Seen = 0;   // documents looked at
-        int Key = 0;            // the session counted, or the confirmation round
-        int Count = 0;
-        std::size_t First = 0;  // UnconfirmedCount: the index of the first unconfirmed one
-    };
-    mutable TCount FReceipts;
-    mutable TCount FUnconfirmed;
-    mutable TCount FRegistrations;
-    int FConfirmations = 0;
+    // Kept with the FN as documents come, so that no call walks the store.
+    int FSessionOfReceipts = 0;     // the session of the latest receipt
+    int FSessionReceipts = 0;       // receipts of that session
+    int FRegistrations = 0;         // registration and re-registration reports
+    mutable std::size_t FFirstWaiting = 0;  // no document before this index waits for the OFD
 };

@@ -21,11 +21,23 @@ std::map<QString, Hold>& Holds()
     static std::map<QString, Hold> holds;
     return holds;
 }
+
+QString KeyOf(const QString& folder)
+{
+    return QDir::cleanPath(QDir(folder).absolutePath());
+}
 } // namespace
+
+bool RegisterPortLock::Held(const QString& folder)
+{
+    const QString key = KeyOf(folder);
+    std::lock_guard lock(g_mutex);
+    return Holds().count(key) > 0;
+}
 
 std::unique_ptr<RegisterPortLock> RegisterPortLock::Take(const QString& folder)
 {
-    const QString key = QDir::cleanPath(QDir(folder).absolutePath());
+    const QString key = KeyOf(folder);
     std::lock_guard lock(g_mutex);
     auto it = Holds().find(key);
     if (it == Holds().end()) {

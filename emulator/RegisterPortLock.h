@@ -14,6 +14,9 @@ public:
     // when another program holds it. A folder where no lock file can be made
     // gives a hold without a lock (the register works, unguarded).
     static std::unique_ptr<RegisterPortLock> Take(const QString& folder);
+    // This program holds the port of the register kept in the folder: only
+    // then may it write the register's files.
+    static bool Held(const QString& folder);
     ~RegisterPortLock();
     RegisterPortLock(const RegisterPortLock&) = delete;
     RegisterPortLock& operator=(const RegisterPortLock&) = delete;

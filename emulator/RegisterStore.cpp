@@ -8,6 +8,7 @@
 #include "emulator/RegisterFiscalMemory.h"
 #include "emulator/RegisterGraphics.h"
 #include "emulator/RegisterMarking.h"
+#include "emulator/RegisterPortLock.h"
 #include "emulator/RegisterPrinter.h"
 #include "emulator/RegisterReceipt.h"
 #include "emulator/RegisterServiceKeys.h"
@@ -15,26 +16,42 @@
 #include "emulator/RegisterTextPrint.h"
 #include "emulator/RegisterVintrel.h"
 #include "platform/AtomicFile.h"
+#include "platform/FileWrite.h"
 #include "platform/Notices.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <QRegularExpression>
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <map>
+#include <tuple>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 constexpr char SnapshotMagic[4] = {'O', 'R', 'V', 'S'};
 constexpr char JournalMagic[4] = {'O', 'R', 'V', 'J'};
-constexpr quint32 FormatVersion = 1;
-constexpr qsizetype SnapshotHeader = 4 + 4 + 8 + 4 + 4;  // magic, version, generation, length, checksum
-constexpr qsizetype JournalHeader = 4 + 4 + 8;           // magic, version, generation
-constexpr qsizetype RecordHeader = 4 + 4;                // length, checksum
-constexpr qint64 MinJournalBeforeSnapshot = 4 << 20;
-constexpr qint64 MaxStateFile = qint64(1) << 31;
+constexpr char DocumentsMagic[4] = {'O', 'R', 'V', 'D'};
+constexpr char IndexMagic[4] = {'O', 'R', 'V', 'I'};
+constexpr quint32 FormatVersion = 2;
+constexpr qsizetype IdentitySize = 16;
+// magic, version, identity, generation, payload length and checksum (a
+// snapshot's), the header's own checksum
+constexpr qsizetype HeaderSize = 4 + 4 + IdentitySize + 8 + 8 + 4 + 4;
+constexpr qsizetype RecordHeader = 4 + 4 + 4;   // length, its complement, checksum
+constexpr qsizetype IndexEntrySize = 8 + 4 + 4; // offset, size, checksum
+constexpr quint32 LengthCheck = 0xA5C3E1F0;
+constexpr qint64 JournalBeforeSnapshot = 4 << 20;
+constexpr qint64 MaxStateFile = qint64(256) << 20;   // a snapshot or a journal
 
 // Entries of a snapshot or a journal record.
-enum Entry : quint8 { Part = 'P', Documents = 'D', PaperAdded = 'A', PaperReplaced = 'R' };
+enum Entry : quint8 { Part = 'P', Documents = 'D', PaperAdded = 'A', PaperReplaced = 'R', DocumentCount = 'N' };
 
 // The kept parts of a register, in a fixed order (their index is stored).
 struct KeptPart {
@@ -65,60 +82,24 @@ const KeptPart Parts[] = {
 constexpr std::size_t PartCount = std::size(Parts);
 constexpr std::size_t TablesPart = 1;
 
-// A checksum of the bytes, eight at a time (a torn or changed record
-// shows), taken in pieces of any size: the bytes' whole size comes first.
-class Checksummer {
-public:
-    explicit Checksummer(qint64 size) : FH(0x9E3779B97F4A7C15ULL ^ quint64(size)) {}
-    void Add(QByteArrayView bytes)
-    {
-        const char* p = bytes.data();
-        qsizetype n = bytes.size();
-        for (; n > 0 && FPending > 0; ++p, --n)
-            Take(*p);
-        for (; n >= 8; p += 8, n -= 8)
-            Word(p);
-        for (; n > 0; ++p, --n)
-            Take(*p);
-    }
-    quint32 Finish()
-    {
-        for (int i = 0; i < FPending; ++i)
-            FH = (FH ^ quint8(FTail[i])) * 0xC4CEB9FE1A85EC53ULL;
-        FPending = 0;
-        quint64 h = FH;
-        h ^= h >> 33;
-        h *= 0xFF51AFD7ED558CCDULL;
-        h ^= h >> 33;
-        return quint32(h ^ (h >> 32));
-    }
-
-private:
-    void Word(const char* p)
-    {
-        quint64 w;
-        std::memcpy(&w, p, 8);
-        FH = (FH ^ w) * 0xFF51AFD7ED558CCDULL;
-        FH ^= FH >> 29;
-    }
-    void Take(char c)
-    {
-        FTail[FPending++] = c;
-        if (FPending == 8) {
-            Word(FTail);
-            FPending = 0;
-        }
-    }
-    quint64 FH;
-    char FTail[8] = {};
-    int FPending = 0;
-};
-
+// A checksum of the bytes, eight at a time (a torn or changed record shows).
 quint32 Checksum(QByteArrayView bytes)
 {
-    Checksummer sum(bytes.size());
-    sum.Add(bytes);
-    return sum.Finish();
+    quint64 h = 0x9E3779B97F4A7C15ULL ^ quint64(bytes.size());
+    const char* p = bytes.data();
+    qsizetype n = bytes.size();
+    for (; n >= 8; p += 8, n -= 8) {
+        quint64 w;
+        std::memcpy(&w, p, 8);
+        h = (h ^ w) * 0xFF51AFD7ED558CCDULL;
+        h ^= h >> 29;
+    }
+    for (; n > 0; ++p, --n)
+        h = (h ^ quint8(*p)) * 0xC4CEB9FE1A85EC53ULL;
+    h ^= h >> 33;
+    h *= 0xFF51AFD7ED558CCDULL;
+    h ^= h >> 33;
+    return quint32(h ^ (h >> 32));
 }
 
 template <class T> void Put(QByteArray& out, T value)
@@ -126,23 +107,49 @@ template <class T> void Put(QByteArray& out, T value)
     out.append(reinterpret_cast<const char*>(&value), sizeof value);
 }
 
-template <class T> T Get(const QByteArray& in, qsizetype at)
+template <class T> T Get(QByteArrayView in, qsizetype at)
 {
     T value;
-    std::memcpy(&value, in.constData() + at, sizeof value);
+    std::memcpy(&value, in.data() + at, sizeof value);
     return value;
 }
 
-QByteArray ReadFile(const QString& fileName, bool& ok)
-{
-    QFile f(fileName);
-    ok = f.open(QIODevice::ReadOnly) && f.size() <= MaxStateFile;
-    if (!ok)
+// The header every file of the folder starts with.
+struct Header {
+    const char* Magic = nullptr;
+    QByteArray Identity;
+    quint64 Generation = 0;
+    quint64 Length = 0;      // a snapshot's payload
+    quint32 PayloadSum = 0;
+
+    QByteArray Bytes() const
+    {
+        QByteArray out(Magic, 4);
+        Put(out, FormatVersion);
+        out.append(Identity);
+        Put(out, Generation);
+        Put(out, Length);
+        Put(out, PayloadSum);
+        Put(out, Checksum(out));
+        return out;
+    }
+    // Empty, or what is wrong with the bytes as a header of the kind.
+    QString Read(QByteArrayView bytes, const char* magic)
+    {
+        if (bytes.size() < HeaderSize || std::memcmp(bytes.data(), magic, 4) != 0)
+            return QStringLiteral("нет заголовка");
+        if (Get<quint32>(bytes, HeaderSize - 4) != Checksum(bytes.first(HeaderSize - 4)))
+            return QStringLiteral("заголовок повреждён");
+        if (const quint32 version = Get<quint32>(bytes, 4); version != FormatVersion)
+            return QStringLiteral("неизвестная версия формата %1").arg(version);
+        Magic = magic;
+        Identity = bytes.sliced(8, IdentitySize).toByteArray();
+        Generation = Get<quint64>(bytes, 8 + IdentitySize);
+        Length = Get<quint64>(bytes, 16 + IdentitySize);
+        PayloadSum = Get<quint32>(bytes, 24 + IdentitySize);
         return {};
-    QByteArray bytes = f.readAll();
-    ok = f.error() == QFileDevice::NoError;
-    return bytes;
-}
+    }
+};
 
 void WritePart(StateArchive& out, quint8 index, const QByteArray& bytes)
 {
@@ -150,24 +157,6 @@ void WritePart(StateArchive& out, quint8 index, const QByteArray& bytes)
     quint32 size = quint32(bytes.size());
     out(kind, index, size);
     out.Raw(const_cast<char*>(bytes.constData()), bytes.size());
-}
-
-// The documents from `from` on, each as Keep writes it.
-QByteArray DocumentsFrom(RegisterFN& fn, std::size_t from)
-{
-    StateArchive out;
-    for (std::size_t i = from; i < fn.Documents.size(); ++i)
-        out(fn.Documents[i]);
-    return out.TakeBytes();
-}
-
-void WriteDocuments(StateArchive& out, std::size_t first, std::size_t count, const QByteArray& bytes)
-{
-    quint8 kind = Documents;
-    quint32 from = quint32(first);
-    out(kind, from);
-    out.Count(count);
-    out.Raw(const_cast<char*>(bytes.constData()), std::size_t(bytes.size()));
 }
 
 void WritePaper(StateArchive& out, const RegisterPaper& paper, std::size_t count, bool replace)
@@ -191,10 +180,15 @@ void WriteParts(StateArchive& out, EmulatedRegister& reg)
     }
 }
 
+void WriteCount(StateArchive& out, quint64 base, quint64 count)
+{
+    quint8 kind = DocumentCount;
+    out(kind, base, count);
+}
+
 // Applies a snapshot's or a record's entries; false when they do not read.
-// The documents' places go on `places` (when given): the FN may then keep
-// only its latest documents.
-bool Apply(EmulatedRegister& reg, QByteArrayView payload, RegisterStore::Places* places)
+// A document count goes to `count` (base, count).
+bool ApplyEntries(EmulatedRegister& reg, QByteArrayView payload, const std::function<bool(quint64, quint64)>& count)
 {
     StateArchive in(payload);
     while (in.Ok() && !in.AtEnd()) {
@@ -218,21 +212,19 @@ bool Apply(EmulatedRegister& reg, QByteArrayView payload, RegisterStore::Places*
             quint32 first = 0;
             in(first);
             FNDocumentList& docs = reg.Area<RegisterFN>().Documents;
-            if (first > docs.size() || (places && first > places->List.size()))
+            if (first > docs.size())
                 return false;
             docs.resize(first);
-            if (places)
-                places->List.resize(first);
             const std::size_t n = in.Count(0);
-            for (std::size_t i = 0; i < n && in.Ok(); ++i) {
-                const qsizetype start = in.Position();
+            for (std::size_t i = 0; i < n && in.Ok(); ++i)
                 in(docs.emplace_back());
-                if (places) {
-                    places->List.push_back({places->Base + start, quint32(in.Position() - start), places->InJournal});
-                    if (places->Reads == &reg.Area<RegisterFN>())
-                        docs.Release(places->List.size());
-                }
-            }
+            break;
+        }
+        case DocumentCount: {
+            quint64 base = 0, n = 0;
+            in(base, n);
+            if (!in.Ok() || !count(base, n))
+                return false;
             break;
         }
         case PaperAdded:
@@ -256,146 +248,428 @@ bool Apply(EmulatedRegister& reg, QByteArrayView payload, RegisterStore::Places*
     return in.Ok();
 }
 
-// A notice for the user, shown from the event loop: the register may be
-// made in the middle of a driver call or a constructor.
-void Report(const QString& text)
+QString StampNow()
 {
-    if (QCoreApplication* app = QCoreApplication::instance())
-        QMetaObject::invokeMethod(app, [text] { Notify(text); }, Qt::QueuedConnection);
-    else
-        Notify(text);
+    return QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss-zzz"));
 }
 } // namespace
 
-RegisterStore::RegisterStore(QString folder) : FFolder(std::move(folder)) {}
+// A file of the folder, opened without blocking (a FIFO in its place must
+// not hang the program) and only when it is a regular file.
+class RegisterStore::File {
+public:
+    enum Status { Ok, Missing, NotRegular, Unreadable };
 
-RegisterStore::FileMark RegisterStore::MarkOf(const QString& fileName)
+    static std::unique_ptr<File> Open(const QString& name, bool write, Status& status, int& error)
+    {
+        const int flags = (write ? O_RDWR : O_RDONLY) | O_NONBLOCK | O_CLOEXEC | O_NOCTTY;
+        const int fd = ::open(QFile::encodeName(name).constData(), flags);
+        if (fd < 0) {
+            error = errno;
+            status = error == ENOENT ? Missing : error == EISDIR ? NotRegular : Unreadable;
+            return nullptr;
+        }
+        struct stat st {};
+        if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+            ::close(fd);
+            status = NotRegular;
+            return nullptr;
+        }
+        status = Ok;
+        return std::unique_ptr<File>(new File(fd, st, write));
+    }
+    ~File() { ::close(FFd); }
+
+    int Fd() const { return FFd; }
+    bool Writable() const { return FWritable; }
+    quint64 Inode() const { return FInode; }
+    qint64 Size() const
+    {
+        struct stat st {};
+        return ::fstat(FFd, &st) == 0 ? qint64(st.st_size) : -1;
+    }
+    // Exactly `size` bytes from the offset; false when they are not there.
+    bool ReadAt(qint64 offset, qint64 size, QByteArray& out) const
+    {
+        out.resize(size);
+        qint64 done = 0;
+        while (done < size) {
+            const ssize_t n = ::pread(FFd, out.data() + done, std::size_t(size - done), off_t(offset + done));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                return false;
+            done += n;
+        }
+        return true;
+    }
+    // Errno, or 0.
+    int Truncate(qint64 size) const { return ::ftruncate(FFd, off_t(size)) == 0 ? 0 : errno; }
+
+private:
+    File(int fd, const struct stat& st, bool write) : FFd(fd), FWritable(write), FInode(quint64(st.st_ino)) {}
+    int FFd;
+    bool FWritable;
+    quint64 FInode;
+};
+
+// The files as this store last read or wrote them: a change shows.
+struct RegisterStore::Marks {
+    quint64 SnapshotInode = 0;
+    qint64 SnapshotTime = 0;
+    quint64 JournalInode = 0;
+};
+
+namespace {
+// The snapshot file's inode and modification time (0 when there is none).
+std::pair<quint64, qint64> SnapshotMarkOf(const QString& name)
 {
     struct stat st {};
-    if (::stat(QFile::encodeName(fileName).constData(), &st) != 0)
-        return {};
-    return {quint64(st.st_ino), qint64(st.st_size), qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
+    if (::stat(QFile::encodeName(name).constData(), &st) != 0)
+        return {0, 0};
+    return {quint64(st.st_ino), qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
 }
 
-bool RegisterStore::Open(EmulatedRegister& reg)
+// Why a file that is there cannot be opened for reading.
+QString ReadProblem(int error)
 {
-    QDir().mkpath(FFolder);
+    return error == EACCES || error == EPERM ? QStringLiteral("нет прав на чтение") : SystemErrorText(error);
+}
+} // namespace
+
+RegisterStore::RegisterStore(QString folder) : FFolder(std::move(folder)), FMarks(std::make_unique<Marks>()) {}
+
+RegisterStore::~RegisterStore() = default;
+
+// Reading ---------------------------------------------------------------------
+
+void RegisterStore::Open(EmulatedRegister& reg)
+{
     AttachReader(reg);
-    QString problem;
-    switch (Load(reg, problem)) {
-    case Read::Ok: return true;
-    case Read::Missing: Snapshot(reg); return true;
-    case Read::Bad: break;
-    }
-    MoveAside(problem);
-    return false;
+    Load(reg, false);
 }
 
-bool RegisterStore::Refresh(EmulatedRegister& reg)
+QString RegisterStore::Take(EmulatedRegister& reg)
 {
-    const FileMark snapshot = MarkOf(SnapshotFile());
-    const FileMark journal = MarkOf(JournalFile());
-    // The journal only grows between snapshots: its file and size tell.
-    if (snapshot == FSnapshotMark && journal.Inode == FJournalMark.Inode && journal.Size == FJournalMark.Size)
-        return true;
-    QString problem;
-    if (snapshot == FSnapshotMark && journal.Inode == FJournalMark.Inode && journal.Size > FJournalMark.Size) {
-        // Only records were added: read them alone.
-        bool ok = false;
-        const QByteArray bytes = ReadFile(JournalFile(), ok);
-        qsizetype end = FJournalMark.Size;
-        if (ok && ApplyJournal(reg, bytes, FJournalMark.Size, end)) {
-            Settle(reg);
-            OpenJournal(end);
-            return true;
-        }
-        problem = QStringLiteral("журнал изменений повреждён");
-    } else {
-        switch (Load(reg, problem)) {
-        case Read::Ok: return true;
-        case Read::Missing: Snapshot(reg); return true;
-        case Read::Bad: break;
+    // Nothing changed since this program read or wrote the folder: the
+    // journal only grows between snapshots.
+    if (FClean && FJournal && FJournal->Writable() && FUnreadable.isEmpty()) {
+        const auto [inode, time] = SnapshotMarkOf(SnapshotFile());
+        struct stat st {};
+        const bool sameJournal = ::stat(QFile::encodeName(JournalFile()).constData(), &st) == 0 &&
+                                 quint64(st.st_ino) == FJournal->Inode();
+        if (inode == FMarks->SnapshotInode && time == FMarks->SnapshotTime && sameJournal) {
+            const qint64 size = FJournal->Size();
+            if (size == FJournalEnd)
+                return {};
+            QByteArray added;
+            QString problem;
+            // Only records were added (by another program): read them alone.
+            if (size > FJournalEnd && FJournal->ReadAt(FJournalEnd, size - FJournalEnd, added)) {
+                if (ApplyRecords(reg, added, FJournalEnd, problem) && FJournalEnd == size &&
+                    LoadDocuments(true, problem) == Read::Ok) {
+                    Settle(reg);
+                    return {};
+                }
+            }
         }
     }
-    MoveAside(problem);
-    return false;
+    Load(reg, true);
+    return FUnreadable;
 }
 
-RegisterStore::Read RegisterStore::Load(EmulatedRegister& reg, QString& problem)
+void RegisterStore::Load(EmulatedRegister& reg, bool writer)
 {
-    FJournal.close();
-    AttachReader(reg);
-    // Without a snapshot the documents are still read from the files open.
-    if (!QFile::exists(SnapshotFile()))
-        return Read::Missing;
-    FPlaces = {};
-    FPlaces.Reads = FReads;
-    bool ok = false;
-    const QByteArray bytes = ReadFile(SnapshotFile(), ok);
-    if (!ok) {
-        problem = QStringLiteral("файл не читается");
-        return Read::Bad;
-    }
-    if (bytes.size() < SnapshotHeader || !bytes.startsWith(QByteArrayView(SnapshotMagic, 4))) {
-        problem = QStringLiteral("это не файл состояния ККТ");
-        return Read::Bad;
-    }
-    if (Get<quint32>(bytes, 4) != FormatVersion) {
-        problem = QStringLiteral("неизвестная версия формата %1").arg(Get<quint32>(bytes, 4));
-        return Read::Bad;
-    }
-    const quint64 generation = Get<quint64>(bytes, 8);
-    const quint32 length = Get<quint32>(bytes, 16);
-    const QByteArrayView payload = QByteArrayView(bytes).sliced(SnapshotHeader);
-    FPlaces.Base = SnapshotHeader;
-    FPlaces.InJournal = false;
-    if (length != quint32(payload.size()) || Get<quint32>(bytes, 20) != Checksum(payload) || !Apply(reg, payload, &FPlaces)) {
-        problem = QStringLiteral("файл повреждён");
-        return Read::Bad;
-    }
-    FGeneration = generation;
-    FSnapshotSize = bytes.size();
-    FSnapshotMark = MarkOf(SnapshotFile());
-
-    // The journal of this snapshot; one of an older snapshot is already in it.
-    const QByteArray journal = ReadFile(JournalFile(), ok);
-    qsizetype end = 0;
-    if (ok && journal.size() >= JournalHeader && journal.startsWith(QByteArrayView(JournalMagic, 4)) &&
-        Get<quint32>(journal, 4) == FormatVersion && Get<quint64>(journal, 8) == generation) {
-        if (!ApplyJournal(reg, journal, JournalHeader, end)) {
-            problem = QStringLiteral("журнал изменений повреждён");
-            return Read::Bad;
+    FUnreadable.clear();
+    FClean = false;
+    FJournal.reset();
+    FDocuments.reset();
+    FIndex.reset();
+    FJournalLost = false;
+    QString problem;
+    switch (LoadSnapshot(reg, problem)) {
+    case Read::Unreadable:
+        FUnreadable = QStringLiteral("состояние ККТ в папке %1 не читается: %2").arg(FFolder, problem);
+        if (writer)
+            Report(QStringLiteral("Состояние эмулируемой ККТ в папке %1 не читается: %2. Оно не изменяется; "
+                                  "ККТ недоступна, пока его нельзя прочитать.")
+                       .arg(FFolder, problem));
+        return;
+    case Read::Missing: {
+        if (FLoaded)
+            Remake(reg);   // the kept state was removed: the register starts afresh
+        if (!writer)
+            return;
+        const bool leftovers = QFile::exists(JournalFile()) || QFile::exists(DocumentsFile()) ||
+                               QFile::exists(IndexFile());
+        if (leftovers) {
+            Damaged(reg, QStringLiteral("нет файла снимка state.bin"), false);
+            return;
         }
+        FIdentity.clear();
+        const QString error = Snapshot(reg);
+        if (!error.isEmpty())
+            Failed(error);
+        FClean = error.isEmpty();
+        return;
+    }
+    case Read::Damaged:
+        Remake(reg);
+        if (writer)
+            Damaged(reg, problem, false);
+        return;
+    case Read::Ok: break;
+    }
+
+    QString journalProblem;
+    const Read journal = LoadJournal(reg, writer, journalProblem);
+    if (journal == Read::Unreadable) {
+        FUnreadable = QStringLiteral("журнал ККТ в папке %1 не читается: %2").arg(FFolder, journalProblem);
+        if (writer)
+            Report(QStringLiteral("Журнал изменений эмулируемой ККТ в папке %1 не читается: %2. Состояние не "
+                                  "изменяется; ККТ недоступна, пока его нельзя прочитать.")
+                       .arg(FFolder, journalProblem));
+        return;
+    }
+    switch (LoadDocuments(writer, problem)) {
+    case Read::Unreadable:
+        FUnreadable = QStringLiteral("документы ФН в папке %1 не читаются: %2").arg(FFolder, problem);
+        if (writer)
+            Report(QStringLiteral("Документы ФН эмулируемой ККТ в папке %1 не читаются: %2. Состояние не "
+                                  "изменяется; ККТ недоступна, пока их нельзя прочитать.")
+                       .arg(FFolder, problem));
+        return;
+    case Read::Missing:
+    case Read::Damaged:
+        Remake(reg);
+        if (writer)
+            Damaged(reg, problem, false);
+        return;
+    case Read::Ok: break;
     }
     Settle(reg);
-    OpenJournal(end);
+    FLoaded = true;
+    if (journal == Read::Damaged) {
+        if (writer)
+            Damaged(reg, journalProblem, true);
+        return;
+    }
+    if (!writer) {
+        // A torn record, a journal of the snapshot before or none: the
+        // holder repairs them.
+        FClean = journal == Read::Ok && FJournal->Size() == FJournalEnd;
+        return;
+    }
+    // What a kill leaves: a torn last record, documents no record counts, a
+    // snapshot whose journal was not yet made.
+    int error = 0;
+    if (journal == Read::Missing) {
+        FJournalLost = true;
+        const QString written = WriteFileAtomically(JournalFile(), Header{JournalMagic, FIdentity, FGeneration}.Bytes());
+        File::Status status;
+        if (written.isEmpty() && (FJournal = File::Open(JournalFile(), true, status, error))) {
+            FJournalEnd = HeaderSize;
+            FJournalLost = false;
+        }
+    } else if (FJournal->Size() > FJournalEnd && FJournal->Truncate(FJournalEnd) != 0) {
+        FJournalLost = true;
+    }
+    if (FIndex->Size() > HeaderSize + qint64(FBase + FKept) * IndexEntrySize)
+        FIndex->Truncate(HeaderSize + qint64(FBase + FKept) * IndexEntrySize);
+    if (FDocuments->Size() > FDocumentsEnd)
+        FDocuments->Truncate(FDocumentsEnd);
+    Settle(reg);
+    FClean = true;
+}
+
+RegisterStore::Read RegisterStore::LoadSnapshot(EmulatedRegister& reg, QString& problem)
+{
+    File::Status status;
+    int error = 0;
+    const std::unique_ptr<File> file = File::Open(SnapshotFile(), false, status, error);
+    switch (status) {
+    case File::Missing: return Read::Missing;
+    case File::Unreadable: problem = ReadProblem(error); return Read::Unreadable;
+    case File::NotRegular: problem = QStringLiteral("state.bin — не обычный файл"); return Read::Damaged;
+    case File::Ok: break;
+    }
+    const qint64 size = file->Size();
+    QByteArray bytes;
+    if (size > MaxStateFile) {
+        problem = QStringLiteral("state.bin больше %1 МБ").arg(MaxStateFile >> 20);
+        return Read::Damaged;
+    }
+    if (!file->ReadAt(0, size, bytes)) {
+        problem = QStringLiteral("state.bin: %1").arg(SystemErrorText(errno ? errno : EIO));
+        return Read::Unreadable;
+    }
+    Header header;
+    if (const QString bad = header.Read(bytes, SnapshotMagic); !bad.isEmpty()) {
+        problem = QStringLiteral("state.bin: %1").arg(bad);
+        return Read::Damaged;
+    }
+    const QByteArrayView payload = QByteArrayView(bytes).sliced(HeaderSize);
+    if (header.Length != quint64(payload.size()) || header.PayloadSum != Checksum(payload)) {
+        problem = QStringLiteral("state.bin повреждён");
+        return Read::Damaged;
+    }
+    FBase = FKept = 0;
+    bool counted = false;
+    const bool applied = ApplyEntries(reg, payload, [&](quint64 base, quint64 count) {
+        FBase = base;
+        FKept = count;
+        counted = true;
+        reg.Area<RegisterFN>().Documents.Restore(count);
+        return true;
+    });
+    if (!applied || !counted) {
+        problem = QStringLiteral("state.bin не читается как состояние ККТ");
+        return Read::Damaged;
+    }
+    FIdentity = header.Identity;
+    FGeneration = header.Generation;
+    FSnapshotSize = bytes.size();
+    struct stat st {};
+    ::fstat(file->Fd(), &st);
+    FMarks->SnapshotInode = quint64(st.st_ino);
+    FMarks->SnapshotTime = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
     return Read::Ok;
 }
 
-// Applies the records from `from` on; `end` is where the last whole record
-// ends (a half-written one after it is dropped). False for a whole record
-// that does not read.
-bool RegisterStore::ApplyJournal(EmulatedRegister& reg, const QByteArray& bytes, qsizetype from, qsizetype& end)
+// The journal of the snapshot just read. Missing: none, or one of the
+// snapshot before (a kill between the two writes); its records are in the
+// snapshot. Damaged: the records before the damage were applied.
+RegisterStore::Read RegisterStore::LoadJournal(EmulatedRegister& reg, bool writer, QString& problem)
 {
-    end = from;
-    while (bytes.size() - end >= RecordHeader) {
-        const quint32 length = Get<quint32>(bytes, end);
-        if (qint64(length) > bytes.size() - end - RecordHeader)
-            break;
-        const QByteArrayView payload = QByteArrayView(bytes).sliced(end + RecordHeader, length);
-        if (Get<quint32>(bytes, end + 4) != Checksum(payload))
-            break;
-        FPlaces.Base = end + RecordHeader;
-        FPlaces.InJournal = true;
-        if (!Apply(reg, payload, &FPlaces))
-            return false;
-        end += RecordHeader + length;
+    File::Status status;
+    int error = 0;
+    std::unique_ptr<File> file = File::Open(JournalFile(), writer, status, error);
+    switch (status) {
+    case File::Missing: FJournalEnd = HeaderSize; return Read::Missing;
+    case File::Unreadable: problem = ReadProblem(error); return Read::Unreadable;
+    case File::NotRegular: problem = QStringLiteral("journal.bin — не обычный файл"); return Read::Damaged;
+    case File::Ok: break;
     }
-    return true;
+    const qint64 size = file->Size();
+    if (size > MaxStateFile) {
+        problem = QStringLiteral("journal.bin больше %1 МБ").arg(MaxStateFile >> 20);
+        return Read::Damaged;
+    }
+    QByteArray bytes;
+    if (!file->ReadAt(0, size, bytes)) {
+        problem = QStringLiteral("journal.bin: %1").arg(SystemErrorText(errno ? errno : EIO));
+        return Read::Unreadable;
+    }
+    Header header;
+    if (const QString bad = header.Read(bytes, JournalMagic); !bad.isEmpty()) {
+        problem = QStringLiteral("journal.bin: %1").arg(bad);
+        return Read::Damaged;
+    }
+    if (header.Identity != FIdentity) {
+        problem = QStringLiteral("journal.bin другой ККТ");
+        return Read::Damaged;
+    }
+    if (header.Generation + 1 == FGeneration) {
+        FJournalEnd = HeaderSize;
+        return Read::Missing;
+    }
+    if (header.Generation != FGeneration) {
+        problem = QStringLiteral("journal.bin другого снимка состояния");
+        return Read::Damaged;
+    }
+    FJournal = std::move(file);
+    return ApplyRecords(reg, QByteArrayView(bytes).sliced(HeaderSize), HeaderSize, problem) ? Read::Ok : Read::Damaged;
 }
 
-// After reading: documents the OFD confirmed are marked, and what the folder
-// holds is what the register holds.
+// Applies the records in `bytes`, which start at the offset `from` of the
+// journal; FJournalEnd is where the last whole one ends. A torn last record
+// (shorter than its length) is left out; anything else that does not read
+// is damage (false, `problem` says where).
+bool RegisterStore::ApplyRecords(EmulatedRegister& reg, QByteArrayView bytes, qint64 from, QString& problem)
+{
+    qsizetype at = 0;
+    FJournalEnd = from;
+    while (bytes.size() - at >= RecordHeader) {
+        const quint32 length = Get<quint32>(bytes, at);
+        const bool lengthRead = Get<quint32>(bytes, at + 4) == (~length ^ LengthCheck);
+        if (lengthRead && qint64(length) > bytes.size() - at - RecordHeader)
+            return true;   // torn
+        const QByteArrayView payload = lengthRead ? bytes.sliced(at + RecordHeader, length) : QByteArrayView();
+        if (!lengthRead || Get<quint32>(bytes, at + 8) != Checksum(payload) || !Apply(reg, payload)) {
+            problem = QStringLiteral("запись журнала на смещении %1 повреждена").arg(FJournalEnd);
+            return false;
+        }
+        at += RecordHeader + length;
+        FJournalEnd = from + at;
+    }
+    return true;   // whole, or torn in its last record's header
+}
+
+bool RegisterStore::Apply(EmulatedRegister& reg, QByteArrayView payload)
+{
+    return ApplyEntries(reg, payload, [&](quint64 base, quint64 count) {
+        FBase = base;
+        FKept = count;
+        reg.Area<RegisterFN>().Documents.Restore(count);
+        return true;
+    });
+}
+
+// The documents file and its index: this state's, holding every document
+// the state counts. Documents past them (a command killed before its
+// record) are not counted; FDocumentsEnd is where the next one goes.
+RegisterStore::Read RegisterStore::LoadDocuments(bool writer, QString& problem)
+{
+    for (auto [file, name, magic] : {std::tuple{&FDocuments, DocumentsFile(), DocumentsMagic},
+                                     std::tuple{&FIndex, IndexFile(), IndexMagic}}) {
+        if (*file && (*file)->Writable() == writer)
+            continue;
+        File::Status status;
+        int error = 0;
+        const QString shortName = QFileInfo(name).fileName();
+        *file = File::Open(name, writer, status, error);
+        switch (status) {
+        case File::Missing: problem = QStringLiteral("нет файла %1").arg(shortName); return Read::Missing;
+        case File::Unreadable: problem = ReadProblem(error); return Read::Unreadable;
+        case File::NotRegular: problem = QStringLiteral("%1 — не обычный файл").arg(shortName); return Read::Damaged;
+        case File::Ok: break;
+        }
+        QByteArray bytes;
+        Header header;
+        if (!(*file)->ReadAt(0, HeaderSize, bytes) || !header.Read(bytes, magic).isEmpty() ||
+            header.Identity != FIdentity) {
+            file->reset();
+            problem = QStringLiteral("%1 не этой ККТ или повреждён").arg(shortName);
+            return Read::Damaged;
+        }
+    }
+    const quint64 total = FBase + FKept;
+    qint64 offset = 0;
+    quint32 size = 0, sum = 0;
+    if (total == 0) {
+        FDocumentsEnd = HeaderSize;
+    } else if (IndexEntry(total - 1, offset, size, sum) && offset + size <= FDocuments->Size()) {
+        FDocumentsEnd = offset + size;
+    } else {
+        problem = QStringLiteral("в documents.bin нет документов после № %1").arg(total);
+        return Read::Damaged;
+    }
+    return Read::Ok;
+}
+
+bool RegisterStore::IndexEntry(quint64 global, qint64& offset, quint32& size, quint32& sum)
+{
+    QByteArray entry;
+    if (!FIndex || !FIndex->ReadAt(HeaderSize + qint64(global) * IndexEntrySize, IndexEntrySize, entry))
+        return false;
+    offset = Get<qint64>(entry, 0);
+    size = Get<quint32>(entry, 8);
+    sum = Get<quint32>(entry, 12);
+    return offset >= HeaderSize;
+}
+
+// After reading or writing: documents the OFD confirmed are marked, and what
+// the folder holds is what the register holds.
 void RegisterStore::Settle(EmulatedRegister& reg)
 {
     RegisterFN& fn = reg.Area<RegisterFN>();
@@ -404,7 +678,7 @@ void RegisterStore::Settle(EmulatedRegister& reg)
             doc.OFDTicketReceived = true;
     });
     if (FReads == &fn)
-        fn.Documents.Release(FPlaces.List.size());
+        fn.Documents.Release(FKept);
     FParts.resize(PartCount);
     for (std::size_t i = 0; i < PartCount; ++i) {
         StateArchive out;
@@ -415,41 +689,9 @@ void RegisterStore::Settle(EmulatedRegister& reg)
     FResets = fn.Resets;
     FPaperTotal = reg.Paper().Total();
     FPaperSize = reg.Paper().Items().size();
-}
-
-void RegisterStore::OpenJournal(qint64 validSize)
-{
-    FJournal.close();
-    FJournal.setFileName(JournalFile());
-    QFile existing(JournalFile());
-    if (validSize < JournalHeader) {
-        QByteArray header(JournalMagic, 4);
-        Put(header, FormatVersion);
-        Put(header, FGeneration);
-        const QString error = WriteFileAtomically(JournalFile(), header);
-        if (!error.isEmpty()) {
-            Problem(error);
-            return;
-        }
-        validSize = header.size();
-    } else if (existing.size() > validSize) {
-        existing.resize(validSize);   // a half-written record
-    }
-    if (!FJournal.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) {
-        Problem(FJournal.errorString());
-        return;
-    }
-    FJournalMark = MarkOf(JournalFile());
-    OpenReaders();
-}
-
-void RegisterStore::OpenReaders()
-{
-    for (QFile* reader : {&FSnapshotReader, &FJournalReader}) {
-        reader->close();
-        reader->setFileName(reader == &FSnapshotReader ? SnapshotFile() : JournalFile());
-        reader->open(QIODevice::ReadOnly | QIODevice::Unbuffered);
-    }
+    const auto [inode, time] = SnapshotMarkOf(SnapshotFile());
+    FMarks->SnapshotInode = inode;
+    FMarks->SnapshotTime = time;
 }
 
 void RegisterStore::AttachReader(EmulatedRegister& reg)
@@ -464,198 +706,343 @@ void RegisterStore::AttachReader(EmulatedRegister& reg)
 
 bool RegisterStore::ReadDocument(RegisterFN& fn, std::size_t index, FNDocument& doc)
 {
-    if (index >= FPlaces.List.size())
+    if (index >= FKept || !FDocuments)
         return false;
-    const Place& place = FPlaces.List[index];
-    QFile& file = place.InJournal ? FJournalReader : FSnapshotReader;
-    if (!file.isOpen() || !file.seek(place.Offset))
+    qint64 offset = 0;
+    quint32 size = 0, sum = 0;
+    QByteArray bytes;
+    bool read = IndexEntry(FBase + index, offset, size, sum) && FDocuments->ReadAt(offset, size, bytes) &&
+                Checksum(bytes) == sum;
+    if (read) {
+        StateArchive in(bytes);
+        in(doc);
+        read = in.Ok() && in.AtEnd();
+    }
+    if (!read) {
+        if (!FReadFailed)
+            Report(QStringLiteral("Документ ФН %1 эмулируемой ККТ не читается из папки %2: файл документов "
+                                  "повреждён.")
+                       .arg(index + 1)
+                       .arg(FFolder));
+        FReadFailed = true;
         return false;
-    const QByteArray bytes = file.read(place.Size);
-    if (bytes.size() != qsizetype(place.Size))
-        return false;
-    StateArchive in(bytes);
-    in(doc);
-    if (!in.Ok())
-        return false;
+    }
     // The OFD's tickets since it was kept.
     if (doc.Number <= fn.LastConfirmed)
         doc.OFDTicketReceived = true;
     return true;
 }
 
-// Hands the bytes of the first `count` documents, as the files hold them,
-// to `put` (neighbouring ones read together).
-bool RegisterStore::CopyDocuments(std::size_t count, const std::function<bool(QByteArrayView)>& put)
+void RegisterStore::Remake(EmulatedRegister& reg)
 {
-    constexpr qint64 Chunk = 1 << 20;
-    const std::vector<Place>& places = FPlaces.List;
-    for (std::size_t i = 0; i < count;) {
-        const Place& first = places[i];
-        qint64 end = first.Offset + first.Size;
-        std::size_t next = i + 1;
-        for (; next < count && places[next].InJournal == first.InJournal && places[next].Offset == end &&
-               end - first.Offset < Chunk;
-             ++next)
-            end += places[next].Size;
-        QFile& file = first.InJournal ? FJournalReader : FSnapshotReader;
-        if (!file.isOpen() || !file.seek(first.Offset))
-            return false;
-        const QByteArray bytes = file.read(end - first.Offset);
-        if (bytes.size() != end - first.Offset || !put(bytes))
-            return false;
-        i = next;
-    }
-    return true;
+    reg.Remake();
+    FReads = nullptr;
+    AttachReader(reg);
+    FBase = FKept = 0;
+    FLoaded = false;
 }
 
-void RegisterStore::Commit(EmulatedRegister& reg)
-{
-    if (!FJournal.isOpen())
-        return;   // nothing more is kept (told once)
-    StateArchive out;
-    RegisterFN& fn = reg.Area<RegisterFN>();
-    // The documents added since, or all of them after a reset; their places
-    // in the record.
-    const std::size_t count = fn.Documents.size();
-    const std::size_t first = fn.Resets != FResets ? 0 : std::min(count, FPlaces.List.size());
-    FResets = fn.Resets;
-    std::vector<Place> placed;
-    if (first != FPlaces.List.size() || count > first) {
-        quint8 kind = Documents;
-        quint32 from = quint32(first);
-        out(kind, from);
-        out.Count(count - first);
-        for (std::size_t i = first; i < count; ++i) {
-            const qsizetype start = out.Length();
-            out(fn.Documents[i]);
-            placed.push_back({start, quint32(out.Length() - start), true});
-        }
-    }
+// Writing ---------------------------------------------------------------------
 
+// Writes the FN's documents from `first` on at the end of the documents
+// file (the FN's first one at `base`); `end` is then where they end. 0 or
+// the errno; nothing counts them until a record or a snapshot does.
+int RegisterStore::WriteDocuments(RegisterFN& fn, std::size_t first, quint64 base, qint64& end)
+{
+    end = FDocumentsEnd;
+    const std::size_t count = fn.Documents.size();
+    if (first >= count)
+        return 0;
+    QByteArray documents, index;
+    for (std::size_t i = first; i < count; ++i) {
+        StateArchive out;
+        out(fn.Documents[i]);
+        const QByteArray& bytes = out.Bytes();
+        Put(index, quint64(end + documents.size()));
+        Put(index, quint32(bytes.size()));
+        Put(index, Checksum(bytes));
+        documents.append(bytes);
+    }
+    if (const int error = WriteAt(FDocuments->Fd(), end, documents))
+        return error;
+    if (const int error = WriteAt(FIndex->Fd(), HeaderSize + qint64(base + first) * IndexEntrySize, index))
+        return error;
+    end += documents.size();
+    return 0;
+}
+
+// A new state: its identity and its empty documents files.
+QString RegisterStore::MakeState()
+{
+    FIdentity.resize(IdentitySize);
+    QRandomGenerator::system()->generate(reinterpret_cast<quint32*>(FIdentity.data()),
+                                         reinterpret_cast<quint32*>(FIdentity.data() + IdentitySize));
+    FGeneration = 0;
+    FBase = FKept = 0;
+    FResets = -1;   // every document of the FN is to be written
+    if (!QDir().mkpath(FFolder))
+        return SystemErrorText(errno ? errno : EACCES);
+    for (auto [file, name, magic] : {std::tuple{&FDocuments, DocumentsFile(), DocumentsMagic},
+                                     std::tuple{&FIndex, IndexFile(), IndexMagic}}) {
+        if (const QString error = WriteFileAtomically(name, Header{magic, FIdentity}.Bytes()); !error.isEmpty())
+            return error;
+        File::Status status;
+        int error = 0;
+        *file = File::Open(name, true, status, error);
+        if (!*file)
+            return status == File::NotRegular ? SystemErrorText(EISDIR) : SystemErrorText(error);
+    }
+    FDocumentsEnd = HeaderSize;
+    return {};
+}
+
+QString RegisterStore::Commit(EmulatedRegister& reg)
+{
+    if (!FUnreadable.isEmpty())
+        return FUnreadable;
+    if (!RegisterPortLock::Held(FFolder) || !FDocuments || !FDocuments->Writable())
+        return Failed(QStringLiteral("порт ККТ не занят этой программой"));
+    RegisterFN& fn = reg.Area<RegisterFN>();
+    const std::size_t count = fn.Documents.size();
+    const bool reset = fn.Resets != FResets;
+    // A new FN's documents follow the old one's in the file.
+    const quint64 base = reset ? FBase + FKept : FBase;
+    const std::size_t first = reset ? 0 : std::min<std::size_t>(count, FKept);
+
+    StateArchive out;
+    if (reset || count != FKept)
+        WriteCount(out, base, count);
     const RegisterPaper& paper = reg.Paper();
     const std::size_t added = std::size_t(paper.Total() - std::min(FPaperTotal, paper.Total()));
     if (paper.Items().size() < FPaperSize || paper.Total() < FPaperTotal)
         WritePaper(out, paper, PaperKept, true);   // taken off the paper
     else if (added > 0)
         WritePaper(out, paper, added, false);
-    FPaperTotal = paper.Total();
-    FPaperSize = paper.Items().size();
-
+    std::vector<std::pair<std::size_t, QByteArray>> changed;
+    const bool tablesChanged = reg.Tables().Changes() != FTableChanges;
     for (std::size_t i = 0; i < PartCount; ++i) {
-        if (i == TablesPart) {
-            if (reg.Tables().Changes() == FTableChanges)
-                continue;
-            FTableChanges = reg.Tables().Changes();
-        }
+        if (i == TablesPart && !tablesChanged)
+            continue;
         StateArchive part;
         Parts[i].Keep(reg, part);
         if (part.Bytes() != FParts[i]) {
             WritePart(out, quint8(i), part.Bytes());
-            FParts[i] = part.TakeBytes();
+            changed.emplace_back(i, part.TakeBytes());
         }
     }
-    if (out.Bytes().isEmpty())
-        return;
-    const qint64 base = FJournalMark.Size + RecordHeader;
-    if (!Append(out.Bytes()))
-        return;
-    FPlaces.List.resize(first);
-    for (Place place : placed) {
-        place.Offset += base;
-        FPlaces.List.push_back(place);
+    if (out.Length() == 0) {
+        FTableChanges = reg.Tables().Changes();
+        return {};
     }
-    if (FReads == &fn)
-        fn.Documents.Release(FPlaces.List.size());
-    if (FJournalMark.Size > std::max(MinJournalBeforeSnapshot, 2 * FSnapshotSize))
-        Snapshot(reg);
-}
+    if (FJournalLost || !FJournal) {
+        const QString error = Snapshot(reg);
+        return error.isEmpty() ? error : Failed(error);
+    }
 
-bool RegisterStore::Append(const QByteArray& payload)
-{
-    if (!FJournal.isOpen())
-        return false;
+    qint64 end = 0;
+    if (const int error = WriteDocuments(fn, first, base, end))
+        return Failed(SystemErrorText(error));
+    const QByteArray& payload = out.Bytes();
     QByteArray record;
     record.reserve(RecordHeader + payload.size());
     Put(record, quint32(payload.size()));
+    Put(record, ~quint32(payload.size()) ^ LengthCheck);
     Put(record, Checksum(payload));
     record.append(payload);
-    if (FJournal.write(record) != record.size()) {
-        Problem(FJournal.errorString());
-        FJournal.close();
-        return false;
+    if (const int error = WriteAt(FJournal->Fd(), FJournalEnd, record)) {
+        // A torn record would make the next one unreadable.
+        if (FJournal->Truncate(FJournalEnd) != 0)
+            FJournalLost = true;
+        return Failed(SystemErrorText(error));
     }
-    FJournalMark.Size += record.size();
+    FJournalEnd += record.size();
+    FDocumentsEnd = end;
+    FBase = base;
+    FKept = count;
+    FResets = fn.Resets;
+    FTableChanges = reg.Tables().Changes();
+    FPaperTotal = paper.Total();
+    FPaperSize = paper.Items().size();
+    for (auto& [i, bytes] : changed)
+        FParts[i] = std::move(bytes);
+    if (FReads == &fn)
+        fn.Documents.Release(count);
+    FFailing = false;
+    if (FJournalEnd > std::max(JournalBeforeSnapshot, 2 * FSnapshotSize))
+        Snapshot(reg);   // kept already: a failed snapshot leaves the journal going
+    return {};
+}
+
+// Writes the whole state as the new snapshot (the documents not yet in the
+// documents file first) and starts the journal over. Empty when the state is
+// kept; the caller reports a failure.
+QString RegisterStore::Snapshot(EmulatedRegister& reg)
+{
+    if (FIdentity.isEmpty()) {
+        if (const QString error = MakeState(); !error.isEmpty()) {
+            FIdentity.clear();
+            return error;
+        }
+    }
+    if (!FDocuments || !FDocuments->Writable() || !FIndex || !FIndex->Writable())
+        return QStringLiteral("файлы документов ФН не открыты для записи");
+    RegisterFN& fn = reg.Area<RegisterFN>();
+    const std::size_t count = fn.Documents.size();
+    const bool reset = fn.Resets != FResets;
+    const quint64 base = reset ? FBase + FKept : FBase;
+    const std::size_t first = reset ? 0 : std::min<std::size_t>(count, FKept);
+    qint64 end = 0;
+    if (const int error = WriteDocuments(fn, first, base, end))
+        return SystemErrorText(error);
+
+    StateArchive out;
+    WriteParts(out, reg);
+    WritePaper(out, reg.Paper(), PaperKept, true);
+    WriteCount(out, base, count);
+    const QByteArray& payload = out.Bytes();
+    Header header{SnapshotMagic, FIdentity, FGeneration + 1, quint64(payload.size()), Checksum(payload)};
+    if (const QString error = WriteFileAtomically(SnapshotFile(), header.Bytes() + payload); !error.isEmpty())
+        return error;
+    // Kept from here on.
+    ++FGeneration;
+    FSnapshotSize = HeaderSize + payload.size();
+    FDocumentsEnd = end;
+    FBase = base;
+    FKept = count;
+    FJournal.reset();
+    FJournalLost = true;
+    File::Status status;
+    int error = 0;
+    if (WriteFileAtomically(JournalFile(), Header{JournalMagic, FIdentity, FGeneration}.Bytes()).isEmpty() &&
+        (FJournal = File::Open(JournalFile(), true, status, error))) {
+        FJournalEnd = HeaderSize;
+        FJournalLost = false;
+    }
+    Settle(reg);
+    FLoaded = true;
+    FFailing = false;
+    return {};
+}
+
+QString RegisterStore::Failed(const QString& why)
+{
+    if (!FFailing)
+        Report(QStringLiteral("Изменения эмулируемой ККТ не сохраняются в папку %1: %2. Пока сохранение не "
+                              "возобновится, команды, меняющие состояние ККТ, отвечают ошибкой.")
+                   .arg(FFolder, why));
+    FFailing = true;
+    return QStringLiteral("Состояние ККТ не сохранено: %1").arg(why);
+}
+
+// Damage ----------------------------------------------------------------------
+
+// Sets the damaged files aside and keeps the register as it now is: what was
+// read before the damage in a journal (journalOnly), or its description.
+void RegisterStore::Damaged(EmulatedRegister& reg, const QString& problem, bool journalOnly)
+{
+    QStringList files{SnapshotFile(), JournalFile()};
+    if (!journalOnly)
+        files << DocumentsFile() << IndexFile();
+    FJournal.reset();
+    QString aside;
+    if (!MoveAside(files, aside)) {
+        FUnreadable = QStringLiteral("повреждённое состояние ККТ в папке %1 не удаётся отложить: %2").arg(FFolder, aside);
+        Report(QStringLiteral("Состояние эмулируемой ККТ в папке %1 повреждено (%2), и его не удаётся отложить: %3. "
+                              "Оно не изменяется; ККТ недоступна.")
+                   .arg(FFolder, problem, aside));
+        return;
+    }
+    if (journalOnly) {
+        Report(QStringLiteral("Журнал изменений эмулируемой ККТ в папке %1 повреждён (%2). Изменения после "
+                              "документа ФН № %3 потеряны; ККТ продолжает работу с прочитанного состояния. "
+                              "Повреждённые файлы сохранены: %4.")
+                   .arg(FFolder, problem)
+                   .arg(reg.Area<RegisterFN>().LastDocumentNumber())
+                   .arg(aside));
+    } else {
+        FDocuments.reset();
+        FIndex.reset();
+        FIdentity.clear();
+        Report(QStringLiteral("Состояние эмулируемой ККТ в папке %1 не читается (%2); оно сохранено: %3. "
+                              "ККТ начинает работу заново по описанию стенда.")
+                   .arg(FFolder, problem, aside));
+    }
+    const QString error = Snapshot(reg);
+    if (!error.isEmpty())
+        Failed(error);
+    FClean = error.isEmpty();
+}
+
+// Renames the files that exist to <name>.<time>.bad; false (and `aside` says
+// why) when one cannot be: then nothing is written over.
+bool RegisterStore::MoveAside(const QStringList& files, QString& aside)
+{
+    const QString stamp = StampNow();
+    QStringList moved;
+    for (const QString& name : files) {
+        struct stat st {};
+        if (::lstat(QFile::encodeName(name).constData(), &st) != 0)
+            continue;
+        QString target = name + QLatin1Char('.') + stamp + QStringLiteral(".bad");
+        for (int n = 2; QFileInfo::exists(target) || QFileInfo(target).isSymLink(); ++n)
+            target = name + QLatin1Char('.') + stamp + QLatin1Char('-') + QString::number(n) + QStringLiteral(".bad");
+        if (::rename(QFile::encodeName(name).constData(), QFile::encodeName(target).constData()) != 0) {
+            aside = QStringLiteral("%1: %2").arg(QFileInfo(name).fileName(), SystemErrorText(errno));
+            return false;
+        }
+        moved << QFileInfo(target).fileName();
+    }
+    aside = moved.join(QStringLiteral(", "));
+    PruneAside();
     return true;
 }
 
-void RegisterStore::Snapshot(EmulatedRegister& reg)
+// Keeps the files of the latest BadKept states moved aside.
+void RegisterStore::PruneAside()
 {
-    if (FFailed)
-        return;
-    // The documents the files hold are copied from them as they were kept
-    // (the OFD's confirmations come with the FN's part); the others are
-    // written from the FN.
-    RegisterFN& fn = reg.Area<RegisterFN>();
-    const std::size_t count = fn.Documents.size();
-    const std::size_t placed = fn.Resets == FResets ? std::min(count, FPlaces.List.size()) : 0;
-    StateArchive head, rest, tail;
-    WriteParts(head, reg);
-    quint8 kind = Documents;
-    quint32 from = 0;
-    head(kind, from);
-    head.Count(count);
-    Places places;
-    places.List.reserve(count);
-    qint64 at = SnapshotHeader + head.Length();
-    for (std::size_t i = 0; i < placed; ++i) {
-        places.List.push_back({at, FPlaces.List[i].Size, false});
-        at += FPlaces.List[i].Size;
+    static const QRegularExpression name(
+        QStringLiteral("^(?:state\\.bin|journal\\.bin|documents\\.bin|documents\\.idx)\\.(\\d{8}-\\d{6}-\\d{3})(?:-\\d+)?\\.bad$"));
+    std::map<QString, QStringList, std::greater<>> byStamp;
+    for (const QString& file : QDir(FFolder).entryList(QDir::Files | QDir::System | QDir::Hidden | QDir::AllDirs |
+                                                       QDir::NoDotAndDotDot)) {
+        const QRegularExpressionMatch m = name.match(file);
+        if (m.hasMatch())
+            byStamp[m.captured(1)] << file;
     }
-    for (std::size_t i = placed; i < count; ++i) {
-        const qsizetype start = rest.Length();
-        rest(fn.Documents[i]);
-        places.List.push_back({at, quint32(rest.Length() - start), false});
-        at += rest.Length() - start;
+    int kept = 0;
+    for (const auto& [stamp, files] : byStamp) {
+        if (++kept <= BadKept)
+            continue;
+        for (const QString& file : files) {
+            const QString path = FFolder + QLatin1Char('/') + file;
+            if (QFileInfo(path).isDir() && !QFileInfo(path).isSymLink())
+                QDir(path).removeRecursively();
+            else
+                QFile::remove(path);
+        }
     }
-    WritePaper(tail, reg.Paper(), PaperKept, true);
-    const qint64 length = at - SnapshotHeader + tail.Length();
-    const auto state = [&](const std::function<bool(QByteArrayView)>& put) {
-        return put(head.Bytes()) && CopyDocuments(placed, put) && put(rest.Bytes()) && put(tail.Bytes());
-    };
-    Checksummer sum(length);
-    if (length > MaxStateFile || !state([&sum](QByteArrayView piece) {
-            sum.Add(piece);
-            return true;
-        })) {
-        Problem(QStringLiteral("документы ФН не читаются из файлов состояния"));
-        return;
-    }
-    QByteArray header(SnapshotMagic, 4);
-    Put(header, FormatVersion);
-    Put(header, FGeneration + 1);
-    Put(header, quint32(length));
-    Put(header, sum.Finish());
-    QDir().mkpath(FFolder);
-    const QString error = WriteFileAtomicallyInPieces(SnapshotFile(), [&](const auto& put) {
-        return put(header) && state(put);
-    });
-    if (!error.isEmpty()) {
-        Problem(error);
-        return;
-    }
-    ++FGeneration;
-    FSnapshotSize = header.size() + length;
-    FSnapshotMark = MarkOf(SnapshotFile());
-    places.Reads = FReads;
-    FPlaces = std::move(places);
-    FResets = fn.Resets;
-    Settle(reg);
-    OpenJournal(0);
 }
+
+// A notice for the user, shown from the event loop: the register may be
+// made in the middle of a driver call or a constructor.
+void RegisterStore::Report(const QString& text)
+{
+    if (QCoreApplication* app = QCoreApplication::instance())
+        QMetaObject::invokeMethod(app, [text] { Notify(text); }, Qt::QueuedConnection);
+    else
+        Notify(text);
+}
+
+// The whole state as one block ------------------------------------------------
 
 bool RegisterStore::ReadBytes(EmulatedRegister& reg, QByteArrayView bytes)
 {
-    return Apply(reg, bytes, nullptr);
+    return ApplyEntries(reg, bytes, [&reg](quint64, quint64 count) {
+        if (count > quint64(reg.Area<RegisterFN>().Documents.size()))
+            return false;   // only documents held in the block can be counted
+        reg.Area<RegisterFN>().Documents.resize(count);
+        return true;
+    });
 }
 
 QByteArray RegisterStore::StateOf(EmulatedRegister& reg)
@@ -663,45 +1050,12 @@ QByteArray RegisterStore::StateOf(EmulatedRegister& reg)
     StateArchive out;
     WriteParts(out, reg);
     RegisterFN& fn = reg.Area<RegisterFN>();
-    WriteDocuments(out, 0, fn.Documents.size(), DocumentsFrom(fn, 0));
+    quint8 kind = Documents;
+    quint32 from = 0;
+    out(kind, from);
+    out.Count(fn.Documents.size());
+    for (FNDocument& doc : fn.Documents)
+        out(doc);
     WritePaper(out, reg.Paper(), PaperKept, true);
     return out.TakeBytes();
-}
-
-void RegisterStore::MoveAside(const QString& problem)
-{
-    FJournal.close();
-    // The register starts afresh: nothing is read back from these files.
-    FSnapshotReader.close();
-    FJournalReader.close();
-    FPlaces = {};
-    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss-zzz"));
-    QString aside;
-    for (const QString& name : {SnapshotFile(), JournalFile()}) {
-        if (!QFile::exists(name))
-            continue;
-        QString target = name + QLatin1Char('.') + stamp + QStringLiteral(".bad");
-        for (int n = 2; QFile::exists(target); ++n)
-            target = name + QLatin1Char('.') + stamp + QLatin1Char('-') + QString::number(n) + QStringLiteral(".bad");
-        if (!QFile::rename(name, target)) {
-            FFailed = true;   // never written over
-            target = name;
-        }
-        if (aside.isEmpty())
-            aside = target;
-    }
-    FSnapshotMark = FJournalMark = {};
-    FGeneration = 0;
-    Report(QStringLiteral("Состояние эмулируемой ККТ в папке %1 не читается (%2); оно сохранено как %3. "
-                          "ККТ начинает работу заново по описанию стенда.")
-               .arg(FFolder, problem, aside));
-}
-
-void RegisterStore::Problem(const QString& text)
-{
-    if (FFailed)
-        return;
-    FFailed = true;
-    Report(QStringLiteral("Состояние эмулируемой ККТ не сохраняется в папку %1: %2. ККТ работает без сохранения.")
-               .arg(FFolder, text));
 }

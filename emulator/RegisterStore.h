@@ -1,28 +1,43 @@
 #pragma once
-// Where a bench register keeps its state between runs: its state folder
-// holds a snapshot (state.bin) and a journal of the changes made since
-// (journal.bin).
+// Where a bench register keeps its state between runs. Its state folder
+// holds:
+//   state.bin      a snapshot of the register (every kept part, the paper,
+//                  how many FN documents there are);
+//   journal.bin    the changes since the snapshot, one record per command
+//                  that changed something;
+//   documents.bin  the FN's documents, appended as they come, never rewritten;
+//   documents.idx  where each of them lies, 16 bytes a document.
+// Every file starts with one header: the state's identity (made when the
+// state is first kept), the snapshot's generation and a checksum of the
+// header. Records and documents carry their own checksums.
 //
-// After each register command the register's kept parts are written out
-// again and compared with what was kept; the parts that changed, the FN's
-// new documents and the newly printed paper go to the journal as one record
-// (written straight to the file, so a killed program loses nothing it
-// answered). Once the journal outgrows twice the snapshot, a new snapshot is
-// written atomically and the journal starts over. Every record carries its
-// length and checksum: a half-written last record is dropped on reading.
+// One writer: only the program that holds the register's port
+// (RegisterPortLock) writes any of these files. Any other program reads a
+// consistent state (the snapshot, the journal's whole records, the documents
+// they count) and changes nothing: documents are only appended, a snapshot
+// and a fresh journal replace their files whole.
 //
-// Documents the files hold are read back from them when asked for: the FN
-// keeps only its latest ones in memory (FNDocumentList), and a snapshot
-// copies the older ones from the files it replaces.
+// Nothing is answered before it is kept: Commit writes the documents, then
+// the record, and says why when it could not; the caller answers an error.
+// The next Commit keeps what was not kept (a whole snapshot when the journal
+// was lost).
 //
-// A snapshot that cannot be read is moved aside with its journal (never
-// overwritten), the user is told once, and the register starts from its
-// bench description.
+// Only a torn last record (a kill in the middle of a write) is dropped
+// quietly. Any other damage, a state of another register or a file that is
+// not a regular file is moved aside byte for byte (<name>.<time>.bad, the
+// latest five kept) and reported once: a damaged journal loses the changes
+// after it (the register goes on from what was read), a damaged snapshot or
+// documents file the whole state (the register starts from its
+// description). A state that exists but cannot be read is never written
+// over: the register cannot be reached until it can (Take says why).
+//
+// The FN keeps only its latest documents in memory (FNDocumentList); older
+// ones are read back from the documents file when asked for, so opening a
+// register costs the same however many documents it holds.
 #include <QByteArray>
-#include <QFile>
 #include <QString>
 #include <cstdint>
-#include <functional>
+#include <memory>
 #include <vector>
 
 class EmulatedRegister;
@@ -32,81 +47,87 @@ struct FNDocument;
 class RegisterStore {
 public:
     explicit RegisterStore(QString folder);
+    ~RegisterStore();
 
     static constexpr int PaperKept = 4096;   // the latest paper items a snapshot keeps (the print buffer's)
+    static constexpr int BadKept = 5;        // the latest states moved aside that are kept
 
     const QString& Folder() const { return FFolder; }
     QString SnapshotFile() const { return FFolder + QStringLiteral("/state.bin"); }
     QString JournalFile() const { return FFolder + QStringLiteral("/journal.bin"); }
+    QString DocumentsFile() const { return FFolder + QStringLiteral("/documents.bin"); }
+    QString IndexFile() const { return FFolder + QStringLiteral("/documents.idx"); }
 
-    // Reads the kept state into a register just made from its description,
-    // or keeps a register met for the first time as it is. False when the
-    // kept state could not be read: it was moved aside and reported, and the
-    // caller makes the register afresh and opens again.
-    bool Open(EmulatedRegister& reg);
-    // Keeps what the last command changed.
-    void Commit(EmulatedRegister& reg);
-    // Takes what another program kept since this one last wrote or read the
-    // folder (a cheap look at the files when nothing changed). False as Open.
-    bool Refresh(EmulatedRegister& reg);
-    // Writes the whole state as the new snapshot and starts the journal over.
-    void Snapshot(EmulatedRegister& reg);
-    // The whole kept state as a snapshot holds it.
+    // Reads the kept state into a register just made from its description;
+    // writes nothing. A register with no kept state stays as it is.
+    void Open(EmulatedRegister& reg);
+    // With the register's port held: takes what was kept since the last
+    // read, repairs what a kill left, sets damage aside (reported), keeps a
+    // register met for the first time. Empty, or why the register cannot be
+    // used (its kept state cannot be read).
+    QString Take(EmulatedRegister& reg);
+    // Keeps what the last command changed. Empty when it is kept (or nothing
+    // changed), else why not, in Russian (the user is told once).
+    QString Commit(EmulatedRegister& reg);
+
+    // The whole kept state as one block (tests compare registers by it).
     static QByteArray StateOf(EmulatedRegister& reg);
-    // Reads a snapshot's or a journal record's bytes into the register;
-    // false when they do not read (the register may then hold part of them).
+    // Reads such a block, a snapshot's payload or a record's into the
+    // register; false when they do not read (the register may then hold
+    // part of them).
     static bool ReadBytes(EmulatedRegister& reg, QByteArrayView bytes);
 
-    // Where a kept document's bytes lie in the folder's files.
-    struct Place {
-        qint64 Offset = 0;
-        quint32 Size = 0;
-        bool InJournal = false;
-    };
-    // The places of the FN's documents, in order; where a snapshot's or a
-    // record's bytes begin in their file.
-    struct Places {
-        std::vector<Place> List;
-        qint64 Base = 0;
-        bool InJournal = false;
-        RegisterFN* Reads = nullptr;  // the FN whose documents may be read back from here
-    };
-
 private:
-    struct FileMark {
-        quint64 Inode = 0;
-        qint64 Size = -1;
-        qint64 Time = 0;  // modification time, ns
-        bool operator==(const FileMark&) const = default;
-    };
-    static FileMark MarkOf(const QString& fileName);
+    class File;
+    struct Marks;
+    enum class Read { Ok, Missing, Damaged, Unreadable };
 
-    enum class Read { Ok, Missing, Bad };
-    Read Load(EmulatedRegister& reg, QString& problem);
-    bool ApplyJournal(EmulatedRegister& reg, const QByteArray& bytes, qsizetype from, qsizetype& end);
+    void Load(EmulatedRegister& reg, bool writer);
+    Read LoadSnapshot(EmulatedRegister& reg, QString& problem);
+    Read LoadJournal(EmulatedRegister& reg, bool writer, QString& problem);
+    Read LoadDocuments(bool writer, QString& problem);
+    bool ApplyRecords(EmulatedRegister& reg, QByteArrayView bytes, qint64 from, QString& problem);
+    bool Apply(EmulatedRegister& reg, QByteArrayView payload);
     void Settle(EmulatedRegister& reg);
     void AttachReader(EmulatedRegister& reg);
     bool ReadDocument(RegisterFN& fn, std::size_t index, FNDocument& doc);
-    void OpenReaders();
-    bool CopyDocuments(std::size_t count, const std::function<bool(QByteArrayView)>& put);
-    void OpenJournal(qint64 validSize);
-    bool Append(const QByteArray& payload);
-    void MoveAside(const QString& problem);
-    void Problem(const QString& text);
+    bool IndexEntry(quint64 global, qint64& offset, quint32& size, quint32& sum);
+    void Remake(EmulatedRegister& reg);
+
+    QString Snapshot(EmulatedRegister& reg);
+    int WriteDocuments(RegisterFN& fn, std::size_t first, quint64 base, qint64& end);
+    QString MakeState();
+    QString Failed(const QString& why);
+    bool MoveAside(const QStringList& files, QString& aside);
+    void PruneAside();
+    void Damaged(EmulatedRegister& reg, const QString& problem, bool journalOnly);
+    void Report(const QString& text);
 
     QString FFolder;
-    QFile FJournal;
+    std::unique_ptr<File> FJournal, FDocuments, FIndex;
+    std::unique_ptr<Marks> FMarks;      // the files as last read or written
+    QByteArray FIdentity;               // empty: nothing kept yet
     quint64 FGeneration = 0;
-    FileMark FSnapshotMark, FJournalMark;
+    qint64 FJournalEnd = 0;             // where the next record goes
+    bool FJournalLost = false;          // the next change goes to a new snapshot
     qint64 FSnapshotSize = 0;
-    // What the folder holds of the register.
+    // The FN's documents: the first one's place in the documents file (a
+    // new FN starts after the old one's), how many are kept, where the next
+    // one goes.
+    quint64 FBase = 0;
+    quint64 FKept = 0;
+    qint64 FDocumentsEnd = 0;
+    // What the folder holds of the register, to see what a command changed.
     std::vector<QByteArray> FParts;
     std::uint64_t FTableChanges = 0;
-    Places FPlaces;
-    RegisterFN* FReads = nullptr;  // the FN this store reads documents back for
-    QFile FSnapshotReader, FJournalReader;
     int FResets = 0;
     std::uint64_t FPaperTotal = 0;
     std::size_t FPaperSize = 0;
-    bool FFailed = false;  // a write failed (told once); the register goes on in memory
+
+    RegisterFN* FReads = nullptr;       // the FN this store reads documents back for
+    bool FClean = false;                // the last read found nothing for a writer to do
+    bool FLoaded = false;               // a kept state was read into the register
+    QString FUnreadable;                // why the kept state cannot be read
+    bool FFailing = false;              // keeping fails (told once until it works again)
+    bool FReadFailed = false;           // a document did not read back (told once)
 };

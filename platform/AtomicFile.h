@@ -6,7 +6,7 @@
 #include <QString>
 #include <functional>
 
-// Returns an empty text, or what went wrong. `beforeReplace` (tests' fault
+// Returns an empty text, or what went wrong (in Russian, SystemErrorText). `beforeReplace` (tests' fault
 // injection) runs between writing and replacing; an exception from it leaves
 // the file as it was and goes on to the caller.
 QString WriteFileAtomically(const QString& fileName, const QByteArray& data,

@@ -9,6 +9,7 @@
 #include "core/support/RNMUtil.h"
 #include "emulator/RegisterCounters.h"
 #include "emulator/RegisterFN.h"
+#include "emulator/RegisterPortLock.h"
 #include "emulator/RegisterPrinter.h"
 #include "emulator/RegisterReceipt.h"
 #include "emulator/RegisterServiceKeys.h"
@@ -198,9 +199,12 @@ TEST_F(RegisterStoreTest, EveryAreaComesBackAsItWasKept)
     EXPECT_TRUE(fromJournal.Area<RegisterReceipt>().IsOpen());
     EXPECT_EQ(fromJournal.Area<RegisterServiceKeys>().AuthKey, QByteArray(16, 'k'));
 
-    // ...and from a snapshot alone.
+    // ...and from a snapshot alone: a new folder, held, takes the register as it is.
     config.StateFolder = FDir.path() + QStringLiteral("/copy");
-    RegisterStore(config.StateFolder).Open(fromJournal);   // a new folder takes the register as it is
+    {
+        auto hold = RegisterPortLock::Take(config.StateFolder);
+        ASSERT_TRUE(RegisterStore(config.StateFolder).Take(fromJournal).isEmpty());
+    }
     EmulatedRegister fromSnapshot(config);
     EXPECT_EQ(RegisterStore::StateOf(fromSnapshot), kept);
     EXPECT_EQ(fromSnapshot.Area<RegisterFN>().Documents.size(), FN().Documents.size());
@@ -222,7 +226,9 @@ TEST_F(RegisterStoreTest, AHalfWrittenRecordIsDroppedAndTheRestKept)
 
     UseFolder(Folder());
     EXPECT_EQ(FN().LastDocumentNumber(), documents);
-    EXPECT_EQ(journal.size(), size);   // the next record follows the last whole one
+    EXPECT_EQ(journal.size(), size + 6);   // a program that does not hold the register writes nothing
+    ASSERT_EQ(Driver().GetShortECRStatus(), 0);
+    EXPECT_EQ(journal.size(), size);   // the holder: the next record follows the last whole one
     ASSERT_EQ(Sell(20 * Rub), 0);
     UseFolder(Folder());
     EXPECT_EQ(FN().LastDocumentNumber(), documents + 1);
@@ -257,7 +263,10 @@ TEST_F(RegisterStoreTest, AStateThatCannotBeReadIsKeptAsideAndReported)
         // The register starts from its description (a blank FN)...
         EXPECT_FALSE(FN().FiscalMode());
         EXPECT_TRUE(FN().Documents.empty());
-        // ...the bad state is kept as it was...
+        // ...the bad state stays where it is until the register is held...
+        EXPECT_TRUE(QDir(folder).entryList({QStringLiteral("*.bad")}, QDir::Files).isEmpty());
+        ASSERT_EQ(Driver().GetShortECRStatus(), 0);
+        // ...then it is kept as it was...
         const QStringList aside = QDir(folder).entryList({QStringLiteral("state.bin.*.bad")}, QDir::Files);
         ASSERT_EQ(aside.size(), 1);
         QFile f(folder + QLatin1Char('/') + aside[0]);
@@ -312,7 +321,8 @@ TEST_F(RegisterStoreTest, AConnectSeesWhatAnotherProgramKeptMeanwhile)
     FreeDriver();
     EXPECT_NE(other->Area<RegisterFN>().LastDocumentNumber(), FN().LastDocumentNumber());
 
-    other->Refresh();   // what a driver object does when it connects
+    auto hold = RegisterPortLock::Take(Folder());
+    ASSERT_TRUE(other->Refresh().isEmpty());   // what a driver object does when it connects
     EXPECT_EQ(RegisterStore::StateOf(*other), RegisterStore::StateOf(TestRegister()));
     EXPECT_EQ(other->Tables().Value(1, 1, 1).toInt(), 77);
 }
@@ -346,6 +356,7 @@ QString DocumentAnswer(int number)
 TEST_F(RegisterStoreTest, OldDocumentsAreReadBackFromTheFolder)
 {
     UseFolder(Folder());
+    ASSERT_EQ(Driver().GetShortECRStatus(), 0);   // held: Persist keeps
     const int count = int(FNDocumentList::Window) * 2 + 100;   // the journal outgrows its bound: a snapshot
     const int first = FN().LastDocumentNumber() + 1;
     const int old[] = {first, first + 1, first + 777, first + int(FNDocumentList::Window) + 3};
@@ -366,7 +377,9 @@ TEST_F(RegisterStoreTest, OldDocumentsAreReadBackFromTheFolder)
         ASSERT_LE(FN().Documents.Held(), FNDocumentList::Window);
     }
     ASSERT_EQ(answered.size(), std::size(old));
-    EXPECT_GT(QFile(QDir(Folder()).filePath("state.bin")).size(), 2 << 20);   // the snapshot copied them
+    // A snapshot does not copy them: they stay where they were written.
+    EXPECT_LT(QFile(QDir(Folder()).filePath("state.bin")).size(), 1 << 20);
+    EXPECT_GT(QFile(QDir(Folder()).filePath("documents.bin")).size(), 2 << 20);
     for (const auto& [number, answer] : answered)
         EXPECT_EQ(DocumentAnswer(number), answer) << number;
 
