@@ -14,6 +14,7 @@
 #include "emulator/RegisterReceipt.h"
 #include "emulator/RegisterServiceKeys.h"
 #include "emulator/RegisterStore.h"
+#include "platform/FileWrite.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -22,7 +23,10 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <cerrno>
+#include <functional>
 #include <map>
+#include <sys/stat.h>
 
 namespace {
 constexpr Currency Rub = 10000;
@@ -398,4 +402,297 @@ TEST_F(RegisterStoreTest, OldDocumentsAreReadBackFromTheFolder)
     Driver().setDocumentNumber(first + 777);
     ASSERT_EQ(Driver().FNFindDocument(), 0);
     EXPECT_FALSE(Driver().OFDTicketReceived());
+}
+
+namespace {
+bool IsRegular(const QString& fileName)
+{
+    struct stat st {};
+    return ::lstat(QFile::encodeName(fileName).constData(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+QStringList Aside(const QString& folder, const QString& name = QStringLiteral("*"))
+{
+    return QDir(folder).entryList({name + QStringLiteral(".*.bad")}, QDir::AllEntries | QDir::System);
+}
+
+// The notices the user was shown since the last call.
+QStringList TakeNotices()
+{
+    QCoreApplication::processEvents();
+    QStringList notices = TestDialogs().messages();
+    TestDialogs().clear();
+    return notices;
+}
+
+// A register kept in the folder with a few receipts, not held by anyone.
+void KeepSomeReceipts(const QString& folder, int receipts)
+{
+    UseFolder(folder);
+    for (int i = 1; i <= receipts; ++i)
+        ASSERT_EQ(Sell(i * Rub), 0);
+    FreeDriver();
+    Bench().Clear();
+    TakeNotices();
+}
+} // namespace
+
+// Damage of any kind is set aside byte for byte by the program that holds
+// the register, reported once, and never hangs it: a damaged journal loses
+// only what came after the damage, anything else starts the register afresh.
+TEST_F(RegisterStoreTest, DamageIsSetAsideAndReportedOnce)
+{
+    const auto flip = [](QByteArray& b, qsizetype at) { b[at] = char(b[at] ^ 0x10); };
+    struct Case {
+        const char* Name;
+        const char* File;        // the damaged file
+        std::function<void(const QString& file)> Damage;
+        bool JournalOnly;        // the documents before the damage stay
+    } cases[] = {
+        {"flipped mid-journal", "journal.bin", [&](const QString& f) {
+             QByteArray b = FileBytes(f);
+             flip(b, b.size() / 2);
+             WriteStateFile(f, b);
+         }, true},
+        {"flipped journal header", "journal.bin", [&](const QString& f) {
+             QByteArray b = FileBytes(f);
+             flip(b, 30);
+             WriteStateFile(f, b);
+         }, true},
+        {"zeroed journal", "journal.bin", [](const QString& f) { WriteStateFile(f, QByteArray(FileBytes(f).size(), '\0')); }, true},
+        {"emptied journal", "journal.bin", [](const QString& f) { WriteStateFile(f, QByteArray()); }, true},
+        {"another register's journal", "journal.bin", [this](const QString& f) {
+             KeepSomeReceipts(FDir.path() + QStringLiteral("/other"), 1);
+             QFile::remove(f);
+             QFile::copy(FDir.path() + QStringLiteral("/other/journal.bin"), f);
+         }, true},
+        {"flipped snapshot", "state.bin", [&](const QString& f) {
+             QByteArray b = FileBytes(f);
+             flip(b, b.size() - 3);
+             WriteStateFile(f, b);
+         }, false},
+        {"snapshot as a FIFO", "state.bin", [](const QString& f) {
+             QFile::remove(f);
+             ASSERT_EQ(::mkfifo(QFile::encodeName(f).constData(), 0600), 0);
+         }, false},
+        {"journal as a FIFO", "journal.bin", [](const QString& f) {
+             QFile::remove(f);
+             ASSERT_EQ(::mkfifo(QFile::encodeName(f).constData(), 0600), 0);
+         }, true},
+        {"snapshot linked to a device", "state.bin", [](const QString& f) {
+             QFile::remove(f);
+             ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), f));
+         }, false},
+        {"snapshot as a folder", "state.bin", [](const QString& f) {
+             QFile::remove(f);
+             ASSERT_TRUE(QDir().mkpath(f));
+         }, false},
+        {"index of another register", "documents.idx", [this](const QString& f) {
+             KeepSomeReceipts(FDir.path() + QStringLiteral("/other2"), 1);
+             QFile::remove(f);
+             QFile::copy(FDir.path() + QStringLiteral("/other2/documents.idx"), f);
+         }, false},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        const QString folder = FDir.path() + QStringLiteral("/case%1").arg(++n);
+        KeepSomeReceipts(folder, 4);
+        const QString file = folder + QLatin1Char('/') + QLatin1String(c.File);
+        c.Damage(file);
+        TakeNotices();
+        const QFileInfo before(file);
+        const bool regular = IsRegular(file);
+        const QByteArray damaged = regular ? FileBytes(file) : QByteArray();   // a FIFO would block
+
+        UseFolder(folder);
+        EXPECT_TRUE(Aside(folder).isEmpty());   // not held yet: nothing written
+        ASSERT_EQ(Driver().GetShortECRStatus(), 0);
+        const QStringList notices = TakeNotices();
+        ASSERT_EQ(notices.size(), 1) << notices.join('\n').toStdString();
+        const QStringList aside = Aside(folder, QLatin1String(c.File));
+        ASSERT_EQ(aside.size(), 1);
+        EXPECT_TRUE(notices[0].contains(aside[0])) << notices[0].toStdString();
+        const QFileInfo kept(folder + QLatin1Char('/') + aside[0]);
+        if (before.isSymLink())
+            EXPECT_TRUE(kept.isSymLink());
+        else if (before.isDir())
+            EXPECT_TRUE(kept.isDir());
+        else if (regular)
+            EXPECT_EQ(FileBytes(kept.filePath()), damaged);
+        else
+            EXPECT_FALSE(IsRegular(kept.filePath()));
+        if (c.JournalOnly) {
+            EXPECT_TRUE(notices[0].contains(QStringLiteral("после документа ФН № %1").arg(FN().LastDocumentNumber())));
+            EXPECT_GE(FN().LastDocumentNumber(), 1);   // what the snapshot holds
+        } else {
+            EXPECT_TRUE(notices[0].contains(QStringLiteral("заново"))) << notices[0].toStdString();
+        }
+        // The register goes on, kept again.
+        const int last = FN().LastDocumentNumber();
+        ASSERT_EQ(Sell(7 * Rub), 0);
+        UseFolder(folder);
+        ASSERT_EQ(Driver().GetShortECRStatus(), 0);
+        EXPECT_GT(FN().LastDocumentNumber(), last);
+        EXPECT_EQ(FN().Documents.back().Summ, 7 * Rub);
+        EXPECT_TRUE(TakeNotices().isEmpty());
+        FreeDriver();
+        Bench().Clear();
+    }
+}
+
+// A kept state that is there but cannot be read is not taken for a fresh
+// register: the register cannot be reached, nothing is written, and once
+// the state reads again everything is there.
+TEST_F(RegisterStoreTest, AStateThatCannotBeReadIsNeitherFreshNorWrittenOver)
+{
+    KeepSomeReceipts(Folder(), 3);
+    const QString state = Folder() + QStringLiteral("/state.bin");
+    const QString hidden = FDir.path() + QStringLiteral("/state.bin");
+    ASSERT_TRUE(QFile::rename(state, hidden));
+    // A path that cannot be opened, even by root: through a regular file.
+    ASSERT_TRUE(QFile::link(FDir.path() + QStringLiteral("/state.bin/x"), state));
+
+    UseFolder(Folder());
+    EXPECT_EQ(Driver().GetShortECRStatus(), OrvekResult::FileError);
+    EXPECT_TRUE(Driver().ResultCodeDescription().contains(QStringLiteral("не читается")));
+    EXPECT_EQ(Sell(5 * Rub), OrvekResult::FileError);
+    const QStringList notices = TakeNotices();
+    ASSERT_EQ(notices.size(), 1);
+    EXPECT_TRUE(notices[0].contains(QStringLiteral("не читается")));
+    EXPECT_TRUE(Aside(Folder()).isEmpty());
+    EXPECT_TRUE(QFileInfo(state).isSymLink());
+
+    QFile::remove(state);
+    ASSERT_TRUE(QFile::rename(hidden, state));
+    ASSERT_EQ(Sell(6 * Rub), 0);
+    EXPECT_EQ(FN().Documents.back().Summ, 6 * Rub);
+    EXPECT_EQ(FN().Documents[FN().Documents.size() - 2].Summ, 3 * Rub);
+}
+
+// Writes that fail now and then (a full disk): a command whose change was not
+// kept answers an error saying why, later ones retry, and the next start
+// holds every receipt that was answered with success.
+TEST_F(RegisterStoreTest, NothingAnsweredIsLostWhenWritesFail)
+{
+    UseFolder(Folder());
+    ASSERT_EQ(Driver().GetShortECRStatus(), 0);
+    std::map<int, Currency> answered;   // FN number -> total
+    int failures = 0;
+    int writes = 0;
+    const TWriteFault before = SetWriteFault([&writes] { 
+        ++writes;
+        return writes == 9 || writes == 23 || writes == 31 || (writes > 60 && writes < 80) ? ENOSPC : 0;
+    });
+    for (int i = 1; i <= 40; ++i) {
+        const std::int32_t code = Sell(i * Rub);
+        if (code == 0) {
+            answered[FN().LastDocumentNumber()] = i * Rub;
+        } else {
+            ASSERT_EQ(code, OrvekResult::FileError) << i << " " << Driver().ResultCodeDescription().toStdString();
+            EXPECT_TRUE(Driver().ResultCodeDescription().contains(QStringLiteral("нет места на диске")))
+                << Driver().ResultCodeDescription().toStdString();
+            ++failures;
+            if (TestRegister().Mode() == 8)
+                Driver().CancelCheck();   // a receipt left open by a failed close
+        }
+    }
+    SetWriteFault(before);
+    ASSERT_EQ(Sell(100 * Rub), 0);
+    answered[FN().LastDocumentNumber()] = 100 * Rub;
+    EXPECT_GT(failures, 0);
+    ASSERT_GT(answered.size(), 10u);
+    const QStringList notices = TakeNotices();
+    ASSERT_FALSE(notices.isEmpty());
+    EXPECT_TRUE(notices[0].contains(QStringLiteral("нет места на диске")));
+    EXPECT_FALSE(notices.join(' ').contains(QStringLiteral("Unknown")));
+
+    UseFolder(Folder());
+    ASSERT_EQ(Driver().GetShortECRStatus(), 0);
+    for (const auto& [number, total] : answered) {
+        const FNDocument* doc = FN().Find(number);
+        ASSERT_NE(doc, nullptr) << number;
+        EXPECT_EQ(doc->Summ, total) << number;
+    }
+    EXPECT_TRUE(Aside(Folder()).isEmpty());
+}
+
+// The child's part: sells until killed, printing each FN number answered.
+TEST(RegisterStoreChild, SellsUntilKilled)
+{
+    const QString folder = qEnvironmentVariable(ChildFolder);
+    if (folder.isEmpty())
+        GTEST_SKIP() << "runs as a child of RegisterStoreTest";
+    ResetEmulatedDriver();
+    UseFolder(folder);
+    QElapsedTimer timer;
+    timer.start();
+    for (int i = 0; i < 100000 && timer.elapsed() < 60000; ++i) {
+        if (Sell(Rub) != 0)
+            break;
+        std::printf("sold %d\n", FN().LastDocumentNumber());
+        std::fflush(stdout);
+    }
+}
+
+// One program sells while another starts, is refused and ends, again and
+// again; then the first is killed. The next start holds every receipt the
+// first was answered, and nothing was taken for damage.
+TEST_F(RegisterStoreTest, ASecondProgramNeverDamagesTheFirstOnesState)
+{
+    KeepSomeReceipts(Folder(), 1);
+    auto child = StartChild("SellsUntilKilled", Folder());
+    ASSERT_TRUE(child->waitForStarted(10000));
+    QByteArray out;
+    const auto lastSold = [&out] {
+        const qsizetype at = out.lastIndexOf("sold ");
+        const qsizetype end = at < 0 ? -1 : out.indexOf('\n', at);
+        return end < 0 ? 0 : out.mid(at + 5, end - at - 5).toInt();
+    };
+    QElapsedTimer timer;
+    timer.start();
+    while (!out.contains("sold ") && timer.elapsed() < 30000 && child->state() == QProcess::Running)
+        if (child->waitForReadyRead(1000))
+            out += child->readAllStandardOutput();
+    for (int starts = 0; starts < 40 && timer.elapsed() < 60000 && child->state() == QProcess::Running; ++starts) {
+        child->waitForReadyRead(50);
+        out += child->readAllStandardOutput();
+        UseFolder(Folder());   // the other program starts...
+        EXPECT_EQ(Driver().GetShortECRStatus(), OrvekResult::PortUnavailable);   // ...is refused...
+        FreeDriver();
+        Bench().Clear();   // ...and ends
+    }
+    child->waitForReadyRead(1000);
+    out += child->readAllStandardOutput();
+    ASSERT_EQ(child->state(), QProcess::Running) << out.right(200).toStdString();
+    child->kill();
+    ASSERT_TRUE(child->waitForFinished(10000));
+    out += child->readAllStandardOutput();
+    const int sold = lastSold();
+    ASSERT_GT(sold, 2);
+
+    UseFolder(Folder());
+    ASSERT_EQ(Driver().GetShortECRStatus(), 0);
+    EXPECT_GE(FN().LastDocumentNumber(), sold);
+    for (qsizetype at = out.indexOf("sold "); at >= 0; at = out.indexOf("sold ", at + 1)) {
+        const int number = out.mid(at + 5, out.indexOf('\n', at) - at - 5).toInt();
+        if (number > 0)
+            ASSERT_NE(FN().Find(number), nullptr) << number;
+    }
+    EXPECT_TRUE(Aside(Folder()).isEmpty());
+    EXPECT_TRUE(TakeNotices().isEmpty());
+}
+
+// Only the latest states moved aside are kept.
+TEST_F(RegisterStoreTest, OnlyTheLatestStatesSetAsideAreKept)
+{
+    for (int i = 0; i < RegisterStore::BadKept + 3; ++i) {
+        KeepSomeReceipts(Folder(), 1);
+        WriteStateFile(Folder() + QStringLiteral("/state.bin"), QByteArray("garbage"));
+        UseFolder(Folder());
+        ASSERT_EQ(Driver().GetShortECRStatus(), 0);
+        FreeDriver();
+        Bench().Clear();
+    }
+    EXPECT_EQ(Aside(Folder(), QStringLiteral("state.bin")).size(), RegisterStore::BadKept);
 }

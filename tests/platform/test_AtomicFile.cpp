@@ -1,7 +1,10 @@
 #include "platform/AtomicFile.h"
+#include "platform/FileWrite.h"
 #include "tests/TestSupport.h"
 
+#include <QDir>
 #include <QFile>
+#include <cerrno>
 #include <gtest/gtest.h>
 
 namespace {
@@ -27,4 +30,18 @@ TEST(AtomicFile, PiecesReplaceTheFileWholeOrNotAtAll)
     EXPECT_EQ(Contents(file), "old");
     EXPECT_TRUE(WriteFileAtomicallyInPieces(file, pieces(true)).isEmpty());
     EXPECT_EQ(Contents(file), "one two");
+}
+
+// A write that fails (a full disk) leaves the file as it was, no temporary
+// file beside it, and says why in Russian.
+TEST(AtomicFile, AFailedWriteSaysWhyAndLeavesNothing)
+{
+    const QString file = TestTempDir() + "/full/state";
+    ASSERT_TRUE(QDir().mkpath(TestTempDir() + "/full"));
+    ASSERT_TRUE(WriteFileAtomically(file, "old").isEmpty());
+    const TWriteFault before = SetWriteFault([] { return ENOSPC; });
+    EXPECT_EQ(WriteFileAtomically(file, "new"), QStringLiteral("нет места на диске"));
+    SetWriteFault(before);
+    EXPECT_EQ(Contents(file), "old");
+    EXPECT_EQ(QDir(TestTempDir() + "/full").entryList(QDir::Files), QStringList{"state"});
 }
