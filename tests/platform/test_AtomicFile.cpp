@@ -36,12 +36,12 @@ TEST(AtomicFile, PiecesReplaceTheFileWholeOrNotAtAll)
 // file beside it, and says why in Russian.
 TEST(AtomicFile, AFailedWriteSaysWhyAndLeavesNothing)
 {
-    const QString file = TestTempDir() + "/full/state";
-    ASSERT_TRUE(QDir().mkpath(TestTempDir() + "/full"));
+    const QString folder = TestTempDir();
+    const QString file = folder + "/state";
     ASSERT_TRUE(WriteFileAtomically(file, "old").isEmpty());
     const TWriteFault before = SetWriteFault([] { return ENOSPC; });
     EXPECT_EQ(WriteFileAtomically(file, "new"), QStringLiteral("нет места на диске"));
     SetWriteFault(before);
     EXPECT_EQ(Contents(file), "old");
-    EXPECT_EQ(QDir(TestTempDir() + "/full").entryList(QDir::Files), QStringList{"state"});
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{"state"});
 }
