@@ -183,7 +183,7 @@ TEST_F(SearchTest, RegisterHeldElsewhereIsShownBusy)
         }
         ShowSearchPage();
         FinishSearch();
-        EXPECT_EQ(Rows(), QStringList{"COM3: Порт недоступен: ККТ занята другой программой"});
+        ASSERT_EQ(Rows(), QStringList{"COM3: Порт недоступен: ККТ занята другой программой"});
         EXPECT_EQ(Page<TfmSearchDevice>().lblStatus->text(), "Поиск завершен");
         EXPECT_FALSE(Page<TfmSearchDevice>().lvDevices->topLevelItem(0)->flags() & Qt::ItemIsSelectable);
         EXPECT_FALSE(FForm->btnNext->isEnabled());
