@@ -16,6 +16,8 @@ constexpr int RegionalTable = 17;
 constexpr int TimeZoneField = 66;
 constexpr int FSTableParam = 72;
 constexpr int AutomatTableParam = 75;
+// The newer generation keeps the vending machine's number in its table 16.
+constexpr int NewerAutomatTable = 16;
 constexpr int INNOFDField = 12;
 constexpr int WorkModeExField = 21;
 constexpr int ReasonCodesExField = 22;
@@ -57,8 +59,10 @@ std::int32_t ReadRegistration(OrvekCall& c, FNRegistration& data, FNRegistration
     data.WorkModeEx = FSField(c, WorkModeExField).toInt();
     data.ReasonCodeEx = std::uint32_t(FSField(c, ReasonCodesExField).toInt());
     extra.TimeZone = c.Reg().Tables().Value(RegionalTable, 1, TimeZoneField).toInt();
-    if (data.WorkMode & 4)
-        extra.AutomatNumber = c.Reg().Tables().Value(TableOfParam(c, AutomatTableParam), 1, 1).toString().trimmed();
+    if (data.WorkMode & 4) {
+        const int automat = c.Reg().Config().TypeTwo ? NewerAutomatTable : TableOfParam(c, AutomatTableParam);
+        extra.AutomatNumber = c.Reg().Tables().Value(automat, 1, 1).toString().trimmed();
+    }
     extra.KKTSerial = c.Reg().State().Serial;
     c.Request.append(data.INN.toLatin1()).append(data.KKTRegistrationNumber.toLatin1());
     c.Request.append(char(data.TaxType)).append(char(data.WorkMode));

@@ -3,6 +3,7 @@
 #include "core/support/Format.h"
 #include "core/support/NotifyThread.h"
 #include "platform/Exceptions.h"
+#include "regmaven/untDriver.h"
 #include "regmaven/untUtils2.h"
 
 #include <QScopeGuard>
@@ -137,9 +138,14 @@ bool TOrvekSearchDevice::TryBaudrate(int Baudrate)
     d.setMaxCommandSendCount(1);
     d.setMaxAnswerReadCount(1);
     d.setBaudRate(TOrvekBaudrate::BaudrateToCode(Baudrate));
-    d.Check(d.LockPort());
+    const int32_t locked = d.LockPort();
+    if (IsPortHeld(locked))
+        return PortHeld();
+    d.Check(locked);
     const auto unlock = qScopeGuard([&d] { d.UnlockPort(); });
     const int32_t metrics = d.GetDeviceMetrics();
+    if (IsPortHeld(metrics))
+        return PortHeld();
     if (metrics < 0)
         d.Check(metrics);
     const QString metricsDescription = d.ResultCodeDescription();
@@ -157,6 +163,16 @@ bool TOrvekSearchDevice::TryBaudrate(int Baudrate)
     FState.DeviceID = deviceId;
     FState.Finished = true;
     FState.Succeded = true;
+    return true;
+}
+
+bool TOrvekSearchDevice::PortHeld()
+{
+    std::lock_guard lock(FLock);
+    FState.Text = QStringLiteral("COM%1: ").arg(FParams.PortNumber) + PortHeldText();
+    FState.Held = true;
+    FState.Finished = true;
+    FState.Succeded = false;
     return true;
 }
 

@@ -26,6 +26,7 @@ struct TSearchState {
     QString Text;
     int DeviceID = 0;
     bool Added = false;
+    bool Held = false;  // a register answered that its port is held by another program
 };
 
 class ISearchDevice {
@@ -67,8 +68,11 @@ public:
 
 private:
     void Execute();
-    // One attempt at Baudrate; true when a register answered.
+    // One attempt at Baudrate; true when a register answered, also that its
+    // port is held (no other rate is tried then).
     bool TryBaudrate(int Baudrate);
+    // Ends the search with the port held; true.
+    bool PortHeld();
     void SetText(const QString& Text);
 
     const QList<int> FBaudrates;

@@ -1,5 +1,6 @@
 #include "regmaven/fmuFiscalizationBefore.h"
 
+#include "platform/Exceptions.h"
 #include "platform/ui/FormBuilder.h"
 #include "regmaven/untController.h"
 #include "regmaven/untDriver.h"
@@ -18,6 +19,11 @@ DEFINE_PAGE_CLASS(TfmFiscalizationBefore);
 namespace {
 
 constexpr int AutomaticModeBit = 0x04;
+constexpr int FFD12 = 4;
+// FNLifeState bits.
+constexpr int FNConfigured = 0x01;
+constexpr int FNFiscalMode = 0x02;
+constexpr int FNFiscalModeClosed = 0x04;
 
 // The report type: 0 registration, 1 re-registration with a new FN, 2 re-registration.
 int ReportType(const TRegParams& p)
@@ -25,37 +31,79 @@ int ReportType(const TRegParams& p)
     return p.FirstTime ? 0 : p.NewFN ? 1 : 2;
 }
 
-// The table writes before the FN document opens.
-void WriteRegistrationTables(const TRegParams& p, bool New)
+// The table values written before the FN document opens, in their order.
+// A register without the OFD link table (OFDEnabled false) gets none there.
+std::vector<TTableValue> RegistrationValues(const TRegParams& p, bool New)
 {
+    std::vector<TTableValue> values;
+    if (p.TimeZone > 0)
+        values.push_back({17, 66, p.TimeZone, QStringLiteral("Часовая зона")});
     if (New)
-        WriteTableInt(10, 1, 32, 1);
-    WriteFFDVersion(p.FFD);
-    const QString texts[] = {p.User,   p.Cashier,      p.Address,  p.OFDName,    p.OFDUrl,
-                             p.OFDINN, p.TaxOfficeURL, p.PayPlace, p.SenderEmail};
+        values.push_back({10, 32, 1, QStringLiteral("Признак записи реквизитов")});
+    for (const TTableValue& value : FFDVersionValues(p.FFD, New))
+        values.push_back(value);
+    const std::pair<QString, const char*> texts[] = {
+        {p.User, "Наименование организации"}, {p.Cashier, "Имя оператора"}, {p.Address, "Адрес расчетов"},
+        {p.OFDName, "Имя ОФД"},               {p.OFDUrl, "URL ОФД"},         {p.OFDINN, "ИНН ОФД"},
+        {p.TaxOfficeURL, "URL налог. органа"}, {p.PayPlace, "Место расчетов"}, {p.SenderEmail, "E-mail отправителя"}};
     int field = 7;
-    for (const QString& text : texts)
-        WriteTableStr(18, 1, field++, text);
+    for (const auto& [text, name] : texts)
+        values.push_back({18, field++, text, QString::fromUtf8(name)});
     const bool automatic = p.WorkMode & AutomaticModeBit;
+    const QString workModeEx = QStringLiteral("Расширенные режимы работы");
+    const QString automat = QStringLiteral("Номер автомата");
     if (New) {
-        WriteTableInt(13, 1, 21, p.WorkModeEx);
+        values.push_back({13, 21, int(p.WorkModeEx), workModeEx});
         if (automatic)
-            WriteTableStr(16, 1, 1, p.AutomatNumber);
+            values.push_back({16, 1, p.AutomatNumber, automat});
     } else {
         if (p.FFD == 2)
-            WriteTableInt(18, 1, 16, p.Agent);
-        WriteTableInt(18, 1, 21, p.WorkModeEx);
+            values.push_back({18, 16, int(p.Agent), QStringLiteral("Признак агента")});
+        values.push_back({18, 21, int(p.WorkModeEx), workModeEx});
         if (automatic)
-            WriteTableStr(24, 1, 1, p.AutomatNumber);
+            values.push_back({24, 1, p.AutomatNumber, automat});
     }
     if (p.OFDEnabled) {
-        WriteTableStr(19, 1, 1, p.OFDServer);
-        WriteTableInt(19, 1, 2, p.OFDPort);
+        values.push_back({19, 1, p.OFDServer, QStringLiteral("Сервер ОФД")});
+        values.push_back({19, 2, p.OFDPort, QStringLiteral("Порт сервера ОФД")});
+        if (p.FFD == FFD12) {
+            values.push_back({19, 5, p.ServerKM, QStringLiteral("Сервер КМ")});
+            values.push_back({19, 6, p.PortKM, QStringLiteral("Порт сервера КМ")});
+        }
     }
-    if (p.FFD == 4) {
-        WriteTableStr(19, 1, 5, p.ServerKM);
-        WriteTableInt(19, 1, 6, p.PortKM);
-    }
+    return values;
+}
+
+// The extended reason codes, written inside the open document of a re-registration.
+bool WritesReasonCodes(const TRegParams& p)
+{
+    return !p.FirstTime && p.FFD >= 3;
+}
+
+TTableValue ReasonCodesValue(const TRegParams& p, bool New)
+{
+    return {New ? 13 : 18, 22, int(p.ReasonCodesEx), QStringLiteral("Коды причин изменения сведений о ККТ")};
+}
+
+// The FN's phase allows this kind of registration; raises the reason otherwise.
+void CheckFNPhase(const TRegParams& p)
+{
+    TOrvek& d = Driver();
+    Check(d.FNGetStatus());
+    const int life = d.FNLifeState();
+    const bool fiscal = life & FNFiscalMode;
+    if (life & FNFiscalModeClosed)
+        throw Exception(QStringLiteral("Архив ФН закрыт: регистрация с этим ФН невозможна.\r\nУстановите новый ФН"));
+    if (p.FirstTime && fiscal)
+        throw Exception(QStringLiteral("ФН уже зарегистрирован: регистрация новой ККТ невозможна.\r\n"
+                                       "Выберите перерегистрацию ККТ"));
+    if (!p.FirstTime && !p.NewFN && !fiscal)
+        throw Exception(QStringLiteral("ФН не зарегистрирован: перерегистрация невозможна.\r\n"
+                                       "Выберите \"Регистрация новой ККТ\""));
+    if (!fiscal && !(life & FNConfigured))
+        throw Exception(QStringLiteral("ФН не готов к регистрации (состояние фазы жизни %1)").arg(life));
+    if (d.FNSessionState() != 0)
+        throw Exception(QStringLiteral("Смена открыта: регистрация невозможна.\r\nЗакройте смену"));
 }
 
 // Inside the open FN document: tags, reason codes, the registration
@@ -67,8 +115,10 @@ void BuildDocument(const TRegParams& p, bool New)
         SendTagStr(1203, p.CashierINN);
     if (p.FFD == 2 && p.Agent != 0 && New)
         SendTagByte(1057, p.Agent);
-    if (!p.FirstTime && p.FFD >= 3)
-        WriteFieldInt(New ? 13 : 18, 22, int(p.ReasonCodesEx));
+    if (WritesReasonCodes(p)) {
+        const TTableValue codes = ReasonCodesValue(p, New);
+        WriteFieldInt(codes.Table, codes.Field, codes.Value.toInt());
+    }
     TOrvek& d = Driver();
     d.setINN(p.INN);
     d.setKKTRegistrationNumber(p.RNM);
@@ -90,7 +140,15 @@ void Fiscalize(const TRegParams& p)
 {
     Driver().setTimeout(10000);
     const bool New = IsNewModel();
-    WriteRegistrationTables(p, New);
+    // Everything that can be checked is, before the first write.
+    CheckFNPhase(p);
+    const std::vector<TTableValue> values = RegistrationValues(p, New);
+    for (const TTableValue& value : values)
+        CheckTableValue(value);
+    if (WritesReasonCodes(p))
+        CheckTableValue(ReasonCodesValue(p, New));
+    for (const TTableValue& value : values)
+        WriteTableValue(value);
     Driver().setReportTypeInt(ReportType(p));
     try {
         BuildDocument(p, New);

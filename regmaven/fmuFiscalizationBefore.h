@@ -11,8 +11,10 @@ class QPlainTextEdit;
 namespace Regmaven {
 
 // Writes the registration data into the register's tables and has its FN
-// build the registration or re-registration report. Any failure from the
-// report's begin on cancels the FN document and raises again.
+// build the registration or re-registration report. First the FN's phase,
+// every table field and every value are checked: a refusal writes nothing.
+// Any failure from the report's begin on cancels the FN document and raises
+// again.
 void Fiscalize(const TRegParams& Params);
 
 class TfmFiscalizationBefore : public TParamPage {

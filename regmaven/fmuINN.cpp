@@ -60,7 +60,7 @@ void TfmINN::FormShow()
 
 void TfmINN::Next()
 {
-    if (!CheckINN(edtINN->text()))
+    if (!NamedConversion(QStringLiteral("ИНН"), [this] { return CheckINN(edtINN->text()); }))
         throw Exception(QStringLiteral("Введен некорректный ИНН!"));
     if (edtRNM->text().isEmpty())
         throw Exception(QStringLiteral("Введите РНМ!"));

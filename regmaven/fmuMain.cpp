@@ -2,6 +2,7 @@
 
 #include "core/support/VersionInfo.h"
 #include "platform/Guard.h"
+#include "platform/ui/Dialogs.h"
 #include "platform/ui/NamedControls.h"
 #include "regmaven/fmuBeforeCloseFN.h"
 #include "regmaven/fmuCalculationStateReport.h"
@@ -39,6 +40,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -137,6 +139,10 @@ TfmMain::TfmMain(const QString& ProgramFolder)
     bottomRow->addWidget(btnMenu);
     lblWait = NewControl<QLabel>(pnlBottom, "lblWait");
     lblWait->setAlignment(Qt::AlignCenter);
+    // Its line is kept while hidden: showing it moves no button.
+    QSizePolicy waitPolicy = lblWait->sizePolicy();
+    waitPolicy.setRetainSizeWhenHidden(true);
+    lblWait->setSizePolicy(waitPolicy);
     lblWait->hide();
     auto* bottomLayout = new QVBoxLayout(pnlBottom);
     bottomLayout->setContentsMargins(0, 0, 0, 2);
@@ -167,12 +173,16 @@ TfmMain::TfmMain(const QString& ProgramFolder)
             if (button->isEnabled())
                 button->click();
         });
+    // Enter that closes a drop-down of the window stays there (eventFilter).
+    qApp->installEventFilter(this);
 
     Controller().X5Mode = QFile::exists(ProgramFolder + "X5.ini");
     QString caption = "Regmaven " + GetFileVersionInfoStr() + " (64-bit)";
     if (Controller().X5Mode)
         caption += " [X5]";
     setWindowTitle(caption);
+    // Message boxes carry the program's name.
+    SetApplicationTitle(QStringLiteral("Regmaven"));
 
     FPages = std::make_unique<TParamPages>();
     FIndex = -1;
@@ -266,6 +276,21 @@ void TfmMain::closeEvent(QCloseEvent* event)
     }
     FPages->CloseEvent();
     event->accept();
+}
+
+bool TfmMain::eventFilter(QObject* watched, QEvent* event)
+{
+    // An open drop-down takes Enter to pick its item and close; it lets the
+    // key go on to the shortcuts, by then of the window, so the key would
+    // also press "Далее >". Taken as the drop-down's own, it does not.
+    if (event->type() == QEvent::ShortcutOverride) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        QWidget* popup = QApplication::activePopupWidget();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && popup && popup->parentWidget() &&
+            popup->parentWidget()->window() == this)
+            event->accept();
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void TfmMain::ShowWaiting(const QString& Status)

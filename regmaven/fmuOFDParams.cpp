@@ -10,6 +10,7 @@
 #include "regmaven/untUtils.h"
 
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QRegularExpressionValidator>
 #include <QScopeGuard>
 #include <QStyle>
@@ -108,8 +109,11 @@ void TfmOFDParams::FormShow()
     const TRegParams& p = Controller().RegParams;
     EnableEdit(edtOFDServer, p.OFDEnabled);
     EnableEdit(edtOFDPort, p.OFDEnabled);
-    EnableWithCaption(edtServerKM, p.FFD == FFD12);
-    EnableWithCaption(edtPortKM, p.FFD == FFD12);
+    // The link set-up writes the server and port only: the rest is not used there.
+    for (QLineEdit* edit : {edtOFDName, edtOFDUrl, edtINNOFD, edtTaxOfficeURL, edtSenderEmail})
+        EnableEdit(edit, !Controller().IsOFDSettingMode);
+    EnableEdit(edtServerKM, MarkingServerUsed());
+    EnableEdit(edtPortKM, MarkingServerUsed());
     ReadFromKKT();
     FDefParams = Fields();
 }
@@ -129,7 +133,7 @@ void TfmOFDParams::ReadFromKKT()
     edtOFDUrl->setText(recordOr(p.OFDUrl, 18, 11));
     edtINNOFD->setText(recordOr(p.OFDINN, 18, 12));
     edtTaxOfficeURL->setText(p.TaxOfficeURL.isEmpty() ? TaxOfficeWebAddress : p.TaxOfficeURL);
-    if (p.FFD == FFD12) {
+    if (MarkingServerUsed()) {
         if (p.ServerKM.isEmpty())
             edtServerKM->setText(ReadTableStr(19, 1, 5));
         if (p.PortKM == 0)
@@ -187,6 +191,13 @@ void TfmOFDParams::btnSaveFileClick()
         SaveTemplate(file);
 }
 
+bool TfmOFDParams::MarkingServerUsed() const
+{
+    // Kept in the OFD link table, which a register without it lacks.
+    const TRegParams& p = Controller().RegParams;
+    return p.FFD == FFD12 && p.OFDEnabled && !Controller().IsOFDSettingMode;
+}
+
 void TfmOFDParams::Next()
 {
     const TRegParams& p = Controller().RegParams;
@@ -194,6 +205,17 @@ void TfmOFDParams::Next()
         RequireValue(edtOFDServer->text(), QStringLiteral("Сервер ОФД"));
         RequireValue(edtOFDPort->text(), QStringLiteral("Порт сервера ОФД"));
         CheckPort(edtOFDPort->text(), QStringLiteral("Порт сервера ОФД"));
+    }
+    if (Controller().IsOFDSettingMode) {
+        // The link set-up writes the server and port now and nothing else.
+        SaveToKKT();
+        if (p.OFDEnabled) {
+            const auto disconnect = qScopeGuard([] { Driver().Disconnect(); });
+            WriteTableStr(19, 1, 1, p.OFDServer);
+            WriteTableInt(19, 1, 2, p.OFDPort);
+        }
+        Controller().NextPageClass = ClassOf<TfmSelectNetType>();
+        return;
     }
     RequireValue(edtOFDName->text(), QStringLiteral("Имя ОФД"));
     RequireValue(edtOFDUrl->text(), QStringLiteral("URL ОФД"));
@@ -204,10 +226,10 @@ void TfmOFDParams::Next()
                         QStringLiteral("\"\r\nПродолжить?"),
                     QStringLiteral("Внимание!")))
         throw Exception(QStringLiteral("Исправьте URL налогового органа"));
-    if (p.FFD == FFD12) {
-        RequireValue(edtServerKM->text(), QStringLiteral("Сервер KM"));
-        RequireValue(edtPortKM->text(), QStringLiteral("Порт сервера KM"));
-        CheckPort(edtPortKM->text(), QStringLiteral("Порт сервера KM"));
+    if (MarkingServerUsed()) {
+        RequireValue(edtServerKM->text(), QStringLiteral("Сервер КМ"));
+        RequireValue(edtPortKM->text(), QStringLiteral("Порт сервера КМ"));
+        CheckPort(edtPortKM->text(), QStringLiteral("Порт сервера КМ"));
     }
     RequireValue(edtSenderEmail->text(), QStringLiteral("E-mail отправителя"));
     CheckSenderEmail(edtSenderEmail->text());
@@ -220,17 +242,8 @@ void TfmOFDParams::Next()
     if (!validINN)
         throw Exception(QStringLiteral("ИНН ОФД не валидный!"));
     SaveToKKT();
-    if (Controller().IsOFDSettingMode) {
-        // The link set-up writes the server and port now; on the registration
-        // road the registration sequence writes them.
-        if (p.OFDEnabled) {
-            const auto disconnect = qScopeGuard([] { Driver().Disconnect(); });
-            WriteTableStr(19, 1, 1, p.OFDServer);
-            WriteTableInt(19, 1, 2, p.OFDPort);
-        }
-        Controller().NextPageClass = ClassOf<TfmSelectNetType>();
-    } else
-        Controller().NextPageClass = ClassOf<TfmUserParams>();
+    // The registration sequence writes them.
+    Controller().NextPageClass = ClassOf<TfmUserParams>();
 }
 
 } // namespace Regmaven

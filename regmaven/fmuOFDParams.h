@@ -48,6 +48,9 @@ protected:
     void FormShow() override;
 
 private:
+    // The marking-code server is asked for: FFD 1.2 on a register with the
+    // OFD link table, on the registration road.
+    bool MarkingServerUsed() const;
     void cbTemplateChange();
     void btnOpenFileClick();
     void btnSaveFileClick();

@@ -50,7 +50,8 @@ void TfmRegParamsX5::Next()
         throw Exception(QStringLiteral("Введите ФИО кассира!"));
     if (edtCashierPosition->text().isEmpty())
         throw Exception(QStringLiteral("Введите должность кассира!"));
-    if (!edtCashierINN->text().isEmpty() && !CheckINN(edtCashierINN->text()))
+    if (!edtCashierINN->text().isEmpty() &&
+        !NamedConversion(QStringLiteral("ИНН кассира"), [this] { return CheckINN(edtCashierINN->text()); }))
         throw Exception(QStringLiteral("Некорректный ИНН кассира!"));
     TRegParams& p = Controller().RegParams;
     p.Cashier = edtCashierPosition->text() + u' ' + edtCashierName->text();

@@ -122,11 +122,15 @@ void TfmSearchDevice::UpdateView()
     }
     for (const auto& device : FSearchDevices) {
         const TSearchState state = device->GetState();
-        if (!state.Finished || !state.Succeded || state.Added)
+        if (!state.Finished || !(state.Succeded || state.Held) || state.Added)
             continue;
         auto* row = new QTreeWidgetItem(lvDevices, {state.Text});
         row->setData(0, PortRole, device->GetParams().PortNumber);
-        lvDevices->setCurrentItem(row, 0, QItemSelectionModel::NoUpdate);
+        // A register held by another program is shown, but cannot be chosen.
+        if (state.Held)
+            row->setFlags(Qt::ItemIsEnabled);
+        else
+            lvDevices->setCurrentItem(row, 0, QItemSelectionModel::NoUpdate);
         device->Added();
     }
 }

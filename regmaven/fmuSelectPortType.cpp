@@ -6,6 +6,7 @@
 #include "platform/ui/NamedControls.h"
 #include "regmaven/untController.h"
 #include "regmaven/untDriver.h"
+#include "regmaven/untInputChecks.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -53,7 +54,8 @@ void TfmSelectPortType::FormShow()
 void TfmSelectPortType::Next()
 {
     TOrvek& d = Driver();
-    d.setSysAdminPassword(StrToInt(edtSysAdminPassword->text()));
+    d.setSysAdminPassword(NamedConversion(QStringLiteral("Пароль системного администратора"),
+                                          [this] { return StrToInt(edtSysAdminPassword->text()); }));
     d.setPassword(d.SysAdminPassword());
     TController& c = Controller();
     c.IsComConnection = listBox->currentRow() == 0;

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScopeGuard>
+#include <algorithm>
 
 namespace Regmaven {
 
@@ -23,6 +24,17 @@ namespace {
 
 constexpr QChar Delimiter = u';';
 constexpr QChar Quote = u'"';
+// A number is at most this long; a scanner's text (with ";") at most ScannedLength.
+constexpr int SerialLength = 20;
+constexpr int ScannedLength = 255;
+
+// The characters a scanner's text is typed with: "-", ";", digits, Latin
+// capitals and "a" to U+00FF.
+bool IsScannerChar(QChar c)
+{
+    return c == u'-' || c == Delimiter || (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') ||
+           (c >= u'a' && c.unicode() <= 0xFF);
+}
 
 bool IsBlank(QChar c)
 {
@@ -112,8 +124,14 @@ TfmEnterSerial::TfmEnterSerial() : TParamPage("fmEnterSerial", QStringLiteral("�
 {
     TFormBuilder<TfmEnterSerial> b(this);
     // A pasted scanner text stays whole for Enter to take the number out.
-    SetEditLimit(b.Edit(NAMED(edtSerial), QStringLiteral("Заводской номер:"), {}, "SerialNumber"), 20,
+    SetEditLimit(b.Edit(NAMED(edtSerial), QStringLiteral("Заводской номер:"), {}, "SerialNumber"), SerialLength,
                  TEditLimit::TypedOnly);
+    // A scanner types its whole text; the limit holds for a number.
+    connect(edtSerial, &QLineEdit::textChanged, this, [this](const QString& Text) {
+        TEditLimit::Of(edtSerial)->SetMaxLength(Text.contains(Delimiter) ? ScannedLength : SerialLength);
+    });
+    // Wide enough for the whole number.
+    edtSerial->setMinimumWidth(edtSerial->fontMetrics().horizontalAdvance(QString(SerialLength + 4, u'0')));
     edtSerial->installEventFilter(this);
     b.Label(NAMED(lblSerialEntered), QStringLiteral("Заводской номер уже введен. Нажмите \"Далее\""));
     lblSerialEntered->hide();
@@ -137,10 +155,12 @@ void TfmEnterSerial::FormShow()
     EnableEdit(edtSerial, !set);
     if (set)
         edtSerial->setText(serial);
+    else
+        edtSerial->setFocus();  // a scan goes into the edit at once
 }
 
-// Enter takes the number out of a scanned text; typed characters other than
-// digits are dropped (pasting brings any text).
+// Enter takes the number out of a scanned text; typed characters a scanner's
+// text cannot hold are dropped (pasting brings any text).
 bool TfmEnterSerial::eventFilter(QObject* watched, QEvent* event)
 {
     const bool enter = (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) &&
@@ -160,7 +180,7 @@ bool TfmEnterSerial::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
         const QString text = key->text();
-        if (!(key->modifiers() & Qt::ControlModifier) && !text.isEmpty() && text[0] >= u' ' && !text[0].isDigit())
+        if (!(key->modifiers() & Qt::ControlModifier) && !text.isEmpty() && text[0] >= u' ' && !IsScannerChar(text[0]))
             return true;
     }
     return TParamPage::eventFilter(watched, event);
@@ -171,6 +191,9 @@ void TfmEnterSerial::WriteSerial()
     if (edtSerial->text().isEmpty())
         return;
     const QString number = ExtractSerial(edtSerial->text());
+    const bool digits = std::all_of(number.begin(), number.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+    if (!digits || number.size() > SerialLength)
+        throw Exception(QStringLiteral("Заводской номер - это не более %1 цифр: \"%2\"").arg(SerialLength).arg(number));
     const auto disconnect = qScopeGuard([] { Driver().Disconnect(); });
     TOrvek& d = Driver();
     Check(d.ReadSerialNumber());

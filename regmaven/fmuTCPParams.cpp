@@ -92,10 +92,10 @@ void TfmTCPParams::btnCheckConnectionClick()
     d.setProtocolType(0);
     d.setComputerName(edtIP->text());
     d.setUseIPAddress(false);
-    d.setTCPPort(StrToInt(edtTCPPort->text()));
+    d.setTCPPort(NamedConversion(QStringLiteral("Порт"), [this] { return StrToInt(edtTCPPort->text()); }));
     d.setTCPConnectionTimeout(2000);
-    if (d.GetECRStatus() != 0) {
-        lblInfo->setText(QStringLiteral("Нет связи с устройством"));
+    if (const int32_t code = d.GetECRStatus(); code != 0) {
+        lblInfo->setText(IsPortHeld(code) ? PortHeldText() : QStringLiteral("Нет связи с устройством"));
         Controller().EnableNext(false);
         return;
     }

@@ -69,7 +69,8 @@ void TfmUserParams::Next()
         RequireValue(edtSenderEmail->text(), QStringLiteral("E-mail отправителя"));
         CheckSenderEmail(edtSenderEmail->text());
     }
-    if (!edtCashierINN->text().isEmpty() && !CheckINN(edtCashierINN->text()))
+    if (!edtCashierINN->text().isEmpty() &&
+        !NamedConversion(QStringLiteral("ИНН кассира"), [this] { return CheckINN(edtCashierINN->text()); }))
         throw Exception(QStringLiteral("Введен невалидный \"ИНН кассира\" !"));
     p.User = edtUser->text();
     p.Cashier = edtOperator->text();

@@ -52,7 +52,7 @@ void TfmWiFiParams::FormShow()
 void TfmWiFiParams::Next()
 {
     const auto disconnect = qScopeGuard([] { Driver().Disconnect(); });
-    RequireValue(edtWiFiSSID->text(), QStringLiteral("Точка доступа WiFI"));
+    RequireValue(edtWiFiSSID->text().trimmed(), QStringLiteral("Точка доступа WiFI"));
     const bool dhcp = chkDHCP->isChecked();
     const int port = Port();
     // The edits the user can change are checked before the register is written.

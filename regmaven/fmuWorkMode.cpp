@@ -241,9 +241,8 @@ void TfmWorkMode::Next()
         if (!question.isEmpty() && !AskWarning(question, QStringLiteral("Внимание")))
             return;
     }
-    const int zone = cbTimeZone->currentIndex();
-    if (zone >= 0)
-        WriteTableInt(17, 1, 66, zone + 1);
+    // Written by the registration, once every check has passed.
+    p.TimeZone = cbTimeZone->currentIndex() + 1;
     p.WorkMode = uint8_t(MaskOf(FWorkMode));
     p.WorkModeEx = uint8_t(MaskOf(FWorkModeEx));
     p.TaxSystem = uint8_t(MaskOf(FTax));

@@ -101,6 +101,7 @@ void TController::ClearRegParams()
     p.OFDServer.clear();
     p.OFDPort = 0;
     p.CashierINN.clear();
+    p.TimeZone = 0;
 }
 
 } // namespace Regmaven

@@ -91,6 +91,16 @@ void Check(int32_t ResultCode)
         throw Exception("Ошибка " + QString::number(ResultCode) + ", " + Driver().ResultCodeDescription());
 }
 
+bool IsPortHeld(int32_t ResultCode)
+{
+    return ResultCode == OrvekResult::PortBusy || ResultCode == OrvekResult::PortUnavailable;
+}
+
+QString PortHeldText()
+{
+    return QStringLiteral("Порт недоступен: ККТ занята другой программой");
+}
+
 int CorrectTableNumber(int Table)
 {
     int param = 0;
@@ -164,6 +174,42 @@ void WriteFieldInt(int Table, int Field, int Value)
     Check(Driver().WriteTable());
 }
 
+void CheckTableValue(const TTableValue& Value)
+{
+    const int table = CorrectTableNumber(Value.Table);
+    const auto refuse = [&Value](const QString& Why) {
+        throw Exception(QStringLiteral("Значение \"%1\" не может быть записано в ККТ: ").arg(Value.Name) + Why);
+    };
+    const QString missing = QStringLiteral("нет поля %1 в таблице %2").arg(Value.Field).arg(Value.Table);
+    if (table <= 0)
+        refuse(missing);
+    TOrvek& d = Driver();
+    d.setTableNumber(table);
+    d.setFieldNumber(Value.Field);
+    const int32_t code = d.GetFieldStruct();
+    if (code == OrvekResult::BadTableField)
+        refuse(missing);
+    Check(code);
+    const bool text = Value.Value.typeId() == QMetaType::QString;
+    if (d.FieldType()) {
+        const QString s = text ? Value.Value.toString() : QString::number(Value.Value.toInt());
+        if (s.size() > d.FieldSize())
+            refuse(QStringLiteral("длиннее %1 символов").arg(d.FieldSize()));
+    } else if (!text && d.MINValueOfField() < d.MAXValueOfField()) {
+        const int n = Value.Value.toInt();
+        if (n < d.MINValueOfField() || n > d.MAXValueOfField())
+            refuse(QStringLiteral("допустимо от %1 до %2").arg(d.MINValueOfField()).arg(d.MAXValueOfField()));
+    }
+}
+
+void WriteTableValue(const TTableValue& Value)
+{
+    if (Value.Value.typeId() == QMetaType::QString)
+        WriteTableStr(Value.Table, 1, Value.Field, Value.Value.toString());
+    else
+        WriteTableInt(Value.Table, 1, Value.Field, Value.Value.toInt());
+}
+
 bool ReadModelParam28()
 {
     Driver().setModelParamNumber(28);
@@ -197,15 +243,21 @@ int ReadFFDVersion()
     return ReadTableInt(17, 1, 17);
 }
 
+std::vector<TTableValue> FFDVersionValues(int FFD, bool NewModel)
+{
+    const QString name = QStringLiteral("Версия ФФД");
+    if (NewModel)
+        return {{10, 29, FFD == 1 ? 0 : FFD, name}};
+    std::vector<TTableValue> values = {{17, 17, FFD, name}};
+    if (FFD > 0)
+        values.push_back({17, 3, 2, name});
+    return values;
+}
+
 void WriteFFDVersion(int FFD)
 {
-    if (IsNewModel()) {
-        WriteTableInt(10, 1, 29, FFD == 1 ? 0 : FFD);
-        return;
-    }
-    WriteTableInt(17, 1, 17, FFD);
-    if (FFD > 0)
-        WriteTableInt(17, 1, 3, 2);
+    for (const TTableValue& value : FFDVersionValues(FFD, IsNewModel()))
+        WriteTableValue(value);
 }
 
 void BeginRegistrationReport() { Reissued(&TOrvek::FNBeginRegistrationReport); }

@@ -84,7 +84,7 @@ void EnableWithCaption(QWidget* Control, bool Enabled)
 
 void EnableEdit(QLineEdit* Edit, bool Enabled)
 {
-    Edit->setEnabled(Enabled);
+    EnableWithCaption(Edit, Enabled);
     Edit->setBackgroundRole(Enabled ? QPalette::Base : QPalette::Button);
 }
 

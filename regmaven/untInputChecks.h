@@ -1,5 +1,7 @@
 #pragma once
 // Input checks and control states shared by the registration data pages.
+#include "platform/Exceptions.h"
+
 #include <QList>
 #include <QString>
 
@@ -8,6 +10,19 @@ class QLineEdit;
 class QWidget;
 
 namespace Regmaven {
+
+// Runs Convert; a conversion error it raises names the field: "<Name>: <message>".
+//
+//   d.setTCPPort(NamedConversion(QStringLiteral("Порт"), [&] { return StrToInt(edtTCPPort->text()); }));
+template <class F>
+auto NamedConversion(const QString& Name, F Convert) -> decltype(Convert())
+{
+    try {
+        return Convert();
+    } catch (const EConvertError& e) {
+        throw EConvertError(Name + QStringLiteral(": ") + e.Message());
+    }
+}
 
 // Raises "Введите значение \"<Name>\"!" when Text is empty.
 void RequireValue(const QString& Text, const QString& Name);
@@ -31,7 +46,8 @@ bool AskWarning(const QString& Text, const QString& Caption);
 QLabel* CaptionOf(QWidget* Control);
 // Enables or disables the control and its caption.
 void EnableWithCaption(QWidget* Control, bool Enabled);
-// An edit enabled on the window colour, or disabled on the button-face colour.
+// An edit enabled on the window colour, or disabled on the button-face
+// colour; its caption with it.
 void EnableEdit(QLineEdit* Edit, bool Enabled);
 
 } // namespace Regmaven

@@ -50,6 +50,9 @@ struct TRegParams {
     uint32_t ReasonCodesEx = 0;
     QString ServerKM;
     int32_t PortKM = 0;
+    // The time zone for table 17 field 66 (the zone list's index + 1); 0:
+    // none chosen, the register's stays.
+    int32_t TimeZone = 0;
 
     bool operator==(const TRegParams&) const = default;
 

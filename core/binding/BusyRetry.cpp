@@ -3,16 +3,61 @@
 #include "core/binding/OrvekCodes.h"
 #include "platform/Hook.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QEventLoop>
 #include <QTimer>
 
 namespace {
 
+// Drops what the user types and clicks while it lives; every other event,
+// a window's close request among them, goes on.
+class TInputBlock : public QObject {
+public:
+    TInputBlock() { QCoreApplication::instance()->installEventFilter(this); }
+    ~TInputBlock() override { QCoreApplication::instance()->removeEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (!event->spontaneous())
+            return false;
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+        case QEvent::NonClientAreaMouseButtonPress:
+        case QEvent::NonClientAreaMouseButtonRelease:
+        case QEvent::NonClientAreaMouseButtonDblClick:
+        case QEvent::Wheel:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::ShortcutOverride:
+        case QEvent::Shortcut:
+        case QEvent::ContextMenu:
+        case QEvent::InputMethod:
+        case QEvent::TouchBegin:
+        case QEvent::TouchUpdate:
+        case QEvent::TouchEnd:
+        case QEvent::TabletPress:
+        case QEvent::TabletRelease:
+        case QEvent::TabletMove:
+            return true;
+        default:
+            return false;
+        }
+    }
+};
+
 void EventLoopPause(int ms)
 {
+    // Not QEventLoop::ExcludeUserInputEvents: it holds back a window's close
+    // request too, so the close box would do nothing until the waiting ends.
+    const TInputBlock block;
     QEventLoop loop;
     QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    loop.exec();
 }
 
 THook<TPause>& PauseHook()

@@ -8,8 +8,9 @@
 #include <cstdint>
 #include <functional>
 
-// Waits ms milliseconds with the event loop running (user input waits until
-// the pause is over), or runs the pause a test installed.
+// Waits ms milliseconds with the event loop running, or runs the pause a test
+// installed. Keys and clicks meanwhile are dropped; a window's close request
+// reaches the window (its closeEvent decides what a close during a wait does).
 void Pause(int ms);
 using TPause = std::function<void(int ms)>;
 // Installs another pause (tests); returns the one before. Null restores it.

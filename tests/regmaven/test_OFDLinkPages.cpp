@@ -188,10 +188,12 @@ TEST_F(OFDLinkTest, BadInputsWriteNothing)
     wifi.edtWiFiSSID->setText("Зал");
     wifi.edtTCPPort->setText("65536");
     EXPECT_EQ(NextMessage(wifi), "Порт должен быть числом от 1 до 65535!");
-    // An access point without a name is refused before anything is written.
-    wifi.edtWiFiSSID->clear();
+    // An access point without a name, or of blanks, is refused before anything is written.
     wifi.edtTCPPort->setText("7781");
-    EXPECT_EQ(NextMessage(wifi), "Введите значение \"Точка доступа WiFI\"!");
+    for (const char* ssid : {"", "   "}) {
+        wifi.edtWiFiSSID->setText(ssid);
+        EXPECT_EQ(NextMessage(wifi), "Введите значение \"Точка доступа WiFI\"!");
+    }
     EXPECT_EQ(TestRegister().CallCount(OrvekMethod::WriteTable), 0);
     EXPECT_EQ(Field(16, 1).toInt(), 0);
 }

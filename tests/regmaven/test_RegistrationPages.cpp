@@ -9,6 +9,7 @@
 #include "regmaven/fmuSelectClientType.h"
 #include "regmaven/fmuUserParams.h"
 #include "regmaven/fmuWorkMode.h"
+#include "regmaven/untInputChecks.h"
 #include "tests/EditLimitCheck.h"
 #include "tests/regmaven/RegistrationPageTest.h"
 
@@ -155,8 +156,8 @@ TEST_F(RegistrationPageTest, UserParamsNextChecks)
         {"ООО", "Оп", "Адрес", "Зал", "", "", 1, ""},
         {"ООО", "Оп", "Адрес", "Зал", "a@b", "7707083893", 4, ""},
         {"ООО", "Оп", "Адрес", "Зал", "a@b", "7707083890", 4, "Введен невалидный \"ИНН кассира\" !"},
-        // A letter in the INN is the conversion error.
-        {"ООО", "Оп", "Адрес", "Зал", "a@b", "77O7083893", 4, "\"O\" не является целым числом"},
+        // A letter in the INN is the conversion error, naming the field.
+        {"ООО", "Оп", "Адрес", "Зал", "a@b", "77O7083893", 4, "ИНН кассира: \"O\" не является целым числом"},
         {"ООО", "Оп", "Адрес", "Зал", "a@b", "77070838", 4, "Введен невалидный \"ИНН кассира\" !"},
     };
     auto& page = Show<TfmUserParams>();
@@ -325,14 +326,16 @@ TEST_F(RegistrationPageTest, WorkModeChecks)
     page.cbTimeZone->setCurrentIndex(3);
     EXPECT_EQ(NextMessage(page), "");
     EXPECT_TRUE(WentTo<TfmFiscalizationBefore>());
-    EXPECT_EQ(TestRegister().Tables().Value(17, 1, 66).toInt(), 4);
+    // The registration writes it, once its checks have passed.
+    EXPECT_EQ(p.TimeZone, 4);
+    EXPECT_EQ(TestRegister().CallCount(OrvekMethod::WriteTable), 0);
     EXPECT_EQ(p.TaxSystem, (1 << 1) | (1 << 5));
     EXPECT_EQ(p.ReasonCode, 2);
 
-    // The empty twelfth item writes its number too.
+    // The empty twelfth item gives its number too.
     page.cbTimeZone->setCurrentIndex(11);
     EXPECT_EQ(NextMessage(page), "");
-    EXPECT_EQ(TestRegister().Tables().Value(17, 1, 66).toInt(), 12);
+    EXPECT_EQ(p.TimeZone, 12);
 
     // A re-registration under FFD 1.2 needs an extended reason code.
     p.FirstTime = false;
@@ -380,12 +383,16 @@ TEST_F(RegistrationPageTest, AutomaticModeKeepsTheTimeZone)
     auto& page = Show<TfmWorkMode>();
     page.cbTimeZone->setCurrentIndex(2);
     EXPECT_TRUE(page.cbTimeZone->toolTip().startsWith("3-я часовая зона (МСК+1"));
+    // The number and its caption grey while not in automatic mode.
     EXPECT_FALSE(page.edtAutomatNumber->isEnabled());
+    EXPECT_FALSE(CaptionOf(page.edtAutomatNumber)->isEnabled());
     page.chkWorkMode2->click();
     EXPECT_TRUE(page.edtAutomatNumber->isEnabled());
+    EXPECT_TRUE(CaptionOf(page.edtAutomatNumber)->isEnabled());
     EXPECT_EQ(page.cbTimeZone->currentIndex(), 2);
     page.chkWorkMode2->click();
     EXPECT_FALSE(page.edtAutomatNumber->isEnabled());
+    EXPECT_FALSE(CaptionOf(page.edtAutomatNumber)->isEnabled());
     EXPECT_EQ(page.cbTimeZone->currentIndex(), 2);
     EXPECT_TRUE(page.cbTimeZone->toolTip().startsWith("3-я часовая зона (МСК+1"));
     // A new show starts without a zone.
@@ -479,5 +486,5 @@ TEST_F(RegistrationPageTest, RegistrationRoadToTheConfirmationPage)
     EXPECT_EQ(p.OFDServer, "ofd.example.ru");
     EXPECT_EQ(p.INN, "7707083893");
     EXPECT_EQ(p.TaxSystem, 1);
-    EXPECT_EQ(TestRegister().Tables().Value(17, 1, 66).toInt(), 2);
+    EXPECT_EQ(p.TimeZone, 2);
 }

@@ -4,18 +4,26 @@
 #include "core/support/CodePage.h"
 #include "core/support/RNMUtil.h"
 #include "emulator/RegisterFN.h"
+#include "emulator/RegisterFiscalization.h"
 #include "emulator/RegisterPrinter.h"
 #include "emulator/RegisterTags.h"
 #include "regmaven/fmuFiscalizationBefore.h"
 #include "regmaven/fmuFiscalizationInfo.h"
+#include "regmaven/fmuOFDParams.h"
+#include "regmaven/fmuWorkMode.h"
 #include "regmaven/untRegReport.h"
 #include "tests/regmaven/RegistrationPageTest.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QCursor>
+#include <QLineEdit>
 #include <QLabel>
 #include <QPushButton>
 #include <QPlainTextEdit>
+#include <QTest>
+#include <qpa/qwindowsysteminterface.h>
 
 using namespace Regmaven;
 
@@ -78,6 +86,27 @@ void FreshRegister()
 {
     Regmaven::FreeDriver();
     ResetEmulatedDriver();
+}
+
+// A bench of one register of the generation, with a blank FN.
+void OnlyRegister(bool newer)
+{
+    Regmaven::FreeDriver();
+    Bench().Clear();
+    RegisterConfig config;
+    config.TypeTwo = newer;
+    config.BlankFN = true;
+    Bench().Add(config);
+}
+
+// Every value of every device table.
+std::vector<std::vector<std::vector<QVariant>>> AllTables()
+{
+    const RegisterTables& t = TestRegister().Tables();
+    std::vector<std::vector<std::vector<QVariant>>> values;
+    for (int n = 1; n <= t.Count(); ++n)
+        values.push_back(t.Find(n)->Values);
+    return values;
 }
 
 } // namespace
@@ -277,7 +306,9 @@ TEST_F(RegistrationSequenceTest, ReportTypeAndBuildCallOfEachKind)
         TRegParams p = Registration();
         p.FirstTime = c.firstTime;
         p.NewFN = c.newFN;
+        p.TimeZone = 6;
         EXPECT_EQ(FiscalizeMessage(p), "");
+        EXPECT_EQ(TestRegister().Tables().Value(17, 1, 66).toInt(), 6);
         EXPECT_EQ(Regmaven::Driver().ReportTypeInt(), c.reportType);
         EXPECT_EQ(LastBuildCall(), c.build);
         EXPECT_EQ(Regmaven::Driver().Timeout(), 10000);
@@ -318,15 +349,11 @@ TEST_F(RegistrationSequenceTest, BusyBeginIsReissuedWithPausesWithinABound)
 TEST_F(RegistrationSequenceTest, VendingMachineNumberOfEachGeneration)
 {
     // The newer generation keeps the number in its table 16, the older one in
-    // table 24; the older one's network switch (table 16 field 1) stays.
+    // table 24; the older one's network switch (table 16 field 1) stays. The
+    // FN's registration document carries the number given.
     for (bool newer : {true, false}) {
         SCOPED_TRACE(newer ? "newer generation" : "older generation");
-        Regmaven::FreeDriver();
-        Bench().Clear();
-        RegisterConfig config;
-        config.TypeTwo = newer;
-        config.BlankFN = true;
-        Bench().Add(config);
+        OnlyRegister(newer);
         RegisterTables& t = TestRegister().Tables();
         const QVariant before16 = t.Value(16, 1, 1), before24 = t.Value(24, 1, 1);
         TRegParams p = Registration();
@@ -337,6 +364,10 @@ TEST_F(RegistrationSequenceTest, VendingMachineNumberOfEachGeneration)
         EXPECT_EQ(FiscalizeMessage(p), "");
         EXPECT_TRUE(FN().FiscalMode());
         EXPECT_EQ(ReadTableStr(newer ? 16 : 24, 1, 1), "77");
+        const std::vector<FNTag> tags = RegistrationDocumentTags(FN(), FN().Documents.back());
+        const FNTag* automat = FindTag(tags, RegTag::AutomatNumber);
+        ASSERT_NE(automat, nullptr);
+        EXPECT_EQ(automat->Text(), "77");
         if (newer) {
             EXPECT_EQ(t.Value(24, 1, 1), before24);
         } else {
@@ -356,13 +387,19 @@ TEST_F(RegistrationSequenceTest, BusyWaitShowsItselfAndTheCloseBoxStopsIt)
     struct Seen {
         QString status;
         bool visible, waitCursor, nextEnabled, prevEnabled;
+        QPoint next;  // where "Далее >" is
     };
     std::vector<Seen> seen;
+    auto nextAt = [this] {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        return FForm->btnNext->mapTo(FForm.get(), QPoint());
+    };
+    const QPoint nextBefore = nextAt();
     // The third pause: the user closes the window.
     SetPause([&](int) {
         seen.push_back({FForm->lblWait->text(), FForm->lblWait->isVisible(),
                         QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor,
-                        FForm->btnNext->isEnabled(), FForm->btnPrev->isEnabled()});
+                        FForm->btnNext->isEnabled(), FForm->btnPrev->isEnabled(), nextAt()});
         if (seen.size() == 3)
             FForm->close();
     });
@@ -375,6 +412,8 @@ TEST_F(RegistrationSequenceTest, BusyWaitShowsItselfAndTheCloseBoxStopsIt)
         EXPECT_TRUE(seen[i].waitCursor);
         EXPECT_FALSE(seen[i].nextEnabled);
         EXPECT_FALSE(seen[i].prevEnabled);
+        // The status line takes its place without moving the buttons.
+        EXPECT_EQ(seen[i].next, nextBefore);
     }
     // Stopped at that pause: no further call, the document cancelled as after a failed step.
     EXPECT_EQ(TestRegister().CallCount(OrvekMethod::FNBeginRegistrationReport), 3);
@@ -390,6 +429,101 @@ TEST_F(RegistrationSequenceTest, BusyWaitShowsItselfAndTheCloseBoxStopsIt)
     TestRegister().Faults().Clear();
     FForm->close();
     EXPECT_FALSE(FForm->isVisible());
+    SetRetryPolicy(policy);
+}
+
+// Checked before the first write: a refused registration writes nothing,
+// also not the time zone chosen on the last page.
+TEST_F(RegistrationSequenceTest, RefusedRegistrationsLeaveTheRegisterAsItWas)
+{
+    struct Case {
+        const char* what;
+        bool firstTime, blankFN;
+        int automatSize;  // the characters table 24 keeps of the number; 0: as it is
+        QString message;
+    } cases[] = {
+        {"registered FN on \"Регистрация новой ККТ\"", true, false, 0,
+         "ФН уже зарегистрирован: регистрация новой ККТ невозможна.\r\nВыберите перерегистрацию ККТ"},
+        {"re-registration of an FN not registered", false, true, 0,
+         "ФН не зарегистрирован: перерегистрация невозможна.\r\nВыберите \"Регистрация новой ККТ\""},
+        {"a vending-machine number longer than the register keeps", true, true, 8,
+         "Значение \"Номер автомата\" не может быть записано в ККТ: длиннее 8 символов"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        FreshRegister();
+        if (c.blankFN)
+            FN().Reset();
+        if (c.automatSize)
+            TestRegister().Tables().Find(24)->Fields[0].Size = c.automatSize;
+        Controller().RegParams = Registration();
+        Controller().RegParams.FirstTime = c.firstTime;
+        const auto tables = AllTables();
+        TestRegister().ClearJournal();
+        auto& mode = Show<TfmWorkMode>();
+        mode.chkTax0->setChecked(true);
+        mode.chkWorkMode2->click();
+        mode.edtAutomatNumber->setText("A-0000001");
+        mode.cbTimeZone->setCurrentIndex(5);
+        ASSERT_EQ(NextMessage(mode), "");
+        auto& page = Show<TfmFiscalizationBefore>();
+        EXPECT_EQ(NextMessage(page), c.message);
+        EXPECT_EQ(TestRegister().CallCount(OrvekMethod::WriteTable), 0);
+        EXPECT_EQ(TestRegister().CallCount(OrvekMethod::FNBeginRegistrationReport), 0);
+        EXPECT_EQ(AllTables(), tables);
+        EXPECT_EQ(FN().CurrentDocument, FNOpenDoc::None);
+    }
+}
+
+// A register without the OFD link table (model parameter 73 is 0) registers
+// in FFD 1.2: nothing is read from that table or written to it.
+TEST_F(RegistrationSequenceTest, NoOFDLinkTableInFFD12)
+{
+    OnlyRegister(true);
+    TRegParams& p = Controller().RegParams;
+    p = Registration();
+    p.OFDEnabled = false;
+    p.FFD = 4;
+    auto& ofd = Show<TfmOFDParams>();
+    EXPECT_TRUE(TestDialogs().messages().isEmpty()) << TestDialogs().lastMessage().toStdString();
+    EXPECT_FALSE(ofd.edtServerKM->isEnabled());
+    EXPECT_FALSE(ofd.edtPortKM->isEnabled());
+    const std::vector<QVariant> ofdTable = TestRegister().Tables().Find(19)->Values[0];
+    p.ServerKM = QStringLiteral("km.example");
+    p.PortKM = 2001;
+    EXPECT_EQ(FiscalizeMessage(p), "");
+    EXPECT_TRUE(FN().FiscalMode());
+    EXPECT_EQ(TestRegister().Tables().Find(19)->Values[0], ofdTable);
+}
+
+// The close box and Alt+F4 reach the program as the window system's close
+// request, queued like the user's input: it ends the wait at its pause.
+TEST_F(RegistrationSequenceTest, WindowSystemCloseRequestEndsTheWaitAtItsPause)
+{
+    const TBusyRetry policy = SetRetryPolicy({20, 150});
+    FN().Reset();
+    Controller().RegParams = Registration();
+    Show<TfmFiscalizationBefore>();
+    FForm->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(FForm.get()));
+    TestRegister().Faults().FailNext(OrvekMethod::FNBeginRegistrationReport, 80, 100);
+    SetPause(nullptr);  // the programs' own pause
+    int pauses = 0;
+    TPause pause;
+    pause = SetPause([&](int ms) {
+        if (++pauses == 1)
+            QWindowSystemInterface::handleCloseEvent<QWindowSystemInterface::AsynchronousDelivery>(
+                FForm->windowHandle());
+        pause(ms);
+    });
+    FForm->btnNext->click();
+    EXPECT_EQ(pauses, 1);
+    EXPECT_EQ(TestRegister().CallCount(OrvekMethod::FNBeginRegistrationReport), 1);
+    EXPECT_EQ(TestRegister().CallCount(OrvekMethod::FNCancelDocument), 1);
+    EXPECT_EQ(TestDialogs().lastMessage(), "Операция отменена пользователем");
+    EXPECT_FALSE(FN().FiscalMode());
+    EXPECT_TRUE(FForm->isVisible());
+    SetPause(pause);
     SetRetryPolicy(policy);
 }
 

@@ -233,11 +233,14 @@ TEST_F(ServiceStepsTest, SerialEntry)
     EXPECT_EQ(page.edtSerial->backgroundRole(), QPalette::Base);
     page.edtSerial->clear();
     page.edtSerial->setFocus();
+    // A scanner's characters are typed, others dropped.
     QTest::keyClicks(page.edtSerial, "12a;-B");
-    EXPECT_EQ(page.edtSerial->text(), "12");
-    // Typing stops at 20 characters; a pasted scanner text reaches Enter whole.
+    QTest::sendKeyEvent(QTest::Click, page.edtSerial, Qt::Key_unknown, QStringLiteral("ж"), Qt::NoModifier);
+    EXPECT_EQ(page.edtSerial->text(), "12a;-B");
+    // A number typed stops at 20 characters; a pasted scanner text reaches Enter whole.
+    page.edtSerial->clear();
     QTest::keyClicks(page.edtSerial, QString(25, '3'));
-    EXPECT_EQ(page.edtSerial->text(), "12" + QString(18, '3'));
+    EXPECT_EQ(page.edtSerial->text(), QString(20, '3'));
     const QString scanned = "KKT-F;0005;0012345678;20261211";
     QApplication::clipboard()->setText(scanned);
     page.edtSerial->selectAll();
@@ -276,6 +279,44 @@ TEST_F(ServiceStepsTest, EnterInTheSerialEditOnlyTakesTheNumberOut)
     FForm->btnNext->setFocus();
     QTest::keyClick(FForm->btnNext, Qt::Key_Return);
     EXPECT_EQ(TestRegister().State().Serial, "0012345678");
+}
+
+// A scan into the page just shown: the edit has the focus, the scanner's
+// text is taken whole, typed key by key or pasted, and Enter keeps its third
+// item, which the edit shows whole.
+TEST_F(ServiceStepsTest, ScannerTextOnAFreshlyShownPage)
+{
+    Form();
+    FForm->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(FForm.get()));
+    const QString scanned = "KKT;M5;0000000000077777;x";
+    for (bool pasted : {false, true}) {
+        SCOPED_TRACE(pasted ? "pasted" : "typed");
+        TestRegister().State().Serial = QStringLiteral("0000000000000000");
+        auto& page = Show<TfmEnterSerial>();
+        ASSERT_EQ(QApplication::focusWidget(), page.edtSerial);
+        page.edtSerial->clear();
+        if (pasted) {
+            QApplication::clipboard()->setText(scanned);
+            QTest::keySequence(QApplication::focusWidget(), QKeySequence::Paste);
+        } else {
+            QTest::keyClicks(QApplication::focusWidget(), scanned);
+        }
+        EXPECT_EQ(page.edtSerial->text(), scanned);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        EXPECT_EQ(page.edtSerial->text(), "0000000000077777");
+        EXPECT_EQ(Title(), "Введите заводской номер");
+        EXPECT_LE(page.edtSerial->fontMetrics().horizontalAdvance(page.edtSerial->text()) + 16,
+                  page.edtSerial->width());
+        EXPECT_EQ(Next(), "Выберите тип работы");
+        EXPECT_EQ(TestRegister().State().Serial, "0000000000077777");
+    }
+    // A text that holds no number is not written.
+    TestRegister().State().Serial = QStringLiteral("0000000000000000");
+    auto& page = Show<TfmEnterSerial>();
+    page.edtSerial->setText("KKT;M5");
+    EXPECT_EQ(NextMessage(page), "Заводской номер - это не более 20 цифр: \"KKT;M5\"");
+    EXPECT_EQ(TestRegister().CallCount(OrvekMethod::SetSerialNumber), 2);
 }
 
 TEST_F(ServiceStepsTest, SerialSuccessOnlyWhenTheRegisterHasTheNumber)

@@ -2,6 +2,7 @@
 // check and the UDP discovery over loopback.
 #include "emulator/OrvekDiscovery.h"
 #include "emulator/OrvekInstallation.h"
+#include "core/binding/OrvekCodes.h"
 #include "tests/regmaven/WizardTestSupport.h"
 #include "regmaven/fmuConnectDevice.h"
 #include "regmaven/fmuSelectPortType.h"
@@ -124,10 +125,14 @@ TEST_F(ConnectionTest, PortTypeSetsThePasswordAndChoosesTheRoad)
     auto& page = Page<TfmSelectPortType>();
     EXPECT_EQ(page.listBox->currentRow(), 0);
     EXPECT_EQ(page.edtSysAdminPassword->text(), "30");
-    // A bad password keeps the wizard here with the conversion error.
+    // A bad password keeps the wizard here with the conversion error, which
+    // names the field, in a box with the program's title.
     page.edtSysAdminPassword->setText("");
     EXPECT_EQ(Next(), "Выберите тип подключения к ККТ");
-    EXPECT_FALSE(TestDialogs().lastMessage().isEmpty());
+    ASSERT_FALSE(TestDialogs().shown().empty());
+    EXPECT_EQ(TestDialogs().shown().back().message.text,
+              "Пароль системного администратора: \"\" не является целым числом");
+    EXPECT_EQ(TestDialogs().shown().back().message.caption, "Regmaven");
 
     page.edtSysAdminPassword->setText("29");
     EXPECT_EQ(Next(), "Поиск устройств");
@@ -185,6 +190,33 @@ TEST_F(ConnectionTest, TcpCheckFindsTheRegisterOrReportsNoLink)
     EXPECT_EQ(Next(), "Выберите тип работы");
     EXPECT_FALSE(page.FSearch.Active());
     EXPECT_EQ(Regmaven::Driver().ConnectionType(), 6);
+}
+
+// The register's port held by another driver object (-2) or another program
+// (-3): the check says the register is there and busy.
+TEST_F(ConnectionTest, TcpCheckShowsARegisterHeldElsewhere)
+{
+    TfmTCPParams& page = ShowTCPPage();
+    page.edtIP->setText("127.0.0.1");
+    page.edtTCPPort->setText("7778");
+    TOrvek other;
+    other.setConnectionType(6);
+    other.setComputerName("127.0.0.1");
+    other.setTCPPort(7778);
+    ASSERT_EQ(other.LockPort(), 0);
+    page.btnCheckConnection->click();
+    EXPECT_EQ(page.lblInfo->text(), "Порт недоступен: ККТ занята другой программой");
+    EXPECT_FALSE(FForm->btnNext->isEnabled());
+    other.UnlockPort();
+
+    TestRegister().Faults().FailNext(OrvekMethod::GetECRStatus, OrvekResult::PortUnavailable);
+    page.btnCheckConnection->click();
+    EXPECT_EQ(page.lblInfo->text(), "Порт недоступен: ККТ занята другой программой");
+    EXPECT_FALSE(FForm->btnNext->isEnabled());
+    // Free again: found.
+    page.btnCheckConnection->click();
+    EXPECT_TRUE(page.lblInfo->text().startsWith("Найдено устройство "));
+    EXPECT_TRUE(FForm->btnNext->isEnabled());
 }
 
 TEST_F(ConnectionTest, DiscoveryListsEachSerialOnceByKey)

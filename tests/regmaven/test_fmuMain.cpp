@@ -5,6 +5,7 @@
 #include "regmaven/fmuBeforeCloseFN.h"
 #include "regmaven/fmuCheckStatus.h"
 #include "regmaven/fmuConnectDevice.h"
+#include "regmaven/fmuFFD.h"
 #include "regmaven/fmuFinalMessage.h"
 #include "regmaven/fmuFiscalizationBefore.h"
 #include "regmaven/fmuINN.h"
@@ -17,7 +18,9 @@
 #include "regmaven/fmuWorkMode.h"
 #include "core/support/RNMUtil.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QLineEdit>
 #include <QListWidget>
@@ -456,6 +459,37 @@ TEST_F(WizardTest, EnterPressesNextOrTheFocusedButton)
     form.btnPrev->setFocus();
     QTest::keyClick(&form, Qt::Key_Return);
     EXPECT_EQ(Title(), "Выберите тип подключения к ККТ");
+}
+
+// Enter in an open drop-down picks the item; the key that closes the popup
+// does not go on to "Далее >".
+TEST_F(WizardTest, EnterInAnOpenDropDownOnlyPicksTheItem)
+{
+    TfmMain& form = Form();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    auto* page = form.Pages().PageByClass<TfmFFD>();
+    form.ShowPage(page->Index());
+    Controller().CurrentPage = page;
+    Controller().RegParams.FirstTime = true;
+    QComboBox* combo = page->cbbFFD;
+    combo->setCurrentIndex(0);
+    combo->setFocus();
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+        SCOPED_TRACE(key);
+        combo->showPopup();
+        QWidget* popup = QApplication::activePopupWidget();
+        ASSERT_NE(popup, nullptr);
+        QTest::keyClick(popup->windowHandle(), combo->currentIndex() == 0 ? Qt::Key_Down : Qt::Key_Up);
+        const int chosen = 1 - combo->currentIndex();
+        QTest::keyClick(popup->windowHandle(), key);
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+        EXPECT_EQ(combo->currentIndex(), chosen);
+        EXPECT_EQ(Title(), "Версия ФФД");
+    }
+    // Enter with the popup closed goes on.
+    QTest::keyClick(form.windowHandle(), Qt::Key_Return);
+    EXPECT_EQ(Title(), "Настройки ОФД");
 }
 
 TEST_F(WizardTest, ClosingReachesEveryPageAndFreesTheDriver)

@@ -1,6 +1,7 @@
 #include "regmaven/fmuOFDParams.h"
 #include "regmaven/fmuSelectNetType.h"
 #include "regmaven/fmuUserParams.h"
+#include "regmaven/untInputChecks.h"
 #include "tests/regmaven/RegistrationPageTest.h"
 
 #include <QComboBox>
@@ -94,10 +95,10 @@ TEST_F(OFDParamsTest, NextChecks)
         {page.edtINNOFD, "", Required("ИНН ОФД")},
         {page.edtTaxOfficeURL, "", Required("URL налог. органа")},
         {page.edtTaxOfficeURL, "nalog.example", "Исправьте URL налогового органа"},
-        {page.edtServerKM, "", Required("Сервер KM")},
-        {page.edtPortKM, "", Required("Порт сервера KM")},
-        {page.edtPortKM, "70000", "Порт сервера KM должен быть числом от 1 до 65535!"},
-        {page.edtPortKM, "0", "Порт сервера KM должен быть числом от 1 до 65535!"},
+        {page.edtServerKM, "", Required("Сервер КМ")},
+        {page.edtPortKM, "", Required("Порт сервера КМ")},
+        {page.edtPortKM, "70000", "Порт сервера КМ должен быть числом от 1 до 65535!"},
+        {page.edtPortKM, "0", "Порт сервера КМ должен быть числом от 1 до 65535!"},
         {page.edtOFDPort, "65536", "Порт сервера ОФД должен быть числом от 1 до 65535!"},
         {page.edtSenderEmail, "", Required("E-mail отправителя")},
         {page.edtSenderEmail, "shop@", "Введен некорректный E-mail отправителя"},
@@ -129,12 +130,37 @@ TEST_F(OFDParamsTest, NextChecks)
     EXPECT_EQ(p.PortKM, 7001);
     EXPECT_EQ(p.SenderEmail, Sample.SenderEmail);
 
-    // Another tax office site passes after OK; the link-setup road goes on to the network type.
-    Controller().IsOFDSettingMode = true;
+    // Another tax office site passes after OK.
     page.edtTaxOfficeURL->setText("nalog.example");
     TestDialogs().answerMessage(Dialogs::mrOk);
     EXPECT_EQ(NextMessage(page), "");
+    EXPECT_TRUE(WentTo<TfmUserParams>());
+}
+
+// The link set-up writes the server and port only: it asks for nothing
+// else, and shows the other fields as not used.
+TEST_F(OFDParamsTest, LinkSetupAsksOnlyForWhatItWrites)
+{
+    Controller().IsOFDSettingMode = true;
+    auto& page = Page(true, 255);
+    for (QLineEdit* edit : {page.edtOFDName, page.edtOFDUrl, page.edtINNOFD, page.edtTaxOfficeURL,
+                            page.edtServerKM, page.edtPortKM, page.edtSenderEmail}) {
+        SCOPED_TRACE(edit->objectName().toStdString());
+        EXPECT_FALSE(edit->isEnabled());
+        EXPECT_FALSE(CaptionOf(edit)->isEnabled());
+        edit->clear();
+    }
+    EXPECT_TRUE(page.edtOFDServer->isEnabled());
+    EXPECT_TRUE(page.edtOFDPort->isEnabled());
+    page.edtOFDPort->clear();
+    EXPECT_EQ(NextMessage(page), Required("Порт сервера ОФД"));
+    page.edtOFDServer->setText("ofd.link.ru");
+    page.edtOFDPort->setText("21101");
+    EXPECT_EQ(NextMessage(page), "");
     EXPECT_TRUE(WentTo<TfmSelectNetType>());
+    EXPECT_TRUE(TestDialogs().shown().empty());
+    EXPECT_EQ(TestRegister().Tables().Value(19, 1, 1).toString(), "ofd.link.ru");
+    EXPECT_EQ(TestRegister().Tables().Value(19, 1, 2).toInt(), 21101);
 }
 
 TEST_F(OFDParamsTest, LinkSetupWritesTheServerAndPortTheRegistrationRoadLater)

@@ -1,5 +1,6 @@
 // The COM port search: port enumeration, one search per port, the page's
 // rows and states, stopping, and the firmware-date gate of Next.
+#include "core/binding/OrvekCodes.h"
 #include "tests/regmaven/WizardTestSupport.h"
 #include "regmaven/fmuSearchDevice.h"
 #include "regmaven/fmuSelectWorkType.h"
@@ -161,6 +162,34 @@ TEST_F(SearchTest, NoRegisterAnywhere)
     EXPECT_TRUE(Rows().isEmpty());
     EXPECT_EQ(States(), (QStringList{"Не найдено", "Не найдено", "Не найдено"}));
     EXPECT_EQ(Page<TfmSearchDevice>().lblStatus->text(), "Поиск завершен");
+}
+
+// The port held by another driver object (-2) or another program (-3): the
+// register is there and busy, shown so and not to be chosen.
+TEST_F(SearchTest, RegisterHeldElsewhereIsShownBusy)
+{
+    for (bool otherProgram : {false, true}) {
+        SCOPED_TRACE(otherProgram ? "another program" : "another driver object");
+        Registers({{3, 115200}});
+        Ports({3});
+        TOrvek other;
+        if (otherProgram) {
+            Bench().RegisterByName("COM3")->Faults().FailNext(OrvekMethod::LockPort, OrvekResult::PortUnavailable);
+        } else {
+            other.setConnectionType(0);
+            other.setComNumber(3);
+            other.setBaudRate(6);
+            ASSERT_EQ(other.LockPort(), 0);
+        }
+        ShowSearchPage();
+        FinishSearch();
+        ASSERT_EQ(Rows(), QStringList{"COM3: Порт недоступен: ККТ занята другой программой"});
+        EXPECT_EQ(Page<TfmSearchDevice>().lblStatus->text(), "Поиск завершен");
+        EXPECT_FALSE(Page<TfmSearchDevice>().lvDevices->topLevelItem(0)->flags() & Qt::ItemIsSelectable);
+        EXPECT_FALSE(FForm->btnNext->isEnabled());
+        other.UnlockPort();
+        FForm.reset();
+    }
 }
 
 TEST_F(SearchTest, ListedButNotSearchedIds)
