@@ -643,12 +643,16 @@ RegisterStore::Read RegisterStore::LoadDocuments(bool writer, QString& problem)
             return Read::Damaged;
         }
     }
+    // Every document counted has its entry in the index (so no place in it
+    // is out of reach) and lies within the documents file.
     const quint64 total = FBase + FKept;
+    const quint64 indexed = quint64(std::max<qint64>(FIndex->Size() - HeaderSize, 0)) / IndexEntrySize;
     qint64 offset = 0;
     quint32 size = 0, sum = 0;
     if (total == 0) {
         FDocumentsEnd = HeaderSize;
-    } else if (IndexEntry(total - 1, offset, size, sum) && offset + size <= FDocuments->Size()) {
+    } else if (total >= FBase && total <= indexed && IndexEntry(total - 1, offset, size, sum) &&
+               size <= FDocuments->Size() - offset) {
         FDocumentsEnd = offset + size;
     } else {
         problem = QStringLiteral("в documents.bin нет документов после № %1").arg(total);
@@ -1031,6 +1035,11 @@ void RegisterStore::Report(const QString& text)
         QMetaObject::invokeMethod(app, [text] { Notify(text); }, Qt::QueuedConnection);
     else
         Notify(text);
+}
+
+quint32 RegisterStore::Checksum(QByteArrayView bytes)
+{
+    return ::Checksum(bytes);
 }
 
 // The whole state as one block ------------------------------------------------

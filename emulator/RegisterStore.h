@@ -76,6 +76,8 @@ public:
     // register; false when they do not read (the register may then hold
     // part of them).
     static bool ReadBytes(EmulatedRegister& reg, QByteArrayView bytes);
+    // The checksum of the headers, records and documents of the files.
+    static quint32 Checksum(QByteArrayView bytes);
 
 private:
     class File;

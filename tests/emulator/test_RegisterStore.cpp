@@ -24,6 +24,7 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <functional>
 #include <map>
 #include <sys/stat.h>
@@ -241,24 +242,41 @@ TEST_F(RegisterStoreTest, AHalfWrittenRecordIsDroppedAndTheRestKept)
 
 TEST_F(RegisterStoreTest, AStateThatCannotBeReadIsKeptAsideAndReported)
 {
+    // A kept state changed: the snapshot's last byte but two, or its count
+    // of documents (its last 8 bytes) set past the index, checksums redone
+    // (without the journal, which would count them again).
+    const auto flip = [](QByteArray& bytes, const QString&) {
+        bytes[bytes.size() - 3] = char(bytes[bytes.size() - 3] ^ 0x20);
+    };
+    const auto overcount = [](QByteArray& bytes, const QString& folder) {
+        QFile::remove(folder + QStringLiteral("/journal.bin"));
+        const quint64 count = (quint64(1) << 60) + 1;   // the index's offset of the last one wraps
+        std::memcpy(bytes.data() + bytes.size() - 8, &count, 8);
+        const quint32 payloadSum = RegisterStore::Checksum(QByteArrayView(bytes).sliced(48));
+        std::memcpy(bytes.data() + 40, &payloadSum, 4);
+        const quint32 headerSum = RegisterStore::Checksum(QByteArrayView(bytes).first(44));
+        std::memcpy(bytes.data() + 44, &headerSum, 4);
+    };
     struct Case {
         const char* Name;
         QByteArray Bytes;
+        std::function<void(QByteArray&, const QString&)> Change;
     } cases[] = {
-        {"garbage", QByteArray("not a register state")},
-        {"flipped", QByteArray()},   // a kept state with one byte changed
+        {"garbage", QByteArray("not a register state"), {}},
+        {"flipped", QByteArray(), flip},
+        {"overcounted", QByteArray(), overcount},
     };
     for (Case& c : cases) {
         SCOPED_TRACE(c.Name);
         const QString folder = FDir.path() + QLatin1Char('/') + QLatin1String(c.Name);
-        if (c.Bytes.isEmpty()) {
+        if (c.Change) {
             UseFolder(folder);
             ASSERT_EQ(Sell(10 * Rub), 0);
             Bench().Clear();
             QFile f(folder + QStringLiteral("/state.bin"));
             ASSERT_TRUE(f.open(QIODevice::ReadOnly));
             c.Bytes = f.readAll();
-            c.Bytes[c.Bytes.size() - 3] = char(c.Bytes[c.Bytes.size() - 3] ^ 0x20);
+            c.Change(c.Bytes, folder);
         }
         QDir().mkpath(folder);
         WriteStateFile(folder + QStringLiteral("/state.bin"), c.Bytes);
