@@ -311,8 +311,17 @@ void TfmOrvekTables::lvFieldsItemChanged(QTreeWidgetItem* item, int column)
     }
     std::int32_t code = FRegister.Tables().Write(table, seRow->value(), field, value);
     if (code != OrvekResult::Ok) {
-        ShowTable();
-        Dialogs::ShowError(QStringLiteral("(%1) %2").arg(code).arg(OrvekResultDescription(code)));
+        // The editor that brought the value is still being closed: the list
+        // is refilled (and the refusal shown) once the view is done with it.
+        QMetaObject::invokeMethod(
+            this,
+            [this, code] {
+                RunGuarded([this, code] {
+                    ShowTable();
+                    Dialogs::ShowError(QStringLiteral("(%1) %2").arg(code).arg(OrvekResultDescription(code)));
+                });
+            },
+            Qt::QueuedConnection);
     }
 }
 

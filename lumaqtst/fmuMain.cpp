@@ -35,6 +35,7 @@
 #include <QValidator>
 #include <algorithm>
 #include <chrono>
+#include <optional>
 
 namespace {
 // Room beside the window's client area for its frame, its title bar and a panel.
@@ -489,9 +490,19 @@ void TfmMain::showEvent(QShowEvent* e)
 void TfmMain::PagesChanged(TPageNotifier*, TChangeType ChangeType)
 {
     try {
+        const std::initializer_list<QLineEdit*> panel{edtInput, edtOutput, edtResult, edtTime, edtOperator};
         if (ChangeType == ctStart) {
             FTickCount = TickCount().Get()();
-            for (QLineEdit* edit : {edtInput, edtOutput, edtResult, edtTime, edtOperator})
+            TPanelState state{TOrvek::CallCount(), {}, {}};
+            for (QLineEdit* edit : panel) {
+                state.Texts << edit->text();
+                state.Tips << edit->toolTip();
+            }
+            constexpr std::size_t MaxFrames = 64;   // frames left open are not kept for ever
+            if (FPanelStates.size() == MaxFrames)
+                FPanelStates.erase(FPanelStates.begin());
+            FPanelStates.push_back(std::move(state));
+            for (QLineEdit* edit : panel)
                 edit->clear();
             for (QLineEdit* edit : {edtInput, edtOutput})
                 edit->setToolTip({});
@@ -500,6 +511,22 @@ void TfmMain::PagesChanged(TPageNotifier*, TChangeType ChangeType)
             TUserInputBlocker blocker;
             QCoreApplication::processEvents();
         } else if (ChangeType == ctStop) {
+            std::optional<TPanelState> state;
+            if (!FPanelStates.empty()) {
+                state = std::move(FPanelStates.back());
+                FPanelStates.pop_back();
+            }
+            // Nothing was sent (input refused, a dialog cancelled): the panel
+            // shows what it showed before.
+            if (state && state->Calls == TOrvek::CallCount()) {
+                int i = 0;
+                for (QLineEdit* edit : panel) {
+                    edit->setText(state->Texts[i]);
+                    edit->setCursorPosition(0);
+                    edit->setToolTip(state->Tips[i++]);
+                }
+                return;
+            }
             TDriver& driver = Driver();
             const int32_t code = driver.ResultCode();
             const QString description = driver.ResultCodeDescription();

@@ -7,9 +7,11 @@
 #include "core/pages/untPages.h"
 
 #include <QPointer>
+#include <QStringList>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QAction;
 class QLabel;
@@ -118,6 +120,14 @@ private:
     TPage* FPage = nullptr;
     std::unique_ptr<TPages> FPages;
     uint32_t FTickCount = 0;
+    // The result panel as each running frame found it, and the driver's
+    // call count then: a frame that made no call puts the panel back.
+    struct TPanelState {
+        uint64_t Calls = 0;
+        QStringList Texts;
+        QStringList Tips;
+    };
+    std::vector<TPanelState> FPanelStates;
     int FListMinWidth = 14;
     int FListMaxWidth = 165;
     int FListWidth = 165;

@@ -1,5 +1,6 @@
 #include "core/driver/untDriver.h"
 #include "core/driver/ComPort.h"
+#include "emulator/OrvekSettings.h"
 #include "lumaqtst/Lumaq.h"
 #include "lumaqtst/PageTable.h"
 #include "lumaqtst/fmuAbout.h"
@@ -574,30 +575,53 @@ TEST_F(MainWindowTest, ResultPanelShowsTheCallEvenWhenItFails)
     EXPECT_EQ(w.edtOperator->text(), QString::number(Driver().OperatorNumber()));
     EXPECT_EQ(w.edtInput->text(), Driver().ECRInput());
 
-    page.raise = true;   // an exception in the handler: the panel is filled all the same
-    w.edtResult->setText("old");
-    page.btnBeep->click();
-    EXPECT_EQ(TestDialogs().lastMessage(), "bad input");
-    EXPECT_EQ(w.edtResult->text(), Format("(%d) %s", {80, Driver().ResultCodeDescription()}));
-    EXPECT_TRUE(page.btnBeep->isEnabled());
-
     TfmMain::TickCountFunction before = TfmMain::SetTickCount([] { return 0xFFFFFFF0u; });
-    page.raise = false;
     PageNotifier().DoChange(ctStart);
     TfmMain::SetTickCount([] { return 0x10u; });   // the tick counter wrapped
+    Driver().Beep();
     PageNotifier().DoChange(ctStop);
     EXPECT_EQ(w.edtTime->text(), "32 мс");
     TfmMain::SetTickCount(before);
 
     // The driver cannot be had while filling the panel: no message, the panel as far as it got.
+    TOrvek other;
     FreeDriver();
     OrvekFactory saved = SetOrvekFactory([]() -> std::unique_ptr<IOrvekComponent> { throw EOleError("нет"); });
     TestDialogs().clear();
     PageNotifier().DoChange(ctStart);
+    other.Beep();
     PageNotifier().DoChange(ctStop);
     EXPECT_TRUE(TestDialogs().shown().empty());
     EXPECT_EQ(w.edtResult->text(), "");
     SetOrvekFactory(saved);
+}
+
+// A handler that sends nothing (input refused before the call, a dialog
+// cancelled) leaves the panel as it was: no old answer with a new time.
+TEST_F(MainWindowTest, AFrameWithoutADriverCallLeavesThePanelAsItWas)
+{
+    TfmMain w;
+    TfmCallPage page;
+    page.btnBeep->click();
+    ASSERT_EQ(w.edtResult->text(), Format("(%d) %s", {0, Driver().ResultCodeDescription()}));
+    const QStringList shown{w.edtResult->text(), w.edtInput->text(), w.edtOutput->text(), w.edtTime->text(),
+                            w.edtOperator->text(), w.edtInput->toolTip()};
+    page.raise = true;
+    TfmMain::TickCountFunction before = TfmMain::SetTickCount([] { return 7427u; });
+    page.btnBeep->click();
+    TfmMain::SetTickCount(before);
+    EXPECT_EQ(TestDialogs().lastMessage(), "bad input");
+    EXPECT_EQ((QStringList{w.edtResult->text(), w.edtInput->text(), w.edtOutput->text(), w.edtTime->text(),
+                           w.edtOperator->text(), w.edtInput->toolTip()}),
+              shown);
+    EXPECT_TRUE(page.btnBeep->isEnabled());
+
+    // Writing Connected is a call: it connects or disconnects.
+    PageNotifier().DoChange(ctStart);
+    Driver().setConnected(false);
+    PageNotifier().DoChange(ctStop);
+    EXPECT_EQ(w.edtResult->text(), Format("(%d) %s", {Driver().ResultCode(), Driver().ResultCodeDescription()}));
+    EXPECT_TRUE(w.edtInput->text().isEmpty());
 }
 
 TEST_F(MainWindowTest, LongFramesShowFromTheirStartWithTheWholeFrameInTheTip)
@@ -936,6 +960,36 @@ TEST_F(MainWindowTest, FirstShowOfTheConnectionPageShowsTheDriversPortAndRate)
     w.ListBox->setCurrentRow(0);
     ShowPageOf<TfmConnection>(w);
     EXPECT_EQ(page->cbBaudRate->currentText(), "9600");
+}
+
+// "Установить связь" on a fresh profile writes back what the page read: the
+// driver's settings stay byte for byte, the TCP port (7778, which its
+// one-byte code cannot carry) included; a code the user changed is sent.
+TEST_F(MainWindowTest, ConnectingOnAFreshProfileLeavesTheDriversSettingsAsTheyWere)
+{
+    ASSERT_EQ(Driver().SaveParams(), 0);
+    const QByteArray before = FileBytes(OrvekSettingsFileName());
+    ASSERT_TRUE(before.contains("TCPPort=7778")) << before.toStdString();
+    {
+        TfmMain w;
+        w.show();
+        auto* page = ShowPageOf<TfmConnection>(w);
+        ASSERT_NE(page, nullptr);
+        EXPECT_EQ(page->edtTCPPortReal->text(), "7778");
+        page->btnConnect->click();
+        EXPECT_EQ(Driver().ResultCode(), 0);
+        EXPECT_EQ(Driver().TCPPort(), 7778);
+    }
+    FreeDriver();
+    EXPECT_EQ(FileBytes(OrvekSettingsFileName()), before);
+
+    TfmMain w;
+    w.show();
+    auto* page = ShowPageOf<TfmConnection>(w);
+    ASSERT_NE(page, nullptr);
+    page->seTCPPortCode->setValue(0x1F);
+    page->btnConnect->click();
+    EXPECT_EQ(Driver().TCPPort(), 0x103F);
 }
 
 TEST_F(MainWindowTest, FirstShowOfThePrintServerPageShowsTheDriversPort)
