@@ -113,6 +113,15 @@ QPixmap TitlePicture()
     return pixmap;
 }
 
+// The frame around a window as the platform tells it now; null when it
+// knows none (yet).
+QMargins FrameNow(const QWidget* window)
+{
+    const QRect inner = window->geometry(), outer = window->frameGeometry();
+    return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+            outer.bottom() - inner.bottom()};
+}
+
 QLineEdit* ResultEdit(QWidget* parent, const char* name)
 {
     auto* edit = NewEdit(parent, name);
@@ -383,9 +392,14 @@ void TfmMain::LoadParams()
         read("MPHeigth", height);
         read("MPTop", top);
         read("MPLeft", left);
-        const QRect place = FitToScreens({left, top}, {width, height}, g);
-        resize(place.size().boundedTo(LargestSize()));
+        // The stored place: the frame's position and the inner size, as
+        // move() and resize() take them; fitted with the frame around it.
+        // Before the first show the frame may be unknown: room for a usual one.
+        const QMargins frame = FrameMargins().isNull() ? QMargins(8, 32, 8, 8) : FrameMargins();
+        const QRect place = FitToScreens({left, top}, QSize(width, height).boundedTo(LargestSize()), g, frame);
+        resize(place.size());
         move(place.topLeft());
+        FNormalPlace = place;
         int maximized = 0;
         read("MPMaximized", maximized);
         if (maximized)
@@ -409,8 +423,16 @@ void TfmMain::SaveParams()
     SaveControlParams(QStringLiteral("fmMain"), this, reg);
     reg.WriteInteger(QStringLiteral("PageIndex"), ListBox->currentRow());
     reg.WriteInteger(QStringLiteral("TabIndex"), GetTabIndex());
-    // A maximised window keeps the place it goes back to, and starts maximised.
-    const QRect place = isMaximized() ? normalGeometry() : QRect(pos(), size());
+    // One kind of place in both states: the frame's position and the inner
+    // size. A maximised window keeps the place it goes back to (its normal
+    // inner rectangle moved out by the frame), and starts maximised.
+    QRect place(pos(), size());
+    if (isMaximized()) {
+        const QMargins frame = FrameMargins();
+        place = FNormalPlace.isValid()
+                  ? FNormalPlace
+                  : QRect(normalGeometry().topLeft() - QPoint(frame.left(), frame.top()), normalGeometry().size());
+    }
     reg.WriteInteger(QStringLiteral("MPWidth"), place.width());
     reg.WriteInteger(QStringLiteral("MPHeigth"), place.height());
     reg.WriteInteger(QStringLiteral("MPTop"), place.y());
@@ -474,7 +496,28 @@ void TfmMain::SetListWidth(int Width)
 void TfmMain::resizeEvent(QResizeEvent* e)
 {
     TBaseForm::resizeEvent(e);
+    NoteNormalPlace();
     UpdateListBox();
+}
+
+QMargins TfmMain::FrameMargins() const
+{
+    return FFrameMargins.isNull() ? FrameNow(this) : FFrameMargins;
+}
+
+void TfmMain::NoteNormalPlace()
+{
+    if (!isVisible() || (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen)))
+        return;
+    FNormalPlace = QRect(pos(), size());
+    if (const QMargins frame = FrameNow(this); !frame.isNull())
+        FFrameMargins = frame;
+}
+
+void TfmMain::moveEvent(QMoveEvent* e)
+{
+    TBaseForm::moveEvent(e);
+    NoteNormalPlace();
 }
 
 void TfmMain::showEvent(QShowEvent* e)

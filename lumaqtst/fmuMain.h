@@ -6,6 +6,7 @@
 #include "core/pages/fmuTabbedPage.h"
 #include "core/pages/untPages.h"
 
+#include <QMargins>
 #include <QPointer>
 #include <QStringList>
 #include <cstdint>
@@ -83,6 +84,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* e) override;
+    void moveEvent(QMoveEvent* e) override;
     void showEvent(QShowEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
 
@@ -98,6 +100,11 @@ private:
     void LoadParams();
     void SetDefaults(QWidget* Control);
     void SaveParams();
+    // The frame around the window: as seen while it was last shown normal,
+    // else as the platform tells it now (null when it knows none).
+    QMargins FrameMargins() const;
+    // Notes the place and the frame while the window is shown normal.
+    void NoteNormalPlace();
     void ListBoxClick();
     void UpdateListBox();
     void SetListWidth(int Width);
@@ -132,4 +139,8 @@ private:
     int FListMaxWidth = 165;
     int FListWidth = 165;
     bool FCentred = false;
+    QMargins FFrameMargins;   // null until seen
+    // The place the window has shown normal or goes back to: the frame's
+    // position and the inner size (null before any).
+    QRect FNormalPlace;
 };

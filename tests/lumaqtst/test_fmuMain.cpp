@@ -11,6 +11,10 @@
 #include "pages/receipts/fmuExpayments2.h"
 #include "pages/receipts/fmuReceipt.h"
 #include "pages/service/fmuConnection.h"
+#include "pages/fn/fmuSelectFNDocumentRange.h"
+#include "pages/service/fmuDump.h"
+#include "pages/service/fmuLogicDevice.h"
+#include "pages/service/fmuTable.h"
 #include "pages/service/fmuPrintServer.h"
 #include "platform/ui/NamedControls.h"
 #include "core/settings/ControlStore.h"
@@ -40,7 +44,9 @@
 #include <QLayout>
 #include <QSpinBox>
 #include <QFile>
+#include <QInputDialog>
 #include <QLabel>
+#include <QMessageBox>
 #include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -216,6 +222,31 @@ bool TextFits(QWidget* control, std::string& why)
     return true;
 }
 
+// Whether a filled edit shows the beginning of its text: its cursor (which
+// the edit keeps in view) lies within the first edit-width of the text.
+bool BeginningShows(QLineEdit* edit, std::string& why)
+{
+    if (edit->text().isEmpty() || edit->hasFocus())
+        return true;
+    const int cursor = QFontMetrics(edit->font()).horizontalAdvance(edit->text().left(edit->cursorPosition()));
+    const int room = edit->contentsRect().width() - edit->textMargins().left() - edit->textMargins().right() - 4;
+    if (cursor <= room)
+        return true;
+    why = QStringLiteral("\"%1\" shows from character %2").arg(edit->text()).arg(edit->cursorPosition()).toStdString();
+    return false;
+}
+
+// Whether a window is wide enough for its title bar to show its title whole.
+bool TitleFits(const QWidget* window, std::string& why)
+{
+    const int narrowest = Dialogs::NarrowestWidth(window), needed = Dialogs::TitleWidth(window->windowTitle());
+    if (narrowest >= needed)
+        return true;
+    why = QStringLiteral("\"%1\" needs %2 px, the window may be %3").arg(window->windowTitle()).arg(needed).arg(narrowest)
+              .toStdString();
+    return false;
+}
+
 // Whether every tab of the bar shows its whole caption, without scrolling.
 bool TabsFit(QTabBar* bar, std::string& why)
 {
@@ -270,6 +301,9 @@ TEST_F(MainWindowTest, EveryPageShowsWholeAtTheFirstStartSize)
                         << where << ": " << control->objectName().toStdString() << " lies outside the page";
                     EXPECT_TRUE(TextFits(control, why))
                         << where << ": the text of " << control->objectName().toStdString() << " is cut: " << why;
+                    if (auto* edit = qobject_cast<QLineEdit*>(control))
+                        EXPECT_TRUE(BeginningShows(edit, why))
+                            << where << ": " << control->objectName().toStdString() << " " << why;
                     walk(control);
                 }
             };
@@ -284,6 +318,34 @@ TEST_F(MainWindowTest, EveryPageShowsWholeAtTheFirstStartSize)
             if (!pictures.isEmpty())
                 w.grab().save(pictures + "/" + page->objectName() + ".png");
         }
+    }
+
+    // Dialog titles show whole: the program's own windows, and the boxes of
+    // the dialogs service (the application's title on errors, the questions
+    // and prompts of the pages).
+    std::string why;
+    TfmAbout about;
+    TfmSelectFNDocumentRange range;
+    TfmExPayments payments;
+    TfmExPayments2 payments2;
+    TfmReasonCodes reasons;
+    TfmDump dump;
+    OrvekPropertyStore props;
+    TfmOrvekProperties properties(props);
+    TfmOrvekTables tables(TestRegister());
+    for (const QWidget* window : std::initializer_list<const QWidget*>{&about, &range, &payments, &payments2, &reasons,
+                                                                        &dump, &properties, &tables})
+        EXPECT_TRUE(TitleFits(window, why)) << window->objectName().toStdString() << ": " << why;
+    TestDialogs().clear();
+    ShowPageOf<TfmLogicDevice>(w)->btnComputerName->click();
+    ShowPageOf<TfmTable>(w)->btnInitTable->click();
+    Dialogs::ShowError(QStringLiteral("Ошибка"));
+    ASSERT_EQ(TestDialogs().shown().size(), 3u);
+    for (const Dialogs::ScriptedDialogs::Shown& shown : TestDialogs().shown()) {
+        const std::unique_ptr<QWidget> box = shown.kind == Dialogs::ScriptedDialogs::Shown::Prompt
+                                                 ? std::unique_ptr<QWidget>(Dialogs::MakePrompt(shown.prompt))
+                                                 : std::unique_ptr<QWidget>(Dialogs::MakeMessageBox(shown.message));
+        EXPECT_TRUE(TitleFits(box.get(), why)) << why;
     }
 }
 
@@ -895,6 +957,50 @@ TEST_F(MainWindowTest, AMaximisedWindowStartsMaximisedAndAStoredSizeLeavesRoomFo
     // Centred with room above for the frame's title bar.
     EXPECT_LE(w.height() + 60, screen.height());
     EXPECT_GE(w.geometry().top() - screen.top(), 30);
+}
+
+// Closed maximised and started again, three times: the place the window goes
+// back to is stored as it was restored (no creep by the frame's height), and
+// with its frame it lies on the screen, also when it was stored at the bottom.
+TEST_F(MainWindowTest, CloseMaximisedAndStartCyclesKeepTheWindowOnScreen)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    Store([&](TRegistry& reg) {
+        reg.WriteInteger("MPWidth", 900);
+        reg.WriteInteger("MPHeigth", 600);
+        reg.WriteInteger("MPLeft", 100);
+        reg.WriteInteger("MPTop", screen.bottom() + 1 - 600);
+        reg.WriteInteger("MPMaximized", 1);
+    });
+    auto stored = [] {
+        TRegistry reg;
+        EXPECT_TRUE(reg.OpenKey(LumaqParamKey, false));
+        return QRect(reg.ReadInteger("MPLeft"), reg.ReadInteger("MPTop"), reg.ReadInteger("MPWidth"),
+                     reg.ReadInteger("MPHeigth"));
+    };
+    std::optional<QRect> first;
+    for (int cycle = 1; cycle <= 3; ++cycle) {
+        SCOPED_TRACE(cycle);
+        {
+            TfmMain w;
+            w.show();
+            QCoreApplication::processEvents();
+            ASSERT_TRUE(w.isMaximized());
+        }
+        const QRect place = stored();
+        if (!first)
+            first = place;
+        EXPECT_EQ(place, *first);
+    }
+    EXPECT_EQ(first->size(), QSize(900, 600));
+    TfmMain w;
+    w.show();
+    QCoreApplication::processEvents();
+    w.showNormal();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w.size(), QSize(900, 600));
+    EXPECT_EQ(w.pos(), first->topLeft());
+    EXPECT_TRUE(screen.contains(w.frameGeometry())) << w.frameGeometry().top() << "+" << w.frameGeometry().height();
 }
 
 // A stored window size or position that no screen can hold is made to fit,
