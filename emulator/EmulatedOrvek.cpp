@@ -221,7 +221,9 @@ std::int32_t EmulatedOrvek::Invoke(std::int32_t dispId)
     bool withPassword = entry.Access == OrvekAccess::Device;
     std::int32_t code = entry.KeepLink && FRegister ? OrvekResult::Ok : EnsureConnected();
     if (code != OrvekResult::Ok) {
-        Finish(call, code, entry.Command, true, false, withPassword);
+        // Only a link that does not answer saw the frame go out; a port that
+        // could not be had sent nothing.
+        Finish(call, code, entry.Command, code == OrvekResult::NoLink, false, withPassword);
         return code;
     }
     std::shared_ptr<EmulatedRegister> reg = FRegister;

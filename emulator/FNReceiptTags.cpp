@@ -94,6 +94,18 @@ FNTag Amount(int number, Currency value)
     return Integer(number, quint64(std::max<Currency>(0, value) / 100));
 }
 
+bool IsAmount(int number)
+{
+    switch (number) {
+    case 1020: case 1031: case 1043: case 1079: case 1081: case 1082:
+    case 1102: case 1103: case 1104: case 1105: case 1106: case 1107:
+    case 1200: case 1215: case 1216: case 1217: case 1229:
+        return true;
+    default:
+        return false;
+    }
+}
+
 FNTag Text(int number, const QString& value)
 {
     FNTag tag;

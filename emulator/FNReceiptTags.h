@@ -18,6 +18,8 @@ FNTag Byte(int number, int value);
 FNTag Integer(int number, quint64 value);
 // An amount in kopecks.
 FNTag Amount(int number, Currency value);
+// True for the tags that hold an amount in kopecks.
+bool IsAmount(int number);
 FNTag Text(int number, const QString& value);
 // A composite of the tags.
 FNTag Composite(int number, std::vector<FNTag> items);

@@ -7,6 +7,7 @@
 #include "platform/Guard.h"
 #include "platform/Hook.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/NamedControls.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -89,11 +90,9 @@ TfmOrvekProperties::TfmOrvekProperties(OrvekPropertyStore& props, QWidget* paren
     seTimeout->setRange(0, 600000);
     seTimeout->setSuffix(QStringLiteral(" мс"));
     form->addRow(QStringLiteral("Таймаут:"), seTimeout);
-    edtIPAddress = new QLineEdit(this);
-    edtIPAddress->setObjectName(QStringLiteral("edtIPAddress"));
+    edtIPAddress = NewEdit(this, "edtIPAddress");
     form->addRow(QStringLiteral("IP адрес:"), edtIPAddress);
-    edtComputerName = new QLineEdit(this);
-    edtComputerName->setObjectName(QStringLiteral("edtComputerName"));
+    edtComputerName = NewEdit(this, "edtComputerName");
     form->addRow(QStringLiteral("Имя компьютера:"), edtComputerName);
     chbUseIPAddress = new QCheckBox(QStringLiteral("Использовать IP адрес"), this);
     chbUseIPAddress->setObjectName(QStringLiteral("chbUseIPAddress"));
@@ -107,8 +106,7 @@ TfmOrvekProperties::TfmOrvekProperties(OrvekPropertyStore& props, QWidget* paren
     seTCPConnectionTimeout->setRange(0, 600000);
     seTCPConnectionTimeout->setSuffix(QStringLiteral(" мс"));
     form->addRow(QStringLiteral("Таймаут TCP:"), seTCPConnectionTimeout);
-    edtPassword = new QLineEdit(this);
-    edtPassword->setObjectName(QStringLiteral("edtPassword"));
+    edtPassword = NewEdit(this, "edtPassword");
     edtPassword->setValidator(new QIntValidator(0, 99999999, edtPassword));
     form->addRow(QStringLiteral("Пароль:"), edtPassword);
 
@@ -136,6 +134,7 @@ TfmOrvekProperties::TfmOrvekProperties(OrvekPropertyStore& props, QWidget* paren
     connect(btnCheckConnection, &QPushButton::clicked, this, Guarded(this, &TfmOrvekProperties::btnCheckConnectionClick));
     connect(cbConnectionType, &QComboBox::currentIndexChanged, this, Guarded(this, &TfmOrvekProperties::UpdateControls));
     LoadParams();
+    Dialogs::KeepTitleWhole(this);
 }
 
 void TfmOrvekProperties::LoadParams()
@@ -270,6 +269,7 @@ TfmOrvekTables::TfmOrvekTables(EmulatedRegister& reg, QWidget* parent) : QDialog
     connect(lvFields, &QTreeWidget::itemChanged, this, Guarded(this, &TfmOrvekTables::lvFieldsItemChanged));
     if (lvTables->topLevelItemCount() > 0)
         lvTables->setCurrentItem(lvTables->topLevelItem(0));
+    Dialogs::KeepTitleWhole(this);
 }
 
 void TfmOrvekTables::ShowTable()
@@ -311,8 +311,17 @@ void TfmOrvekTables::lvFieldsItemChanged(QTreeWidgetItem* item, int column)
     }
     std::int32_t code = FRegister.Tables().Write(table, seRow->value(), field, value);
     if (code != OrvekResult::Ok) {
-        ShowTable();
-        Dialogs::ShowError(QStringLiteral("(%1) %2").arg(code).arg(OrvekResultDescription(code)));
+        // The editor that brought the value is still being closed: the list
+        // is refilled (and the refusal shown) once the view is done with it.
+        QMetaObject::invokeMethod(
+            this,
+            [this, code] {
+                RunGuarded([this, code] {
+                    ShowTable();
+                    Dialogs::ShowError(QStringLiteral("(%1) %2").arg(code).arg(OrvekResultDescription(code)));
+                });
+            },
+            Qt::QueuedConnection);
     }
 }
 

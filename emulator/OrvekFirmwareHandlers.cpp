@@ -28,11 +28,30 @@ void ShowStatus(EmulatedOrvek& driver, const RegisterFirmware& fw)
     driver.Props().Set(P::UpdateFirmwareStatusMessage, fw.Message());
 }
 
+// The update a driver runs: when the driver stops following it before its
+// end (the driver object freed), the register never installs it.
+class TUpdateRun {
+public:
+    TUpdateRun(std::weak_ptr<EmulatedRegister> reg, int run) : Register(std::move(reg)), Run(run) {}
+    ~TUpdateRun()
+    {
+        if (const auto reg = Register.lock()) {
+            auto lock = reg->Lock();
+            reg->Area<RegisterFirmware>().Abandon(Run);
+        }
+    }
+    TUpdateRun(const TUpdateRun&) = delete;
+    TUpdateRun& operator=(const TUpdateRun&) = delete;
+
+    const std::weak_ptr<EmulatedRegister> Register;
+    const int Run;
+};
+
 // The driver follows the update until it ends; a register that restarted
 // with new firmware drops the link.
-bool FollowUpdate(EmulatedOrvek& driver, const std::weak_ptr<EmulatedRegister>& weak)
+bool FollowUpdate(EmulatedOrvek& driver, const TUpdateRun& update)
 {
-    const auto reg = weak.lock();
+    const auto reg = update.Register.lock();
     if (!reg)
         return false;
     auto lock = reg->Lock();
@@ -53,8 +72,8 @@ std::int32_t UpdateFirmware(OrvekCall& c)
         fw.Start(c.Str(P::FileName), c.Int(P::UpdateFirmwareMethod), InterfaceCode(c), c.Description);
     ShowStatus(c.Driver, fw);
     if (code == OrvekResult::Ok) {
-        std::weak_ptr<EmulatedRegister> weak = c.Driver.ConnectedRegister();
-        c.Driver.StartJob([weak](EmulatedOrvek& driver) { return FollowUpdate(driver, weak); });
+        auto update = std::make_shared<TUpdateRun>(c.Driver.ConnectedRegister(), fw.Run());
+        c.Driver.StartJob([update](EmulatedOrvek& driver) { return FollowUpdate(driver, *update); });
     }
     return code;
 }

@@ -64,6 +64,7 @@ std::int32_t RegisterFirmware::Start(const QString& fileName, int method, int in
                           .arg(image.ModelId)
                           .arg(FRegister.Config().ModelId));
     FImage = std::move(image);
+    ++FRun;
     FMethod = method;
     FStarted = FRegister.Now();
     FStatus = Running;
@@ -80,6 +81,13 @@ std::int32_t RegisterFirmware::Cancel(QString& description)
     }
     Fail(QStringLiteral("Обновление прошивки прервано"));
     return OrvekResult::Ok;
+}
+
+void RegisterFirmware::Abandon(int run)
+{
+    Step();
+    if (run == FRun && FStatus == Running)
+        Fail(QStringLiteral("Обновление прошивки прервано"));
 }
 
 void RegisterFirmware::Step()

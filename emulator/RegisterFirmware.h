@@ -4,7 +4,9 @@
 // An update takes an image file (FirmwareImage.h) and runs on the register's
 // clock: the transfer lasts TransferMs(); when it is over the register checks
 // the program's checksum, takes the new version and restarts. A cancel, a
-// bad image or another model's image leave the old firmware.
+// bad image or another model's image leave the old firmware, and so does an
+// update whose driver stopped following it (Abandon): only an update that ran
+// to its end is installed.
 //
 // The SD card is in when table 15, row 1, field 1 is 1. Each file type
 // (0 boot loader, 1 firmware) is written in numbered blocks of up to 128
@@ -34,6 +36,10 @@ public:
     std::int32_t Cancel(QString& description);
     // Brings the update up to the register's clock.
     void Step();
+    // The driver that ran update `run` (Run() when it started) stopped
+    // following it: unless it ended already, it fails and is never installed.
+    void Abandon(int run);
+    int Run() const { return FRun; }
     Status State() const { return FStatus; }
     QString Message() const { return FMessage; }
     // How long the transfer of a program of that size takes.
@@ -65,6 +71,7 @@ private:
     FirmwareImage FImage;
     int FMethod = DFU;
     QDateTime FStarted;
+    int FRun = 0;  // counts the updates started
     std::array<SDFile, 2> FFiles;
 };
 

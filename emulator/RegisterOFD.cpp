@@ -1,6 +1,8 @@
 #include "emulator/RegisterOFD.h"
 
 #include "core/support/BinUtils.h"
+#include "core/binding/OrvekCodes.h"
+#include "emulator/FNReceiptTags.h"
 #include "emulator/RegisterFN.h"
 
 #include <QStringList>
@@ -81,6 +83,26 @@ QString TagName(int number)
     }
 }
 
+// Kopecks as roubles with two decimals.
+QString AmountText(quint64 kopecks)
+{
+    return QStringLiteral("%1.%2").arg(kopecks / 100).arg(kopecks % 100, 2, 10, QLatin1Char('0'));
+}
+
+// An FVLN: the point position, then the number's bytes.
+QString FVLNText(const FNTag& tag)
+{
+    if (tag.Value.isEmpty())
+        return {};
+    FNTag digits;
+    digits.Value = tag.Value.mid(1);
+    const int point = std::min(int(quint8(tag.Value[0])), 19);
+    QString text = QString::number(digits.Integer()).rightJustified(point + 1, QLatin1Char('0'));
+    if (point > 0)
+        text.insert(text.size() - point, QLatin1Char('.'));
+    return text;
+}
+
 QString TagValue(const FNDocument& doc, const FNTag& tag)
 {
     switch (tag.Number) {
@@ -90,12 +112,38 @@ QString TagValue(const FNDocument& doc, const FNTag& tag)
     case 1054: return QString::number(tag.Integer());
     case 1012: return doc.DateTime.toString(QStringLiteral("dd.MM.yyyy HH:mm"));
     case 1077: return QString::number(doc.FiscalSign);
-    case 1020: return QStringLiteral("%1.%2").arg(tag.Integer() / 100).arg(tag.Integer() % 100, 2, 10, QLatin1Char('0'));
-    default:
-        if (std::all_of(tag.Value.begin(), tag.Value.end(), [](char b) { return quint8(b) >= 0x20; }))
-            return tag.Text();
-        return QString::fromLatin1(tag.Value.toHex(' ').toUpper());
+    default: break;
     }
+    if (FNReceiptTags::IsAmount(tag.Number))
+        return AmountText(tag.Integer());
+    switch (tag.Type) {
+    case OrvekTagType::Byte:
+    case OrvekTagType::UInt16:
+    case OrvekTagType::UInt32:
+    case OrvekTagType::VLN: return QString::number(tag.Integer());
+    case OrvekTagType::FVLN:
+    case OrvekTagType::FVLNAlias: return FVLNText(tag);
+    case OrvekTagType::UnixTime:
+        return QDateTime::fromSecsSinceEpoch(qint64(tag.Integer()), Qt::UTC)
+            .toString(QStringLiteral("dd.MM.yyyy HH:mm"));
+    case OrvekTagType::String: return tag.Text();
+    default: return QString::fromLatin1(tag.Value.toHex(' ').toUpper());
+    }
+}
+
+// The tag's line; a composite's tags follow on lines of their own, indented.
+void AddTagLines(QStringList& lines, const FNDocument& doc, const FNTag& tag, bool showTags, const QString& indent)
+{
+    QString name = TagName(tag.Number);
+    if (showTags || name == QStringLiteral("ТЕГ"))
+        name += QStringLiteral("(%1)").arg(tag.Number);
+    if (tag.Type == OrvekTagType::STLV && !tag.Items.empty()) {
+        lines << indent + name + QLatin1Char(':');
+        for (const FNTag& item : tag.Items)
+            AddTagLines(lines, doc, item, showTags, indent + QStringLiteral("  "));
+        return;
+    }
+    lines << indent + name + QStringLiteral(": ") + TagValue(doc, tag);
 }
 } // namespace
 
@@ -107,21 +155,21 @@ TLVParse RegisterOFD::ParseTLV(const QByteArray& data)
     auto fail = [&result](int offset, const char* reason) {
         result.Tags.clear();
         result.ErrorOffset = offset;
-        result.Error = QString::fromLatin1(reason);
+        result.Error = QString::fromUtf8(reason);
         return result;
     };
     if (data.isEmpty())
-        return fail(0, "no data");
+        return fail(0, "нет данных");
     int at = 0;
     while (at < data.size()) {
         if (data.size() - at < 4)
-            return fail(at, "incomplete tag header");
+            return fail(at, "неполный заголовок тега");
         const int number = quint8(data[at]) | (quint8(data[at + 1]) << 8);
         const int length = quint8(data[at + 2]) | (quint8(data[at + 3]) << 8);
         if (number == 0)
-            return fail(at, "tag number 0");
+            return fail(at, "номер тега 0");
         if (length > data.size() - at - 4)
-            return fail(at, "value beyond the data");
+            return fail(at, "значение выходит за конец данных");
         result.Tags.push_back(Tag(number, data.mid(at + 4, length)));
         at += 4 + length;
     }
@@ -144,12 +192,8 @@ QString RegisterOFD::DocumentText(const FNDocument& doc, bool showTags)
     QStringList lines{TypeTitle(doc.Type)};
     std::vector<FNTag> tags = OwnTags(doc);
     tags.insert(tags.end(), doc.Tags.begin(), doc.Tags.end());
-    for (const FNTag& tag : tags) {
-        QString name = TagName(tag.Number);
-        if (showTags || name == QStringLiteral("ТЕГ"))
-            name += QStringLiteral("(%1)").arg(tag.Number);
-        lines << name + QStringLiteral(": ") + TagValue(doc, tag);
-    }
+    for (const FNTag& tag : tags)
+        AddTagLines(lines, doc, tag, showTags, {});
     return lines.join(QStringLiteral("\r\n"));
 }
 

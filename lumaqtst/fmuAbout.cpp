@@ -2,6 +2,7 @@
 
 #include "platform/ui/NamedControls.h"
 #include "core/support/VersionInfo.h"
+#include "platform/ui/Dialogs.h"
 
 #include <QGridLayout>
 #include <QGuiApplication>
@@ -54,6 +55,7 @@ TfmAbout::TfmAbout(QWidget* owner) : QDialog(owner)
 
     lblDriverVersion->setText(GetModuleVersion());
     lblTestVersion->setText(GetModuleVersion());
+    Dialogs::KeepTitleWhole(this);
 }
 
 void ShowAboutBox(QWidget* owner)

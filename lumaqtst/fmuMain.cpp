@@ -35,6 +35,7 @@
 #include <QValidator>
 #include <algorithm>
 #include <chrono>
+#include <optional>
 
 namespace {
 // Room beside the window's client area for its frame, its title bar and a panel.
@@ -110,6 +111,15 @@ QPixmap TitlePicture()
     p.setFont(font);
     p.drawText(pixmap.rect().adjusted(0, 0, -12, 0), Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("LUMAQ"));
     return pixmap;
+}
+
+// The frame around a window as the platform tells it now; null when it
+// knows none (yet).
+QMargins FrameNow(const QWidget* window)
+{
+    const QRect inner = window->geometry(), outer = window->frameGeometry();
+    return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+            outer.bottom() - inner.bottom()};
 }
 
 QLineEdit* ResultEdit(QWidget* parent, const char* name)
@@ -382,9 +392,14 @@ void TfmMain::LoadParams()
         read("MPHeigth", height);
         read("MPTop", top);
         read("MPLeft", left);
-        const QRect place = FitToScreens({left, top}, {width, height}, g);
-        resize(place.size().boundedTo(LargestSize()));
+        // The stored place: the frame's position and the inner size, as
+        // move() and resize() take them; fitted with the frame around it.
+        // Before the first show the frame may be unknown: room for a usual one.
+        const QMargins frame = FrameMargins().isNull() ? QMargins(8, 32, 8, 8) : FrameMargins();
+        const QRect place = FitToScreens({left, top}, QSize(width, height).boundedTo(LargestSize()), g, frame);
+        resize(place.size());
         move(place.topLeft());
+        FNormalPlace = place;
         int maximized = 0;
         read("MPMaximized", maximized);
         if (maximized)
@@ -408,8 +423,16 @@ void TfmMain::SaveParams()
     SaveControlParams(QStringLiteral("fmMain"), this, reg);
     reg.WriteInteger(QStringLiteral("PageIndex"), ListBox->currentRow());
     reg.WriteInteger(QStringLiteral("TabIndex"), GetTabIndex());
-    // A maximised window keeps the place it goes back to, and starts maximised.
-    const QRect place = isMaximized() ? normalGeometry() : QRect(pos(), size());
+    // One kind of place in both states: the frame's position and the inner
+    // size. A maximised window keeps the place it goes back to (its normal
+    // inner rectangle moved out by the frame), and starts maximised.
+    QRect place(pos(), size());
+    if (isMaximized()) {
+        const QMargins frame = FrameMargins();
+        place = FNormalPlace.isValid()
+                  ? FNormalPlace
+                  : QRect(normalGeometry().topLeft() - QPoint(frame.left(), frame.top()), normalGeometry().size());
+    }
     reg.WriteInteger(QStringLiteral("MPWidth"), place.width());
     reg.WriteInteger(QStringLiteral("MPHeigth"), place.height());
     reg.WriteInteger(QStringLiteral("MPTop"), place.y());
@@ -473,7 +496,28 @@ void TfmMain::SetListWidth(int Width)
 void TfmMain::resizeEvent(QResizeEvent* e)
 {
     TBaseForm::resizeEvent(e);
+    NoteNormalPlace();
     UpdateListBox();
+}
+
+QMargins TfmMain::FrameMargins() const
+{
+    return FFrameMargins.isNull() ? FrameNow(this) : FFrameMargins;
+}
+
+void TfmMain::NoteNormalPlace()
+{
+    if (!isVisible() || (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen)))
+        return;
+    FNormalPlace = QRect(pos(), size());
+    if (const QMargins frame = FrameNow(this); !frame.isNull())
+        FFrameMargins = frame;
+}
+
+void TfmMain::moveEvent(QMoveEvent* e)
+{
+    TBaseForm::moveEvent(e);
+    NoteNormalPlace();
 }
 
 void TfmMain::showEvent(QShowEvent* e)
@@ -489,9 +533,19 @@ void TfmMain::showEvent(QShowEvent* e)
 void TfmMain::PagesChanged(TPageNotifier*, TChangeType ChangeType)
 {
     try {
+        const std::initializer_list<QLineEdit*> panel{edtInput, edtOutput, edtResult, edtTime, edtOperator};
         if (ChangeType == ctStart) {
             FTickCount = TickCount().Get()();
-            for (QLineEdit* edit : {edtInput, edtOutput, edtResult, edtTime, edtOperator})
+            TPanelState state{TOrvek::CallCount(), {}, {}};
+            for (QLineEdit* edit : panel) {
+                state.Texts << edit->text();
+                state.Tips << edit->toolTip();
+            }
+            constexpr std::size_t MaxFrames = 64;   // frames left open are not kept for ever
+            if (FPanelStates.size() == MaxFrames)
+                FPanelStates.erase(FPanelStates.begin());
+            FPanelStates.push_back(std::move(state));
+            for (QLineEdit* edit : panel)
                 edit->clear();
             for (QLineEdit* edit : {edtInput, edtOutput})
                 edit->setToolTip({});
@@ -500,6 +554,22 @@ void TfmMain::PagesChanged(TPageNotifier*, TChangeType ChangeType)
             TUserInputBlocker blocker;
             QCoreApplication::processEvents();
         } else if (ChangeType == ctStop) {
+            std::optional<TPanelState> state;
+            if (!FPanelStates.empty()) {
+                state = std::move(FPanelStates.back());
+                FPanelStates.pop_back();
+            }
+            // Nothing was sent (input refused, a dialog cancelled): the panel
+            // shows what it showed before.
+            if (state && state->Calls == TOrvek::CallCount()) {
+                int i = 0;
+                for (QLineEdit* edit : panel) {
+                    edit->setText(state->Texts[i]);
+                    edit->setCursorPosition(0);
+                    edit->setToolTip(state->Tips[i++]);
+                }
+                return;
+            }
             TDriver& driver = Driver();
             const int32_t code = driver.ResultCode();
             const QString description = driver.ResultCodeDescription();

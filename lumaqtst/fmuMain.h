@@ -6,10 +6,13 @@
 #include "core/pages/fmuTabbedPage.h"
 #include "core/pages/untPages.h"
 
+#include <QMargins>
 #include <QPointer>
+#include <QStringList>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QAction;
 class QLabel;
@@ -81,6 +84,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* e) override;
+    void moveEvent(QMoveEvent* e) override;
     void showEvent(QShowEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
 
@@ -96,6 +100,11 @@ private:
     void LoadParams();
     void SetDefaults(QWidget* Control);
     void SaveParams();
+    // The frame around the window: as seen while it was last shown normal,
+    // else as the platform tells it now (null when it knows none).
+    QMargins FrameMargins() const;
+    // Notes the place and the frame while the window is shown normal.
+    void NoteNormalPlace();
     void ListBoxClick();
     void UpdateListBox();
     void SetListWidth(int Width);
@@ -118,8 +127,20 @@ private:
     TPage* FPage = nullptr;
     std::unique_ptr<TPages> FPages;
     uint32_t FTickCount = 0;
+    // The result panel as each running frame found it, and the driver's
+    // call count then: a frame that made no call puts the panel back.
+    struct TPanelState {
+        uint64_t Calls = 0;
+        QStringList Texts;
+        QStringList Tips;
+    };
+    std::vector<TPanelState> FPanelStates;
     int FListMinWidth = 14;
     int FListMaxWidth = 165;
     int FListWidth = 165;
     bool FCentred = false;
+    QMargins FFrameMargins;   // null until seen
+    // The place the window has shown normal or goes back to: the frame's
+    // position and the inner size (null before any).
+    QRect FNormalPlace;
 };

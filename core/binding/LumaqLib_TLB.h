@@ -42,6 +42,11 @@ public:
     void PutProperty(OrvekProp prop, const QVariant& value);
     std::int32_t Invoke(OrvekMethod method);
 
+    // Calls made to the driver by any object so far: every method, and every
+    // write of Connected (which connects or disconnects). What a caller
+    // compares to tell whether a call was made meanwhile.
+    static std::uint64_t CallCount();
+
 private:
     std::unique_ptr<IOrvekComponent> FComponent;
     IOrvekComponent* FIntf = nullptr;

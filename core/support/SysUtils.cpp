@@ -3,6 +3,7 @@
 #include "platform/Exceptions.h"
 
 #include <QLocale>
+#include <algorithm>
 #include <cmath>
 
 int32_t StrToInt(const QString& text)
@@ -11,6 +12,34 @@ int32_t StrToInt(const QString& text)
     int32_t value = text.trimmed().toInt(&ok, 10);
     if (!ok)
         throw EConvertError::NotInteger(text);
+    return value;
+}
+
+int64_t StrToInt64(const QString& text)
+{
+    bool ok = false;
+    const int64_t value = text.trimmed().toLongLong(&ok, 10);
+    if (!ok)
+        throw EConvertError::NotInteger(text);
+    return value;
+}
+
+int64_t StrToIntRange(const QString& text, const QString& field, int64_t min, int64_t max)
+{
+    const QString plain = text.trimmed();
+    bool ok = false;
+    const int64_t value = plain.toLongLong(&ok, 10);
+    if (!ok) {
+        // Digits beyond the 64-bit range are still a number, only out of range.
+        const qsizetype signs = plain.startsWith(QLatin1Char('-')) || plain.startsWith(QLatin1Char('+')) ? 1 : 0;
+        const bool digits = plain.size() > signs
+                         && std::all_of(plain.begin() + signs, plain.end(),
+                                        [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); });
+        if (!digits)
+            throw EConvertError::NotInteger(text);
+    }
+    if (!ok || value < min || value > max)
+        throw Exception(QStringLiteral("Значение поля \"%1\" должно быть от %2 до %3").arg(field).arg(min).arg(max));
     return value;
 }
 

@@ -10,6 +10,13 @@
 // allowed. Anything else ("1.5", "", "12a", a number out of range) raises
 // EConvertError::NotInteger.
 int32_t StrToInt(const QString& text);
+// The same for a 64-bit integer.
+int64_t StrToInt64(const QString& text);
+// A decimal integer of the named field from Min to Max: a text that is no
+// integer raises EConvertError::NotInteger; a number outside the range (also
+// one with more digits than 64 bits hold) raises an Exception
+// "Значение поля "<field>" должно быть от <Min> до <Max>".
+int64_t StrToIntRange(const QString& text, const QString& field, int64_t min, int64_t max);
 
 // A floating-point number with the user's decimal separator, an optional
 // sign and exponent; blanks around it are allowed, group separators are

@@ -4,6 +4,7 @@
 #include "core/support/untUtil.h"
 #include "platform/Exceptions.h"
 #include "platform/ui/NamedControls.h"
+#include "platform/ui/Dialogs.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -46,6 +47,7 @@ TExPaymentsDialog::TExPaymentsDialog(QWidget* parent, const char* formName, int 
     grid->addWidget(btnOk, rows, lastColumn + 1, Qt::AlignRight);
     for (QKeySequence key : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)})
         connect(new QShortcut(key, this), &QShortcut::activated, btnOk, &QPushButton::click);
+    Dialogs::KeepTitleWhole(this);
 
     adjustSize();
     if (QScreen* screen = QGuiApplication::primaryScreen())

@@ -34,15 +34,6 @@ const char* const ArchiveExtensions[] = {".crpt", ".txt"};
 const QString Stopped = QStringLiteral("Прервано пользователем");
 const QString Saved = QStringLiteral("Файл успешно сохранен");
 
-std::int64_t StrToInt64(const QString& text)
-{
-    bool ok = false;
-    const std::int64_t value = text.trimmed().toLongLong(&ok);
-    if (!ok)
-        throw EConvertError::NotInteger(text);
-    return value;
-}
-
 // The name with the chosen filter's extension, unless it ends so already.
 QString WithExtension(const QString& name, int filterIndex)
 {

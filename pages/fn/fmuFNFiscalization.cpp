@@ -63,22 +63,7 @@ private:
 // an error naming the field.
 uint32_t ReasonCodeMask(const QLineEdit* edit)
 {
-    const QString text = edit->text().trimmed();
-    bool ok = false;
-    const qlonglong value = text.toLongLong(&ok);
-    if (!ok) {
-        // Digits beyond the 64-bit range are still a number, only too large.
-        bool digits = !text.isEmpty();
-        for (int i = (text.startsWith(QLatin1Char('-')) || text.startsWith(QLatin1Char('+'))) ? 1 : 0;
-             i < text.size(); ++i)
-            digits = digits && text[i].isDigit() && text[i].unicode() < 128;
-        if (!digits)
-            throw EConvertError::NotInteger(edit->text());
-    }
-    if (!ok || value < 0 || value > 0xFFFFFFFFLL)
-        throw Exception(QStringLiteral("Значение поля \"%1\" должно быть от 0 до 4294967295")
-                            .arg(QString::fromUtf8(ReasonCodeExCaption)));
-    return uint32_t(value);
+    return uint32_t(StrToIntRange(edit->text(), QString::fromUtf8(ReasonCodeExCaption), 0, 0xFFFFFFFFLL));
 }
 
 // The byte whose bit n is the state of the n-th box (no box: bit clear).

@@ -8,16 +8,17 @@
 #include "platform/ui/FormBuilder.h"
 
 #include <QApplication>
+#include <limits>
 
 namespace {
-// A decimal 64-bit integer; anything else raises the conversion error.
-int64_t StrToInt64(const QString& text)
+// The range of an integer tag's type (Byte, UInt16, UInt32).
+int64_t IntTagMax(int32_t type)
 {
-    bool ok = false;
-    const int64_t value = text.trimmed().toLongLong(&ok, 10);
-    if (!ok)
-        throw EConvertError::NotInteger(text);
-    return value;
+    switch (type) {
+    case OrvekTagType::Byte: return 0xFF;
+    case OrvekTagType::UInt16: return 0xFFFF;
+    default: return 0xFFFFFFFFLL;
+    }
 }
 } // namespace
 
@@ -145,14 +146,21 @@ void TfmFNTag::UpdateDrvObject()
     d.setTagNumber(StrToInt(edtTagNumber->text()));
     d.setTagType(GetTagType());
     if (edtTagValueInt->isEnabled())
-        d.setTagValueInt(std::int32_t(uint32_t(uint64_t(StrToInt64(edtTagValueInt->text())))));
+        d.setTagValueInt(std::int32_t(uint32_t(
+            StrToIntRange(edtTagValueInt->text(), QStringLiteral("Значение (целое)"), 0, IntTagMax(GetTagType())))));
     if (edtTagValueStr->isEnabled())
         d.setTagValueStr(edtTagValueStr->text());
     if (edtTagVAlueFVLN->isEnabled())
         d.setTagValueFVLND(StrToFloat(edtTagVAlueFVLN->text()));
-    if (edtTagValueBin->isEnabled())
+    if (edtTagValueBin->isEnabled()) {
+        // A value the length cannot hold is refused; lengths outside 1 to 8 send nothing.
+        const int32_t length = StrToInt(edtTagValueLength->text());
+        const bool bounded = length >= 1 && length < 8;   // 8 bytes hold every 64-bit value
+        const int64_t min = bounded ? 0 : std::numeric_limits<int64_t>::min();
+        const int64_t max = bounded ? (int64_t(1) << (8 * length)) - 1 : std::numeric_limits<int64_t>::max();
         d.setTagValueBin(AnsiToWide(
-            IntToBin(StrToInt64(edtTagValueBin->text()), StrToInt(edtTagValueLength->text()))));
+            IntToBin(StrToIntRange(edtTagValueBin->text(), QStringLiteral("Значение (двоичное)"), min, max), length)));
+    }
     if (dtPickerDate->isEnabled()) {
         const QTime time = dtPickerTime->time();
         d.setTagValueDateTime(QDateTimeToDateTime(

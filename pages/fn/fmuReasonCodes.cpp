@@ -2,6 +2,7 @@
 
 #include "core/settings/ControlStore.h"
 #include "platform/ui/NamedControls.h"
+#include "platform/ui/Dialogs.h"
 
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -38,6 +39,7 @@ TfmReasonCodes::TfmReasonCodes(QWidget* parent) : TBaseForm(parent)
     btnOk->setDefault(true);
     buttons->addWidget(btnOk);
     layout->addWidget(panel);
+    Dialogs::KeepTitleWhole(this);
     for (QKeySequence key : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)})
         connect(new QShortcut(key, this), &QShortcut::activated, btnOk, &QPushButton::click);
 

@@ -3,6 +3,7 @@
 #include "core/pages/KeyPress.h"
 #include "platform/ui/NamedControls.h"
 #include "platform/ui/UpDown.h"
+#include "platform/ui/Dialogs.h"
 
 #include <QApplication>
 #include <QGridLayout>
@@ -62,6 +63,7 @@ TfmSelectFNDocumentRange::TfmSelectFNDocumentRange(QWidget* parent) : QDialog(pa
 
     connect(udFirstDocumentNumber, &TUpDown::changingEx, this, &TfmSelectFNDocumentRange::udFirstDocumentNumberChanging);
     connect(udLastDocumentNumber, &TUpDown::changingEx, this, &TfmSelectFNDocumentRange::udLastDocumentNumberChanging);
+    Dialogs::KeepTitleWhole(this);
 }
 
 // A step is taken when it leaves the numbers in order or brings them closer

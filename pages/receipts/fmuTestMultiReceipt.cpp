@@ -280,7 +280,26 @@ void TfmTestMultiReceipt::btnStartClick()
     FRandom.seed(RandomSeed ? *RandomSeed : quint32(QDateTime::currentMSecsSinceEpoch()));
     ReadParams();
     UpdatePage();
-    Run();
+    FReceiptOpen = false;
+    try {
+        Run();
+    } catch (const EAbort&) {
+        if (FReceiptOpen && Stopped())
+            CancelOpenReceipt();
+        throw;
+    }
+}
+
+void TfmTestMultiReceipt::CancelOpenReceipt()
+{
+    FReceiptOpen = false;
+    const std::int32_t code = CallWhileAnswering(OrvekResult::PrinterBusy, [] { return Driver().SysAdminCancelCheck(); },
+                                                 {}, TReceiptRetry::BoundedTries);
+    if (code != 0)
+        throw Exception(QStringLiteral("Генерация чеков прервана, а открытый ею чек отменить не удалось: (%1) %2.\r\n"
+                                       "Отмените чек кнопкой \"Адм. отмена чека\" на странице \"Операции ФН\".")
+                            .arg(code)
+                            .arg(Driver().ResultCodeDescription()));
 }
 
 void TfmTestMultiReceipt::Run()
@@ -366,6 +385,7 @@ void TfmTestMultiReceipt::PrintReceipt(std::int32_t ReceiptNumber, std::int32_t 
     TDriver& d = Driver();
     d.setCheckType(CheckTypeToOldType(ReceiptType));
     Check(d.OpenCheck());
+    FReceiptOpen = true;
     const std::int32_t items =
         FParams.RandomOperationCount ? 1 + std::int32_t(FRandom.bounded(20)) : FParams.OperationCount;
     for (std::int32_t k = 1; k <= items; ++k) {
@@ -388,6 +408,7 @@ void TfmTestMultiReceipt::PrintReceipt(std::int32_t ReceiptNumber, std::int32_t 
                      : SetSNO(RuleValue(FParams.SNOApplyType, cbSNO->currentIndex() + 1, 6, ReceiptNumber,
                                         QStringLiteral("СНО"))));
     Check(WhileAnswering(OrvekResult::FNBusy, [&d] { return d.FNCloseCheckEx(); }));
+    FReceiptOpen = false;
     if (chbRequestDocuments->isChecked()) {
         // The receipt's own document: a shift opened by the receipt made one more.
         FDocumentNumber = d.DocumentNumber();

@@ -137,6 +137,9 @@ private:
     // Calls again while the register answers Busy; "Прервать" ends the wait and the run.
     std::int32_t WhileAnswering(std::int32_t Busy, const std::function<std::int32_t()>& Call);
     void ProcessMessages();
+    // A stopped run cancels the receipt it left open; when the register
+    // refuses, the user is told that it is open and how to close it.
+    void CancelOpenReceipt();
 
     TTestReceiptParams FParams;
     QDateTime FStartTime;
@@ -145,6 +148,7 @@ private:
     std::int32_t FDocumentNumber = 0;
     bool FStopFlag = false;
     bool FRunning = false;
+    bool FReceiptOpen = false;  // a receipt of the run is open on the register
     bool FWindowShown = false;  // the window was on screen when the run started
     QRandomGenerator FRandom;
 };

@@ -166,11 +166,9 @@ int TfmVintrel::GetPrintWidth()
     return Driver().PrintWidth() / Driver().CharWidth();
 }
 
-int64_t TfmVintrel::SendSumm()
+int64_t TfmVintrel::Summ() const
 {
-    const int64_t summ = GetSumm(edtSum->text(), QStringLiteral("Summ1"));
-    Driver().setSumm1(summ);
-    return summ;
+    return GetSumm(edtSum->text(), QStringLiteral("Summ1"));
 }
 
 void TfmVintrel::LogStatus()
@@ -186,10 +184,11 @@ void TfmVintrel::LogResponse(const QString& Prefix)
 
 void TfmVintrel::btnCreatePayDataClick()
 {
+    const int64_t summ = Summ();   // a refused amount: nothing logged, nothing sent
     Log(QStringLiteral("CREATE PAY DATA"));
     ClearPayment();
     const QString amount = edtSum->text();
-    SendSumm();
+    Driver().setSumm1(summ);
     Check(Driver().VintrelCreatePayData());
     edtServerPaymentID->setText(Driver().VintrelServerPaymentID());
     edtClientPaymentID->setText(Driver().VintrelClientPaymentID());
@@ -200,12 +199,13 @@ void TfmVintrel::btnCreatePayDataClick()
 
 void TfmVintrel::btnCreatePayDataByLinkClick()
 {
+    const int64_t summ = Summ();
     Log(QStringLiteral("CREATE PAY DATA BY CODE"));
     ClearPayment();
     Driver().setVintrelCashRegisterCode(edtCashRegisterCode->text());
     DrawQr(edtCashRegisterCode->text(), pbQr);
     const QString amount = edtSum->text();
-    SendSumm();
+    Driver().setSumm1(summ);
     Check(Driver().VintrelCreatePayDataByCode());
     if (FQRCode == edtCashRegisterCode->text())
         FQRAmount = amount;
@@ -233,9 +233,10 @@ void TfmVintrel::btnCancelClick()
 
 void TfmVintrel::btnRefundClick()
 {
+    const int64_t summ = Summ();
     Log(QStringLiteral("REFUND"));
     Driver().setVintrelServerPaymentID(edtServerPaymentID->text());
-    SendSumm();
+    Driver().setSumm1(summ);
     Check(Driver().VintrelRefund());
     LogStatus();
     LogResponse(QStringLiteral("Processing response: "));

@@ -77,7 +77,8 @@ public:
 private:
     // The payment shown before: its ids and its QR go together.
     void ClearPayment();
-    int64_t SendSumm();
+    // The amount of edtSum (GetSumm); a text it refuses raises its message.
+    int64_t Summ() const;
     void LogStatus();
     void LogResponse(const QString& Prefix);
 

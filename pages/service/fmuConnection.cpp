@@ -89,7 +89,16 @@ int TfmConnection::PortNumber() const
 
 int TfmConnection::TCPPort() const
 {
-    return DecodeTCPPort(uint8_t(seTCPPortCode->value() & 0xFF));
+    const auto code = uint8_t(seTCPPortCode->value() & 0xFF);
+    if (FReadTCPPort && EncodeTCPPort(uint16_t(*FReadTCPPort)) == code)
+        return *FReadTCPPort;
+    return DecodeTCPPort(code);
+}
+
+void TfmConnection::ShowTCPPort(int Port)
+{
+    seTCPPortCode->setValue(EncodeTCPPort(uint16_t(Port)));
+    FReadTCPPort = Port;
 }
 
 void TfmConnection::UpdatePage()
@@ -109,7 +118,7 @@ void TfmConnection::showEvent(QShowEvent* event)
         cbBaudRate->setCurrentIndex(d.BaudRate());
         cbCOMNumber->setCurrentIndex(d.ComNumber() - 1);
         edtTCPPortReal->setText(QString::number(d.TCPPort()));
-        seTCPPortCode->setValue(EncodeTCPPort(uint16_t(d.TCPPort())));
+        ShowTCPPort(d.TCPPort());
         seConnectionTimeout->setValue(d.ConnectionTimeout());
     });
 }
@@ -121,7 +130,7 @@ void TfmConnection::btnGetExchangeParamClick()
     if (d.GetExchangeParam() == 0) {
         seTimeout->setValue(d.Timeout());
         cbBaudRate->setCurrentIndex(d.BaudRate());
-        seTCPPortCode->setValue(EncodeTCPPort(uint16_t(d.TCPPort())));
+        ShowTCPPort(d.TCPPort());
     }
     UpdatePage();
 }

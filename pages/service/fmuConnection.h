@@ -3,6 +3,8 @@
 // connect and disconnect, the Connected state and the three waits.
 #include "core/pages/untPages.h"
 
+#include <optional>
+
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -43,8 +45,11 @@ private:
     void FillPortNumbers();
     // The code of the selected interface.
     int PortNumber() const;
-    // The port the code spin stands for.
+    // The port the code spin stands for: the port read from the driver while
+    // the code is still that port's, else the port the code decodes to.
     int TCPPort() const;
+    // The code spin shows the port's code; the port is kept as read.
+    void ShowTCPPort(int Port);
     void btnGetExchangeParamClick();
     void btnSetExchangeParamClick();
     void btnConnectClick();
@@ -59,4 +64,6 @@ private:
 
     QLabel* lblTCPPortCode = nullptr;
     QLabel* lblTCPPortReal = nullptr;
+    // The port last read from the driver (none before).
+    std::optional<int> FReadTCPPort;
 };

@@ -170,6 +170,7 @@ TfmDump::TfmDump(QWidget* owner) : TBaseForm(owner)
     columns->setDefaultSectionSize(std::max(ByteColumnWidth, metrics.horizontalAdvance(QStringLiteral("00")) + 8));
     Grid->setMinimumWidth(rows->minimumWidth() + DumpColumns * columns->defaultSectionSize() + 40);
     resize(Grid->minimumWidth() + 40, 500);
+    Dialogs::KeepTitleWhole(this);
 }
 
 void TfmDump::SetDump(const QByteArray& Dump, const TDeviceRec& Device)

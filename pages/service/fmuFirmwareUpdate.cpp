@@ -68,6 +68,8 @@ TfmFirmwareUpdate::TfmFirmwareUpdate(QWidget* owner) : TPage(owner, "fmFirmwareU
     connect(Timer, &QTimer::timeout, this, Guarded(this, &T::TimerTimer));
 }
 
+TfmFirmwareUpdate::~TfmFirmwareUpdate() = default;
+
 bool TfmFirmwareUpdate::IsFNCompatibleToFFD12(const QString& version)
 {
     return version.contains(QStringLiteral("fn 1.2")) || version.contains(QStringLiteral("fn_v_1_2"));
@@ -124,6 +126,7 @@ void TfmFirmwareUpdate::btnUpdateFirmwareClick()
     d.setUpdateFirmwareMethod(cbUpdateMethod->currentIndex());
     d.setFileName(edtFileName->text());
     d.UpdateFirmware();
+    FUpdateJob = std::make_unique<TDriverJob>();
     Timer->start();
 }
 
@@ -137,6 +140,8 @@ void TfmFirmwareUpdate::TimerTimer()
     TDriver& d = Driver();
     const std::int32_t status = d.UpdateFirmwareStatus();
     edtFWUpdateStatus->setText(QString::number(status) + QStringLiteral(", ") + d.UpdateFirmwareStatusMessage());
-    if (status != 1)
+    if (status != 1) {
         Timer->stop();
+        FUpdateJob.reset();
+    }
 }

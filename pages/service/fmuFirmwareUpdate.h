@@ -5,7 +5,9 @@
 #include "core/pages/untPages.h"
 
 #include <QString>
+#include <memory>
 
+class TDriverJob;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
@@ -16,6 +18,7 @@ class TfmFirmwareUpdate : public TPage {
 public:
     static constexpr const char* PageCaption = "Прошивка";
     explicit TfmFirmwareUpdate(QWidget* owner = nullptr);
+    ~TfmFirmwareUpdate() override;
 
     // True when the FN's version text names FFD 1.2.
     static bool IsFNCompatibleToFFD12(const QString& version);
@@ -42,4 +45,7 @@ private:
 
     // The file name as it stood before the change being made.
     QString FFileName;
+    // The driver runs the update while the status is followed: it is held
+    // from the start until the status leaves 1.
+    std::unique_ptr<TDriverJob> FUpdateJob;
 };

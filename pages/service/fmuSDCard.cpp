@@ -93,9 +93,14 @@ void TfmSDCard::WriteFile(const QString& FileName, int FileType)
 {
     // After the frame has enabled the buttons again: a driver error shows.
     QPointer<TfmSDCard> alive(this);
-    const auto finish = qScopeGuard([alive] {
+    bool written = false;
+    const auto finish = qScopeGuard([alive, &written] {
         if (!alive)
             return;
+        if (!written) {   // the bar ends empty or done
+            alive->Progress->setValue(0);
+            alive->lblLoading->setText(QStringLiteral("Загрузка: 0%"));
+        }
         if (DriverExists() && Driver().ResultCode() != 0) {
             alive->lblSuccess->setText(QStringLiteral("Ошибка: ") + Driver().ResultCodeDescription());
             alive->lblSuccess->setVisible(true);
@@ -136,6 +141,7 @@ void TfmSDCard::WriteFile(const QString& FileName, int FileType)
         d.setBlockData(QString());
         Check(d.LoadBlockOnSDCard());
     }
+    written = true;
     lblSuccess->setText(QStringLiteral("Запись прошла успешно"));
     lblSuccess->setVisible(true);
 }

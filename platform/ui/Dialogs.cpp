@@ -3,7 +3,9 @@
 #include <QCoreApplication>
 
 #include <QApplication>
+#include <QEvent>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -13,49 +15,78 @@ namespace Dialogs {
 
 namespace {
 
+struct TButton {
+    Result result;
+    QMessageBox::StandardButton button;
+};
+
+std::vector<TButton> ButtonsOf(Buttons buttons)
+{
+    switch (buttons) {
+    case Buttons::Ok: return {{mrOk, QMessageBox::Ok}};
+    case Buttons::OkCancel: return {{mrOk, QMessageBox::Ok}, {mrCancel, QMessageBox::Cancel}};
+    case Buttons::YesNo: return {{mrYes, QMessageBox::Yes}, {mrNo, QMessageBox::No}};
+    case Buttons::YesNoCancel:
+        return {{mrYes, QMessageBox::Yes}, {mrNo, QMessageBox::No}, {mrCancel, QMessageBox::Cancel}};
+    case Buttons::AbortRetryIgnore:
+        return {{mrAbort, QMessageBox::Abort}, {mrRetry, QMessageBox::Retry}, {mrIgnore, QMessageBox::Ignore}};
+    case Buttons::RetryCancel: return {{mrRetry, QMessageBox::Retry}, {mrCancel, QMessageBox::Cancel}};
+    }
+    return {{mrOk, QMessageBox::Ok}};
+}
+
+// Keeps a window as wide as its title needs: a window with a layout (which
+// may fix the window's size) gets a row of that width, one without a
+// minimum width.
+class TTitleWidth : public QObject {
+public:
+    explicit TTitleWidth(QWidget* window) : QObject(window), FWindow(window) { Apply(); }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == FWindow && (event->type() == QEvent::WindowTitleChange || event->type() == QEvent::FontChange))
+            Apply();
+        return false;
+    }
+
+private:
+    void Apply()
+    {
+        const int width = TitleWidth(FWindow->windowTitle());
+        QLayout* layout = FWindow->layout();
+        if (!layout) {
+            FWindow->setMinimumWidth(std::max(FWindow->minimumWidth(), width));
+            return;
+        }
+        if (FRoom) {
+            FRoom->changeSize(width, 0, QSizePolicy::Fixed, QSizePolicy::Minimum);
+            layout->invalidate();
+            return;
+        }
+        FRoom = new QSpacerItem(width, 0, QSizePolicy::Fixed, QSizePolicy::Minimum);
+        if (auto* grid = qobject_cast<QGridLayout*>(layout))
+            grid->addItem(FRoom, grid->rowCount(), 0, 1, std::max(1, grid->columnCount()));
+        else
+            layout->addItem(FRoom);
+    }
+
+    QWidget* FWindow;
+    QSpacerItem* FRoom = nullptr;   // owned by the layout
+};
+
 class QtDialogs : public IDialogs {
 public:
     Result Message(const MessageRequest& r) override
     {
-        QMessageBox box(QApplication::activeWindow());
-        box.setWindowTitle(r.caption);
-        box.setText(r.text);
-        switch (r.icon) {
-        case Icon::None: box.setIcon(QMessageBox::NoIcon); break;
-        case Icon::Information: box.setIcon(QMessageBox::Information); break;
-        case Icon::Warning: box.setIcon(QMessageBox::Warning); break;
-        case Icon::Error: box.setIcon(QMessageBox::Critical); break;
-        case Icon::Question: box.setIcon(QMessageBox::Question); break;
-        }
-        struct B { Result result; QMessageBox::StandardButton button; };
-        std::vector<B> buttons;
-        switch (r.buttons) {
-        case Buttons::Ok: buttons = {{mrOk, QMessageBox::Ok}}; break;
-        case Buttons::OkCancel: buttons = {{mrOk, QMessageBox::Ok}, {mrCancel, QMessageBox::Cancel}}; break;
-        case Buttons::YesNo: buttons = {{mrYes, QMessageBox::Yes}, {mrNo, QMessageBox::No}}; break;
-        case Buttons::YesNoCancel:
-            buttons = {{mrYes, QMessageBox::Yes}, {mrNo, QMessageBox::No}, {mrCancel, QMessageBox::Cancel}};
-            break;
-        case Buttons::AbortRetryIgnore:
-            buttons = {{mrAbort, QMessageBox::Abort}, {mrRetry, QMessageBox::Retry}, {mrIgnore, QMessageBox::Ignore}};
-            break;
-        case Buttons::RetryCancel: buttons = {{mrRetry, QMessageBox::Retry}, {mrCancel, QMessageBox::Cancel}}; break;
-        }
-        QMessageBox::StandardButtons set;
-        for (const B& b : buttons)
-            set |= b.button;
-        box.setStandardButtons(set);
-        Result def = r.defaultButton == mrNone ? buttons.front().result : r.defaultButton;
-        for (const B& b : buttons)
-            if (b.result == def)
-                box.setDefaultButton(b.button);
-        box.exec();
-        QAbstractButton* clicked = box.clickedButton();
-        for (const B& b : buttons)
-            if (clicked == box.button(b.button))
+        std::unique_ptr<QMessageBox> box = MakeMessageBox(r, QApplication::activeWindow());
+        const std::vector<TButton> buttons = ButtonsOf(r.buttons);
+        box->exec();
+        QAbstractButton* clicked = box->clickedButton();
+        for (const TButton& b : buttons)
+            if (clicked == box->button(b.button))
                 return b.result;
         // Closed by Escape or the close box.
-        for (const B& b : buttons)
+        for (const TButton& b : buttons)
             if (b.result == mrCancel || b.result == mrNo)
                 return b.result;
         return buttons.front().result;
@@ -89,12 +120,11 @@ public:
 
     bool Prompt(const PromptRequest& r, QString& value) override
     {
-        bool ok = false;
-        QString text = QInputDialog::getText(QApplication::activeWindow(), r.caption, r.prompt,
-                                             QLineEdit::Normal, r.value, &ok);
-        if (ok)
-            value = text;
-        return ok;
+        std::unique_ptr<QInputDialog> dialog = MakePrompt(r, QApplication::activeWindow());
+        if (dialog->exec() != QDialog::Accepted)
+            return false;
+        value = dialog->textValue();
+        return true;
     }
 };
 
@@ -105,6 +135,65 @@ std::unique_ptr<IDialogs>& Slot()
 }
 
 } // namespace
+
+int TitleWidth(const QString& title)
+{
+    // The frame's icon, its three buttons and the paddings between them.
+    constexpr int TitleBarRoom = 160;
+    QFont font = QApplication::font();
+    font.setBold(true);
+    return QFontMetrics(font).horizontalAdvance(title) + TitleBarRoom;
+}
+
+void KeepTitleWhole(QWidget* window)
+{
+    window->installEventFilter(new TTitleWidth(window));
+}
+
+int NarrowestWidth(const QWidget* window)
+{
+    int width = std::max(window->minimumWidth(), window->minimumSizeHint().width());
+    if (window->layout())
+        width = std::max(width, window->layout()->minimumSize().width());
+    return width;
+}
+
+std::unique_ptr<QMessageBox> MakeMessageBox(const MessageRequest& r, QWidget* parent)
+{
+    auto box = std::make_unique<QMessageBox>(parent);
+    box->setWindowTitle(r.caption);
+    box->setText(r.text);
+    switch (r.icon) {
+    case Icon::None: box->setIcon(QMessageBox::NoIcon); break;
+    case Icon::Information: box->setIcon(QMessageBox::Information); break;
+    case Icon::Warning: box->setIcon(QMessageBox::Warning); break;
+    case Icon::Error: box->setIcon(QMessageBox::Critical); break;
+    case Icon::Question: box->setIcon(QMessageBox::Question); break;
+    }
+    const std::vector<TButton> buttons = ButtonsOf(r.buttons);
+    QMessageBox::StandardButtons set;
+    for (const TButton& b : buttons)
+        set |= b.button;
+    box->setStandardButtons(set);
+    const Result def = r.defaultButton == mrNone ? buttons.front().result : r.defaultButton;
+    for (const TButton& b : buttons)
+        if (b.result == def)
+            box->setDefaultButton(b.button);
+    // The box sizes itself to its layout when shown.
+    KeepTitleWhole(box.get());
+    return box;
+}
+
+std::unique_ptr<QInputDialog> MakePrompt(const PromptRequest& r, QWidget* parent)
+{
+    auto dialog = std::make_unique<QInputDialog>(parent);
+    dialog->setWindowTitle(r.caption);
+    dialog->setLabelText(r.prompt);
+    dialog->setInputMode(QInputDialog::TextInput);
+    dialog->setTextValue(r.value);
+    KeepTitleWhole(dialog.get());
+    return dialog;
+}
 
 IDialogs& Current()
 {

@@ -9,6 +9,8 @@
 #include <optional>
 #include <vector>
 
+class QInputDialog;
+class QMessageBox;
 class QWidget;
 
 // The title of message boxes that name no caption (the application title).
@@ -62,6 +64,21 @@ IDialogs& Current();
 // Installs a service; returns the previous one. Null restores the Qt dialogs.
 std::unique_ptr<IDialogs> Install(std::unique_ptr<IDialogs> dialogs);
 
+// The width a window needs for its title bar to show the title whole: the
+// title in the title bar's (bold) font and room for the frame's icon and
+// buttons.
+int TitleWidth(const QString& title);
+// Keeps the window at least as wide as its title needs, also when the title
+// or the font changes. Called once the window's layout is made.
+void KeepTitleWhole(QWidget* window);
+// The narrowest the window can be made (its minimum width, or its layout's).
+int NarrowestWidth(const QWidget* window);
+
+// The message box and the text prompt as the service shows them, made but
+// not run, each wide enough for its title.
+std::unique_ptr<QMessageBox> MakeMessageBox(const MessageRequest& request, QWidget* parent = nullptr);
+std::unique_ptr<QInputDialog> MakePrompt(const PromptRequest& request, QWidget* parent = nullptr);
+
 // Shortcuts over Current().
 Result MessageBox(const QString& text, const QString& caption, Buttons buttons = Buttons::Ok,
                   Icon icon = Icon::None, Result defaultButton = mrNone);
@@ -96,6 +113,7 @@ public:
 
     const std::vector<Shown>& shown() const { return FShown; }
     int unexpected() const { return FUnexpected; }
+
     // Texts of the message boxes shown so far.
     QStringList messages() const;
     QString lastMessage() const;
@@ -111,6 +129,7 @@ private:
     std::deque<std::optional<QString>> FPrompts;
     std::vector<Shown> FShown;
     int FUnexpected = 0;
+
 };
 
 } // namespace Dialogs

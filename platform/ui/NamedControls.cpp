@@ -25,7 +25,18 @@ QLineEdit* NewEdit(QWidget* parent, const char* name, const QString& text, int m
     auto* edit = NewControl<QLineEdit>(parent, name, text);
     if (maxLength > 0)
         SetEditLimit(edit, maxLength);
+    ShowFromStart(edit);
     return edit;
+}
+
+void ShowFromStart(QLineEdit* edit)
+{
+    edit->setCursorPosition(0);
+    // setText clears the modified flag; the user's own editing sets it.
+    QObject::connect(edit, &QLineEdit::textChanged, edit, [edit] {
+        if (!edit->isModified())
+            edit->setCursorPosition(0);
+    });
 }
 
 namespace {

@@ -43,6 +43,9 @@ QLabel* NewLabel(QWidget* parent, const QString& caption, const char* name = "")
 QGroupBox* NewGroupBox(QWidget* parent, const char* name, const QString& caption);
 // maxLength: the limit of typing and pasting (TEditLimit); 0: none.
 QLineEdit* NewEdit(QWidget* parent, const char* name, const QString& text = {}, int maxLength = 0);
+// A text put in from code (set or restored) shows from its start, however
+// long; the user's own editing keeps its cursor. NewEdit does this.
+void ShowFromStart(QLineEdit* edit);
 // A memo is at least MemoMinColumns characters wide in its font.
 QPlainTextEdit* NewMemo(QWidget* parent, const char* name, bool readOnly = false);
 inline constexpr int MemoMinColumns = 40;

@@ -4,7 +4,7 @@
 #include <QScreen>
 #include <algorithm>
 
-QRect FitToScreens(QPoint position, QSize size, const QRect& fallback)
+QRect FitToScreens(QPoint position, QSize size, const QRect& fallback, const QMargins& frame)
 {
     constexpr QSize Minimum(200, 150);
     QScreen* screen = QGuiApplication::screenAt(position);
@@ -13,11 +13,14 @@ QRect FitToScreens(QPoint position, QSize size, const QRect& fallback)
     if (!screen)
         return fallback;
     const QRect area = screen->availableGeometry();
+    const QSize frameSize(frame.left() + frame.right(), frame.top() + frame.bottom());
     if (size.width() < Minimum.width() || size.height() < Minimum.height())
         size = fallback.size();
-    size = size.boundedTo(area.size());
-    // Whole on the screen: the area's size bounds the size, so both ranges hold.
-    position.setX(std::clamp(position.x(), area.left(), area.left() + area.width() - size.width()));
-    position.setY(std::clamp(position.y(), area.top(), area.top() + area.height() - size.height()));
+    size = size.boundedTo(area.size() - frameSize);
+    // Whole on the screen, frame included: the area's size bounds the outer
+    // size, so both ranges hold.
+    const QSize outer = size + frameSize;
+    position.setX(std::clamp(position.x(), area.left(), area.left() + area.width() - outer.width()));
+    position.setY(std::clamp(position.y(), area.top(), area.top() + area.height() - outer.height()));
     return {position, size};
 }

@@ -248,6 +248,8 @@ TEST_F(ConnectionTest, RegisterPortIsTakenByAnotherProgram)
 
     // A killed program leaves the port free.
     EXPECT_EQ(Driver().GetShortECRStatus(), OrvekResult::PortUnavailable);
+    EXPECT_EQ(Driver().ECRInput(), QString());   // nothing went out
+    EXPECT_EQ(Driver().ECROutput(), QString());
     child.Kill();
     EXPECT_EQ(Driver().GetShortECRStatus(), 0);
     // A driver object that goes away lets go too.

@@ -4,6 +4,7 @@
 #include "tests/DriverTestSupport.h"
 
 #include "core/support/CodePage.h"
+#include "emulator/FNReceiptTags.h"
 #include "emulator/OrvekResultCodes.h"
 #include "emulator/RegisterFN.h"
 #include "emulator/RegisterOFD.h"
@@ -61,6 +62,13 @@ TEST_F(DocumentsTest, SendTLVKeepsWellFormedTagsAndRefusesMalformedOnes)
         EXPECT_EQ(Driver().FNSendTLV(), FNError::BadParameter) << data.toHex().constData();
         EXPECT_TRUE(Driver().ResultCodeDescription().startsWith(QStringLiteral("Неверный формат TLV")));
     }
+    // The reason is Russian too.
+    const QStringList reasons{"нет данных", "неполный заголовок тега", "значение выходит за конец данных", "номер тега 0"};
+    for (int i = 0; i < 4; ++i) {
+        Driver().setTLVData(AnsiToWide(bad[i]));
+        Driver().FNSendTLV();
+        EXPECT_EQ(Driver().ResultCodeDescription(), QStringLiteral("Неверный формат TLV (байт 0: %1)").arg(reasons[i]));
+    }
     EXPECT_EQ(sent.size(), 2u);
 }
 
@@ -110,6 +118,27 @@ TEST_F(DocumentsTest, DocumentAsTextAndPrinted)
     Driver().setDocumentNumber(0);
     EXPECT_EQ(Driver().FNGetDocumentAsString(), FNError::NoData);
     EXPECT_EQ(Driver().StringForPrinting(), QString());
+}
+
+// A document's tags as text: amounts in roubles, numbers as numbers, an
+// item's composite with its own tags on the lines below it.
+TEST_F(DocumentsTest, DocumentTextShowsAmountsAsAmounts)
+{
+    FNDocument& doc = Receipt(1, 12500);
+    doc.Tags.push_back(FNReceiptTags::Composite(
+        1059, {FNReceiptTags::Text(1030, QStringLiteral("Товар")), FNReceiptTags::Amount(1079, 12500),
+               FNReceiptTags::Byte(1199, 1)}));
+    doc.Tags.push_back(FNReceiptTags::Amount(1031, 10000));
+    doc.Tags.push_back(FNReceiptTags::Amount(1081, 2500));
+    FNTag quantity;
+    quantity.Number = 1023;
+    quantity.Type = OrvekTagType::FVLNAlias;
+    quantity.Value = QByteArray::fromHex("03" "D204");   // 1.234
+    doc.Tags.push_back(quantity);
+    const QStringList lines = RegisterOFD::DocumentText(doc, false).split(QStringLiteral("\r\n"));
+    for (const char* line : {"ИТОГ: 1.25", "ТЕГ(1059):", "  ТЕГ(1030): Товар", "  ТЕГ(1079): 1.25", "  ТЕГ(1199): 1",
+                             "ТЕГ(1031): 1.00", "ТЕГ(1081): 0.25", "ТЕГ(1023): 1.234"})
+        EXPECT_TRUE(lines.contains(QString::fromUtf8(line))) << line << "\n" << lines.join('\n').toStdString();
 }
 
 TEST_F(DocumentsTest, ExchangeStatusFollowsTheQueueAndTickets)

@@ -14,6 +14,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTest>
+#include <QCoreApplication>
 #include <QTreeWidget>
 #include <atomic>
 #include <thread>
@@ -114,6 +116,7 @@ TEST_F(DialogTest, TablesDialogWritesEditedValuesToTheRegister)
         d.findChild<QSpinBox*>(QStringLiteral("seRow"))->setValue(row);
         auto* fields = d.findChild<QTreeWidget*>(QStringLiteral("lvFields"));
         fields->topLevelItem(field - 1)->setText(3, text);
+        QCoreApplication::processEvents();   // a refused value is put back after the change
         return fields->topLevelItem(field - 1)->text(3);
     };
     QString shown;
@@ -129,6 +132,41 @@ TEST_F(DialogTest, TablesDialogWritesEditedValuesToTheRegister)
     EXPECT_EQ(TestRegister().Tables().Value(1, 1, 1), QVariant(1));
     EXPECT_EQ(shown, QStringLiteral("1"));
     EXPECT_EQ(TestDialogs().lastMessage(), QStringLiteral("(51) Некорректные параметры в команде"));
+}
+
+// A refused value typed in the field's editor: the list shows the register's
+// value again and Qt has nothing to warn about.
+TEST_F(DialogTest, ARefusedValueTypedInTheEditorIsPutBackQuietly)
+{
+    static QStringList warnings;
+    warnings.clear();
+    const QtMessageHandler before = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+        // The headless platform's own note on shown windows is no fault.
+        if (type != QtDebugMsg && type != QtInfoMsg && !text.contains(QStringLiteral("propagateSizeHints")))
+            warnings << text;
+    });
+    QString shown;
+    ScriptOrvekDialog([&](QDialog& d) {
+        d.show();
+        auto* tables = d.findChild<QTreeWidget*>(QStringLiteral("lvTables"));
+        tables->setCurrentItem(tables->topLevelItem(0));
+        auto* fields = d.findChild<QTreeWidget*>(QStringLiteral("lvFields"));
+        fields->editItem(fields->topLevelItem(0), 3);
+        auto* editor = fields->viewport()->findChild<QLineEdit*>();
+        if (!editor)
+            return int(QDialog::Rejected);
+        editor->setText(QStringLiteral("abc"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCoreApplication::processEvents();   // the editor's commit comes queued
+        QCoreApplication::processEvents();   // and the refusal after it
+        shown = fields->topLevelItem(0)->text(3);
+        return int(QDialog::Rejected);
+    });
+    ASSERT_EQ(Driver().ShowTablesDlg(), 0);
+    qInstallMessageHandler(before);
+    EXPECT_EQ(shown, QStringLiteral("1"));
+    EXPECT_EQ(TestDialogs().lastMessage(), QStringLiteral("(51) Некорректные параметры в команде"));
+    EXPECT_TRUE(warnings.isEmpty()) << warnings.join(QLatin1Char('\n')).toStdString();
 }
 
 // The driver's own settings outlive the driver object, as a real driver's do.

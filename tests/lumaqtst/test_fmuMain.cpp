@@ -1,5 +1,6 @@
 #include "core/driver/untDriver.h"
 #include "core/driver/ComPort.h"
+#include "emulator/OrvekSettings.h"
 #include "lumaqtst/Lumaq.h"
 #include "lumaqtst/PageTable.h"
 #include "lumaqtst/fmuAbout.h"
@@ -10,6 +11,10 @@
 #include "pages/receipts/fmuExpayments2.h"
 #include "pages/receipts/fmuReceipt.h"
 #include "pages/service/fmuConnection.h"
+#include "pages/fn/fmuSelectFNDocumentRange.h"
+#include "pages/service/fmuDump.h"
+#include "pages/service/fmuLogicDevice.h"
+#include "pages/service/fmuTable.h"
 #include "pages/service/fmuPrintServer.h"
 #include "platform/ui/NamedControls.h"
 #include "core/settings/ControlStore.h"
@@ -39,7 +44,9 @@
 #include <QLayout>
 #include <QSpinBox>
 #include <QFile>
+#include <QInputDialog>
 #include <QLabel>
+#include <QMessageBox>
 #include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -215,6 +222,31 @@ bool TextFits(QWidget* control, std::string& why)
     return true;
 }
 
+// Whether a filled edit shows the beginning of its text: its cursor (which
+// the edit keeps in view) lies within the first edit-width of the text.
+bool BeginningShows(QLineEdit* edit, std::string& why)
+{
+    if (edit->text().isEmpty() || edit->hasFocus())
+        return true;
+    const int cursor = QFontMetrics(edit->font()).horizontalAdvance(edit->text().left(edit->cursorPosition()));
+    const int room = edit->contentsRect().width() - edit->textMargins().left() - edit->textMargins().right() - 4;
+    if (cursor <= room)
+        return true;
+    why = QStringLiteral("\"%1\" shows from character %2").arg(edit->text()).arg(edit->cursorPosition()).toStdString();
+    return false;
+}
+
+// Whether a window is wide enough for its title bar to show its title whole.
+bool TitleFits(const QWidget* window, std::string& why)
+{
+    const int narrowest = Dialogs::NarrowestWidth(window), needed = Dialogs::TitleWidth(window->windowTitle());
+    if (narrowest >= needed)
+        return true;
+    why = QStringLiteral("\"%1\" needs %2 px, the window may be %3").arg(window->windowTitle()).arg(needed).arg(narrowest)
+              .toStdString();
+    return false;
+}
+
 // Whether every tab of the bar shows its whole caption, without scrolling.
 bool TabsFit(QTabBar* bar, std::string& why)
 {
@@ -269,6 +301,9 @@ TEST_F(MainWindowTest, EveryPageShowsWholeAtTheFirstStartSize)
                         << where << ": " << control->objectName().toStdString() << " lies outside the page";
                     EXPECT_TRUE(TextFits(control, why))
                         << where << ": the text of " << control->objectName().toStdString() << " is cut: " << why;
+                    if (auto* edit = qobject_cast<QLineEdit*>(control))
+                        EXPECT_TRUE(BeginningShows(edit, why))
+                            << where << ": " << control->objectName().toStdString() << " " << why;
                     walk(control);
                 }
             };
@@ -283,6 +318,34 @@ TEST_F(MainWindowTest, EveryPageShowsWholeAtTheFirstStartSize)
             if (!pictures.isEmpty())
                 w.grab().save(pictures + "/" + page->objectName() + ".png");
         }
+    }
+
+    // Dialog titles show whole: the program's own windows, and the boxes of
+    // the dialogs service (the application's title on errors, the questions
+    // and prompts of the pages).
+    std::string why;
+    TfmAbout about;
+    TfmSelectFNDocumentRange range;
+    TfmExPayments payments;
+    TfmExPayments2 payments2;
+    TfmReasonCodes reasons;
+    TfmDump dump;
+    OrvekPropertyStore props;
+    TfmOrvekProperties properties(props);
+    TfmOrvekTables tables(TestRegister());
+    for (const QWidget* window : std::initializer_list<const QWidget*>{&about, &range, &payments, &payments2, &reasons,
+                                                                        &dump, &properties, &tables})
+        EXPECT_TRUE(TitleFits(window, why)) << window->objectName().toStdString() << ": " << why;
+    TestDialogs().clear();
+    ShowPageOf<TfmLogicDevice>(w)->btnComputerName->click();
+    ShowPageOf<TfmTable>(w)->btnInitTable->click();
+    Dialogs::ShowError(QStringLiteral("Ошибка"));
+    ASSERT_EQ(TestDialogs().shown().size(), 3u);
+    for (const Dialogs::ScriptedDialogs::Shown& shown : TestDialogs().shown()) {
+        const std::unique_ptr<QWidget> box = shown.kind == Dialogs::ScriptedDialogs::Shown::Prompt
+                                                 ? std::unique_ptr<QWidget>(Dialogs::MakePrompt(shown.prompt))
+                                                 : std::unique_ptr<QWidget>(Dialogs::MakeMessageBox(shown.message));
+        EXPECT_TRUE(TitleFits(box.get(), why)) << why;
     }
 }
 
@@ -574,30 +637,53 @@ TEST_F(MainWindowTest, ResultPanelShowsTheCallEvenWhenItFails)
     EXPECT_EQ(w.edtOperator->text(), QString::number(Driver().OperatorNumber()));
     EXPECT_EQ(w.edtInput->text(), Driver().ECRInput());
 
-    page.raise = true;   // an exception in the handler: the panel is filled all the same
-    w.edtResult->setText("old");
-    page.btnBeep->click();
-    EXPECT_EQ(TestDialogs().lastMessage(), "bad input");
-    EXPECT_EQ(w.edtResult->text(), Format("(%d) %s", {80, Driver().ResultCodeDescription()}));
-    EXPECT_TRUE(page.btnBeep->isEnabled());
-
     TfmMain::TickCountFunction before = TfmMain::SetTickCount([] { return 0xFFFFFFF0u; });
-    page.raise = false;
     PageNotifier().DoChange(ctStart);
     TfmMain::SetTickCount([] { return 0x10u; });   // the tick counter wrapped
+    Driver().Beep();
     PageNotifier().DoChange(ctStop);
     EXPECT_EQ(w.edtTime->text(), "32 мс");
     TfmMain::SetTickCount(before);
 
     // The driver cannot be had while filling the panel: no message, the panel as far as it got.
+    TOrvek other;
     FreeDriver();
     OrvekFactory saved = SetOrvekFactory([]() -> std::unique_ptr<IOrvekComponent> { throw EOleError("нет"); });
     TestDialogs().clear();
     PageNotifier().DoChange(ctStart);
+    other.Beep();
     PageNotifier().DoChange(ctStop);
     EXPECT_TRUE(TestDialogs().shown().empty());
     EXPECT_EQ(w.edtResult->text(), "");
     SetOrvekFactory(saved);
+}
+
+// A handler that sends nothing (input refused before the call, a dialog
+// cancelled) leaves the panel as it was: no old answer with a new time.
+TEST_F(MainWindowTest, AFrameWithoutADriverCallLeavesThePanelAsItWas)
+{
+    TfmMain w;
+    TfmCallPage page;
+    page.btnBeep->click();
+    ASSERT_EQ(w.edtResult->text(), Format("(%d) %s", {0, Driver().ResultCodeDescription()}));
+    const QStringList shown{w.edtResult->text(), w.edtInput->text(), w.edtOutput->text(), w.edtTime->text(),
+                            w.edtOperator->text(), w.edtInput->toolTip()};
+    page.raise = true;
+    TfmMain::TickCountFunction before = TfmMain::SetTickCount([] { return 7427u; });
+    page.btnBeep->click();
+    TfmMain::SetTickCount(before);
+    EXPECT_EQ(TestDialogs().lastMessage(), "bad input");
+    EXPECT_EQ((QStringList{w.edtResult->text(), w.edtInput->text(), w.edtOutput->text(), w.edtTime->text(),
+                           w.edtOperator->text(), w.edtInput->toolTip()}),
+              shown);
+    EXPECT_TRUE(page.btnBeep->isEnabled());
+
+    // Writing Connected is a call: it connects or disconnects.
+    PageNotifier().DoChange(ctStart);
+    Driver().setConnected(false);
+    PageNotifier().DoChange(ctStop);
+    EXPECT_EQ(w.edtResult->text(), Format("(%d) %s", {Driver().ResultCode(), Driver().ResultCodeDescription()}));
+    EXPECT_TRUE(w.edtInput->text().isEmpty());
 }
 
 TEST_F(MainWindowTest, LongFramesShowFromTheirStartWithTheWholeFrameInTheTip)
@@ -873,6 +959,50 @@ TEST_F(MainWindowTest, AMaximisedWindowStartsMaximisedAndAStoredSizeLeavesRoomFo
     EXPECT_GE(w.geometry().top() - screen.top(), 30);
 }
 
+// Closed maximised and started again, three times: the place the window goes
+// back to is stored as it was restored (no creep by the frame's height), and
+// with its frame it lies on the screen, also when it was stored at the bottom.
+TEST_F(MainWindowTest, CloseMaximisedAndStartCyclesKeepTheWindowOnScreen)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    Store([&](TRegistry& reg) {
+        reg.WriteInteger("MPWidth", 900);
+        reg.WriteInteger("MPHeigth", 600);
+        reg.WriteInteger("MPLeft", 100);
+        reg.WriteInteger("MPTop", screen.bottom() + 1 - 600);
+        reg.WriteInteger("MPMaximized", 1);
+    });
+    auto stored = [] {
+        TRegistry reg;
+        EXPECT_TRUE(reg.OpenKey(LumaqParamKey, false));
+        return QRect(reg.ReadInteger("MPLeft"), reg.ReadInteger("MPTop"), reg.ReadInteger("MPWidth"),
+                     reg.ReadInteger("MPHeigth"));
+    };
+    std::optional<QRect> first;
+    for (int cycle = 1; cycle <= 3; ++cycle) {
+        SCOPED_TRACE(cycle);
+        {
+            TfmMain w;
+            w.show();
+            QCoreApplication::processEvents();
+            ASSERT_TRUE(w.isMaximized());
+        }
+        const QRect place = stored();
+        if (!first)
+            first = place;
+        EXPECT_EQ(place, *first);
+    }
+    EXPECT_EQ(first->size(), QSize(900, 600));
+    TfmMain w;
+    w.show();
+    QCoreApplication::processEvents();
+    w.showNormal();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w.size(), QSize(900, 600));
+    EXPECT_EQ(w.pos(), first->topLeft());
+    EXPECT_TRUE(screen.contains(w.frameGeometry())) << w.frameGeometry().top() << "+" << w.frameGeometry().height();
+}
+
 // A stored window size or position that no screen can hold is made to fit,
 // and what is saved back at exit fits as well.
 TEST_F(MainWindowTest, AStoredWindowPlaceIsFittedToTheScreen)
@@ -936,6 +1066,36 @@ TEST_F(MainWindowTest, FirstShowOfTheConnectionPageShowsTheDriversPortAndRate)
     w.ListBox->setCurrentRow(0);
     ShowPageOf<TfmConnection>(w);
     EXPECT_EQ(page->cbBaudRate->currentText(), "9600");
+}
+
+// "Установить связь" on a fresh profile writes back what the page read: the
+// driver's settings stay byte for byte, the TCP port (7778, which its
+// one-byte code cannot carry) included; a code the user changed is sent.
+TEST_F(MainWindowTest, ConnectingOnAFreshProfileLeavesTheDriversSettingsAsTheyWere)
+{
+    ASSERT_EQ(Driver().SaveParams(), 0);
+    const QByteArray before = FileBytes(OrvekSettingsFileName());
+    ASSERT_TRUE(before.contains("TCPPort=7778")) << before.toStdString();
+    {
+        TfmMain w;
+        w.show();
+        auto* page = ShowPageOf<TfmConnection>(w);
+        ASSERT_NE(page, nullptr);
+        EXPECT_EQ(page->edtTCPPortReal->text(), "7778");
+        page->btnConnect->click();
+        EXPECT_EQ(Driver().ResultCode(), 0);
+        EXPECT_EQ(Driver().TCPPort(), 7778);
+    }
+    FreeDriver();
+    EXPECT_EQ(FileBytes(OrvekSettingsFileName()), before);
+
+    TfmMain w;
+    w.show();
+    auto* page = ShowPageOf<TfmConnection>(w);
+    ASSERT_NE(page, nullptr);
+    page->seTCPPortCode->setValue(0x1F);
+    page->btnConnect->click();
+    EXPECT_EQ(Driver().TCPPort(), 0x103F);
 }
 
 TEST_F(MainWindowTest, FirstShowOfThePrintServerPageShowsTheDriversPort)

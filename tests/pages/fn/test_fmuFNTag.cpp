@@ -94,13 +94,13 @@ TEST_F(FNTagTest, WhatEachTypeWritesAndSends)
         EXPECT_EQ(Trace().Lines(), QStringList{QStringLiteral("FNSendTag(TagNumber=1293, TagType=%1)").arg(type)});
     }
 
-    // An integer keeps its low 32 bits; bound to the item.
+    // An integer bound to the item.
     Trace().Clear();
     Page->edtTagNumber->setText(QStringLiteral("1212"));
     SelectType(0);
-    Page->edtTagValueInt->setText(QStringLiteral("4294967297"));
+    Page->edtTagValueInt->setText(QStringLiteral("255"));
     Page->btnSendTagOperation->click();
-    EXPECT_EQ(Trace().Lines(), QStringList{"FNSendTagOperation(TagNumber=1212, TagType=0, TagValueInt=1)"});
+    EXPECT_EQ(Trace().Lines(), QStringList{"FNSendTagOperation(TagNumber=1212, TagType=0, TagValueInt=255)"});
     EXPECT_TRUE(Sent().back().Operation);
 
     // Date and time of the pickers, milliseconds cleared.
@@ -111,6 +111,53 @@ TEST_F(FNTagTest, WhatEachTypeWritesAndSends)
     Page->btnSendTag->click();
     const QDateTime utc(QDate(2024, 3, 1), QTime(10, 30, 15), Qt::UTC);
     EXPECT_EQ(Sent().back().Integer(), quint64(utc.toSecsSinceEpoch()));
+}
+
+// A value its type (or the binary length) cannot hold is refused with the
+// range, never sent wrapped; the edges of each range are sent.
+TEST_F(FNTagTest, ValuesOutsideTheTypesRangeAreRefusedWithTheRange)
+{
+    OpenReceipt();
+    Page->edtTagNumber->setText(QStringLiteral("1212"));
+    const struct {
+        int Type;
+        const char* Value;
+        const char* Length;
+        const char* Refusal;  // null: sent
+    } cases[] = {
+        {0, "-5", "", "Значение поля \"Значение (целое)\" должно быть от 0 до 255"},
+        {0, "256", "", "Значение поля \"Значение (целое)\" должно быть от 0 до 255"},
+        {0, "4294967297", "", "Значение поля \"Значение (целое)\" должно быть от 0 до 255"},
+        {0, "255", "", nullptr},
+        {1, "65536", "", "Значение поля \"Значение (целое)\" должно быть от 0 до 65535"},
+        {1, "65535", "", nullptr},
+        {2, "4294967296", "", "Значение поля \"Значение (целое)\" должно быть от 0 до 4294967295"},
+        {2, "99999999999999999999", "", "Значение поля \"Значение (целое)\" должно быть от 0 до 4294967295"},
+        {2, "4294967295", "", nullptr},
+        {3, "300", "1", "Значение поля \"Значение (двоичное)\" должно быть от 0 до 255"},
+        {3, "-1", "2", "Значение поля \"Значение (двоичное)\" должно быть от 0 до 65535"},
+        {3, "65535", "2", nullptr},
+        {5, "-1", "8", nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.Value) + " as " + std::to_string(c.Type));
+        TestDialogs().clear();
+        Trace().Clear();
+        SelectType(c.Type);
+        (c.Type <= 2 ? Page->edtTagValueInt : Page->edtTagValueBin)->setText(QLatin1String(c.Value));
+        Page->edtTagValueLength->setText(QLatin1String(c.Length));
+        Page->btnSendTag->click();
+        if (c.Refusal) {
+            EXPECT_EQ(TestDialogs().lastMessage(), QString::fromUtf8(c.Refusal));
+            EXPECT_TRUE(Calls().isEmpty());
+        } else {
+            EXPECT_TRUE(TestDialogs().messages().isEmpty());
+            EXPECT_EQ(Calls(), QStringList{"FNSendTag"});
+        }
+    }
+    ASSERT_EQ(Sent().size(), 5u);
+    EXPECT_EQ(Sent()[2].Value, QByteArray::fromHex("FFFFFFFF"));
+    EXPECT_EQ(Sent()[4].Value, QByteArray::fromHex("FFFFFFFFFFFFFFFF"));
 }
 
 TEST_F(FNTagTest, SendResultsAreLeftToThePanel)

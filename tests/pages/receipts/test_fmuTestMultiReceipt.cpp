@@ -406,6 +406,52 @@ TEST_F(GeneratorTest, BusyRegisterIsAskedAgainAndStopEndsTheWait)
     ExpectIdle();
 }
 
+// "Прервать" in the middle of a receipt: the run cancels the receipt it
+// opened, so the register is not left in "Открытый документ" (mode 8); a
+// register that refuses the cancel is told about with the way to close it.
+TEST_F(GeneratorTest, StoppingMidReceiptCancelsTheReceiptItOpened)
+{
+    struct Case {
+        const char* Name;
+        bool BusyClose;     // stopped while the closing is answered busy
+        bool RefuseCancel;  // the register refuses the cancel
+    };
+    const Case cases[] = {{"between items", false, false}, {"busy closing", true, false}, {"refused", false, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TestDialogs().clear();
+        TestRegister().Faults().Clear();
+        TestComponent().Trace().Clear();
+        Page->seOperationCount->setValue(3);
+        if (c.BusyClose) {
+            TestRegister().Faults().FailNext(M::FNCloseCheckEx, OrvekResult::FNBusy, 1 << 30);
+            StopWhen([this] { return Count(M::FNCloseCheckEx) >= 2; });
+        } else {
+            StopWhen([this] { return Count(M::FNOperation) >= 2; });
+        }
+        if (c.RefuseCancel)
+            TestRegister().Faults().FailNext(M::SysAdminCancelCheck, 115);
+        Page->btnStart->click();
+        ExpectIdle();
+        EXPECT_EQ(Count(M::FNCloseCheckEx) > 0, c.BusyClose);
+        ASSERT_EQ(Driver().GetECRStatus(), 0);
+        if (c.RefuseCancel) {
+            EXPECT_EQ(Driver().ECRMode(), 8);
+            ASSERT_EQ(TestDialogs().messages().size(), 1);
+            EXPECT_TRUE(TestDialogs().lastMessage().startsWith(
+                QStringLiteral("Генерация чеков прервана, а открытый ею чек отменить не удалось: (115) ")))
+                << TestDialogs().lastMessage().toStdString();
+            EXPECT_TRUE(TestDialogs().lastMessage().contains(QStringLiteral("\"Адм. отмена чека\"")));
+            ASSERT_EQ(Driver().SysAdminCancelCheck(), 0);
+        } else {
+            EXPECT_NE(Driver().ECRMode(), 8);
+            EXPECT_TRUE(TestDialogs().messages().isEmpty());
+            EXPECT_EQ(Count(M::SysAdminCancelCheck), 1);
+            EXPECT_EQ(PanelCode(), 0);
+        }
+    }
+}
+
 TEST_F(GeneratorTest, OpenReceiptIsCancelledFirst)
 {
     Driver().setCheckType(0);

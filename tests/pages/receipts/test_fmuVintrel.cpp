@@ -184,18 +184,23 @@ TEST_F(VintrelPageTest, StatusTextsAndCancelResponseLine)
     EXPECT_EQ(Log()[7], QStringLiteral("Is status final: False"));
 }
 
+// An amount the page refuses: its message, and nothing logged, emptied or sent.
 TEST_F(VintrelPageTest, BadAmountShowsTheMessageAndSendsNothing)
 {
     Page->edtServerPaymentID->setText(QStringLiteral("old"));
     Page->edtClientPaymentID->setText(QStringLiteral("old"));
     Page->edtSum->setText(QStringLiteral("abc"));
-    Page->btnCreatePayData->click();
-    EXPECT_EQ(TestDialogs().lastMessage(), QStringLiteral("Некорректное значение в поле\r\n\"Summ1\""));
-    EXPECT_EQ(Log(), QStringList{"CREATE PAY DATA"});
-    EXPECT_EQ(Page->edtServerPaymentID->text(), QString());
-    EXPECT_EQ(Page->edtClientPaymentID->text(), QString());
-    EXPECT_EQ(TestRegister().CallCount(M::VintrelCreatePayData), 0);
-    EXPECT_TRUE(Page->btnCreatePayData->isEnabled());
+    for (QPushButton* button : {Page->btnCreatePayData, Page->btnCreatePayDataByLink, Page->btnRefund}) {
+        SCOPED_TRACE(button->objectName().toStdString());
+        TestDialogs().clear();
+        button->click();
+        EXPECT_EQ(TestDialogs().lastMessage(), QStringLiteral("Некорректное значение в поле\r\n\"Summ1\""));
+        EXPECT_TRUE(Page->memResult->toPlainText().isEmpty());
+        EXPECT_EQ(Page->edtServerPaymentID->text(), QStringLiteral("old"));
+        EXPECT_EQ(Page->edtClientPaymentID->text(), QStringLiteral("old"));
+        EXPECT_TRUE(Calls().empty());
+        EXPECT_TRUE(button->isEnabled());
+    }
 }
 
 TEST_F(VintrelPageTest, CashRegisterLinkIsMadeDrawnAndPaidOn)

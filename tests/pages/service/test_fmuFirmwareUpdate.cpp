@@ -1,6 +1,7 @@
 // The page "Прошивка": the questions before an update and the status poll of
 // the emulated driver's update.
 #include "pages/service/fmuFirmwareUpdate.h"
+#include "pages/service/fmuPrintServer.h"
 
 #include "emulator/FirmwareImage.h"
 #include "emulator/RegisterFN.h"
@@ -241,4 +242,52 @@ TEST_F(FirmwareUpdateTest, AChosenLongFileNameStaysWholeWhileTypingStopsAt100)
     Page->edtFileName->clear();
     QTest::keyClicks(Page->edtFileName, QString(105, QLatin1Char('a')));
     EXPECT_EQ(Page->edtFileName->text(), QString(100, QLatin1Char('a')));
+}
+
+// The update holds the driver object while its status is followed:
+// "Удалить драйвер" is refused until the update has ended.
+TEST_F(FirmwareUpdateTest, TheDriverIsNotFreedUnderARunningUpdate)
+{
+    TfmPrintServer server;
+    Interface(0);
+    TestDialogs().answerMessage(Dialogs::mrOk);
+    Page->cbUpdateMethod->setCurrentIndex(1);
+    Start(Image(QStringLiteral("D.5"), 777));
+    ASSERT_TRUE(Page->Timer->isActive());
+    Driver().setComputerName(QStringLiteral("driver-of-the-test"));
+    server.btnDeleteDriver->click();
+    EXPECT_TRUE(TestDialogs().lastMessage().contains(QStringLiteral("выполняется операция")))
+        << TestDialogs().lastMessage().toStdString();
+    ASSERT_TRUE(DriverExists());
+    EXPECT_EQ(Driver().ComputerName(), QStringLiteral("driver-of-the-test"));
+    EXPECT_TRUE(Poll().startsWith(QStringLiteral("1, Загрузка прошивки: ")));
+
+    Advance(RegisterFirmware::TransferMs(RegisterFirmware::XMODEM, 200000) + 50);
+    EXPECT_EQ(Poll(), QStringLiteral("2, Прошивка обновлена: версия D.5, сборка 777"));
+    server.btnDeleteDriver->click();
+    EXPECT_FALSE(DriverExists());
+}
+
+// An update whose driver object went away before its end is never installed:
+// a later update starts afresh, and cancelled it leaves the old firmware.
+TEST_F(FirmwareUpdateTest, AnAbandonedUpdateIsNeverInstalled)
+{
+    Interface(2);
+    {
+        EmulatedOrvek other;
+        other.Props().Set(OrvekProp::FileName, Image(QStringLiteral("D.5"), 555));
+        other.Props().Set(OrvekProp::UpdateFirmwareMethod, 0);
+        ASSERT_EQ(other.Invoke(DispId(M::UpdateFirmware)), 0);
+        Advance(DFUTime() / 3);
+    }
+    Advance(DFUTime());
+    Start(Image(QStringLiteral("D.7"), 777));
+    EXPECT_EQ(Driver().ResultCode(), 0);
+    EXPECT_TRUE(Poll().startsWith(QStringLiteral("1, Загрузка прошивки: 0%")));
+    Page->btnCancelFirmwareUpdate->click();
+    Advance(DFUTime());
+    EXPECT_EQ(Poll(), QStringLiteral("3, Обновление прошивки прервано"));
+    EXPECT_EQ(TestRegister().Config().SoftVersion, QStringLiteral("D.1"));
+    ASSERT_EQ(Driver().GetECRStatus(), 0);
+    EXPECT_EQ(Driver().ECRSoftVersion(), QStringLiteral("D.1"));
 }

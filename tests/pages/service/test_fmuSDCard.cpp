@@ -111,12 +111,17 @@ TEST_F(SDCardTest, RefusedBlockShowsTheErrorAndKeepsTheBlocksWritten)
     EXPECT_EQ(Card(0).Data, Data(28672).left(4 * 128));
     EXPECT_TRUE(TestDialogs().messages().isEmpty());
     EXPECT_FALSE(Page->btnStop->isEnabled());
+    // The bar ends empty beside the same figure.
+    EXPECT_EQ(Page->Progress->value(), 0);
+    EXPECT_EQ(Page->lblLoading->text(), QStringLiteral("Загрузка: 0%"));
 
     // Without a card the register itself refuses the first block.
     TestRegister().Tables().SetValue(15, 1, 1, 0);
     Write(1, Data(491520));
     EXPECT_EQ(Page->lblSuccess->text(), QStringLiteral("Ошибка: SD-карта не установлена"));
     EXPECT_EQ(TestRegister().CallCount(M::LoadBlockOnSDCard), 6);
+    EXPECT_EQ(Page->Progress->value(), 0);
+    EXPECT_EQ(Page->lblLoading->text(), QStringLiteral("Загрузка: 0%"));
 }
 
 TEST_F(SDCardTest, StopEndsWithinOneBlockAndOnlyStopIsEnabledMeanwhile)
@@ -131,6 +136,8 @@ TEST_F(SDCardTest, StopEndsWithinOneBlockAndOnlyStopIsEnabledMeanwhile)
     EXPECT_TRUE(Page->lblSuccess->isHidden());
     EXPECT_FALSE(Page->btnStop->isEnabled());
     EXPECT_TRUE(Page->btnWriteFirmware->isEnabled());
+    EXPECT_EQ(Page->Progress->value(), 0);
+    EXPECT_EQ(Page->lblLoading->text(), QStringLiteral("Загрузка: 0%"));
 }
 
 TEST_F(SDCardTest, FormatSendsTheCommandAndEmptiesTheCard)
