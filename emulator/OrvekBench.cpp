@@ -38,6 +38,29 @@ QVariant ParamValue(const QString& text)
     return ok ? QVariant(n) : QVariant(text);
 }
 
+// The longest value of a key, in characters: the field the register keeps it in.
+int FieldWidth(const QString& key)
+{
+    static const std::map<QString, int> widths = {
+        {QStringLiteral("serial"), 20},        // table 18's serial number field
+        {QStringLiteral("firmware"), 8},       // a firmware image's version text
+        {QStringLiteral("fnversion"), 16},     // the FN's version answer
+        {QStringLiteral("name"), 64},
+        {QStringLiteral("description"), 64},
+    };
+    if (key.startsWith(QLatin1String("dump.")))
+        return 4096;   // a file name
+    const auto it = widths.find(key);
+    return it == widths.end() ? 255 : it->second;
+}
+
+// A key as an error message quotes it: its start when it is long.
+QString Shown(const QString& key)
+{
+    constexpr int most = 40;
+    return key.size() > most ? key.left(most) + QStringLiteral("…") : key;
+}
+
 // Reads one bench file line by line; each error names the file and line.
 class BenchReader {
 public:
@@ -125,6 +148,8 @@ private:
         RegisterConfig& c = FConfigs.back();
         const QString key = line.left(eq).trimmed().toLower();
         const QString value = line.mid(eq + 1).trimmed();
+        if (const int width = FieldWidth(key); value.size() > width)
+            Fail(QStringLiteral("значение %1 длиннее %2 знаков").arg(Shown(key), QString::number(width)));
         if (key == QLatin1String("name"))
             c.Name = value;
         else if (key == QLatin1String("com"))
@@ -216,7 +241,7 @@ private:
                 Fail(error);
             c.Faults << value;
         } else
-            Fail(QStringLiteral("неизвестный ключ %1").arg(key));
+            Fail(QStringLiteral("неизвестный ключ %1").arg(Shown(key)));
     }
 
     QString FFileName;

@@ -56,6 +56,9 @@ public:
     //   dump.8 = /path/image.bin (the memory image a dump of device code 8 reads)
     //   ping = 192.168.1.50 12 (a host that answers Ping in 12 ms; none is dialled)
     //
+    // A value longer than its field is refused: serial 20 characters,
+    // firmware 8, fnversion 16, name and description 64, dump file names
+    // 4096, any other 255.
     // A bench holds 1 to MaxRegisters registers, each at most MaxModelParams
     // model parameters and MaxFaults faults; the file is at most MaxFileSize bytes.
     void Load(const QString& fileName);

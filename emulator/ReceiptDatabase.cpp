@@ -43,6 +43,7 @@ public:
         if (create)
             ok = query.exec(QStringLiteral("PRAGMA journal_mode=WAL")) &&
                  query.exec(QStringLiteral("PRAGMA synchronous=NORMAL")) &&
+                 query.exec(QStringLiteral("PRAGMA journal_size_limit=%1").arg(ReceiptDatabase::MaxLogSize)) &&
                  query.exec(QStringLiteral(
                      "CREATE TABLE IF NOT EXISTS documents (number INTEGER PRIMARY KEY, session INTEGER, "
                      "type INTEGER, datetime TEXT, total INTEGER, fiscal_sign INTEGER, text TEXT)")) &&

@@ -41,6 +41,12 @@ inline constexpr std::int32_t NoDatabase = -42;      // no folder, or no file fo
 inline constexpr std::int32_t DatabaseError = -43;   // the file cannot be read or written
 inline constexpr std::int32_t NotFound = -44;        // no document of that number
 
+// The write-ahead log ("<serial>.db-wal") is cut back to this size once it
+// starts over. While another program reads the file, documents go on the end
+// of the log, so it grows meanwhile; it starts over with the first document
+// after the last reader has closed.
+inline constexpr qint64 MaxLogSize = qint64(4) << 20;
+
 // The folder used when DBFilePath is empty.
 QString DefaultFolder();
 // The file of an FN's documents in a folder (empty folder: the default one).

@@ -249,6 +249,49 @@ TEST_F(FaultTest, BadBenchFilesAreRefusedWithTheirLine)
     EXPECT_EQ(Driver().GetShortECRStatus(), 0);
 }
 
+// A value is taken up to the width of the field the register keeps it in;
+// a longer one is refused with its line, and the message stays short.
+TEST_F(FaultTest, BenchValuesLongerThanTheirFieldAreRefused)
+{
+    const struct {
+        const char* Key;
+        int Width;
+        QString RegisterConfig::*Field;
+    } cases[] = {
+        {"serial", 20, &RegisterConfig::Serial},
+        {"firmware", 8, &RegisterConfig::SoftVersion},
+        {"fnversion", 16, &RegisterConfig::FNSoftVersion},
+        {"name", 64, &RegisterConfig::Name},
+        {"description", 64, &RegisterConfig::Description},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Key);
+        const QByteArray key(c.Key);
+        const QByteArray longest(c.Width, '7');
+        const auto configs = OrvekBench::Parse("[register]\n" + key + " = " + longest + "\n", "bench.txt");
+        EXPECT_EQ(configs.front().*c.Field, QString::fromLatin1(longest));
+        try {
+            OrvekBench::Parse("# bench\n[register]\n" + key + " = " + longest + "7\n", "bench.txt");
+            ADD_FAILURE() << "taken";
+        } catch (const Exception& e) {
+            EXPECT_EQ(e.Message(), QStringLiteral("Файл стенда bench.txt, строка 3: значение %1 длиннее %2 знаков")
+                                       .arg(QLatin1String(c.Key), QString::number(c.Width)));
+        }
+    }
+    // A megabyte in a value, a dump's file name or a key.
+    for (const QByteArray& line : {"serial = " + QByteArray(1000000, '1'), "dump.8 = /" + QByteArray(5000, 'd'),
+                                   "tcp = " + QByteArray(300, 'h') + ":7790", QByteArray(1000000, 'k') + " = 1"}) {
+        SCOPED_TRACE(line.left(12).toStdString());
+        try {
+            OrvekBench::Parse("[register]\n" + line + "\n", "bench.txt");
+            ADD_FAILURE() << "taken";
+        } catch (const Exception& e) {
+            EXPECT_TRUE(e.Message().startsWith(QStringLiteral("Файл стенда bench.txt, строка 2: "))) << e.Message().left(200).toStdString();
+            EXPECT_LT(e.Message().size(), 200);
+        }
+    }
+}
+
 TEST_F(FaultTest, ResetReadsTheBenchFileNamedByTheEnvironment)
 {
     QString good = WriteBench(QStringLiteral("[register]\nname = Из файла\ncom = 5\n"));
