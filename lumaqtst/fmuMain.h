@@ -7,6 +7,7 @@
 #include "core/pages/untPages.h"
 
 #include <QPointer>
+#include <QString>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -18,6 +19,9 @@ class QListWidget;
 class QMenuBar;
 class QPushButton;
 class TSplitter;
+
+// The program's title: its window's caption begins with it.
+inline const QString LumaqTstTitle = QStringLiteral("Тест Lumaq");
 
 class TfmMain : public TBaseForm {
     Q_OBJECT

@@ -244,6 +244,12 @@ QString& Title()
     static QString title;
     return title;
 }
+
+QString& OwnTitle()
+{
+    static QString title;
+    return title;
+}
 } // namespace
 
 void SetApplicationTitle(const QString& title)
@@ -256,4 +262,14 @@ QString ApplicationTitle()
     if (Title().isEmpty() && QCoreApplication::instance())
         return QCoreApplication::applicationName();
     return Title();
+}
+
+void SetProgramTitle(const QString& title)
+{
+    OwnTitle() = title;
+}
+
+QString ProgramTitle()
+{
+    return OwnTitle().isEmpty() ? ApplicationTitle() : OwnTitle();
 }
