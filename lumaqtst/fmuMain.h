@@ -7,7 +7,6 @@
 #include "core/pages/untPages.h"
 
 #include <QPointer>
-#include <QString>
 #include <cstdint>
 #include <functional>
 #include <memory>
