@@ -59,7 +59,7 @@ bool LogicalDeviceList::Remove(int number)
 LogicalDeviceList LogicalDeviceList::Parse(QByteArrayView bytes, int* bad, int* firstBad)
 {
     LogicalDeviceList list;
-    const QList<QByteArray> lines = bytes.toByteArray().split('\n');
+    const QList<QByteArray> lines = WithoutByteOrderMark(bytes).toByteArray().split('\n');
     int skipped = 0;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QByteArray line = lines[i].trimmed();

@@ -59,7 +59,7 @@ std::vector<std::pair<OrvekProp, QVariant>> ParseSettings(const QByteArray& byte
 {
     std::vector<std::pair<OrvekProp, QVariant>> values;
     *bad = 0;
-    const QList<QByteArray> lines = bytes.split('\n');
+    const QList<QByteArray> lines = WithoutByteOrderMark(bytes).toByteArray().split('\n');
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QByteArray line = lines[i].trimmed();
         if (line.isEmpty() || line.startsWith('#'))

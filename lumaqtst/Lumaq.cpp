@@ -22,12 +22,18 @@ TLumaqForms::~TLumaqForms()
     FMain.reset();
 }
 
-int RunLumaqTst(int argc, char** argv)
+void StartLumaqTst()
 {
-    QApplication app(argc, argv);
+    SetProgramTitle(LumaqTstTitle);
     InstallQtTranslations(GetLanguage());
     InstallEmulatedOrvek();
     SetApplicationTitle(QStringLiteral("Brannic: Driver test"));
+}
+
+int RunLumaqTst(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    StartLumaqTst();
     TLumaqForms forms;
     forms.Main().show();
     return app.exec();

@@ -22,7 +22,10 @@ private:
     std::unique_ptr<TfmMain> FMain;
 };
 
-// Runs LumaqTst on the emulated driver: the application, the title
-// "Brannic: Driver test", the main window, the event loop until the main
-// window closes. Returns the exit code.
+// What runs before the main window: the program's title (LumaqTstTitle,
+// before any settings file is read), the language of Qt's texts, the
+// emulated driver and the application title "Brannic: Driver test".
+void StartLumaqTst();
+// Runs LumaqTst on the emulated driver: the application, StartLumaqTst, the
+// main window, the event loop until the main window closes. Returns the exit code.
 int RunLumaqTst(int argc, char** argv);

@@ -300,7 +300,7 @@ void TfmMain::FormCreate()
     CreatePages();
     InitializePages();
     LoadParams();
-    SetApplicationTitle(QStringLiteral("Тест Lumaq"));
+    SetApplicationTitle(LumaqTstTitle);
     UpdateCaption();
     UpdateLanguage();
     edtPassword->setText(QString::number(Driver().Password()));
@@ -587,7 +587,7 @@ void TfmMain::PagesChanged(TPageNotifier*, TChangeType ChangeType)
 
 QString TfmMain::GetDefCaption() const
 {
-    return QStringLiteral("Тест Lumaq ") + GetFileVersionInfoStr() + QStringLiteral(" (64-bit)");
+    return LumaqTstTitle + QLatin1Char(' ') + GetFileVersionInfoStr() + QStringLiteral(" (64-bit)");
 }
 
 void TfmMain::UpdateCaption()

@@ -22,6 +22,9 @@ class QMenuBar;
 class QPushButton;
 class TSplitter;
 
+// The program's title: its window's caption begins with it.
+inline const QString LumaqTstTitle = QStringLiteral("Тест Lumaq");
+
 class TfmMain : public TBaseForm {
     Q_OBJECT
 public:

@@ -25,7 +25,7 @@ TKeyPlace FindKey(QByteArrayView bytes, const TIniFile::TCodec& codec, const QSt
 {
     TKeyPlace place;
     bool inSection = false;
-    for (qsizetype pos = 0; pos < bytes.size();) {
+    for (qsizetype pos = bytes.size() - WithoutByteOrderMark(bytes).size(); pos < bytes.size();) {
         const qsizetype newline = bytes.indexOf('\n', pos);
         const qsizetype next = newline < 0 ? bytes.size() : newline + 1;
         QByteArrayView line = bytes.sliced(pos, (newline < 0 ? bytes.size() : newline) - pos);

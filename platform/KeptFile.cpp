@@ -22,6 +22,11 @@ void PruneAside(const QFileInfo& info, const QString& made)
 }
 } // namespace
 
+QByteArrayView WithoutByteOrderMark(QByteArrayView bytes)
+{
+    return bytes.startsWith("\xEF\xBB\xBF") ? bytes.sliced(3) : bytes;
+}
+
 TKeptFile::TTexts TKeptFile::SettingsTexts()
 {
     return {QStringLiteral("Файл настроек"), QStringLiteral("Программа работает с настройками по умолчанию"),

@@ -15,6 +15,10 @@
 // far above any real one.
 constexpr qint64 MaxSettingsFileSize = qint64(4) << 20;
 
+// A settings file's bytes after the UTF-8 byte-order mark that may start
+// them: an editor's mark is read as nothing, whatever the first line is.
+QByteArrayView WithoutByteOrderMark(QByteArrayView bytes);
+
 class TKeptFile {
 public:
     // The words of the notices, e.g. "Файл настроек", "Программа работает с

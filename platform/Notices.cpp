@@ -23,7 +23,7 @@ THook<TNoticeLog>& NoticeLog()
 
 void Show(const QString& text)
 {
-    Dialogs::MessageBox(text, ApplicationTitle(), Dialogs::Buttons::Ok, Dialogs::Icon::Warning);
+    Dialogs::MessageBox(text, ProgramTitle(), Dialogs::Buttons::Ok, Dialogs::Icon::Warning);
 }
 } // namespace
 

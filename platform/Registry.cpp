@@ -384,6 +384,7 @@ int TRegistry::ParseHive(QByteArrayView bytes, Hive& hive, int* firstBad)
     };
     QStringDecoder decoder(QStringDecoder::Utf8);
     Key* key = &hive[QString()];
+    bytes = WithoutByteOrderMark(bytes);
     for (qsizetype from = 0; from < bytes.size();) {
         qsizetype end = bytes.indexOf('\n', from);
         if (end < 0)

@@ -177,7 +177,7 @@ TfmMain::TfmMain(const QString& ProgramFolder)
     qApp->installEventFilter(this);
 
     Controller().X5Mode = QFile::exists(ProgramFolder + "X5.ini");
-    QString caption = "Regmaven " + GetFileVersionInfoStr() + " (64-bit)";
+    QString caption = RegmavenTitle + ' ' + GetFileVersionInfoStr() + " (64-bit)";
     if (Controller().X5Mode)
         caption += " [X5]";
     setWindowTitle(caption);

@@ -14,6 +14,9 @@ class QToolButton;
 
 namespace Regmaven {
 
+// The program's title: its window's caption begins with it.
+inline const QString RegmavenTitle = QStringLiteral("Regmaven");
+
 class TfmMain : public QWidget, public TWizardWindow {
     Q_OBJECT
 public:

@@ -5,6 +5,7 @@
 #include "emulator/OrvekInstallation.h"
 #include "regmaven/ComportUtils.h"
 #include "regmaven/fmuMain.h"
+#include "platform/ui/Dialogs.h"
 #include "platform/ui/QtTranslations.h"
 
 #include <QApplication>
@@ -25,6 +26,7 @@ QList<Regmaven::TPortDevice> BenchSerialPorts()
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    SetProgramTitle(Regmaven::RegmavenTitle);   // before any settings file is read
     InstallQtTranslations(QStringLiteral("RU"));
     SetOrvekInstallation(OrvekInstallationFromEnvironment());
     InstallEmulatedOrvek();

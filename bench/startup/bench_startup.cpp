@@ -11,7 +11,6 @@
 #include "lumaqtst/Lumaq.h"
 #include "lumaqtst/fmuMain.h"
 #include "platform/Guard.h"
-#include "platform/ui/Dialogs.h"
 #include "core/pages/fmuTabbedPage.h"
 #include "emulator/EmulatedOrvek.h"
 
@@ -59,8 +58,7 @@ int RunChild(int argc, char** argv, const char* what)
     QApplication app(argc, argv);
     bool exposed = false;
     if (std::strcmp(what, "empty") != 0 && std::strcmp(what, "label") != 0) {
-        InstallEmulatedOrvek();
-        SetApplicationTitle(QStringLiteral("Brannic: Driver test"));
+        StartLumaqTst();
         TLumaqForms forms;
         forms.Main().show();
         exposed = QTest::qWaitForWindowExposed(&forms.Main());

@@ -333,6 +333,12 @@ QString& Title()
     static QString title;
     return title;
 }
+
+QString& OwnTitle()
+{
+    static QString title;
+    return title;
+}
 } // namespace
 
 void SetApplicationTitle(const QString& title)
@@ -345,4 +351,14 @@ QString ApplicationTitle()
     if (Title().isEmpty() && QCoreApplication::instance())
         return QCoreApplication::applicationName();
     return Title();
+}
+
+void SetProgramTitle(const QString& title)
+{
+    OwnTitle() = title;
+}
+
+QString ProgramTitle()
+{
+    return OwnTitle().isEmpty() ? ApplicationTitle() : OwnTitle();
 }

@@ -16,6 +16,11 @@ class QWidget;
 // The title of message boxes that name no caption (the application title).
 void SetApplicationTitle(const QString& title);
 QString ApplicationTitle();
+// The program's own title, as its main window's caption begins, set once at
+// start: it titles every notice about the program's own files (Notify).
+// Unset: the application title.
+void SetProgramTitle(const QString& title);
+QString ProgramTitle();
 
 namespace Dialogs {
 
