@@ -317,7 +317,6 @@ private:
 struct RegisterStore::Marks {
     quint64 SnapshotInode = 0;
     qint64 SnapshotTime = 0;
-    quint64 JournalInode = 0;
 };
 
 namespace {
@@ -388,13 +387,7 @@ void RegisterStore::Load(EmulatedRegister& reg, bool writer)
     FJournalLost = false;
     QString problem;
     switch (LoadSnapshot(reg, problem)) {
-    case Read::Unreadable:
-        FUnreadable = QStringLiteral("состояние ККТ в папке %1 не читается: %2").arg(FFolder, problem);
-        if (writer)
-            Report(QStringLiteral("Состояние эмулируемой ККТ в папке %1 не читается: %2. Оно не изменяется; "
-                                  "ККТ недоступна, пока его нельзя прочитать.")
-                       .arg(FFolder, problem));
-        return;
+    case Read::Unreadable: Unreadable(QStringLiteral("state.bin"), problem, writer); return;
     case Read::Missing: {
         if (FLoaded)
             Remake(reg);   // the kept state was removed: the register starts afresh
@@ -424,21 +417,11 @@ void RegisterStore::Load(EmulatedRegister& reg, bool writer)
     QString journalProblem;
     const Read journal = LoadJournal(reg, writer, journalProblem);
     if (journal == Read::Unreadable) {
-        FUnreadable = QStringLiteral("журнал ККТ в папке %1 не читается: %2").arg(FFolder, journalProblem);
-        if (writer)
-            Report(QStringLiteral("Журнал изменений эмулируемой ККТ в папке %1 не читается: %2. Состояние не "
-                                  "изменяется; ККТ недоступна, пока его нельзя прочитать.")
-                       .arg(FFolder, journalProblem));
+        Unreadable(QStringLiteral("journal.bin"), journalProblem, writer);
         return;
     }
     switch (LoadDocuments(writer, problem)) {
-    case Read::Unreadable:
-        FUnreadable = QStringLiteral("документы ФН в папке %1 не читаются: %2").arg(FFolder, problem);
-        if (writer)
-            Report(QStringLiteral("Документы ФН эмулируемой ККТ в папке %1 не читаются: %2. Состояние не "
-                                  "изменяется; ККТ недоступна, пока их нельзя прочитать.")
-                       .arg(FFolder, problem));
-        return;
+    case Read::Unreadable: Unreadable(QStringLiteral("documents.bin"), problem, writer); return;
     case Read::Missing:
     case Read::Damaged:
         Remake(reg);
@@ -482,6 +465,17 @@ void RegisterStore::Load(EmulatedRegister& reg, bool writer)
     FClean = true;
 }
 
+// A kept state that is there but cannot be read: never written over, and
+// the register cannot be used until it reads (the holder tells the user).
+void RegisterStore::Unreadable(const QString& file, const QString& problem, bool writer)
+{
+    FUnreadable = QStringLiteral("состояние ККТ в папке %1 не читается (%2: %3)").arg(FFolder, file, problem);
+    if (writer)
+        Report(QStringLiteral("Состояние эмулируемой ККТ в папке %1 не читается (%2: %3). Оно не изменяется; "
+                              "ККТ недоступна, пока его нельзя прочитать.")
+                   .arg(FFolder, file, problem));
+}
+
 RegisterStore::Read RegisterStore::LoadSnapshot(EmulatedRegister& reg, QString& problem)
 {
     File::Status status;
@@ -500,7 +494,7 @@ RegisterStore::Read RegisterStore::LoadSnapshot(EmulatedRegister& reg, QString& 
         return Read::Damaged;
     }
     if (!file->ReadAt(0, size, bytes)) {
-        problem = QStringLiteral("state.bin: %1").arg(SystemErrorText(errno ? errno : EIO));
+        problem = SystemErrorText(errno ? errno : EIO);
         return Read::Unreadable;
     }
     Header header;
@@ -557,7 +551,7 @@ RegisterStore::Read RegisterStore::LoadJournal(EmulatedRegister& reg, bool write
     }
     QByteArray bytes;
     if (!file->ReadAt(0, size, bytes)) {
-        problem = QStringLiteral("journal.bin: %1").arg(SystemErrorText(errno ? errno : EIO));
+        problem = SystemErrorText(errno ? errno : EIO);
         return Read::Unreadable;
     }
     Header header;

@@ -95,6 +95,7 @@ private:
     bool ReadDocument(RegisterFN& fn, std::size_t index, FNDocument& doc);
     bool IndexEntry(quint64 global, qint64& offset, quint32& size, quint32& sum);
     void Remake(EmulatedRegister& reg);
+    void Unreadable(const QString& file, const QString& problem, bool writer);
 
     QString Snapshot(EmulatedRegister& reg);
     int WriteDocuments(RegisterFN& fn, std::size_t first, quint64 base, qint64& end);
