@@ -16,10 +16,12 @@ struct Hold {
     int Count = 0;   // holders in this program
 };
 std::mutex g_mutex;
+// Never destroyed: a driver object that a static owns may let go of its
+// hold while the program exits.
 std::map<QString, Hold>& Holds()
 {
-    static std::map<QString, Hold> holds;
-    return holds;
+    static auto* holds = new std::map<QString, Hold>;
+    return *holds;
 }
 
 QString KeyOf(const QString& folder)
