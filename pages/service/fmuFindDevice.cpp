@@ -106,15 +106,20 @@ int32_t TfmFindDevice::FindDevice()
     QElapsedTimer elapsed;
     elapsed.start();
     QTimer clock;
+    FStopWanted = false;
     connect(&clock, &QTimer::timeout, this, [this, &elapsed] {
         lblElapsed->setText(QStringLiteral("%1 с").arg(double(elapsed.elapsed()) / 1000.0, 0, 'f', 1));
+        // A stop asked for before the driver's search began was cleared by
+        // its start: it is asked again until the search ends.
+        if (FStopWanted)
+            Driver().ControlInterface().Interrupt();
     });
     // Closing the window stops the search and closes it once the search has ended.
     QPointer<QWidget> window = this->window();
     bool closeWanted = false;
-    TCloseStopsSearch guard([&closeWanted] {
+    TCloseStopsSearch guard([this, &closeWanted] {
         closeWanted = true;
-        Driver().ControlInterface().Interrupt();
+        btnStopClick();
     });
     window->installEventFilter(&guard);
     const TOnlyThisPage alone(this);
@@ -151,6 +156,7 @@ void TfmFindDevice::btnReadClick()
 
 void TfmFindDevice::btnStopClick()
 {
+    FStopWanted = true;
     if (DriverExists())
         Driver().ControlInterface().Interrupt();
 }

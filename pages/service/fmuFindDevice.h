@@ -30,4 +30,6 @@ private:
     // Runs FindDevice on a worker while this thread keeps painting; its result code.
     int32_t FindDevice();
     void ShowSearching(bool Value);
+
+    bool FStopWanted = false;   // "Прервать" or a close during the search
 };

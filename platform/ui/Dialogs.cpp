@@ -44,7 +44,9 @@ public:
 
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (watched == FWindow && (event->type() == QEvent::WindowTitleChange || event->type() == QEvent::FontChange))
+        // A window may make its layout only when first shown (it is polished then).
+        if (watched == FWindow && (event->type() == QEvent::WindowTitleChange || event->type() == QEvent::FontChange
+                                   || (event->type() == QEvent::Polish && !FRoom && FWindow->layout())))
             Apply();
         return false;
     }
@@ -148,14 +150,6 @@ int TitleWidth(const QString& title)
 void KeepTitleWhole(QWidget* window)
 {
     window->installEventFilter(new TTitleWidth(window));
-}
-
-int NarrowestWidth(const QWidget* window)
-{
-    int width = std::max(window->minimumWidth(), window->minimumSizeHint().width());
-    if (window->layout())
-        width = std::max(width, window->layout()->minimumSize().width());
-    return width;
 }
 
 std::unique_ptr<QMessageBox> MakeMessageBox(const MessageRequest& r, QWidget* parent)

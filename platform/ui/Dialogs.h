@@ -76,8 +76,6 @@ int TitleWidth(const QString& title);
 // Keeps the window at least as wide as its title needs, also when the title
 // or the font changes. Called once the window's layout is made.
 void KeepTitleWhole(QWidget* window);
-// The narrowest the window can be made (its minimum width, or its layout's).
-int NarrowestWidth(const QWidget* window);
 
 // The message box and the text prompt as the service shows them, made but
 // not run, each wide enough for its title.

@@ -18,6 +18,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -25,6 +26,7 @@
 #include <QSpinBox>
 #include <QTimer>
 #include <atomic>
+#include <thread>
 
 using M = OrvekMethod;
 
@@ -300,6 +302,39 @@ TEST_F(FindDevicePageTest, StopEndsTheSearchAndThePageStaysUsable)
     EXPECT_EQ(Driver().ResultCode(), OrvekResult::Interrupted);
     EXPECT_EQ(Lines(Page->Memo), QStringList{"Устройство не найдено."});
     EXPECT_TRUE(Page->btnRead->isEnabled());
+}
+
+// "Прервать" pressed before the driver's search has begun (whose start
+// clears a stop asked for earlier) still ends the search.
+TEST_F(FindDevicePageTest, AStopBeforeTheSearchBeganStillEndsIt)
+{
+    auto reg = AddSerialRegister(9, 921600);
+    Driver().setComNumber(9);
+    Driver().setBaudRate(9);
+    ASSERT_EQ(Driver().Connect(), 0);
+    Driver().setSearchTimeout(400);   // unstopped, the search finds the register after 9 silent tries
+    std::atomic<bool> pressed = false;
+    reg->OnCall = [&pressed](OrvekMethod method) {
+        if (method != OrvekMethod::FindDevice)
+            return;
+        const QDeadlineTimer deadline(5000);
+        while (!pressed && !deadline.hasExpired())
+            std::this_thread::yield();
+        TestComponent().TakeInterrupt();   // the search's start came after the press
+    };
+    QTimer stopper;
+    QObject::connect(&stopper, &QTimer::timeout, [&] {
+        if (!pressed && !Page->btnStop->isHidden()) {
+            Page->btnStop->click();
+            pressed = true;
+        }
+    });
+    stopper.start(1);
+    Page->btnRead->click();
+    reg->OnCall = nullptr;
+    EXPECT_TRUE(pressed);
+    EXPECT_EQ(Driver().ResultCode(), OrvekResult::Interrupted);
+    EXPECT_EQ(Lines(Page->Memo), QStringList{"Устройство не найдено."});
 }
 
 TEST_F(FindDevicePageTest, OtherPagesWaitForTheSearch)
