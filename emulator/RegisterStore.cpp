@@ -114,42 +114,6 @@ template <class T> T Get(QByteArrayView in, qsizetype at)
     return value;
 }
 
-// The header every file of the folder starts with.
-struct Header {
-    const char* Magic = nullptr;
-    QByteArray Identity;
-    quint64 Generation = 0;
-    quint64 Length = 0;      // a snapshot's payload
-    quint32 PayloadSum = 0;
-
-    QByteArray Bytes() const
-    {
-        QByteArray out(Magic, 4);
-        Put(out, FormatVersion);
-        out.append(Identity);
-        Put(out, Generation);
-        Put(out, Length);
-        Put(out, PayloadSum);
-        Put(out, Checksum(out));
-        return out;
-    }
-    // Empty, or what is wrong with the bytes as a header of the kind.
-    QString Read(QByteArrayView bytes, const char* magic)
-    {
-        if (bytes.size() < HeaderSize || std::memcmp(bytes.data(), magic, 4) != 0)
-            return QStringLiteral("нет заголовка");
-        if (Get<quint32>(bytes, HeaderSize - 4) != Checksum(bytes.first(HeaderSize - 4)))
-            return QStringLiteral("заголовок повреждён");
-        if (const quint32 version = Get<quint32>(bytes, 4); version != FormatVersion)
-            return QStringLiteral("неизвестная версия формата %1").arg(version);
-        Magic = magic;
-        Identity = bytes.sliced(8, IdentitySize).toByteArray();
-        Generation = Get<quint64>(bytes, 8 + IdentitySize);
-        Length = Get<quint64>(bytes, 16 + IdentitySize);
-        PayloadSum = Get<quint32>(bytes, 24 + IdentitySize);
-        return {};
-    }
-};
 
 void WritePart(StateArchive& out, quint8 index, const QByteArray& bytes)
 {
@@ -253,6 +217,43 @@ QString StampNow()
     return QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss-zzz"));
 }
 } // namespace
+
+// The header every file of the folder starts with.
+struct RegisterStore::Header {
+    const char* Magic = nullptr;
+    QByteArray Identity;
+    quint64 Generation = 0;
+    quint64 Length = 0;      // a snapshot's payload
+    quint32 PayloadSum = 0;
+
+    QByteArray Bytes() const
+    {
+        QByteArray out(Magic, 4);
+        Put(out, FormatVersion);
+        out.append(Identity);
+        Put(out, Generation);
+        Put(out, Length);
+        Put(out, PayloadSum);
+        Put(out, Checksum(out));
+        return out;
+    }
+    // Empty, or what is wrong with the bytes as a header of the kind.
+    QString Read(QByteArrayView bytes, const char* magic)
+    {
+        if (bytes.size() < HeaderSize || std::memcmp(bytes.data(), magic, 4) != 0)
+            return QStringLiteral("нет заголовка");
+        if (Get<quint32>(bytes, HeaderSize - 4) != Checksum(bytes.first(HeaderSize - 4)))
+            return QStringLiteral("заголовок повреждён");
+        if (const quint32 version = Get<quint32>(bytes, 4); version != FormatVersion)
+            return QStringLiteral("неизвестная версия формата %1").arg(version);
+        Magic = magic;
+        Identity = bytes.sliced(8, IdentitySize).toByteArray();
+        Generation = Get<quint64>(bytes, 8 + IdentitySize);
+        Length = Get<quint64>(bytes, 16 + IdentitySize);
+        PayloadSum = Get<quint32>(bytes, 24 + IdentitySize);
+        return {};
+    }
+};
 
 // A file of the folder, opened without blocking (a FIFO in its place must
 // not hang the program) and only when it is a regular file.
@@ -476,32 +477,45 @@ void RegisterStore::Unreadable(const QString& file, const QString& problem, bool
                    .arg(FFolder, file, problem));
 }
 
-RegisterStore::Read RegisterStore::LoadSnapshot(EmulatedRegister& reg, QString& problem)
+// Opens a snapshot or a journal and reads it whole, with its header.
+RegisterStore::Read RegisterStore::ReadWhole(const QString& name, const char* magic, bool writer,
+                                             std::unique_ptr<File>& file, QByteArray& bytes, Header& header,
+                                             QString& problem)
 {
     File::Status status;
     int error = 0;
-    const std::unique_ptr<File> file = File::Open(SnapshotFile(), false, status, error);
+    const QString shortName = QFileInfo(name).fileName();
+    file = File::Open(name, writer, status, error);
     switch (status) {
     case File::Missing: return Read::Missing;
     case File::Unreadable: problem = ReadProblem(error); return Read::Unreadable;
-    case File::NotRegular: problem = QStringLiteral("state.bin — не обычный файл"); return Read::Damaged;
+    case File::NotRegular: problem = QStringLiteral("%1 — не обычный файл").arg(shortName); return Read::Damaged;
     case File::Ok: break;
     }
     const qint64 size = file->Size();
-    QByteArray bytes;
     if (size > MaxStateFile) {
-        problem = QStringLiteral("state.bin больше %1 МБ").arg(MaxStateFile >> 20);
+        problem = QStringLiteral("%1 больше %2 МБ").arg(shortName).arg(MaxStateFile >> 20);
         return Read::Damaged;
     }
     if (!file->ReadAt(0, size, bytes)) {
         problem = SystemErrorText(errno ? errno : EIO);
         return Read::Unreadable;
     }
-    Header header;
-    if (const QString bad = header.Read(bytes, SnapshotMagic); !bad.isEmpty()) {
-        problem = QStringLiteral("state.bin: %1").arg(bad);
+    if (const QString bad = header.Read(bytes, magic); !bad.isEmpty()) {
+        problem = QStringLiteral("%1: %2").arg(shortName, bad);
         return Read::Damaged;
     }
+    return Read::Ok;
+}
+
+RegisterStore::Read RegisterStore::LoadSnapshot(EmulatedRegister& reg, QString& problem)
+{
+    std::unique_ptr<File> file;
+    QByteArray bytes;
+    Header header;
+    if (const Read read = ReadWhole(SnapshotFile(), SnapshotMagic, false, file, bytes, header, problem);
+        read != Read::Ok)
+        return read;
     const QByteArrayView payload = QByteArrayView(bytes).sliced(HeaderSize);
     if (header.Length != quint64(payload.size()) || header.PayloadSum != Checksum(payload)) {
         problem = QStringLiteral("state.bin повреждён");
@@ -535,30 +549,13 @@ RegisterStore::Read RegisterStore::LoadSnapshot(EmulatedRegister& reg, QString& 
 // snapshot. Damaged: the records before the damage were applied.
 RegisterStore::Read RegisterStore::LoadJournal(EmulatedRegister& reg, bool writer, QString& problem)
 {
-    File::Status status;
-    int error = 0;
-    std::unique_ptr<File> file = File::Open(JournalFile(), writer, status, error);
-    switch (status) {
-    case File::Missing: FJournalEnd = HeaderSize; return Read::Missing;
-    case File::Unreadable: problem = ReadProblem(error); return Read::Unreadable;
-    case File::NotRegular: problem = QStringLiteral("journal.bin — не обычный файл"); return Read::Damaged;
-    case File::Ok: break;
-    }
-    const qint64 size = file->Size();
-    if (size > MaxStateFile) {
-        problem = QStringLiteral("journal.bin больше %1 МБ").arg(MaxStateFile >> 20);
-        return Read::Damaged;
-    }
+    std::unique_ptr<File> file;
     QByteArray bytes;
-    if (!file->ReadAt(0, size, bytes)) {
-        problem = SystemErrorText(errno ? errno : EIO);
-        return Read::Unreadable;
-    }
     Header header;
-    if (const QString bad = header.Read(bytes, JournalMagic); !bad.isEmpty()) {
-        problem = QStringLiteral("journal.bin: %1").arg(bad);
-        return Read::Damaged;
-    }
+    FJournalEnd = HeaderSize;
+    if (const Read read = ReadWhole(JournalFile(), JournalMagic, writer, file, bytes, header, problem);
+        read != Read::Ok)
+        return read;
     if (header.Identity != FIdentity) {
         problem = QStringLiteral("journal.bin другой ККТ");
         return Read::Damaged;

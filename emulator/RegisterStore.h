@@ -81,10 +81,13 @@ public:
 
 private:
     class File;
+    struct Header;
     struct Marks;
     enum class Read { Ok, Missing, Damaged, Unreadable };
 
     void Load(EmulatedRegister& reg, bool writer);
+    Read ReadWhole(const QString& name, const char* magic, bool writer, std::unique_ptr<File>& file,
+                   QByteArray& bytes, Header& header, QString& problem);
     Read LoadSnapshot(EmulatedRegister& reg, QString& problem);
     Read LoadJournal(EmulatedRegister& reg, bool writer, QString& problem);
     Read LoadDocuments(bool writer, QString& problem);
